@@ -1,0 +1,52 @@
+#include "numbers.h"
+
+#include <cmath>
+#include <limits>
+
+namespace canvas {
+
+std::int64_t roundHalfEven(double value) {
+    return std::int64_t(std::nearbyint(value));
+}
+
+std::optional<double> parseNumber(const QString& text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::int16_t> parseInt16(const QString& text) {
+    const auto value = parseNumber(text);
+    if (!value || std::fabs(*value) > 1e6) {
+        return std::nullopt;
+    }
+    const std::int64_t rounded = roundHalfEven(*value);
+    if (rounded < std::numeric_limits<std::int16_t>::min() ||
+        rounded > std::numeric_limits<std::int16_t>::max()) {
+        return std::nullopt;
+    }
+    return std::int16_t(rounded);
+}
+
+std::optional<std::int16_t> parseDrawWidth(const QString& text) {
+    const auto value = parseInt16(text);
+    if (!value || *value < 1) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<float> parseTileSize(const QString& text) {
+    // The strip is resized to the tile size, so it must stay within what a widget can be.
+    constexpr double kLargest = 16777215.0;
+    const auto value = parseNumber(text);
+    if (!value || *value < 1.0 || *value > kLargest) {
+        return std::nullopt;
+    }
+    return float(*value);
+}
+
+} // namespace canvas

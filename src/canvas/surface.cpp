@@ -1,0 +1,335 @@
+#include "surface.h"
+
+#include "fonts.h"
+#include "numbers.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace canvas {
+namespace {
+
+constexpr int kDotsPerMetre = 3780; // 96 dots per inch: font points become standard pixels
+
+QImage blankImage(int width, int height, Colour colour) {
+    QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    image.setDotsPerMeterX(kDotsPerMetre);
+    image.setDotsPerMeterY(kDotsPerMetre);
+    image.fill(toPixel(colour));
+    return image;
+}
+
+// Copies `source` unscaled onto `target` with its top-left at (x, y), clipped.
+void blit(QImage& target, const QImage& source, int x, int y) {
+    const int left = std::max(x, 0);
+    const int top = std::max(y, 0);
+    const int right = std::min(target.width(), x + source.width());
+    const int bottom = std::min(target.height(), y + source.height());
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    const std::size_t bytes = std::size_t(right - left) * sizeof(QRgb);
+    for (int row = top; row < bottom; ++row) {
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(row - y)) + (left - x);
+        auto* to = reinterpret_cast<QRgb*>(target.scanLine(row)) + left;
+        std::memcpy(to, from, bytes);
+    }
+}
+
+QImage asRgb32(const QImage& picture) {
+    return picture.format() == QImage::Format_RGB32 ? picture
+                                                    : picture.convertToFormat(QImage::Format_RGB32);
+}
+
+QPainter::RenderHints noSmoothing() {
+    return {};
+}
+
+} // namespace
+
+Surface::Surface(const SurfaceSetup& setup)
+    : outerWidth_(setup.outerWidth), outerHeight_(setup.outerHeight), scaleMode_(setup.scaleMode),
+      backColor_(setup.backColor), foreColor_(setup.foreColor), fillColor_(setup.fillColor),
+      fillStyle_(setup.fillStyle), drawWidth_(std::max<std::int16_t>(setup.drawWidth, 1)),
+      autoRedraw_(setup.autoRedraw), font_(aliasedFont(setup.font)),
+      dotMask_(makeDotMask(drawWidth_)) {
+    resizeClient();
+    rebuildImage();
+}
+
+float Surface::unitsPerPixel() const {
+    return scaleMode_ == ScaleMode::Twips ? kTwipsPerPixel : 1.0f;
+}
+
+float Surface::scaleWidth() const {
+    return float(image_.width()) * unitsPerPixel();
+}
+
+float Surface::scaleHeight() const {
+    return float(image_.height()) * unitsPerPixel();
+}
+
+int Surface::toDevice(float units) const {
+    const double pixels = toDeviceExact(units);
+    if (!std::isfinite(pixels)) {
+        return std::numeric_limits<int>::min();
+    }
+    return int(roundHalfEven(std::clamp(pixels, -1e9, 1e9)));
+}
+
+double Surface::toDeviceExact(float units) const {
+    return double(units) / double(unitsPerPixel());
+}
+
+QRgb Surface::penPixel(std::optional<Colour> colour) const {
+    return toPixel(colour.value_or(foreColor_));
+}
+
+void Surface::notify() const {
+    if (changed_) {
+        changed_();
+    }
+}
+
+void Surface::resizeClient() {
+    auto clientSize = [](float outer) {
+        if (!std::isfinite(outer)) {
+            return 0;
+        }
+        return int(std::clamp<std::int64_t>(roundHalfEven(outer) - 2 * kBorderPixels, 0, 16384));
+    };
+    QImage resized = blankImage(clientSize(outerWidth_), clientSize(outerHeight_), backColor_);
+    blit(resized, picture_, 0, 0);
+    blit(resized, image_, 0, 0);
+    image_ = std::move(resized);
+}
+
+void Surface::setWidth(float outerWidth) {
+    outerWidth_ = outerWidth;
+    resizeClient();
+    notify();
+}
+
+void Surface::setHeight(float outerHeight) {
+    outerHeight_ = outerHeight;
+    resizeClient();
+    notify();
+}
+
+void Surface::rebuildImage() {
+    image_.fill(toPixel(backColor_));
+    blit(image_, picture_, 0, 0);
+}
+
+void Surface::setBackColor(Colour colour) {
+    backColor_ = colour;
+    cls();
+}
+
+void Surface::setDrawWidth(std::int16_t width) {
+    drawWidth_ = std::max<std::int16_t>(width, 1);
+    if (dotMask_.diameter != drawWidth_) {
+        dotMask_ = makeDotMask(drawWidth_);
+    }
+}
+
+void Surface::setFont(const QFont& font) {
+    font_ = aliasedFont(font);
+}
+
+void Surface::setFontName(const QString& family) {
+    font_.setFamily(family);
+}
+
+void Surface::setFontSize(double points) {
+    if (std::isfinite(points) && points > 0) {
+        font_.setPointSizeF(points);
+    }
+}
+
+void Surface::setPicture(const QImage& picture) {
+    picture_ = picture.isNull() ? QImage() : asRgb32(picture);
+    rebuildImage();
+    notify();
+}
+
+void Surface::cls() {
+    rebuildImage();
+    currentX_ = 0;
+    currentY_ = 0;
+    notify();
+}
+
+void Surface::line(float x1, float y1, float x2, float y2, std::optional<Colour> colour) {
+    strokeSegment(image_, toDevice(x1), toDevice(y1), toDevice(x2), toDevice(y2), drawWidth_,
+                  penPixel(colour));
+    currentX_ = x2;
+    currentY_ = y2;
+    notify();
+}
+
+void Surface::circle(float x, float y, float radius, std::optional<Colour> colour) {
+    const double cx = toDevice(x);
+    const double cy = toDevice(y);
+    const double r = toDeviceExact(radius);
+    if (fillStyle_ == kFillSolid) {
+        fillDisk(image_, cx, cy, r, toPixel(fillColor_));
+    }
+    strokeCircle(image_, cx, cy, r, drawWidth_, penPixel(colour));
+    currentX_ = x;
+    currentY_ = y;
+    notify();
+}
+
+void Surface::arc(float x, float y, float radius, std::optional<Colour> colour, float start,
+                  float end) {
+    strokeCircle(image_, toDevice(x), toDevice(y), toDeviceExact(radius), drawWidth_,
+                 penPixel(colour), ArcRange{start, end});
+    currentX_ = x;
+    currentY_ = y;
+    notify();
+}
+
+void Surface::pset(float x, float y) {
+    const int px = toDevice(x);
+    const int py = toDevice(y);
+    if (drawWidth_ == 1) {
+        if (px >= 0 && py >= 0 && px < image_.width() && py < image_.height()) {
+            reinterpret_cast<QRgb*>(image_.scanLine(py))[px] = penPixel({});
+        }
+    } else {
+        stampDot(image_, px, py, dotMask_, penPixel({}));
+    }
+    currentX_ = x;
+    currentY_ = y;
+    notify();
+}
+
+std::int32_t Surface::point(float x, float y) const {
+    const int px = toDevice(x);
+    const int py = toDevice(y);
+    if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height()) {
+        return -1;
+    }
+    return std::int32_t(fromPixel(image_.pixel(px, py)));
+}
+
+void Surface::paintPicture(const QImage& picture, float x, float y, float w, float h) {
+    if (picture.isNull() || image_.isNull()) {
+        return;
+    }
+    // Tiles placed edge to edge share their edges: the target spans [round(x), round(x + w)).
+    const int left = toDevice(x);
+    const int top = toDevice(y);
+    const int right = toDevice(x + w);
+    const int bottom = toDevice(y + h);
+    const int width = right - left;
+    const int height = bottom - top;
+    if (width <= 0 || height <= 0 || left >= image_.width() || top >= image_.height() ||
+        right <= 0 || bottom <= 0) {
+        return;
+    }
+    if (width == picture.width() && height == picture.height()) {
+        blit(image_, asRgb32(picture), left, top);
+    } else {
+        QPainter painter(&image_);
+        painter.setRenderHints(noSmoothing());
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QRect(left, top, width, height), asRgb32(picture));
+    }
+    notify();
+}
+
+void Surface::print(const QString& text) {
+    const QFontMetrics metrics(font_, &image_);
+    {
+        QPainter painter(&image_);
+        painter.setRenderHints(noSmoothing());
+        painter.setFont(font_);
+        painter.setPen(QColor::fromRgb(penPixel({})));
+        painter.drawText(QPointF(toDevice(currentX_), toDevice(currentY_) + metrics.ascent()),
+                         text);
+    }
+    currentX_ = 0;
+    currentY_ += float(metrics.height()) * unitsPerPixel();
+    notify();
+}
+
+void Surface::textOut(int x, int y, const QString& text, const QFont& font, double angleDegrees) {
+    if (text.isEmpty() || !std::isfinite(angleDegrees)) {
+        return;
+    }
+    const QFont aliased = aliasedFont(font);
+    const QFontMetrics metrics(aliased, &image_);
+    {
+        QPainter painter(&image_);
+        painter.setRenderHints(noSmoothing());
+        painter.setFont(aliased);
+        painter.setPen(QColor::fromRgb(penPixel({})));
+        painter.translate(x, y);
+        painter.rotate(-angleDegrees);
+        painter.drawText(QPointF(0, metrics.ascent()), text);
+    }
+    notify();
+}
+
+void Surface::floodFillSurface(int x, int y, Colour target) {
+    if (fillStyle_ != kFillSolid) {
+        return;
+    }
+    const QRgb brush = toPixel(fillColor_);
+    if (brush == toPixel(target)) {
+        return;
+    }
+    surfaceFillSpans(image_, x, y, toPixel(target), fillScratch_, fillSpans_);
+    paintSpans(image_, fillSpans_, brush);
+    notify();
+}
+
+void Surface::floodFillBorder(int x, int y, Colour border) {
+    if (fillStyle_ != kFillSolid) {
+        return;
+    }
+    borderFillSpans(image_, x, y, toPixel(border), fillScratch_, fillSpans_);
+    paintSpans(image_, fillSpans_, toPixel(fillColor_));
+    notify();
+}
+
+void Surface::polygon(const QPolygon& devicePoints) {
+    if (devicePoints.isEmpty()) {
+        return;
+    }
+    if (fillStyle_ == kFillSolid && devicePoints.size() > 2) {
+        QPainter painter(&image_);
+        painter.setRenderHints(noSmoothing());
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor::fromRgb(toPixel(fillColor_)));
+        painter.drawPolygon(devicePoints, Qt::OddEvenFill);
+    }
+    const QRgb pen = penPixel({});
+    for (qsizetype i = 0; i < devicePoints.size(); ++i) {
+        const QPoint from = devicePoints[i];
+        const QPoint to = devicePoints[(i + 1) % devicePoints.size()];
+        strokeSegment(image_, from.x(), from.y(), to.x(), to.y(), drawWidth_, pen);
+    }
+    notify();
+}
+
+void Surface::fillPolygonRegion(const QPolygon& devicePoints, Colour colour) {
+    if (devicePoints.size() < 3) {
+        return;
+    }
+    {
+        QPainter painter(&image_);
+        painter.setRenderHints(noSmoothing());
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor::fromRgb(toPixel(colour)));
+        painter.drawPolygon(devicePoints, Qt::WindingFill);
+    }
+    notify();
+}
+
+} // namespace canvas

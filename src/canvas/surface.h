@@ -1,0 +1,162 @@
+#pragma once
+
+#include "colour.h"
+#include "flood_fill.h"
+#include "raster.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPolygon>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace canvas {
+
+enum class ScaleMode : std::int16_t { Twips = 1, Pixels = 3 };
+
+inline constexpr int kBorderPixels = 2;
+inline constexpr float kTwipsPerPixel = 15.0f;
+inline constexpr std::int16_t kFillSolid = 0;
+inline constexpr std::int16_t kFillTransparent = 1;
+
+// Everything a surface starts with.
+struct SurfaceSetup {
+    float outerWidth = 146;  // pixels, border included
+    float outerHeight = 146; // pixels, border included
+    ScaleMode scaleMode = ScaleMode::Pixels;
+    Colour backColor = 0xFFFFFF;
+    Colour foreColor = kButtonTextColour;
+    Colour fillColor = 0;
+    std::int16_t fillStyle = kFillTransparent;
+    std::int16_t drawWidth = 1;
+    bool autoRedraw = true;
+    QFont font;
+};
+
+// A picture surface: a raster with a 2-pixel border, a persistent image that every drawing goes
+// to, and a drawing state. Coordinates and lengths are in the surface's own units (pixels or
+// twips), origin at the top-left of the client area; they are rounded to the nearest pixel when
+// drawn and clipped to the client area. Every drawn pixel has exactly the drawing colour.
+class Surface {
+public:
+    explicit Surface(const SurfaceSetup& setup = {});
+
+    // Size in the window's units (pixels), border included.
+    float width() const { return outerWidth_; }
+    float height() const { return outerHeight_; }
+    void setWidth(float outerWidth);
+    void setHeight(float outerHeight);
+    // Client area in the surface's own units.
+    float scaleWidth() const;
+    float scaleHeight() const;
+    int clientPixelWidth() const { return image_.width(); }
+    int clientPixelHeight() const { return image_.height(); }
+
+    ScaleMode scaleMode() const { return scaleMode_; }
+    void setScaleMode(ScaleMode mode) { scaleMode_ = mode; }
+    // Units per pixel: 1 for pixels, 15 for twips.
+    float unitsPerPixel() const;
+
+    Colour backColor() const { return backColor_; }
+    // Stores the colour and clears the surface as cls() does.
+    void setBackColor(Colour colour);
+    Colour foreColor() const { return foreColor_; }
+    void setForeColor(Colour colour) { foreColor_ = colour; }
+    Colour fillColor() const { return fillColor_; }
+    void setFillColor(Colour colour) { fillColor_ = colour; }
+    std::int16_t fillStyle() const { return fillStyle_; }
+    void setFillStyle(std::int16_t style) { fillStyle_ = style; }
+    std::int16_t drawWidth() const { return drawWidth_; }
+    // Widths below 1 are taken as 1.
+    void setDrawWidth(std::int16_t width);
+    float currentX() const { return currentX_; }
+    float currentY() const { return currentY_; }
+    void setCurrentX(float x) { currentX_ = x; }
+    void setCurrentY(float y) { currentY_ = y; }
+    bool autoRedraw() const { return autoRedraw_; }
+    void setAutoRedraw(bool on) { autoRedraw_ = on; }
+
+    const QFont& font() const { return font_; }
+    void setFont(const QFont& font);
+    void setFontName(const QString& family);
+    void setFontSize(double points);
+
+    // The background picture; a null image is the empty picture.
+    const QImage& picture() const { return picture_; }
+    // Replaces the background picture and rebuilds the image as BackColor plus the picture.
+    void setPicture(const QImage& picture);
+
+    // Fills the client area with BackColor, draws the background picture at the origin and moves
+    // the text position to (0, 0).
+    void cls();
+    void line(float x1, float y1, float x2, float y2, std::optional<Colour> colour = {});
+    // A full circle; its interior first takes FillColor when FillStyle is solid.
+    void circle(float x, float y, float radius, std::optional<Colour> colour = {});
+    // An arc counter-clockwise from start to end (radians, 0 at three o'clock), wrapping through
+    // 0 when end < start; never filled.
+    void arc(float x, float y, float radius, std::optional<Colour> colour, float start, float end);
+    // One point in ForeColor: a pixel for width 1, a round dot of diameter DrawWidth otherwise.
+    void pset(float x, float y);
+    // The colour under (x, y), or -1 outside the client area.
+    std::int32_t point(float x, float y) const;
+    // Stretches the whole picture to w x h at (x, y), copying pixels.
+    void paintPicture(const QImage& picture, float x, float y, float w, float h);
+    // Text at the current position in the font and ForeColor, transparent background; then the
+    // position moves to the start of the next line.
+    void print(const QString& text);
+    // Text whose first character cell has its top-left corner at (x, y) in pixels, turned
+    // counter-clockwise by angleDegrees about that corner, in ForeColor, never antialiased.
+    void textOut(int x, int y, const QString& text, const QFont& font, double angleDegrees);
+
+    // Direct drawing in device pixels, with the surface's pen (ForeColor, DrawWidth) and fill
+    // brush (FillColor when FillStyle is solid, hollow otherwise).
+    //
+    // Surface fill: the 4-connected region of exactly `target` around (x, y) takes the brush.
+    void floodFillSurface(int x, int y, Colour target);
+    // Border fill: the 4-connected region around (x, y) bounded by `border` takes the brush.
+    void floodFillBorder(int x, int y, Colour border);
+    // Closed polygon: interior with the fill brush under the alternate rule, outline with the pen.
+    void polygon(const QPolygon& devicePoints);
+    // Solid fill of the polygon's region under the winding rule, no outline.
+    void fillPolygonRegion(const QPolygon& devicePoints, Colour colour);
+
+    // A copy of the persistent image at client-area size (RGB32).
+    QImage image() const { return image_; }
+    // The persistent image itself, for views and fast readers.
+    const QImage& imageRef() const { return image_; }
+
+    // Called after every change of the image, so a view can repaint.
+    void setChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
+
+private:
+    int toDevice(float units) const;
+    double toDeviceExact(float units) const;
+    QRgb penPixel(std::optional<Colour> colour) const;
+    void resizeClient();
+    void rebuildImage();
+    void notify() const;
+
+    float outerWidth_;
+    float outerHeight_;
+    ScaleMode scaleMode_;
+    Colour backColor_;
+    Colour foreColor_;
+    Colour fillColor_;
+    std::int16_t fillStyle_;
+    std::int16_t drawWidth_;
+    float currentX_ = 0.0f;
+    float currentY_ = 0.0f;
+    bool autoRedraw_;
+    QFont font_;
+    QImage picture_;
+    QImage image_;
+    DotMask dotMask_;
+    FillScratch fillScratch_;
+    std::vector<Span> fillSpans_;
+    std::function<void()> changed_;
+};
+
+} // namespace canvas
