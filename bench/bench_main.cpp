@@ -1,0 +1,13 @@
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
