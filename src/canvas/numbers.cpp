@@ -40,8 +40,9 @@ std::optional<std::int16_t> parseDrawWidth(const QString& text) {
 }
 
 std::optional<float> parseTileSize(const QString& text) {
-    // The strip is resized to the tile size, so it must stay within what a widget can be.
-    constexpr double kLargest = 16777215.0;
+    // The strip is resized to the tile size; beyond the effect view's width a tile only shows its
+    // top-left part, so larger sizes give nothing new.
+    constexpr double kLargest = 1000.0;
     const auto value = parseNumber(text);
     if (!value || *value < 1.0 || *value > kLargest) {
         return std::nullopt;

@@ -19,8 +19,7 @@ std::optional<std::int16_t> parseInt16(const QString& text);
 // A pen width typed into the line-width list: 1..32767, otherwise nullopt.
 std::optional<std::int16_t> parseDrawWidth(const QString& text);
 
-// A tile size typed into the size list: a finite number of at least 1 that fits the effect view's
-// loops; nullopt otherwise.
+// A tile size typed into the size list: a finite number from 1 to 1000; nullopt otherwise.
 std::optional<float> parseTileSize(const QString& text);
 
 } // namespace canvas

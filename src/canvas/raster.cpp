@@ -43,35 +43,36 @@ struct IntRange {
     int hi = 0;
     bool empty() const { return lo > hi; }
 };
+// Only x in lowest..highest matter to the caller; the range is clamped to them first.
 template <typename Inside>
-IntRange exactRange(double realLo, double realHi, int limit, Inside inside) {
-    IntRange range{clampToInt(std::ceil(std::max(realLo, -2.0))),
-                   clampToInt(std::floor(std::min(realHi, double(limit) + 1.0)))};
+IntRange exactRange(double realLo, double realHi, int lowest, int highest, Inside inside) {
+    IntRange range{clampToInt(std::ceil(std::max(realLo, double(lowest)))),
+                   clampToInt(std::floor(std::min(realHi, double(highest))))};
     // The real bounds come from square roots and divisions: settle the edge pixels exactly.
     for (int step = 0; step < 2 && range.lo <= range.hi && !inside(range.lo); ++step) {
         ++range.lo;
     }
-    for (int step = 0; step < 2 && inside(range.lo - 1) && range.lo - 1 >= -1; ++step) {
+    for (int step = 0; step < 2 && range.lo - 1 >= lowest && inside(range.lo - 1); ++step) {
         --range.lo;
     }
     for (int step = 0; step < 2 && range.hi >= range.lo && !inside(range.hi); ++step) {
         --range.hi;
     }
-    for (int step = 0; step < 2 && inside(range.hi + 1) && range.hi + 1 <= limit; ++step) {
+    for (int step = 0; step < 2 && range.hi + 1 <= highest && inside(range.hi + 1); ++step) {
         ++range.hi;
     }
     return range;
 }
 
-// Pixels of row y closer than `radius` to (cx, cy).
-IntRange diskRow(double cx, double cy, double radius, int y, int limit) {
+// Pixels of row y closer than `radius` to (cx, cy), within lowest..highest.
+IntRange diskRow(double cx, double cy, double radius, int y, int lowest, int highest) {
     const double dy = y - cy;
     const double rest = radius * radius - dy * dy;
     if (rest <= 0) {
         return {};
     }
     const double half = std::sqrt(rest);
-    return exactRange(cx - half, cx + half, limit, [&](int x) {
+    return exactRange(cx - half, cx + half, lowest, highest, [&](int x) {
         const double dx = x - cx;
         return dx * dx + dy * dy < radius * radius;
     });
@@ -121,7 +122,8 @@ void strokeSegment(QImage& image, double x1, double y1, double x2, double y2, do
 
     const RowRange rows = rowsBetween(image, std::min(y1, y2) - half, std::max(y1, y2) + half);
     for (int y = rows.first; y <= rows.last; ++y) {
-        IntRange span = unite(diskRow(x1, y1, half, y, limit), diskRow(x2, y2, half, y, limit));
+        IntRange span =
+            unite(diskRow(x1, y1, half, y, -1, limit + 1), diskRow(x2, y2, half, y, -1, limit + 1));
         if (length2 > 0) {
             // Solve each band condition, linear in x on this row, for an x interval.
             double lo = -kFar;
@@ -145,7 +147,8 @@ void strokeSegment(QImage& image, double x1, double y1, double x2, double y2, do
             keep(dx, (y - y1) * dy - x1 * dx, 0, length2, false);
             keep(-dy, dx * (y - y1) + dy * x1, -half * length, half * length, true);
             if (lo <= hi) {
-                span = unite(span, exactRange(lo, hi, limit, [&](int x) { return inBand(x, y); }));
+                span = unite(
+                    span, exactRange(lo, hi, -1, limit + 1, [&](int x) { return inBand(x, y); }));
             }
         }
         if (!span.empty()) {
@@ -194,11 +197,11 @@ void strokeCircle(QImage& image, double cx, double cy, double radius, double wid
 
     const RowRange rows = rowsBetween(image, cy - outer, cy + outer);
     for (int y = rows.first; y <= rows.last; ++y) {
-        const IntRange ring = diskRow(cx, cy, outer, y, limit);
+        const IntRange ring = diskRow(cx, cy, outer, y, -1, limit + 1);
         if (ring.empty()) {
             continue;
         }
-        const IntRange hole = inner > 0 ? diskRow(cx, cy, inner, y, limit) : IntRange{};
+        const IntRange hole = inner > 0 ? diskRow(cx, cy, inner, y, -1, limit + 1) : IntRange{};
         if (hole.empty()) {
             paint(y, ring.lo, ring.hi);
         } else {
@@ -215,7 +218,7 @@ void fillDisk(QImage& image, double cx, double cy, double radius, QRgb pixel) {
     radius = std::fabs(radius);
     const RowRange rows = rowsBetween(image, cy - radius, cy + radius);
     for (int y = rows.first; y <= rows.last; ++y) {
-        const IntRange span = diskRow(cx, cy, radius, y, image.width() - 1);
+        const IntRange span = diskRow(cx, cy, radius, y, -1, image.width());
         if (!span.empty()) {
             fillRow(image, y, span.lo, span.hi, pixel);
         }
@@ -234,29 +237,28 @@ DotMask makeDotMask(int diameter) {
     const double radius = mask.diameter / 2.0;
     const int reach = mask.diameter / 2;
     for (int dy = -reach; dy <= reach; ++dy) {
-        int lo = reach + 1;
-        int hi = -reach - 1;
-        for (int dx = -reach; dx <= reach; ++dx) {
-            const double ex = dx - centre;
-            const double ey = dy - centre;
-            if (ex * ex + ey * ey < radius * radius) {
-                lo = std::min(lo, dx);
-                hi = std::max(hi, dx);
-            }
-        }
-        if (lo <= hi) {
-            mask.rows.push_back({dy, lo, hi});
+        const IntRange span = diskRow(centre, centre, radius, dy, -reach - 1, reach + 1);
+        if (!span.empty()) {
+            mask.rows.push_back({dy, span.lo, span.hi});
         }
     }
     return mask;
 }
 
 void stampDot(QImage& image, int x, int y, const DotMask& mask, QRgb pixel) {
-    for (const DotMask::Row& row : mask.rows) {
+    if (mask.rows.empty()) {
+        return;
+    }
+    // Rows run from the top of the dot down, one per dy: skip straight to the visible ones.
+    const int top = mask.rows.front().dy;
+    const std::size_t first = std::size_t(std::clamp(-y - top, 0, int(mask.rows.size())));
+    for (std::size_t i = first; i < mask.rows.size(); ++i) {
+        const DotMask::Row& row = mask.rows[i];
         const int py = y + row.dy;
-        if (py >= 0 && py < image.height()) {
-            fillRow(image, py, x + row.dx0, x + row.dx1, pixel);
+        if (py >= image.height()) {
+            break;
         }
+        fillRow(image, py, x + row.dx0, x + row.dx1, pixel);
     }
 }
 

@@ -12,7 +12,9 @@
 namespace canvas {
 namespace {
 
-constexpr int kDotsPerMetre = 3780;   // 96 dots per inch: font points become standard pixels
+constexpr int kDotsPerMetre = 3780; // 96 dots per inch: font points become standard pixels
+// Surfaces are window controls; no control of the window is near this size.
+constexpr int kLargestClient = 2048;
 constexpr int kNowhere = -1000000000; // where a non-finite coordinate lands: outside every surface
 
 QImage blankImage(int width, int height, Colour colour) {
@@ -56,8 +58,7 @@ Surface::Surface(const SurfaceSetup& setup)
     : outerWidth_(setup.outerWidth), outerHeight_(setup.outerHeight), scaleMode_(setup.scaleMode),
       backColor_(setup.backColor), foreColor_(setup.foreColor), fillColor_(setup.fillColor),
       fillStyle_(setup.fillStyle), drawWidth_(std::max<std::int16_t>(setup.drawWidth, 1)),
-      autoRedraw_(setup.autoRedraw), font_(aliasedFont(setup.font)),
-      dotMask_(makeDotMask(drawWidth_)) {
+      autoRedraw_(setup.autoRedraw), font_(aliasedFont(setup.font)) {
     resizeClient();
     rebuildImage();
 }
@@ -105,7 +106,8 @@ void Surface::resizeClient() {
         if (!std::isfinite(outer)) {
             return 0;
         }
-        return int(std::clamp<std::int64_t>(roundHalfEven(outer) - 2 * kBorderPixels, 0, 16384));
+        return int(
+            std::clamp<std::int64_t>(roundHalfEven(outer) - 2 * kBorderPixels, 0, kLargestClient));
     };
     QImage resized = blankImage(clientSize(outerWidth_), clientSize(outerHeight_), backColor_);
     blit(resized, picture_, 0, 0);
@@ -137,9 +139,6 @@ void Surface::setBackColor(Colour colour) {
 
 void Surface::setDrawWidth(std::int16_t width) {
     drawWidth_ = std::max<std::int16_t>(width, 1);
-    if (dotMask_.diameter != drawWidth_) {
-        dotMask_ = makeDotMask(drawWidth_);
-    }
 }
 
 void Surface::setFont(const QFont& font) {
@@ -159,6 +158,22 @@ void Surface::setFontSize(double points) {
 void Surface::setPicture(const QImage& picture) {
     picture_ = picture.isNull() ? QImage() : asRgb32(picture);
     rebuildImage();
+    notify();
+}
+
+SurfaceSnapshot Surface::snapshot() const {
+    return {image_, picture_, backColor_, fillColor_, drawWidth_};
+}
+
+void Surface::restore(const SurfaceSnapshot& snapshot) {
+    if (snapshot.image.size() != image_.size()) {
+        return;
+    }
+    image_ = snapshot.image;
+    picture_ = snapshot.picture;
+    backColor_ = snapshot.backColor;
+    fillColor_ = snapshot.fillColor;
+    setDrawWidth(snapshot.drawWidth);
     notify();
 }
 
@@ -207,6 +222,9 @@ void Surface::pset(float x, float y) {
             reinterpret_cast<QRgb*>(image_.scanLine(py))[px] = penPixel({});
         }
     } else {
+        if (dotMask_.diameter != drawWidth_) {
+            dotMask_ = makeDotMask(drawWidth_);
+        }
         stampDot(image_, px, py, dotMask_, penPixel({}));
     }
     currentX_ = x;
@@ -251,7 +269,7 @@ void Surface::paintPicture(const QImage& picture, float x, float y, float w, flo
 
 void Surface::print(const QString& text) {
     const QFontMetrics metrics(font_, &image_);
-    {
+    if (!image_.isNull()) {
         QPainter painter(&image_);
         painter.setRenderHints(noSmoothing());
         painter.setFont(font_);
@@ -265,7 +283,7 @@ void Surface::print(const QString& text) {
 }
 
 void Surface::textOut(int x, int y, const QString& text, const QFont& font, double angleDegrees) {
-    if (text.isEmpty() || !std::isfinite(angleDegrees)) {
+    if (text.isEmpty() || !std::isfinite(angleDegrees) || image_.isNull()) {
         return;
     }
     const QFont aliased = aliasedFont(font);
@@ -305,7 +323,7 @@ void Surface::floodFillBorder(int x, int y, Colour border) {
 }
 
 void Surface::polygon(const QPolygon& devicePoints) {
-    if (devicePoints.isEmpty()) {
+    if (devicePoints.isEmpty() || image_.isNull()) {
         return;
     }
     if (fillStyle_ == kFillSolid && devicePoints.size() > 2) {
@@ -325,7 +343,7 @@ void Surface::polygon(const QPolygon& devicePoints) {
 }
 
 void Surface::fillPolygonRegion(const QPolygon& devicePoints, Colour colour) {
-    if (devicePoints.size() < 3) {
+    if (devicePoints.size() < 3 || image_.isNull()) {
         return;
     }
     {

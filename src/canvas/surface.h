@@ -36,6 +36,16 @@ struct SurfaceSetup {
     QFont font;
 };
 
+// What a design change can alter on a surface, kept so that the change can be taken back. The
+// images share their pixels with the surface until either side draws.
+struct SurfaceSnapshot {
+    QImage image;
+    QImage picture;
+    Colour backColor = 0;
+    Colour fillColor = 0;
+    std::int16_t drawWidth = 1;
+};
+
 // A picture surface: a raster with a 2-pixel border, a persistent image that every drawing goes
 // to, and a drawing state. Coordinates and lengths are in the surface's own units (pixels or
 // twips), origin at the top-left of the client area; they are rounded to the nearest pixel when
@@ -127,6 +137,9 @@ class Surface {
     QImage image() const { return image_; }
     // The persistent image itself, for views and fast readers.
     const QImage& imageRef() const { return image_; }
+
+    SurfaceSnapshot snapshot() const;
+    void restore(const SurfaceSnapshot& snapshot);
 
     // Called after every change of the image, so a view can repaint.
     void setChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }

@@ -29,7 +29,8 @@ TEST(Numbers, TileSizeTextMustBeAFiniteSizeOfAtLeastOne) {
     EXPECT_EQ(canvas::parseTileSize("80"), 80.0f);
     EXPECT_EQ(canvas::parseTileSize("12.5"), 12.5f);
     EXPECT_EQ(canvas::parseTileSize("1"), 1.0f);
-    for (const char* bad : {"", "x", "0", "0.5", "-80", "NaN", "inf", "1e30"}) {
+    EXPECT_EQ(canvas::parseTileSize("1000"), 1000.0f);
+    for (const char* bad : {"", "x", "0", "0.5", "-80", "NaN", "inf", "1e30", "1000.5"}) {
         EXPECT_FALSE(canvas::parseTileSize(bad).has_value()) << bad;
     }
 }
