@@ -94,35 +94,37 @@ constexpr Square outer{W / 8, H / 8, W / 1.17, H / 1.17};
 constexpr Square middle{W / 4, H / 4, W / 1.35, H / 1.35};
 constexpr Square inner{W / 2.7, H / 2.7, W / 1.6, H / 1.6};
 
-const Lines outerSquare{outer.rightSide(), outer.bottomSide(), outer.topSide(), outer.leftSide()};
-const Lines middleSquare{middle.topSide(), middle.leftSide(), middle.rightSide(),
-                         middle.bottomSide()};
-const Lines innerSquare{inner.rightSide(), inner.bottomSide(), inner.topSide(), inner.leftSide()};
-
 constexpr FigureLine middleFalling = line(W / 4, H / 4, W / 1.35, H / 1.35, black);
 constexpr FigureLine middleRising = line(W / 1.35, H / 4, W / 4, H / 1.35, black);
 constexpr FigureLine middleRow = line(W / 4, H / 2, W / 1.35, H / 2, black);
 
-// Medallions centred on the middles of the four canvas edges and on the centre.
-const Circles edgeMedallions{circle(0, H / 2, 35, blue), circle(W / 2, 0, 35, blue),
-                             circle(W - 2, H / 2, 35, blue), circle(W / 2, H, 35, blue),
-                             circle(W / 2, H / 2, 35, blue)};
-
-// The ceramic ware: a centre cross kept off the edges and rings around the visible centre.
-const Lines ceramicCross{line(18, H / 2, W - 20, H / 2, black),
-                         line(W / 2, 18, W / 2, H - 20, black)};
-const Circles ceramicRings{circle(W / 2 - 2, H / 2 - 2, 51, blue),
-                           circle(W / 2 - 2, H / 2 - 2, 30, blue),
-                           circle(W / 2 - 2, H / 2 - 2, 12, blue)};
-
 // The packaging motif: bars across the middle square and two rings, all black.
 constexpr FigureLine crossBar = line(W / 4 + 5, H / 2, W / 1.35 - 5, H / 2, black);
 constexpr FigureLine uprightBar = line(W / 2 - 0.8, H / 4 + 5, W / 2 - 0.8, H / 1.35 - 5, black);
-const Circles packagingRings{circle(W / 2 - 2, H / 2 - 2, 60, black),
-                             circle(W / 2 - 1, H / 2 - 1, 30, black)};
 
-const std::vector<Figure>& figures() {
-    static const std::vector<Figure> table{
+// Built on first use, so that no other start-up code can see it half made.
+std::vector<Figure> buildCatalogue() {
+    // Each square in the side order the tiles draw it.
+    const Lines outerSquare{outer.rightSide(), outer.bottomSide(), outer.topSide(),
+                            outer.leftSide()};
+    const Lines middleSquare{middle.topSide(), middle.leftSide(), middle.rightSide(),
+                             middle.bottomSide()};
+    const Lines innerSquare{inner.rightSide(), inner.bottomSide(), inner.topSide(),
+                            inner.leftSide()};
+    // Medallions centred on the middles of the four canvas edges and on the centre.
+    const Circles edgeMedallions{circle(0, H / 2, 35, blue), circle(W / 2, 0, 35, blue),
+                                 circle(W - 2, H / 2, 35, blue), circle(W / 2, H, 35, blue),
+                                 circle(W / 2, H / 2, 35, blue)};
+    // The ceramic ware: a centre cross kept off the edges and rings around the visible centre.
+    const Lines ceramicCross{line(18, H / 2, W - 20, H / 2, black),
+                             line(W / 2, 18, W / 2, H - 20, black)};
+    const Circles ceramicRings{circle(W / 2 - 2, H / 2 - 2, 51, blue),
+                               circle(W / 2 - 2, H / 2 - 2, 30, blue),
+                               circle(W / 2 - 2, H / 2 - 2, 12, blue)};
+    // The packaging rings around the visible centre and one unit beside it.
+    const Circles packagingRings{circle(W / 2 - 2, H / 2 - 2, 60, black),
+                                 circle(W / 2 - 1, H / 2 - 1, 30, black)};
+    return {
         // grids
         {"Command11",
          "grids",
@@ -349,6 +351,10 @@ const std::vector<Figure>& figures() {
          {circle(W / 2, H / 4, 30, blue), circle(W / 4 - 2, H / 2, 30, blue),
           circle(W / 1.35, H / 2, 30, blue), circle(W / 2 - 2, H / 1.35, 30, blue)}},
     };
+}
+
+const std::vector<Figure>& figures() {
+    static const std::vector<Figure> table = buildCatalogue();
     return table;
 }
 
