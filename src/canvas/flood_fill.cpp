@@ -89,8 +89,7 @@ void borderFillSpans(const QImage& image, int x, int y, QRgb border, FillScratch
                      std::vector<Span>& spans) {
     const QRgb stop = border | 0xFF000000u;
     collectSpans(
-        image, x, y, [stop](QRgb pixel) { return (pixel | 0xFF000000u) != stop; }, scratch,
-        spans);
+        image, x, y, [stop](QRgb pixel) { return (pixel | 0xFF000000u) != stop; }, scratch, spans);
 }
 
 void paintSpans(QImage& image, const std::vector<Span>& spans, QRgb pixel) {

@@ -9,7 +9,7 @@ namespace canvas {
 // The process-wide uniform source of values in [0, 1). The program uses a real generator seeded
 // from the clock; tests hand in their own draws and clock.
 class RandomSource {
-public:
+  public:
     using Clock = std::function<std::uint64_t()>;
 
     explicit RandomSource(std::uint64_t seed = 1);
@@ -24,7 +24,7 @@ public:
     // Int(next() * factor): the floor, as the colour components use it.
     int nextFloor(double factor) { return int(next() * factor); }
 
-private:
+  private:
     std::mt19937_64 engine_;
     Clock clock_;
 };

@@ -116,8 +116,7 @@ void strokeSegment(QImage& image, double x1, double y1, double x2, double y2, do
     auto inBand = [&](double x, double y) {
         const double along = (x - x1) * dx + (y - y1) * dy;
         const double across = dx * (y - y1) - dy * (x - x1);
-        return along >= 0 && along <= length2 && across >= -half * length &&
-               across < half * length;
+        return along >= 0 && along <= length2 && across >= -half * length && across < half * length;
     };
 
     const RowRange rows = rowsBetween(image, std::min(y1, y2) - half, std::max(y1, y2) + half);
@@ -127,9 +126,9 @@ void strokeSegment(QImage& image, double x1, double y1, double x2, double y2, do
             // Solve each band condition, linear in x on this row, for an x interval.
             double lo = -kFar;
             double hi = kFar;
-            auto keep = [&](double slope, double offset, double low, double high) {
+            auto keep = [&](double slope, double offset, double low, double high, bool highOpen) {
                 if (slope == 0) {
-                    if (offset < low || offset > high) {
+                    if (offset < low || offset > high || (highOpen && offset == high)) {
                         lo = 1;
                         hi = 0;
                     }
@@ -143,8 +142,8 @@ void strokeSegment(QImage& image, double x1, double y1, double x2, double y2, do
                 lo = std::max(lo, a);
                 hi = std::min(hi, b);
             };
-            keep(dx, (y - y1) * dy - x1 * dx, 0, length2);
-            keep(-dy, dx * (y - y1) + dy * x1, -half * length, half * length);
+            keep(dx, (y - y1) * dy - x1 * dx, 0, length2, false);
+            keep(-dy, dx * (y - y1) + dy * x1, -half * length, half * length, true);
             if (lo <= hi) {
                 span = unite(span, exactRange(lo, hi, limit, [&](int x) { return inBand(x, y); }));
             }

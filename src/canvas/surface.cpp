@@ -12,7 +12,8 @@
 namespace canvas {
 namespace {
 
-constexpr int kDotsPerMetre = 3780; // 96 dots per inch: font points become standard pixels
+constexpr int kDotsPerMetre = 3780;   // 96 dots per inch: font points become standard pixels
+constexpr int kNowhere = -1000000000; // where a non-finite coordinate lands: outside every surface
 
 QImage blankImage(int width, int height, Colour colour) {
     QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
@@ -33,7 +34,8 @@ void blit(QImage& target, const QImage& source, int x, int y) {
     }
     const std::size_t bytes = std::size_t(right - left) * sizeof(QRgb);
     for (int row = top; row < bottom; ++row) {
-        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(row - y)) + (left - x);
+        const auto* from =
+            reinterpret_cast<const QRgb*>(source.constScanLine(row - y)) + (left - x);
         auto* to = reinterpret_cast<QRgb*>(target.scanLine(row)) + left;
         std::memcpy(to, from, bytes);
     }
@@ -75,13 +77,17 @@ float Surface::scaleHeight() const {
 int Surface::toDevice(float units) const {
     const double pixels = toDeviceExact(units);
     if (!std::isfinite(pixels)) {
-        return std::numeric_limits<int>::min();
+        return kNowhere;
     }
     return int(roundHalfEven(std::clamp(pixels, -1e9, 1e9)));
 }
 
 double Surface::toDeviceExact(float units) const {
     return double(units) / double(unitsPerPixel());
+}
+
+double Surface::snapToPixel(float units) const {
+    return std::nearbyint(toDeviceExact(units));
 }
 
 QRgb Surface::penPixel(std::optional<Colour> colour) const {
@@ -164,16 +170,16 @@ void Surface::cls() {
 }
 
 void Surface::line(float x1, float y1, float x2, float y2, std::optional<Colour> colour) {
-    strokeSegment(image_, toDevice(x1), toDevice(y1), toDevice(x2), toDevice(y2), drawWidth_,
-                  penPixel(colour));
+    strokeSegment(image_, snapToPixel(x1), snapToPixel(y1), snapToPixel(x2), snapToPixel(y2),
+                  drawWidth_, penPixel(colour));
     currentX_ = x2;
     currentY_ = y2;
     notify();
 }
 
 void Surface::circle(float x, float y, float radius, std::optional<Colour> colour) {
-    const double cx = toDevice(x);
-    const double cy = toDevice(y);
+    const double cx = snapToPixel(x);
+    const double cy = snapToPixel(y);
     const double r = toDeviceExact(radius);
     if (fillStyle_ == kFillSolid) {
         fillDisk(image_, cx, cy, r, toPixel(fillColor_));
@@ -186,7 +192,7 @@ void Surface::circle(float x, float y, float radius, std::optional<Colour> colou
 
 void Surface::arc(float x, float y, float radius, std::optional<Colour> colour, float start,
                   float end) {
-    strokeCircle(image_, toDevice(x), toDevice(y), toDeviceExact(radius), drawWidth_,
+    strokeCircle(image_, snapToPixel(x), snapToPixel(y), toDeviceExact(radius), drawWidth_,
                  penPixel(colour), ArcRange{start, end});
     currentX_ = x;
     currentY_ = y;

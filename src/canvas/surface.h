@@ -41,7 +41,7 @@ struct SurfaceSetup {
 // twips), origin at the top-left of the client area; they are rounded to the nearest pixel when
 // drawn and clipped to the client area. Every drawn pixel has exactly the drawing colour.
 class Surface {
-public:
+  public:
     explicit Surface(const SurfaceSetup& setup = {});
 
     // Size in the window's units (pixels), border included.
@@ -131,9 +131,10 @@ public:
     // Called after every change of the image, so a view can repaint.
     void setChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
 
-private:
+  private:
     int toDevice(float units) const;
     double toDeviceExact(float units) const;
+    double snapToPixel(float units) const;
     QRgb penPixel(std::optional<Colour> colour) const;
     void resizeClient();
     void rebuildImage();
