@@ -1,6 +1,7 @@
 #include "workflow.h"
 
 #include "canvas/numbers.h"
+#include "text_stamp.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -23,15 +24,47 @@ int toDevice(const canvas::Surface& surface, float units) {
 }
 
 // The visible runs of the tiles along one axis of a client area `pixels` wide.
-std::vector<Run> tileRuns(const canvas::Surface& effect, float step, float extent, int pixels) {
+template <typename Number>
+std::vector<Run> tileRuns(const canvas::Surface& effect, Number step, Number extent, int pixels) {
     std::vector<Run> runs;
-    for (const float origin : tileOrigins(step, extent)) {
-        const Run run{toDevice(effect, origin), toDevice(effect, origin + step)};
+    for (const Number origin : tileOrigins(step, extent)) {
+        const Run run{toDevice(effect, float(origin)),
+                      toDevice(effect, float(origin) + float(step))};
         if (run.length() > 0 && run.begin < pixels && run.end > 0) {
             runs.push_back(run);
         }
     }
     return runs;
+}
+
+// Whether tiles along these runs leave no pixel of the axis uncovered.
+bool coversAxis(const std::vector<Run>& runs, int pixels) {
+    int covered = 0;
+    for (const Run& run : runs) {
+        if (run.begin > covered) {
+            return false;
+        }
+        covered = std::max(covered, run.end);
+    }
+    return covered >= pixels;
+}
+
+// Cls, or only its move to the origin when the tiles about to be drawn cover the whole view: the
+// cleared pixels would all be painted over anyway.
+void clearUnlessCovered(canvas::Surface& effect, const QImage& picture,
+                        const std::vector<Run>& columns, const std::vector<Run>& rows) {
+    if (!picture.isNull() && coversAxis(columns, effect.clientPixelWidth()) &&
+        coversAxis(rows, effect.clientPixelHeight())) {
+        effect.setCurrentX(0);
+        effect.setCurrentY(0);
+    } else {
+        effect.cls();
+    }
+}
+
+void printCredit(canvas::Surface& effect, const QString& credit) {
+    static TextStamp stamp;
+    stamp.print(effect, credit);
 }
 
 // Stretched copies of one picture, one per tile size met, so each size is resampled only once.
@@ -95,25 +128,34 @@ QImage tileBand(const QImage& picture, const std::vector<Run>& columns, int heig
     return band;
 }
 
-// Tiles of `picture` stretched to step x step (in the effect's units) from the origin, edge to
-// edge. Each distinct tile size is stretched once; a row of tiles is built once per distinct row
-// height and then copied into the view row by row.
-void paintStretchedTiles(canvas::Surface& effect, const QImage& picture, float stepX, float stepY) {
-    if (picture.isNull()) {
+// Tiles of `picture` stretched to the runs' sizes, edge to edge; each distinct tile size is
+// stretched once. Large tiles are copied into the view one by one. Small ones would cost a call
+// each, so a row of them is built once per distinct row height and copied in row by row.
+void paintStretchedTiles(canvas::Surface& effect, const QImage& picture,
+                         const std::vector<Run>& columns, const std::vector<Run>& rows) {
+    if (picture.isNull() || columns.empty() || rows.empty()) {
         return;
     }
-    const std::vector<Run> columns =
-        tileRuns(effect, stepX, effect.scaleWidth(), effect.clientPixelWidth());
-    const std::vector<Run> rows =
-        tileRuns(effect, stepY, effect.scaleHeight(), effect.clientPixelHeight());
-    if (columns.empty() || rows.empty()) {
-        return;
-    }
+    constexpr std::size_t kMostSingleTiles = 256;
     const QImage source = picture.format() == QImage::Format_RGB32
                               ? picture
                               : picture.convertToFormat(QImage::Format_RGB32);
-    std::vector<QImage> bands;
     const float unit = effect.unitsPerPixel();
+    // Same size as the image, so the surface copies it without resampling.
+    auto place = [&](const QImage& image, int left, int top) {
+        effect.paintPicture(image, float(left) * unit, float(top) * unit,
+                            float(image.width()) * unit, float(image.height()) * unit);
+    };
+    if (columns.size() * rows.size() <= kMostSingleTiles) {
+        for (const Run& row : rows) {
+            for (const Run& column : columns) {
+                place(stretchCache().stretched(source, column.length(), row.length()), column.begin,
+                      row.begin);
+            }
+        }
+        return;
+    }
+    std::vector<QImage> bands;
     for (const Run& row : rows) {
         auto band = std::find_if(bands.begin(), bands.end(),
                                  [&](const QImage& b) { return b.height() == row.length(); });
@@ -121,9 +163,7 @@ void paintStretchedTiles(canvas::Surface& effect, const QImage& picture, float s
             bands.push_back(tileBand(source, columns, row.length()));
             band = bands.end() - 1;
         }
-        // Same size as the band, so the surface copies it without resampling.
-        effect.paintPicture(*band, float(columns.front().begin) * unit, float(row.begin) * unit,
-                            float(band->width()) * unit, float(band->height()) * unit);
+        place(*band, columns.front().begin, row.begin);
     }
 }
 
@@ -157,19 +197,21 @@ std::vector<float> tileOrigins(float step, float extent) {
 
 void renderEffectOwnSize(canvas::Surface& effect, const canvas::Surface& design,
                          canvas::Surface& strip, const QString& credit) {
-    effect.cls();
     const int stepX = int(canvas::roundHalfEven(design.scaleWidth()));
     const int stepY = int(canvas::roundHalfEven(design.scaleHeight()));
-    const QImage& picture = design.imageRef();
+    // An integer runs below a single bound exactly when it runs below the bound's ceiling.
     const int extentX = int(std::ceil(effect.scaleWidth()));
     const int extentY = int(std::ceil(effect.scaleHeight()));
+    const QImage& picture = design.imageRef();
+    clearUnlessCovered(effect, picture, tileRuns(effect, stepX, extentX, effect.clientPixelWidth()),
+                       tileRuns(effect, stepY, extentY, effect.clientPixelHeight()));
     for (const int y : tileOrigins(stepY, extentY)) {
         for (const int x : tileOrigins(stepX, extentX)) {
             effect.paintPicture(picture, float(x), float(y), float(stepX), float(stepY));
         }
     }
     strip.setPicture(design.image());
-    effect.print(credit);
+    printCredit(effect, credit);
 }
 
 bool renderEffectChosenSize(canvas::Surface& effect, canvas::Surface& strip,
@@ -182,11 +224,15 @@ bool renderEffectChosenSize(canvas::Surface& effect, canvas::Surface& strip,
     if (strip.picture().isNull()) {
         strip.setPicture(design.image());
     }
-    effect.cls();
     strip.setWidth(*size);
     strip.setHeight(*size);
-    paintStretchedTiles(effect, strip.picture(), strip.width(), strip.height());
-    effect.print(credit);
+    const std::vector<Run> columns =
+        tileRuns(effect, strip.width(), effect.scaleWidth(), effect.clientPixelWidth());
+    const std::vector<Run> rows =
+        tileRuns(effect, strip.height(), effect.scaleHeight(), effect.clientPixelHeight());
+    clearUnlessCovered(effect, strip.picture(), columns, rows);
+    paintStretchedTiles(effect, strip.picture(), columns, rows);
+    printCredit(effect, credit);
     return true;
 }
 
