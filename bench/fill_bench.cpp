@@ -1,0 +1,337 @@
+// Flood fills on the design canvas: the surface fill of a press, the border fill, and OpenCV's
+// floodFill on the same pixels as the peer. Every benchmark first checks that the canvas fills
+// paint exactly the pixels OpenCV paints.
+#include "canvas/surface.h"
+#include "workflow/surfaces.h"
+
+#include <benchmark/benchmark.h>
+#include <random>
+
+#ifdef PW_HAVE_OPENCV
+// OpenCV 4.6's headers mix enumeration types, which C++20 warns about.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-enum-enum-conversion"
+#include <opencv2/imgproc.hpp>
+#pragma GCC diagnostic pop
+#endif
+
+namespace {
+
+constexpr canvas::Colour kFirst = 0x0059C8A2;
+constexpr canvas::Colour kSecond = 0x00123456;
+constexpr canvas::Colour kWall = 0x00000000;
+
+canvas::Surface plainCanvas() {
+    canvas::Surface design(workflow::designCanvasSetup());
+    design.setBackColor(kFirst);
+    return design;
+}
+
+// Walls everywhere but a one-pixel corridor that winds row by row across the whole canvas: the
+// odd rows are walls with one gap, at the right and the left end in turn.
+canvas::Surface serpentineCanvas() {
+    canvas::Surface design = plainCanvas();
+    design.setForeColor(kWall);
+    const int size = design.clientPixelWidth();
+    for (int y = 1; y < size; y += 2) {
+        const int gap = (y / 2) % 2 == 0 ? size - 1 : 0;
+        for (int x = 0; x < size; ++x) {
+            if (x != gap) {
+                design.pset(float(x), float(y));
+            }
+        }
+    }
+    return design;
+}
+
+// Random line art with cells of every shape, for the exactness check.
+canvas::Surface lineArtCanvas(unsigned seed) {
+    canvas::Surface design = plainCanvas();
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> coordinate(-10.0f, 152.0f);
+    for (int i = 0; i < 25; ++i) {
+        design.setDrawWidth(std::int16_t(1 + i % 3));
+        design.line(coordinate(random), coordinate(random), coordinate(random), coordinate(random),
+                    i % 4 == 0 ? kSecond : kWall);
+    }
+    design.setDrawWidth(1);
+    for (int i = 0; i < 6; ++i) {
+        design.circle(coordinate(random), coordinate(random), coordinate(random) / 3, kWall);
+    }
+    return design;
+}
+
+// A surface fill that paints while it scans (Heckbert's seed fill): a painted pixel no longer has
+// the target colour, so no visited map is needed, and each parent span is not scanned again.
+// Measured here beside the canvas fill as a candidate replacement.
+void paintingSeedFill(QImage& image, int startX, int startY, QRgb target, QRgb brush) {
+    const int width = image.width();
+    const int height = image.height();
+    if (target == brush || startX < 0 || startY < 0 || startX >= width || startY >= height) {
+        return;
+    }
+    auto* bits = reinterpret_cast<QRgb*>(image.bits());
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    if (bits[startY * stride + startX] != target) {
+        return;
+    }
+    // A span [x0, x1] of row y - dy that was painted; row y is to be scanned under it.
+    struct Pending {
+        int y;
+        int x0;
+        int x1;
+        int dy;
+    };
+    static std::vector<Pending> stack;
+    stack.clear();
+    auto push = [&](int y, int x0, int x1, int dy) {
+        if (y + dy >= 0 && y + dy < height) {
+            stack.push_back({y, x0, x1, dy});
+        }
+    };
+    push(startY, startX, startX, 1);
+    push(startY + 1, startX, startX, -1);
+    while (!stack.empty()) {
+        const Pending span = stack.back();
+        stack.pop_back();
+        const int y = span.y + span.dy;
+        QRgb* row = bits + y * stride;
+        int x = span.x0;
+        while (x >= 0 && row[x] == target) {
+            row[x--] = brush;
+        }
+        int left = x + 1;
+        if (x < span.x0) {
+            if (left < span.x0) {
+                push(y, left, span.x0 - 1, -span.dy);
+            }
+            x = span.x0 + 1;
+        } else {
+            // The start is no target pixel: look for the first one under the parent span.
+            for (++x; x <= span.x1 && row[x] != target; ++x) {
+            }
+            if (x > span.x1) {
+                continue;
+            }
+            left = x;
+        }
+        do {
+            while (x < width && row[x] == target) {
+                row[x++] = brush;
+            }
+            push(y, left, x - 1, span.dy);
+            if (x > span.x1 + 1) {
+                push(y, span.x1 + 1, x - 1, -span.dy);
+            }
+            for (++x; x <= span.x1 && row[x] != target; ++x) {
+            }
+            left = x;
+        } while (x <= span.x1);
+    }
+}
+
+#ifdef PW_HAVE_OPENCV
+// The pixels of an RGB32 image wrapped as one 32-bit channel, without copying.
+cv::Mat wrap(QImage& image) {
+    return cv::Mat(image.height(), image.width(), CV_32SC1, image.bits(),
+                   std::size_t(image.bytesPerLine()));
+}
+
+int openCvSurfaceFill(cv::Mat& pixels, int x, int y, QRgb brush) {
+    return cv::floodFill(pixels, cv::Point(x, y), cv::Scalar(double(std::int32_t(brush))), nullptr,
+                         cv::Scalar(0), cv::Scalar(0), 4);
+}
+
+// OpenCV has no border mode: fill the non-border pixels of a 0/1 map, then paint them.
+void openCvBorderFill(QImage& image, int x, int y, QRgb border, QRgb brush) {
+    cv::Mat walls(image.height(), image.width(), CV_8UC1);
+    for (int row = 0; row < image.height(); ++row) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(row));
+        for (int column = 0; column < image.width(); ++column) {
+            walls.at<std::uint8_t>(row, column) = pixels[column] == border ? 1 : 0;
+        }
+    }
+    if (walls.at<std::uint8_t>(y, x) != 0) {
+        return;
+    }
+    cv::floodFill(walls, cv::Point(x, y), cv::Scalar(2), nullptr, cv::Scalar(0), cv::Scalar(0), 4);
+    for (int row = 0; row < image.height(); ++row) {
+        auto* pixels = reinterpret_cast<QRgb*>(image.scanLine(row));
+        for (int column = 0; column < image.width(); ++column) {
+            if (walls.at<std::uint8_t>(row, column) == 2) {
+                pixels[column] = brush;
+            }
+        }
+    }
+}
+#endif
+
+// Both canvas fills against OpenCV from many starting points on several pictures.
+bool fillsMatchOpenCv(std::string& failure) {
+#ifdef PW_HAVE_OPENCV
+    std::vector<canvas::Surface> pictures{plainCanvas(), serpentineCanvas()};
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        pictures.push_back(lineArtCanvas(seed));
+    }
+    const QRgb brush = canvas::toPixel(0x00ABCDEF);
+    for (std::size_t p = 0; p < pictures.size(); ++p) {
+        for (int start = 0; start < 142 * 142; start += 997) {
+            const int x = start % 142;
+            const int y = start / 142;
+            for (const bool border : {false, true}) {
+                canvas::Surface canvasFill = pictures[p];
+                canvasFill.setFillColor(0x00ABCDEF);
+                QImage expected = pictures[p].image();
+                if (border) {
+                    canvasFill.floodFillBorder(x, y, kWall);
+                    openCvBorderFill(expected, x, y, canvas::toPixel(kWall), brush);
+                } else {
+                    const canvas::Colour target =
+                        canvas::Colour(canvasFill.point(float(x), float(y)));
+                    canvasFill.floodFillSurface(x, y, target);
+                    cv::Mat pixels = wrap(expected);
+                    openCvSurfaceFill(pixels, x, y, brush);
+                }
+                if (!border) {
+                    QImage proposed = pictures[p].image();
+                    paintingSeedFill(proposed, x, y, proposed.pixel(x, y), brush);
+                    if (proposed != expected) {
+                        failure = "the painting seed fill differs from OpenCV on picture " +
+                                  std::to_string(p);
+                        return false;
+                    }
+                }
+                if (canvasFill.imageRef() != expected) {
+                    failure = std::string(border ? "border" : "surface") + " fill differs from " +
+                              "OpenCV on picture " + std::to_string(p) + " from (" +
+                              std::to_string(x) + ", " + std::to_string(y) + ")";
+                    return false;
+                }
+            }
+        }
+    }
+#endif
+    return true;
+}
+
+bool checked(benchmark::State& state) {
+    static std::string failure;
+    static const bool match = fillsMatchOpenCv(failure);
+    if (!match) {
+        state.SkipWithError(failure.c_str());
+    }
+    return match;
+}
+
+// Whole-canvas surface fill, as a press right after start-up; the colours alternate so that every
+// iteration floods all 142 x 142 pixels.
+void BM_SurfaceFillWholeCanvas(benchmark::State& state) {
+    if (!checked(state)) {
+        return;
+    }
+    canvas::Surface design = plainCanvas();
+    canvas::Colour current = kFirst;
+    for (auto _ : state) {
+        const canvas::Colour next = current == kFirst ? kSecond : kFirst;
+        design.setFillColor(next);
+        design.floodFillSurface(70, 70, current);
+        current = next;
+        benchmark::DoNotOptimize(design.imageRef().constBits());
+    }
+}
+BENCHMARK(BM_SurfaceFillWholeCanvas);
+
+void BM_BorderFillWholeCanvas(benchmark::State& state) {
+    if (!checked(state)) {
+        return;
+    }
+    canvas::Surface design = plainCanvas();
+    bool first = true;
+    for (auto _ : state) {
+        design.setFillColor(first ? kSecond : kFirst);
+        design.floodFillBorder(70, 70, kWall);
+        first = !first;
+        benchmark::DoNotOptimize(design.imageRef().constBits());
+    }
+}
+BENCHMARK(BM_BorderFillWholeCanvas);
+
+void BM_SurfaceFillSerpentine(benchmark::State& state) {
+    if (!checked(state)) {
+        return;
+    }
+    canvas::Surface design = serpentineCanvas();
+    canvas::Colour current = kFirst;
+    for (auto _ : state) {
+        const canvas::Colour next = current == kFirst ? kSecond : kFirst;
+        design.setFillColor(next);
+        design.floodFillSurface(0, 0, current);
+        current = next;
+        benchmark::DoNotOptimize(design.imageRef().constBits());
+    }
+}
+BENCHMARK(BM_SurfaceFillSerpentine);
+
+void BM_PaintingSeedFillWholeCanvas(benchmark::State& state) {
+    if (!checked(state)) {
+        return;
+    }
+    QImage image = plainCanvas().image();
+    bool first = true;
+    for (auto _ : state) {
+        paintingSeedFill(image, 70, 70, canvas::toPixel(first ? kFirst : kSecond),
+                         canvas::toPixel(first ? kSecond : kFirst));
+        first = !first;
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PaintingSeedFillWholeCanvas);
+
+void BM_PaintingSeedFillSerpentine(benchmark::State& state) {
+    if (!checked(state)) {
+        return;
+    }
+    QImage image = serpentineCanvas().image();
+    bool first = true;
+    for (auto _ : state) {
+        paintingSeedFill(image, 0, 0, canvas::toPixel(first ? kFirst : kSecond),
+                         canvas::toPixel(first ? kSecond : kFirst));
+        first = !first;
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PaintingSeedFillSerpentine);
+
+#ifdef PW_HAVE_OPENCV
+void BM_OpenCvFloodFillWholeCanvas(benchmark::State& state) {
+    if (!checked(state)) {
+        return;
+    }
+    QImage image = plainCanvas().image();
+    cv::Mat pixels = wrap(image);
+    bool first = true;
+    for (auto _ : state) {
+        openCvSurfaceFill(pixels, 70, 70, canvas::toPixel(first ? kSecond : kFirst));
+        first = !first;
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_OpenCvFloodFillWholeCanvas);
+
+void BM_OpenCvFloodFillSerpentine(benchmark::State& state) {
+    if (!checked(state)) {
+        return;
+    }
+    QImage image = serpentineCanvas().image();
+    cv::Mat pixels = wrap(image);
+    bool first = true;
+    for (auto _ : state) {
+        openCvSurfaceFill(pixels, 0, 0, canvas::toPixel(first ? kSecond : kFirst));
+        first = !first;
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_OpenCvFloodFillSerpentine);
+#endif
+
+} // namespace
