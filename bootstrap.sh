@@ -30,6 +30,10 @@ test)
         cmake --build --preset "$preset" -j "$jobs"
         ctest --preset "$preset" -j "$jobs"
     done
+    # A minute each of random surface operations and pattern-render arguments under the sanitizers.
+    for target in surface-fuzz render-fuzz; do
+        QT_QPA_PLATFORM=offscreen ./build/sanitize/tests/fuzz/$target 60
+    done
     ;;
 *)
     echo "usage: $0 [run|test]" >&2

@@ -61,75 +61,6 @@ canvas::Surface lineArtCanvas(unsigned seed) {
     return design;
 }
 
-// A surface fill that paints while it scans (Heckbert's seed fill): a painted pixel no longer has
-// the target colour, so no visited map is needed, and each parent span is not scanned again.
-// Measured here beside the canvas fill as a candidate replacement.
-void paintingSeedFill(QImage& image, int startX, int startY, QRgb target, QRgb brush) {
-    const int width = image.width();
-    const int height = image.height();
-    if (target == brush || startX < 0 || startY < 0 || startX >= width || startY >= height) {
-        return;
-    }
-    auto* bits = reinterpret_cast<QRgb*>(image.bits());
-    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
-    if (bits[startY * stride + startX] != target) {
-        return;
-    }
-    // A span [x0, x1] of row y - dy that was painted; row y is to be scanned under it.
-    struct Pending {
-        int y;
-        int x0;
-        int x1;
-        int dy;
-    };
-    static std::vector<Pending> stack;
-    stack.clear();
-    auto push = [&](int y, int x0, int x1, int dy) {
-        if (y + dy >= 0 && y + dy < height) {
-            stack.push_back({y, x0, x1, dy});
-        }
-    };
-    push(startY, startX, startX, 1);
-    push(startY + 1, startX, startX, -1);
-    while (!stack.empty()) {
-        const Pending span = stack.back();
-        stack.pop_back();
-        const int y = span.y + span.dy;
-        QRgb* row = bits + y * stride;
-        int x = span.x0;
-        while (x >= 0 && row[x] == target) {
-            row[x--] = brush;
-        }
-        int left = x + 1;
-        if (x < span.x0) {
-            if (left < span.x0) {
-                push(y, left, span.x0 - 1, -span.dy);
-            }
-            x = span.x0 + 1;
-        } else {
-            // The start is no target pixel: look for the first one under the parent span.
-            for (++x; x <= span.x1 && row[x] != target; ++x) {
-            }
-            if (x > span.x1) {
-                continue;
-            }
-            left = x;
-        }
-        do {
-            while (x < width && row[x] == target) {
-                row[x++] = brush;
-            }
-            push(y, left, x - 1, span.dy);
-            if (x > span.x1 + 1) {
-                push(y, span.x1 + 1, x - 1, -span.dy);
-            }
-            for (++x; x <= span.x1 && row[x] != target; ++x) {
-            }
-            left = x;
-        } while (x <= span.x1);
-    }
-}
-
 #ifdef PW_HAVE_OPENCV
 // The pixels of an RGB32 image wrapped as one 32-bit channel, without copying.
 cv::Mat wrap(QImage& image) {
@@ -191,15 +122,6 @@ bool fillsMatchOpenCv(std::string& failure) {
                     canvasFill.floodFillSurface(x, y, target);
                     cv::Mat pixels = wrap(expected);
                     openCvSurfaceFill(pixels, x, y, brush);
-                }
-                if (!border) {
-                    QImage proposed = pictures[p].image();
-                    paintingSeedFill(proposed, x, y, proposed.pixel(x, y), brush);
-                    if (proposed != expected) {
-                        failure = "the painting seed fill differs from OpenCV on picture " +
-                                  std::to_string(p);
-                        return false;
-                    }
                 }
                 if (canvasFill.imageRef() != expected) {
                     failure = std::string(border ? "border" : "surface") + " fill differs from " +
@@ -271,36 +193,6 @@ void BM_SurfaceFillSerpentine(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SurfaceFillSerpentine);
-
-void BM_PaintingSeedFillWholeCanvas(benchmark::State& state) {
-    if (!checked(state)) {
-        return;
-    }
-    QImage image = plainCanvas().image();
-    bool first = true;
-    for (auto _ : state) {
-        paintingSeedFill(image, 70, 70, canvas::toPixel(first ? kFirst : kSecond),
-                         canvas::toPixel(first ? kSecond : kFirst));
-        first = !first;
-        benchmark::DoNotOptimize(image.constBits());
-    }
-}
-BENCHMARK(BM_PaintingSeedFillWholeCanvas);
-
-void BM_PaintingSeedFillSerpentine(benchmark::State& state) {
-    if (!checked(state)) {
-        return;
-    }
-    QImage image = serpentineCanvas().image();
-    bool first = true;
-    for (auto _ : state) {
-        paintingSeedFill(image, 0, 0, canvas::toPixel(first ? kFirst : kSecond),
-                         canvas::toPixel(first ? kSecond : kFirst));
-        first = !first;
-        benchmark::DoNotOptimize(image.constBits());
-    }
-}
-BENCHMARK(BM_PaintingSeedFillSerpentine);
 
 #ifdef PW_HAVE_OPENCV
 void BM_OpenCvFloodFillWholeCanvas(benchmark::State& state) {

@@ -6,73 +6,82 @@
 namespace canvas {
 namespace {
 
-// Scanline fill without recursion: each seed grows into a maximal run of unvisited inside
-// pixels, whose rows above and below are scanned for further seeds.
+// Seed fill without recursion. Each pending entry is a run already marked on one row and the
+// direction of the row to scan next to it; the scan grows runs under it, marks them, and sends
+// back only the parts that stick out beyond the parent run, so no row is scanned twice for the
+// same run. `mark` must make `inside` false for the pixels it marks.
+template <typename Inside, typename Mark>
+void seedFill(int width, int height, int startX, int startY, Inside inside, Mark mark,
+              std::vector<FillScratch::Pending>& pending) {
+    if (startX < 0 || startY < 0 || startX >= width || startY >= height ||
+        !inside(startX, startY)) {
+        return;
+    }
+    pending.clear();
+    auto push = [&](int y, int x0, int x1, int dy) {
+        if (y + dy >= 0 && y + dy < height) {
+            pending.push_back({y, x0, x1, dy});
+        }
+    };
+    push(startY, startX, startX, 1);
+    push(startY + 1, startX, startX, -1);
+    while (!pending.empty()) {
+        const FillScratch::Pending parent = pending.back();
+        pending.pop_back();
+        const int y = parent.y + parent.dy;
+        int x = parent.x0;
+        int left = x;
+        if (inside(x, y)) {
+            while (left > 0 && inside(left - 1, y)) {
+                --left;
+            }
+            if (left < parent.x0) {
+                push(y, left, parent.x0 - 1, -parent.dy);
+            }
+        } else {
+            for (++x; x <= parent.x1 && !inside(x, y); ++x) {
+            }
+            if (x > parent.x1) {
+                continue;
+            }
+            left = x;
+        }
+        do {
+            while (x + 1 < width && inside(x + 1, y)) {
+                ++x;
+            }
+            mark(y, left, x);
+            push(y, left, x, parent.dy);
+            if (x > parent.x1) {
+                push(y, parent.x1 + 1, x, -parent.dy);
+            }
+            for (x += 2; x <= parent.x1 && !inside(x, y); ++x) {
+            }
+            left = x;
+        } while (x <= parent.x1);
+    }
+}
+
+// The region as spans, with a visited map: for regions whose pixels stay inside once marked.
 template <typename Inside>
-void collectSpans(const QImage& image, int startX, int startY, Inside inside, FillScratch& scratch,
+void collectSpans(const QImage& image, int x, int y, Inside insideColour, FillScratch& scratch,
                   std::vector<Span>& spans) {
     spans.clear();
     const int width = image.width();
-    const int height = image.height();
-    if (startX < 0 || startY < 0 || startX >= width || startY >= height) {
-        return;
-    }
+    scratch.visited.assign(std::size_t(width) * std::size_t(image.height()), 0);
+    std::uint8_t* visited = scratch.visited.data();
     const auto* bits = reinterpret_cast<const QRgb*>(image.constBits());
     const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
-    if (!inside(bits[startY * stride + startX])) {
-        return;
-    }
-    scratch.visited.assign(std::size_t(width) * std::size_t(height), 0);
-    std::uint8_t* visited = scratch.visited.data();
-    auto& seeds = scratch.seeds;
-    seeds.clear();
-    seeds.push_back({startY, startX, startX});
-
-    auto open = [&](int x, int y) {
-        return !visited[std::size_t(y) * width + x] && inside(bits[y * stride + x]);
-    };
-    // Pushes one seed per run of open pixels on row y between x0 and x1.
-    auto scanRow = [&](int y, int x0, int x1) {
-        if (y < 0 || y >= height) {
-            return;
-        }
-        int x = x0;
-        while (x <= x1) {
-            while (x <= x1 && !open(x, y)) {
-                ++x;
-            }
-            if (x > x1) {
-                break;
-            }
-            seeds.push_back({y, x, x});
-            while (x <= x1 && open(x, y)) {
-                ++x;
-            }
-        }
-    };
-
-    while (!seeds.empty()) {
-        const Span seed = seeds.back();
-        seeds.pop_back();
-        const int y = seed.y;
-        if (!open(seed.x0, y)) {
-            continue;
-        }
-        std::uint8_t* row = visited + std::size_t(y) * width;
-        const QRgb* pixels = bits + y * stride;
-        int left = seed.x0;
-        while (left > 0 && !row[left - 1] && inside(pixels[left - 1])) {
-            --left;
-        }
-        int right = seed.x0;
-        while (right + 1 < width && !row[right + 1] && inside(pixels[right + 1])) {
-            ++right;
-        }
-        std::memset(row + left, 1, std::size_t(right - left + 1));
-        spans.push_back({y, left, right});
-        scanRow(y - 1, left, right);
-        scanRow(y + 1, left, right);
-    }
+    seedFill(
+        width, image.height(), x, y,
+        [&](int px, int py) {
+            return !visited[std::size_t(py) * width + px] && insideColour(bits[py * stride + px]);
+        },
+        [&](int py, int x0, int x1) {
+            std::memset(visited + std::size_t(py) * width + x0, 1, std::size_t(x1 - x0 + 1));
+            spans.push_back({py, x0, x1});
+        },
+        scratch.pending);
 }
 
 } // namespace
@@ -85,11 +94,22 @@ void surfaceFillSpans(const QImage& image, int x, int y, QRgb target, FillScratc
         spans);
 }
 
-void borderFillSpans(const QImage& image, int x, int y, QRgb border, FillScratch& scratch,
-                     std::vector<Span>& spans) {
-    const QRgb stop = border | 0xFF000000u;
-    collectSpans(
-        image, x, y, [stop](QRgb pixel) { return (pixel | 0xFF000000u) != stop; }, scratch, spans);
+void paintSurfaceFill(QImage& image, int x, int y, QRgb target, QRgb brush, FillScratch& scratch) {
+    target |= 0xFF000000u;
+    brush |= 0xFF000000u;
+    if (target == brush) {
+        return;
+    }
+    auto* bits = reinterpret_cast<QRgb*>(image.bits());
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    // Painted pixels no longer have the target colour, so the image is its own visited map.
+    seedFill(
+        image.width(), image.height(), x, y,
+        [&](int px, int py) { return bits[py * stride + px] == target; },
+        [&](int py, int x0, int x1) {
+            std::fill(bits + py * stride + x0, bits + py * stride + x1 + 1, brush);
+        },
+        scratch.pending);
 }
 
 void paintSpans(QImage& image, const std::vector<Span>& spans, QRgb pixel) {
@@ -97,6 +117,34 @@ void paintSpans(QImage& image, const std::vector<Span>& spans, QRgb pixel) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(span.y));
         std::fill(row + span.x0, row + span.x1 + 1, pixel);
     }
+}
+
+} // namespace canvas
+
+namespace canvas {
+
+void paintBorderFill(QImage& image, int x, int y, QRgb border, QRgb brush, FillScratch& scratch) {
+    border |= 0xFF000000u;
+    brush |= 0xFF000000u;
+    auto* bits = reinterpret_cast<QRgb*>(image.bits());
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    // The brush may already stand inside the region, so painted pixels are told apart by a clear
+    // alpha byte, which no pixel of an RGB32 image has otherwise; the runs get it back at the end.
+    const QRgb marked = brush & 0x00FFFFFFu;
+    std::vector<Span>& runs = scratch.runs;
+    runs.clear();
+    seedFill(
+        image.width(), image.height(), x, y,
+        [&](int px, int py) {
+            const QRgb pixel = bits[py * stride + px];
+            return pixel != border && (pixel >> 24) != 0;
+        },
+        [&](int py, int x0, int x1) {
+            std::fill(bits + py * stride + x0, bits + py * stride + x1 + 1, marked);
+            runs.push_back({py, x0, x1});
+        },
+        scratch.pending);
+    paintSpans(image, runs, brush);
 }
 
 } // namespace canvas

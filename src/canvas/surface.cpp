@@ -308,8 +308,7 @@ void Surface::floodFillSurface(int x, int y, Colour target) {
     if (brush == toPixel(target)) {
         return;
     }
-    surfaceFillSpans(image_, x, y, toPixel(target), fillScratch_, fillSpans_);
-    paintSpans(image_, fillSpans_, brush);
+    paintSurfaceFill(image_, x, y, toPixel(target), brush, fillScratch_);
     notify();
 }
 
@@ -317,8 +316,7 @@ void Surface::floodFillBorder(int x, int y, Colour border) {
     if (fillStyle_ != kFillSolid) {
         return;
     }
-    borderFillSpans(image_, x, y, toPixel(border), fillScratch_, fillSpans_);
-    paintSpans(image_, fillSpans_, toPixel(fillColor_));
+    paintBorderFill(image_, x, y, toPixel(border), toPixel(fillColor_), fillScratch_);
     notify();
 }
 

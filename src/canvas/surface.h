@@ -169,7 +169,6 @@ class Surface {
     QImage image_;
     DotMask dotMask_;
     FillScratch fillScratch_;
-    std::vector<Span> fillSpans_;
     std::function<void()> changed_;
 };
 

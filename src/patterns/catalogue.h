@@ -40,6 +40,7 @@ struct FigureCircle {
 // One catalogue button: all its lines are drawn before all its circles, each list in order.
 struct Figure {
     const char* controlName;
+    const char* caption; // the button's caption (UTF-8); the frame still reads it off the button
     const char* family;
     std::vector<FigureLine> lines;
     std::vector<FigureCircle> circles;
@@ -50,6 +51,7 @@ const Figure* findFigure(QStringView controlName);
 // All 48 figures, grouped by family, in a stable order.
 std::span<const Figure> catalogue();
 QString controlName(const Figure& figure);
+QString caption(const Figure& figure);
 QString family(const Figure& figure);
 
 // Runs the pattern frame on the design canvas: clear, pen width from widthText (left as it was

@@ -1,0 +1,171 @@
+#include "render_command.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome {
+    int status;
+    QString out;
+    QString err;
+};
+
+Outcome render(const QStringList& arguments) {
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    const int status = runPatternRender(arguments, outStream, errStream);
+    outStream.flush();
+    errStream.flush();
+    return {status, out, err};
+}
+
+class RenderCommand : public ::testing::Test {
+  protected:
+    QString file(const QString& name) const { return directory.filePath(name); }
+    QTemporaryDir directory;
+};
+
+TEST_F(RenderCommand, ListsTheWholeCatalogueAndEveryFigureRenders) {
+    const Outcome list = render({"--list"});
+    ASSERT_EQ(list.status, 0);
+    // The canvas in its own blue with nothing drawn on it.
+    QImage blank(142, 142, QImage::Format_RGB32);
+    blank.fill(qRgb(0x44, 0x5C, 0xAE));
+    ASSERT_TRUE(blank.save(file("blank.png")));
+    const QStringList lines = list.out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 48);
+    for (const QString& line : lines) {
+        const QStringList fields = line.split('\t');
+        ASSERT_EQ(fields.size(), 3) << line.toStdString();
+        EXPECT_TRUE(fields[1].endsWith(QStringLiteral("图案")) ||
+                    fields[1].endsWith(QStringLiteral("格子")) ||
+                    fields[1].endsWith(QStringLiteral("墙砖")) ||
+                    fields[1].endsWith(QStringLiteral("如意")) ||
+                    fields[1].endsWith(QStringLiteral("太极")))
+            << line.toStdString();
+        const QString path = file(fields[0] + ".png");
+        ASSERT_EQ(render({"--pattern", fields[0], "-o", path}).status, 0);
+        const QImage image(path);
+        ASSERT_EQ(image.size(), QSize(142, 142)) << line.toStdString();
+        EXPECT_NE(image, QImage(file("blank.png"))) << line.toStdString();
+    }
+}
+
+TEST_F(RenderCommand, PressesTakeSeededOrExplicitColours) {
+    const QStringList design{"--pattern", "Command12", "--width", "2",      "--fill",
+                             "20,20",     "--fill",    "70,10",   "--seed", "7"};
+    ASSERT_EQ(render(design + QStringList{"-o", file("a.png")}).status, 0);
+    ASSERT_EQ(render(design + QStringList{"-o", file("b.bmp")}).status, 0);
+    const QImage first = QImage(file("a.png")).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(first, QImage(file("b.bmp")).convertToFormat(QImage::Format_RGB32));
+    EXPECT_NE(first.pixel(20, 20), first.pixel(100, 20));
+
+    ASSERT_EQ(
+        render({"--pattern", "Command11", "--fill", "10,10,#FF8000", "-o", file("c.png")}).status,
+        0);
+    const QImage explicitColour(file("c.png"));
+    EXPECT_EQ(explicitColour.pixel(10, 10), qRgb(255, 128, 0));
+    EXPECT_EQ(explicitColour.pixel(0, 0), qRgb(255, 128, 0));
+    EXPECT_NE(explicitColour.pixel(100, 100), qRgb(255, 128, 0));
+}
+
+TEST_F(RenderCommand, EffectAndRepeatsPlaceTilesAtTheirOffsets) {
+    const QStringList design{"--pattern",    "Command13", "--fill",
+                             "30,5,#102030", "--fill",    "5,30,#405060"};
+    ASSERT_EQ(render(design + QStringList{"-o", file("design.png")}).status, 0);
+    const QImage tile(file("design.png"));
+
+    ASSERT_EQ(render(design + QStringList{"--effect", "own", "-o", file("own.png")}).status, 0);
+    const QImage own(file("own.png"));
+    ASSERT_EQ(own.size(), QSize(643, 643));
+    EXPECT_EQ(own.pixel(142 * 2 + 30, 142 + 5), tile.pixel(30, 5));
+
+    ASSERT_EQ(render(design + QStringList{"--out-size", "400x300", "--repeat", "half-drop", "-o",
+                                          file("drop.png")})
+                  .status,
+              0);
+    const QImage drop(file("drop.png"));
+    ASSERT_EQ(drop.size(), QSize(400, 300));
+    EXPECT_EQ(drop.pixel(142 + 30, 71 + 5), tile.pixel(30, 5));
+    EXPECT_EQ(drop.pixel(284 + 5, 30), tile.pixel(5, 30));
+
+    ASSERT_EQ(render(design + QStringList{"--out-size", "400x300", "--repeat", "brick", "-o",
+                                          file("brick.png")})
+                  .status,
+              0);
+    const QImage brick(file("brick.png"));
+    EXPECT_EQ(brick.pixel(71 + 30, 142 + 5), tile.pixel(30, 5));
+
+    ASSERT_EQ(
+        render(design + QStringList{"--effect", "80", "--no-credit", "-o", file("80.png")}).status,
+        0);
+    const QImage scaled(file("80.png"));
+    EXPECT_EQ(scaled.pixel(2, 2), scaled.pixel(80 * 3 + 2, 80 * 5 + 2));
+}
+
+TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
+    const QString target = file("never.png");
+    const QList<QStringList> usage{
+        {"--pattern", "Command99", "-o", target},
+        {"--pattern", "Command12", "--fill", "142,3", "-o", target},
+        {"--pattern", "Command12", "--fill", "x,3", "-o", target},
+        {"--pattern", "Command12", "--width", "0", "-o", target},
+        {"--pattern", "Command12", "--width", "abc", "-o", target},
+        {"--pattern", "Command12", "--effect", "-5", "-o", target},
+        {"--pattern", "Command12", "--out-size", "0x10", "-o", target},
+        {"--pattern", "Command12", "--repeat", "diagonal", "-o", target},
+        {"--advanced", "5", "-o", target},
+        {"--pattern", "Command12", "-o", file("never.gif")},
+        {"--pattern", "Command12"},
+        {"--bogus"},
+    };
+    for (const QStringList& arguments : usage) {
+        const Outcome run = render(arguments);
+        EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith("pattern-render: ")) << run.err.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    }
+    const Outcome io = render({"--pattern", "Command12", "-o", file("missing/folder/x.png")});
+    EXPECT_EQ(io.status, 1);
+    EXPECT_TRUE(io.err.contains("missing/folder/x.png"));
+    EXPECT_EQ(QDir(directory.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).size(), 0);
+}
+
+TEST_F(RenderCommand, HelpNamesEveryOption) {
+    const Outcome help = render({"--help"});
+    ASSERT_EQ(help.status, 0);
+    for (const char* option :
+         {"--list", "--pattern", "--advanced", "--category", "--width", "--fill", "--seed",
+          "--effect", "--no-credit", "--out-size", "--repeat", "-o"}) {
+        EXPECT_TRUE(help.out.contains(option)) << option;
+    }
+}
+
+TEST_F(RenderCommand, AdvancedPatternsFollowTheirSeed) {
+    for (const char* number : {"1", "2", "3", "4"}) {
+        const QStringList arguments{"--advanced", number, "--seed", "11", "--category", "1"};
+        ASSERT_EQ(render(arguments + QStringList{"-o", file("a.bmp")}).status, 0);
+        ASSERT_EQ(render(arguments + QStringList{"-o", file("b.bmp")}).status, 0);
+        QFile a(file("a.bmp"));
+        QFile b(file("b.bmp"));
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        EXPECT_EQ(a.readAll(), b.readAll()) << number;
+    }
+}
+
+TEST(RenderProgram, RunsHeadlessAndReportsItsExitStatus) {
+    QProcess process;
+    process.start(PATTERN_RENDER_PATH, {"--pattern", "NoSuchFigure", "-o", "x.png"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_TRUE(process.readAllStandardError().contains("NoSuchFigure"));
+}
+
+} // namespace

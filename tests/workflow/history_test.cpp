@@ -1,0 +1,46 @@
+#include "workflow/history.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+workflow::DesignState state(const QString& title) {
+    return {canvas::SurfaceSnapshot{}, title};
+}
+
+TEST(History, UndoAndRedoWalkBackAndForth) {
+    workflow::DesignHistory history;
+    history.record(state("a"));
+    history.record(state("b"));
+    EXPECT_EQ(history.undo(state("c"))->title, "b");
+    EXPECT_EQ(history.undo(state("b"))->title, "a");
+    EXPECT_FALSE(history.undo(state("a")));
+    EXPECT_EQ(history.redo(state("a"))->title, "b");
+    EXPECT_EQ(history.redo(state("b"))->title, "c");
+    EXPECT_FALSE(history.redo(state("c")));
+}
+
+TEST(History, ANewChangeAfterAnUndoDropsTheRedoSteps) {
+    workflow::DesignHistory history;
+    history.record(state("a"));
+    history.record(state("b"));
+    history.undo(state("c"));
+    history.record(state("b"));
+    EXPECT_EQ(history.redoSteps(), 0u);
+    EXPECT_FALSE(history.redo(state("d")));
+}
+
+TEST(History, KeepsOnlyTheNewestHundredSteps) {
+    workflow::DesignHistory history;
+    for (int i = 0; i < 101; ++i) {
+        history.record(state(QString::number(i)));
+    }
+    EXPECT_EQ(history.undoSteps(), 100u);
+    workflow::DesignState current = state("now");
+    while (auto previous = history.undo(current)) {
+        current = *previous;
+    }
+    EXPECT_EQ(current.title, "1");
+}
+
+} // namespace
