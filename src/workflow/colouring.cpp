@@ -1,0 +1,35 @@
+#include "workflow.h"
+
+#include "canvas/numbers.h"
+
+#include <QLocale>
+
+namespace workflow {
+
+QString creditLine(const QDate& today) {
+    return QStringLiteral(" 澄川软件公元") +
+           QLocale::system().toString(today, QLocale::ShortFormat) + QStringLiteral("设计出品 ") +
+           kMakerAddress;
+}
+
+void colourRegion(canvas::Surface& design, float x, float y, canvas::RandomSource& random) {
+    random.reseedFromClock();
+    design.setFillColor(canvas::randomColour(random));
+    const std::int32_t under = design.point(x, y);
+    if (under < 0) {
+        return;
+    }
+    design.floodFillSurface(int(canvas::roundHalfEven(x)), int(canvas::roundHalfEven(y)),
+                            canvas::Colour(under));
+}
+
+void loadPadIntoDesign(canvas::Surface& design, const canvas::Surface& pad) {
+    design.setPicture(pad.image());
+}
+
+void clearDesignPicture(canvas::Surface& design) {
+    design.setPicture(QImage());
+    design.setAutoRedraw(true);
+}
+
+} // namespace workflow

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "canvas/random_source.h"
+#include "canvas/surface.h"
+
+#include <QDate>
+#include <QImage>
+#include <QString>
+#include <vector>
+
+namespace workflow {
+inline const QString kAdvancedDesignTitle = QStringLiteral("设计高级图案");
+inline const QString kMakerAddress = QStringLiteral("http://www.chengchuan-soft.cn");
+// " 澄川软件公元" + today's date in the platform's short date form + "设计出品 " + kMakerAddress
+QString creditLine(const QDate& today);
+// Picture1 mouse-down: reseed from the clock, FillColor = random colour (floor(u*235) r,g,b),
+// Point, surface flood fill from (round(x), round(y)) halves to even.
+void colourRegion(canvas::Surface& design, float x, float y, canvas::RandomSource& random);
+// Tile origins 0, step, 2*step, ... while < extent (pure; both the int loop of Command14 and the
+// single-precision loop of Command15).
+std::vector<int> tileOrigins(int step, int extent);
+std::vector<float> tileOrigins(float step, float extent);
+// Command14: Cls effect, 25 unscaled tiles of design.image() at integer steps,
+// strip.setPicture(design image), print the credit line on the effect view at (0,0).
+void renderEffectOwnSize(canvas::Surface& effect, const canvas::Surface& design,
+                         canvas::Surface& strip, const QString& credit);
+// Command15: when sizeText is not a valid tile size (canvas::parseTileSize) returns false and
+// changes nothing. When the strip has no kept copy yet, first keeps design.image() in it exactly as
+// Command14 does. Then: Cls effect, strip width/height = size, tiles of the kept copy stretched to
+// the strip's width x height (stretch once, then copy each tile), credit line. Returns true.
+bool renderEffectChosenSize(canvas::Surface& effect, canvas::Surface& strip,
+                            const canvas::Surface& design, const QString& sizeText,
+                            const QString& credit);
+// Saving. The dialog's filter text, and the same converted to a Qt file-dialog filter string.
+inline const QString kBitmapFilter = QStringLiteral("Bitmap(*.bmp)|*.bmp|All files(*.*)|*.*");
+QString qtFilter(const QString& pipeFilter);
+struct SaveOutcome {
+    bool saved = false;
+    QString error;
+}; // error: a short reason for the user
+// Writes canvas::encodeBmp(image) to a temporary file beside `path`, then renames it over `path`
+// (an existing file is left untouched on any failure; no extension added; empty path → nothing,
+// saved=false).
+SaveOutcome saveBitmap(const QImage& image, const QString& path);
+// Pad transfer: design.setPicture(pad.image()); Command61: design.setPicture({}), AutoRedraw true.
+void loadPadIntoDesign(canvas::Surface& design, const canvas::Surface& pad);
+void clearDesignPicture(canvas::Surface& design);
+} // namespace workflow
