@@ -97,11 +97,15 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
 void applyLook(QWidget& widget, const ControlSpec& spec) {
     widget.setFont(textFont(spec.style));
     QPalette palette = widget.palette();
-    if (spec.background) {
-        const QColor background = toQColor(*spec.background);
-        palette.setColor(QPalette::Button, background);
-        palette.setColor(QPalette::Window, background);
-        widget.setAutoFillBackground(spec.kind == ControlKind::Label);
+    if (spec.background && spec.kind == ControlKind::Button) {
+        // A style sheet, because the styles' gradients would wash out the palette's colour.
+        widget.setStyleSheet(
+            QStringLiteral("QPushButton { background-color: %1; border: 2px outset %1; }"
+                           "QPushButton:pressed { border-style: inset; }")
+                .arg(toQColor(*spec.background).name()));
+    } else if (spec.background) {
+        palette.setColor(QPalette::Window, toQColor(*spec.background));
+        widget.setAutoFillBackground(true);
     }
     if (spec.text) {
         palette.setColor(QPalette::WindowText, toQColor(*spec.text));
