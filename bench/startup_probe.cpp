@@ -56,10 +56,8 @@ int main(int argc, char** argv) {
     QElapsedTimer sinceMain;
     sinceMain.start();
     QApplication application(argc, argv);
-    std::printf("app %.1f\n", sinceMain.nsecsElapsed() / 1e6);
     canvas::installFontSubstitutes();
     app::Form1 window;
-    std::printf("form %.1f\n", sinceMain.nsecsElapsed() / 1e6);
     FirstPaintWatcher watcher(sinceMain);
     window.installEventFilter(&watcher);
     window.show();

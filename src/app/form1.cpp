@@ -66,8 +66,11 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
     switch (spec.kind) {
     case ControlKind::Button:
         return new QPushButton(spec.caption, parent);
-    case ControlKind::Label:
-        return new QLabel(spec.caption, parent);
+    case ControlKind::Label: {
+        auto* label = new QLabel(spec.caption, parent);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
     case ControlKind::CheckBox:
         return new QCheckBox(spec.caption, parent);
     case ControlKind::OptionButton:

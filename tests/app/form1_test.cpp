@@ -47,7 +47,10 @@ class Form1Test : public ::testing::Test {
         canvas::installFontSubstitutes();
     }
 
-    Form1Test() {
+    Form1Test() { restart(); }
+
+    // A fresh window whose random source hands out the same scripted draws again.
+    void restart() {
         auto random = std::make_unique<ScriptedRandom>(std::vector<double>{0.5, 0.25, 0.75});
         random_ = random.get();
         form_ = std::make_unique<app::Form1>(std::move(random));
@@ -327,9 +330,34 @@ TEST_F(Form1Test, PadLoadAndClearReachTheDesignCanvas) {
     EXPECT_EQ(pixel(form_->designCanvas(), 70, 70), kWindowBlue);
 }
 
-TEST_F(Form1Test, AdvancedPatternSetsTheAdvancedTitle) {
-    click("Command71(1)");
+int countPixelsOtherThan(const QImage& image, QRgb colour) {
+    return image.width() * image.height() - countPixelsNear(image, colour, 0);
+}
+
+TEST_F(Form1Test, PatternPenWidthComesFromTheLineWidthList) {
+    find<QComboBox>("Combo2")->setEditText(QStringLiteral("1"));
+    click("Command11");
+    const int thinLines = countPixelsOtherThan(form_->designCanvas().image(), kWindowBlue);
+    find<QComboBox>("Combo2")->setEditText(QStringLiteral("7"));
+    click("Command11");
+    const int wideLines = countPixelsOtherThan(form_->designCanvas().image(), kWindowBlue);
+    EXPECT_GT(thinLines, 0);
+    EXPECT_GT(wideLines, 4 * thinLines);
+    EXPECT_EQ(form_->designCanvas().drawWidth(), 7);
+}
+
+TEST_F(Form1Test, AdvancedPatternReadsTheCategorySwitch) {
+    click("Command70(1)");
     EXPECT_EQ(find<QLabel>("Label2")->text(), QStringLiteral("设计高级图案"));
+    const QImage outlined = form_->designCanvas().image();
+
+    restart();
+    find<QCheckBox>("Check1")->setChecked(true);
+    click("Command70(1)");
+    const QImage solid = form_->designCanvas().image();
+    // Same background and figure; the filled one paints its inside in the figure colour.
+    ASSERT_EQ(solid.pixel(0, 0), outlined.pixel(0, 0));
+    EXPECT_NE(solid, outlined);
 }
 
 } // namespace
