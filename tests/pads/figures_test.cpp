@@ -225,3 +225,60 @@ TEST_F(FigurePresets, EveryPresetStepsTheColourAndMostShowOnTheirFirstClick) {
 }
 
 } // namespace
+
+namespace {
+
+// Every step plotted straight from the curve formulas with the library's sine and cosine.
+canvas::Surface plottedStepByStep(FigureRoutine routine, int bigR, int smallR, int pen,
+                                  int lastStep) {
+    canvas::Surface pad(pads::figurePadSetup());
+    const float step = routine == FigureRoutine::Coarse   ? float(M_PI / 20)
+                       : routine == FigureRoutine::Medium ? float(M_PI / 60)
+                                                          : float(M_PI / 360);
+    const double m = bigR - smallR;
+    for (int t = 2; t <= lastStep; ++t) {
+        const float a = float(double(t) * double(step));
+        const float b = float(double(bigR) / double(smallR) * double(a));
+        const float c = b - a;
+        double x = 0;
+        double y = 0;
+        if (routine == FigureRoutine::Fine) {
+            x = m * std::cos(double(a)) + pen * std::cos(double(c)) + 72;
+            y = m * std::sin(double(a)) - pen * std::sin(double(c)) + 72;
+        } else {
+            x = m * std::cos(double(a)) + pen * std::sin(double(c)) + 72;
+            y = m * std::sin(double(a)) - pen * std::cos(double(c)) + 72;
+        }
+        pad.pset(float(x), float(y));
+    }
+    return pad;
+}
+
+TEST(FigurePixels, EveryFigureMatchesPlottingEachStepWithTheLibraryTrigonometry) {
+    struct Case {
+        FigureRoutine routine;
+        int bigR, smallR, pen, lastStep;
+    };
+    const Case cases[] = {
+        {FigureRoutine::Fine, 15, 6, 3, 12880},   // the heaviest first click
+        {FigureRoutine::Fine, 130, 1, 2, 12880},  // a fast pen, far beyond the pad
+        {FigureRoutine::Fine, 1, 170, 170, 8600}, // rolling circle larger
+        {FigureRoutine::Coarse, 4, 17, 3, 1440},    {FigureRoutine::Medium, 60, 12, 40, 2880},
+        {FigureRoutine::Medium, 90, 100, 37, 2880},
+    };
+    for (const Case& c : cases) {
+        canvas::Surface pad(pads::figurePadSetup());
+        ScriptedRandom random;
+        pads::drawFigure(pad, random, c.routine,
+                         {QString::number(c.bigR), QString::number(c.smallR),
+                          QString::number(c.pen), QString::number(c.lastStep)});
+        const canvas::Surface expected =
+            plottedStepByStep(c.routine, c.bigR, c.smallR, c.pen, c.lastStep);
+        EXPECT_TRUE(changedPixels(expected.image(), pad.image()).empty())
+            << c.bigR << "/" << c.smallR << "/" << c.pen;
+        EXPECT_FLOAT_EQ(pad.currentX(), expected.currentX());
+        EXPECT_FLOAT_EQ(pad.currentY(), expected.currentY());
+    }
+}
+
+} // namespace
