@@ -134,22 +134,30 @@ struct CurveTerms {
 
 void computeChunk(const CurveTerms& terms, std::int64_t firstStep, std::int64_t count,
                   CurveChunk& chunk) {
-    for (std::int64_t i = 0; i < count; ++i) {
-        const std::int64_t t = firstStep + i;
+    std::array<double, kChunkSteps> cosA;
+    std::array<double, kChunkSteps> sinA;
+    std::array<double, kChunkSteps> penAngle;
+    std::array<double, kChunkSteps> cosC;
+    std::array<double, kChunkSteps> sinC;
+    for (std::size_t i = 0; i < std::size_t(count); ++i) {
+        const std::int64_t t = firstStep + std::int64_t(i);
         const bool tabulated = t < kTabulatedSteps;
         const auto index = std::size_t(t);
         const float a = tabulated ? terms.table->angle[index] : stepAngle(terms.shape.step, t);
-        const double cosA = tabulated ? terms.table->cosine[index] : std::cos(double(a));
-        const double sinA = tabulated ? terms.table->sine[index] : std::sin(double(a));
+        cosA[i] = tabulated ? terms.table->cosine[index] : std::cos(double(a));
+        sinA[i] = tabulated ? terms.table->sine[index] : std::sin(double(a));
         const float b = float(terms.ratio * double(a));
         const float c = b - a;
-        const SineCosine pen = sineCosine(double(c));
-        const double x = terms.shape.textbookTerms ? terms.m * cosA + terms.d * pen.cosine
-                                                   : terms.m * cosA + terms.d * pen.sine;
-        const double y = terms.shape.textbookTerms ? terms.m * sinA - terms.d * pen.sine
-                                                   : terms.m * sinA - terms.d * pen.cosine;
-        chunk.x[std::size_t(i)] = float(x + kCentre);
-        chunk.y[std::size_t(i)] = float(y + kCentre);
+        penAngle[i] = double(c);
+    }
+    sineCosines(penAngle.data(), sinC.data(), cosC.data(), std::size_t(count));
+    for (std::size_t i = 0; i < std::size_t(count); ++i) {
+        const double x = terms.shape.textbookTerms ? terms.m * cosA[i] + terms.d * cosC[i]
+                                                   : terms.m * cosA[i] + terms.d * sinC[i];
+        const double y = terms.shape.textbookTerms ? terms.m * sinA[i] - terms.d * sinC[i]
+                                                   : terms.m * sinA[i] - terms.d * cosC[i];
+        chunk.x[i] = float(x + kCentre);
+        chunk.y[i] = float(y + kCentre);
     }
 }
 
