@@ -1,7 +1,7 @@
 #include "form1.h"
 
 #include "layout.h"
-#include "pad_surfaces.h"
+#include "pads/pad_setup.h"
 #include "patterns/advanced.h"
 #include "patterns/catalogue.h"
 #include "surface_view.h"
@@ -153,8 +153,9 @@ Form1::Form1(std::unique_ptr<canvas::RandomSource> random, QWidget* parent)
       random_(random ? std::move(random)
                      : std::make_unique<canvas::RandomSource>(canvas::clockSeed())),
       design_(workflow::designCanvasSetup()), effect_(workflow::effectViewSetup()),
-      strip_(workflow::stripSetup()), randomArtPad_(randomArtPadSetup()),
-      symbolPad_(symbolPadSetup()), figurePad_(figurePadSetup()), savePathDialog_(askSavePath),
+      strip_(workflow::stripSetup()), randomArtPad_(pads::randomArtPadSetup()),
+      symbolPad_(pads::symbolPadSetup()), figurePad_(pads::figurePadSetup()),
+      savePathDialog_(askSavePath),
       urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kWindowTitle);
