@@ -1,8 +1,8 @@
-#include <QGuiApplication>
+#include <QApplication>
 #include <benchmark/benchmark.h>
 
 int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -1,0 +1,423 @@
+#include "form1.h"
+
+#include "layout.h"
+#include "pads/pad_setup.h"
+#include "patterns/advanced.h"
+#include "patterns/catalogue.h"
+#include "surface_view.h"
+#include "workflow/surfaces.h"
+#include "workflow/workflow.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace app {
+namespace {
+
+const QString kWindowTitle = QStringLiteral("澄川纹样工坊3.6");
+const QString kTextFace = QStringLiteral("宋体");
+constexpr int kTimer1Milliseconds = 1;
+constexpr int kScrollMaximum = 32767;
+constexpr QRect kHintGeometry{660, 506, 288, 18};
+
+const QStringList kTileSizes{"10",  "11",  "12",  "13",  "14",  "15",  "16",  "17", "18",
+                             "19",  "20",  "30",  "40",  "50",  "60",  "70",  "80", "90",
+                             "100", "120", "150", "180", "200", "220", "260", "300"};
+const QStringList kLineWidths{"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",   "10",
+                              "20", "30", "40", "50", "60", "70", "80", "90", "100", "120"};
+
+QStringList letters() {
+    QStringList items;
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+        items << QString(QChar(letter));
+    }
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        items << QString(QChar(letter));
+    }
+    return items;
+}
+
+QColor toQColor(canvas::Colour colour) {
+    return QColor::fromRgb(canvas::toPixel(colour));
+}
+
+QFont textFont(TextStyle style) {
+    QFont font(kTextFace);
+    font.setPointSizeF(style == TextStyle::Large ? 10.5 : 9.0);
+    font.setBold(style != TextStyle::Regular);
+    return font;
+}
+
+QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
+    switch (spec.kind) {
+    case ControlKind::Button:
+        return new QPushButton(spec.caption, parent);
+    case ControlKind::Label: {
+        auto* label = new QLabel(spec.caption, parent);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case ControlKind::CheckBox:
+        return new QCheckBox(spec.caption, parent);
+    case ControlKind::OptionButton:
+        return new QRadioButton(spec.caption, parent);
+    case ControlKind::TextField:
+        return new QLineEdit(spec.caption, parent);
+    case ControlKind::ComboBox: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setEditText(spec.caption);
+        return combo;
+    }
+    case ControlKind::ScrollBar: {
+        auto* scroll = new QScrollBar(Qt::Horizontal, parent);
+        scroll->setRange(0, kScrollMaximum);
+        scroll->setSingleStep(1);
+        scroll->setPageStep(1);
+        // The change event comes at the end of a drag; sliderMoved reports the drag itself.
+        scroll->setTracking(false);
+        return scroll;
+    }
+    }
+    return nullptr;
+}
+
+void applyLook(QWidget& widget, const ControlSpec& spec) {
+    widget.setFont(textFont(spec.style));
+    QPalette palette = widget.palette();
+    if (spec.background && spec.kind == ControlKind::Button) {
+        // A style sheet, because the styles' gradients would wash out the palette's colour.
+        widget.setStyleSheet(
+            QStringLiteral("QPushButton { background-color: %1; border: 2px outset %1; }"
+                           "QPushButton:pressed { border-style: inset; }")
+                .arg(toQColor(*spec.background).name()));
+    } else if (spec.background) {
+        palette.setColor(QPalette::Window, toQColor(*spec.background));
+        widget.setAutoFillBackground(true);
+    }
+    if (spec.text) {
+        palette.setColor(QPalette::WindowText, toQColor(*spec.text));
+    }
+    widget.setPalette(palette);
+}
+
+QString askSavePath(QWidget* parent, const QString& filter) {
+    // The file is replaced without a question and no extension is added.
+    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+// "Command70(2)" → 70 and 2.
+struct ArrayButton {
+    const char* name;
+    int array;
+    int index;
+};
+constexpr ArrayButton kAdvancedButtons[] = {{"Command70(1)", 70, 1},
+                                            {"Command70(2)", 70, 2},
+                                            {"Command71(1)", 71, 1},
+                                            {"Command71(2)", 71, 2}};
+
+// Check1's value as the advanced patterns read it: 0 unchecked, 1 checked, 2 greyed.
+int checkValue(Qt::CheckState state) {
+    switch (state) {
+    case Qt::Unchecked:
+        return 0;
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    }
+    return 0;
+}
+
+} // namespace
+
+Form1::Form1(std::unique_ptr<canvas::RandomSource> random, QWidget* parent)
+    : QWidget(parent),
+      random_(random ? std::move(random)
+                     : std::make_unique<canvas::RandomSource>(canvas::clockSeed())),
+      design_(workflow::designCanvasSetup()), effect_(workflow::effectViewSetup()),
+      strip_(workflow::stripSetup()), randomArtPad_(pads::randomArtPadSetup()),
+      symbolPad_(pads::symbolPadSetup()), figurePad_(pads::figurePadSetup()),
+      savePathDialog_(askSavePath),
+      urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kWindowTitle);
+    setFixedSize(kClientWidth, kClientHeight);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, toQColor(kWindowColour));
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    createControls();
+    createSurfaceViews();
+    connectHandlers();
+    startUp();
+}
+
+Form1::~Form1() = default;
+
+template <typename T> T* Form1::control(const QString& name) const {
+    return qobject_cast<T*>(controls_.value(name));
+}
+
+void Form1::createControls() {
+    options_ = new QButtonGroup(this);
+    options_->setExclusive(true);
+    for (const ControlSpec& spec : layoutControls()) {
+        QWidget* widget = createWidget(spec, this);
+        widget->setObjectName(spec.name);
+        widget->setGeometry(spec.geometry);
+        applyLook(*widget, spec);
+        controls_.insert(spec.name, widget);
+        if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+            options_->addButton(option);
+        }
+    }
+    control<QRadioButton>(QStringLiteral("Option1"))->setChecked(true);
+
+    auto* credit = control<QLabel>(QStringLiteral("Label13"));
+    credit->setCursor(Qt::PointingHandCursor);
+    credit->installEventFilter(this);
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(kTimer1Milliseconds);
+    timer1_->setTimerType(Qt::PreciseTimer);
+
+    hint_ = new QLabel(this);
+    hint_->setObjectName(QStringLiteral("Hint"));
+    hint_->setGeometry(kHintGeometry);
+    hint_->setFont(textFont(TextStyle::Regular));
+    hint_->setAlignment(Qt::AlignCenter);
+    hint_->setAutoFillBackground(true);
+    QPalette hintPalette = hint_->palette();
+    hintPalette.setColor(QPalette::Window, QColor(255, 255, 225));
+    hintPalette.setColor(QPalette::WindowText, Qt::black);
+    hint_->setPalette(hintPalette);
+    hint_->hide();
+    hintTimer_ = new QTimer(this);
+    hintTimer_->setSingleShot(true);
+    hintTimer_->setInterval(kHintMilliseconds);
+    connect(hintTimer_, &QTimer::timeout, hint_, &QWidget::hide);
+}
+
+void Form1::createSurfaceViews() {
+    const QHash<QString, canvas::Surface*> surfaces{
+        {QStringLiteral("Picture1"), &design_},    {QStringLiteral("Picture2"), &effect_},
+        {QStringLiteral("Picture3"), &strip_},     {QStringLiteral("Picture4"), &randomArtPad_},
+        {QStringLiteral("Picture5"), &symbolPad_}, {QStringLiteral("picOutput"), &figurePad_},
+    };
+    for (const SurfacePlacement& placement : layoutSurfaces()) {
+        auto* view = new SurfaceView(*surfaces.value(placement.name), placement.name, this);
+        view->move(placement.topLeft);
+        controls_.insert(placement.name, view);
+    }
+    hint_->raise();
+}
+
+void Form1::connectHandlers() {
+    const QHash<QString, std::function<void()>> fixedButtons{
+        {QStringLiteral("Command14"), [this] { command14Clicked(); }},
+        {QStringLiteral("Command15"), [this] { command15Clicked(); }},
+        {QStringLiteral("Command2"), [this] { saveClicked(design_); }},
+        {QStringLiteral("Command17"), [this] { saveClicked(effect_); }},
+        {QStringLiteral("Command60"), [this] { padLoadClicked(randomArtPad_); }},
+        {QStringLiteral("Command63"), [this] { padLoadClicked(symbolPad_); }},
+        {QStringLiteral("Command62"), [this] { padLoadClicked(figurePad_); }},
+        {QStringLiteral("Command61"), [this] { command61Clicked(); }},
+        {QStringLiteral("Command59"), [this] { padResetClicked(QStringLiteral("Command59")); }},
+        {QStringLiteral("Command64"), [this] { padResetClicked(QStringLiteral("Command64")); }},
+        {QStringLiteral("Command65"), [this] { padResetClicked(QStringLiteral("Command65")); }},
+        {QStringLiteral("Command57"), [this] { command57Clicked(); }},
+    };
+    for (const auto& advanced : kAdvancedButtons) {
+        connect(control<QPushButton>(QString::fromLatin1(advanced.name)), &QPushButton::clicked,
+                this, [this, advanced] { advancedClicked(advanced.array, advanced.index); });
+    }
+    for (const ControlSpec& spec : layoutControls()) {
+        auto* button = control<QPushButton>(spec.name);
+        if (button == nullptr || spec.name.contains(QLatin1Char('('))) {
+            continue;
+        }
+        std::function<void()> handler;
+        if (const auto fixed = fixedButtons.find(spec.name); fixed != fixedButtons.end()) {
+            handler = fixed.value();
+        } else if (spec.caption.startsWith(QStringLiteral("图"))) {
+            handler = [this, name = spec.name] { figurePresetClicked(name); };
+        } else {
+            handler = [this, name = spec.name, button] { catalogueClicked(name, button->text()); };
+        }
+        connect(button, &QPushButton::clicked, this, std::move(handler));
+    }
+
+    auto* design = control<SurfaceView>(QStringLiteral("Picture1"));
+    connect(design, &SurfaceView::pressed, this,
+            [this](float x, float y) { design1Pressed(x, y); });
+    auto* randomArt = control<SurfaceView>(QStringLiteral("Picture4"));
+    connect(randomArt, &SurfaceView::pressed, this,
+            [this](float x, float y) { randomArtPadPressed(x, y); });
+    auto* symbols = control<SurfaceView>(QStringLiteral("Picture5"));
+    connect(symbols, &SurfaceView::pressed, this,
+            [this](float x, float y) { symbolPadPressed(x, y); });
+
+    connect(options_, &QButtonGroup::buttonClicked, this,
+            [this](QAbstractButton* option) { optionClicked(option->objectName()); });
+    auto* angle = control<QScrollBar>(QStringLiteral("HScroll1"));
+    connect(angle, &QScrollBar::valueChanged, this, [this](int value) { hScroll1Changed(value); });
+    connect(angle, &QScrollBar::sliderMoved, this, [this](int value) { hScroll1Scrolled(value); });
+    connect(timer1_, &QTimer::timeout, this, [this] { timer1Tick(); });
+}
+
+void Form1::startUp() {
+    // Step 1, the rotated font object (CLogFont) created and handed the design canvas's font,
+    // belongs here, before the canvas's font size is set.
+    design_.setFontSize(24);
+
+    // The effect view's blank image, tiled over the canvas: one copy at the origin.
+    const float tileWidth = effect_.scaleWidth();
+    const float tileHeight = effect_.scaleHeight();
+    const QImage effectImage = effect_.image();
+    for (float y = 0; y < design_.scaleHeight(); y += tileHeight) {
+        for (float x = 0; x < design_.scaleWidth(); x += tileWidth) {
+            design_.paintPicture(effectImage, x, y, tileWidth, tileHeight);
+        }
+    }
+    design_.setScaleMode(canvas::ScaleMode::Pixels);
+
+    const std::pair<const char*, QStringList> lists[] = {
+        {"Combo1", kTileSizes}, {"Combo2", kLineWidths}, {"Combo3", letters()}};
+    for (const auto& [name, items] : lists) {
+        auto* combo = control<QComboBox>(QString::fromLatin1(name));
+        const QString shown = combo->currentText();
+        combo->addItems(items);
+        combo->setEditText(shown);
+    }
+}
+
+void Form1::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QColor border = toQColor(kPanelBorderColour);
+    for (const PanelSpec& panel : layoutPanels()) {
+        const QRect outer = panel.geometry;
+        const int width = panel.borderWidth;
+        if (panel.fill) {
+            painter.fillRect(outer, border);
+            painter.fillRect(outer.adjusted(width, width, -width, -width), toQColor(*panel.fill));
+            continue;
+        }
+        painter.fillRect(outer.x(), outer.y(), outer.width(), width, border);
+        painter.fillRect(outer.x(), outer.bottom() - width + 1, outer.width(), width, border);
+        painter.fillRect(outer.x(), outer.y(), width, outer.height(), border);
+        painter.fillRect(outer.right() - width + 1, outer.y(), width, outer.height(), border);
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        watched == controls_.value(QStringLiteral("Label13"))) {
+        label13Clicked();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::setDesignTitle(const QString& title) {
+    control<QLabel>(QStringLiteral("Label2"))->setText(title);
+}
+
+void Form1::catalogueClicked(const QString& controlName, const QString& caption) {
+    const patterns::Figure* figure = patterns::findFigure(controlName);
+    if (figure == nullptr) {
+        return;
+    }
+    const QString width = control<QComboBox>(QStringLiteral("Combo2"))->currentText();
+    setDesignTitle(
+        patterns::drawCatalogueFigure(design_, *figure, width, caption, savedFillStyle_));
+}
+
+void Form1::advancedClicked(int array, int index) {
+    const int fillFlag = checkValue(control<QCheckBox>(QStringLiteral("Check1"))->checkState());
+    const QString width = control<QComboBox>(QStringLiteral("Combo2"))->currentText();
+    setDesignTitle(patterns::drawAdvancedPattern(design_, array, index, fillFlag, width, *random_));
+}
+
+void Form1::design1Pressed(float x, float y) {
+    workflow::colourRegion(design_, x, y, *random_);
+}
+
+void Form1::command14Clicked() {
+    workflow::renderEffectOwnSize(effect_, design_, strip_,
+                                  workflow::creditLine(QDate::currentDate()));
+}
+
+void Form1::command15Clicked() {
+    const QString size = control<QComboBox>(QStringLiteral("Combo1"))->currentText();
+    if (!workflow::renderEffectChosenSize(effect_, strip_, design_, size,
+                                          workflow::creditLine(QDate::currentDate()))) {
+        showHint(QStringLiteral("图案大小请填1以上的数字"));
+    }
+}
+
+void Form1::saveClicked(const canvas::Surface& surface) {
+    const QString path = savePathDialog_(this, workflow::qtFilter(workflow::kBitmapFilter));
+    if (path.isEmpty()) {
+        return;
+    }
+    const workflow::SaveOutcome outcome = workflow::saveBitmap(surface.image(), path);
+    if (!outcome.saved) {
+        QMessageBox::warning(this, kWindowTitle,
+                             QStringLiteral("无法保存文件 %1\n%2")
+                                 .arg(QDir::toNativeSeparators(path), outcome.error));
+    }
+}
+
+void Form1::label13Clicked() {
+    urlOpener_(QUrl(workflow::kMakerAddress));
+}
+
+void Form1::showHint(const QString& text) {
+    hint_->setText(text);
+    hint_->show();
+    hint_->raise();
+    hintTimer_->start();
+}
+
+void Form1::padLoadClicked(const canvas::Surface& pad) {
+    workflow::loadPadIntoDesign(design_, pad);
+    setDesignTitle(workflow::kAdvancedDesignTitle);
+}
+
+void Form1::command61Clicked() {
+    workflow::clearDesignPicture(design_);
+}
+
+// The pad drawings, presets, options, angle, font dialog and dot timer are handled by the pad
+// room's routines; until they are connected these events change nothing.
+void Form1::randomArtPadPressed(float, float) {}
+void Form1::symbolPadPressed(float, float) {}
+void Form1::padResetClicked(const QString&) {}
+void Form1::figurePresetClicked(const QString&) {}
+void Form1::optionClicked(const QString&) {}
+void Form1::hScroll1Changed(int) {}
+void Form1::hScroll1Scrolled(int) {}
+void Form1::command57Clicked() {}
+void Form1::timer1Tick() {}
+
+} // namespace app

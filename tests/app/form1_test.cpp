@@ -1,0 +1,363 @@
+#include "app/form1.h"
+#include "canvas/fonts.h"
+#include "workflow/workflow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRawFont>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+// Hands out the scripted values in turn, over and over; reseeding changes nothing.
+class ScriptedRandom : public canvas::RandomSource {
+  public:
+    explicit ScriptedRandom(std::vector<double> values) : values_(std::move(values)) {}
+    double next() override { return values_[next_++ % values_.size()]; }
+    void reseedFromClock() override { ++reseeds; }
+    int reseeds = 0;
+
+  private:
+    std::vector<double> values_;
+    std::size_t next_ = 0;
+};
+
+constexpr QRgb kYellowGreen = qRgb(0xA2, 0xC8, 0x59); // &H0059C8A2
+constexpr QRgb kWindowBlue = qRgb(0x44, 0x5C, 0xAE);  // &H00AE5C44
+
+class Form1Test : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        canvas::installFontSubstitutes();
+    }
+
+    Form1Test() { restart(); }
+
+    // A fresh window whose random source hands out the same scripted draws again.
+    void restart() {
+        auto random = std::make_unique<ScriptedRandom>(std::vector<double>{0.5, 0.25, 0.75});
+        random_ = random.get();
+        form_ = std::make_unique<app::Form1>(std::move(random));
+        form_->setUrlOpener([this](const QUrl& url) { opened_.push_back(url); });
+    }
+
+    template <typename T = QWidget> T* find(const char* name) const {
+        T* widget = form_->findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+
+    // A press on a surface view at a client-area pixel.
+    void press(const char* surface, int x, int y) {
+        QTest::mouseClick(find(surface), Qt::LeftButton, {}, QPoint(x + 2, y + 2));
+    }
+
+    static QRgb pixel(canvas::Surface& surface, int x, int y) {
+        return surface.imageRef().pixel(x, y) | 0xFF000000u;
+    }
+
+    ScriptedRandom* random_ = nullptr;
+    std::unique_ptr<app::Form1> form_;
+    std::vector<QUrl> opened_;
+};
+
+bool near(QRgb shown, QRgb expected, int tolerance) {
+    return std::abs(qRed(shown) - qRed(expected)) <= tolerance &&
+           std::abs(qGreen(shown) - qGreen(expected)) <= tolerance &&
+           std::abs(qBlue(shown) - qBlue(expected)) <= tolerance;
+}
+
+int countPixelsNear(const QImage& image, QRgb colour, int tolerance) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += near(image.pixel(x, y), colour, tolerance) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+TEST_F(Form1Test, WindowHasItsCaptionFixedSizeAndBlueBackground) {
+    EXPECT_EQ(form_->windowTitle(), QStringLiteral("澄川纹样工坊3.6"));
+    EXPECT_EQ(form_->size(), QSize(1229, 682));
+    EXPECT_EQ(form_->minimumSize(), form_->maximumSize());
+    const QImage shown = form_->grab().toImage();
+    EXPECT_EQ(shown.pixel(300, 670) | 0xFF000000u, kWindowBlue);
+    // Inside the green catalogue panel, between two buttons, and on its yellow-green border.
+    EXPECT_EQ(shown.pixel(734, 200) | 0xFF000000u, qRgb(0, 0x80, 0));
+    EXPECT_EQ(shown.pixel(655, 200) | 0xFF000000u, kYellowGreen);
+}
+
+TEST_F(Form1Test, CanvasAndEffectViewStartYellowGreen) {
+    canvas::Surface& design = form_->designCanvas();
+    EXPECT_EQ(pixel(design, 0, 0), kYellowGreen);
+    EXPECT_EQ(pixel(design, 141, 141), kYellowGreen);
+    EXPECT_EQ(pixel(form_->effectView(), 642, 642), kYellowGreen);
+    EXPECT_EQ(design.scaleMode(), canvas::ScaleMode::Pixels);
+    EXPECT_DOUBLE_EQ(design.font().pointSizeF(), 24.0);
+    const QImage shown = find("Picture1")->grab().toImage();
+    EXPECT_EQ(shown.pixel(70, 70) | 0xFF000000u, kYellowGreen);
+}
+
+TEST_F(Form1Test, ControlsStandWhereTheLayoutPutsThem) {
+    struct Expected {
+        const char* name;
+        QRect geometry;
+    };
+    const Expected expected[] = {
+        {"Picture1", {656, 4, 146, 146}},    {"Picture2", {0, 0, 647, 647}},
+        {"Picture3", {656, 538, 57, 9}},     {"Picture4", {960, 4, 146, 146}},
+        {"Picture5", {960, 184, 146, 146}},  {"picOutput", {960, 380, 149, 149}},
+        {"Command1", {664, 160, 69, 23}},    {"Command11", {736, 212, 69, 23}},
+        {"Command27", {880, 296, 69, 23}},   {"Command55", {880, 386, 69, 23}},
+        {"Command36", {880, 474, 69, 23}},   {"Command41", {664, 448, 69, 23}},
+        {"Command71(2)", {880, 44, 69, 23}}, {"Command70(1)", {880, 122, 69, 23}},
+        {"Command14", {808, 96, 69, 23}},    {"Command2", {808, 122, 69, 23}},
+        {"Command15", {828, 526, 79, 23}},   {"Command17", {566, 652, 79, 23}},
+        {"Combo1", {766, 526, 53, 20}},      {"Combo2", {804, 44, 41, 20}},
+        {"Label1", {804, 4, 101, 27}},       {"Label2", {804, 24, 91, 25}},
+        {"Label13", {2, 654, 203, 21}},      {"Check1", {804, 70, 73, 21}},
+        {"Command61", {962, 156, 69, 23}},   {"Command64", {1110, 308, 69, 23}},
+        {"Command62", {1110, 480, 69, 23}},  {"Command90", {958, 534, 49, 19}},
+        {"Command85", {958, 600, 49, 19}},   {"Command95", {1166, 644, 49, 19}},
+        {"txtParam(0)", {962, 436, 61, 23}}, {"txtParam(3)", {970, 494, 61, 23}},
+    };
+    for (const auto& [name, geometry] : expected) {
+        const QWidget* widget = find(name);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->geometry(), geometry) << name;
+    }
+    EXPECT_EQ(find<QRadioButton>("Option4")->pos(), QPoint(1110, 82));
+    EXPECT_EQ(find<QPushButton>("Command90")->text(), QStringLiteral("图1"));
+    EXPECT_EQ(find<QPushButton>("Command85")->text(), QStringLiteral("图16"));
+    EXPECT_EQ(find<QPushButton>("Command95")->text(), QStringLiteral("图30"));
+    EXPECT_EQ(find<QPushButton>("Command54")->text(), QStringLiteral("迷宫墙砖"));
+    EXPECT_EQ(find<QPushButton>("Command70(2)")->text(), QStringLiteral("高级图案3"));
+    EXPECT_EQ(find<QLineEdit>("txtParam(2)")->text(), QStringLiteral("Text1"));
+    EXPECT_EQ(form_->findChildren<QPushButton*>().size(), 94);
+}
+
+TEST_F(Form1Test, ColouredButtonsShowTheirColour) {
+    form_->show();
+    const QImage grid = find("Command11")->grab().toImage();
+    EXPECT_TRUE(near(grid.pixel(34, 11), qRgb(0xC0, 0xC0, 0xFF), 8));
+    const QImage advanced = find("Command70(2)")->grab().toImage();
+    EXPECT_TRUE(near(advanced.pixel(4, 11), qRgb(0xD7, 0x15, 0x7B), 8));
+    const QImage figure = find("Command85")->grab().toImage();
+    EXPECT_TRUE(near(figure.pixel(4, 9), qRgb(192, 255, 255), 8));
+}
+
+TEST_F(Form1Test, ListsAreFilledAndKeepTheirInitialText) {
+    auto* sizes = find<QComboBox>("Combo1");
+    auto* widths = find<QComboBox>("Combo2");
+    auto* texts = find<QComboBox>("Combo3");
+    EXPECT_EQ(sizes->count(), 26);
+    EXPECT_EQ(sizes->currentText(), QStringLiteral("80"));
+    EXPECT_EQ(sizes->itemText(0), QStringLiteral("10"));
+    EXPECT_EQ(sizes->itemText(25), QStringLiteral("300"));
+    EXPECT_EQ(widths->count(), 20);
+    EXPECT_EQ(widths->currentText(), QStringLiteral("2"));
+    EXPECT_EQ(widths->itemText(10), QStringLiteral("20"));
+    EXPECT_EQ(texts->count(), 52);
+    EXPECT_EQ(texts->currentText(), QStringLiteral("I love you"));
+    EXPECT_EQ(texts->itemText(0), QStringLiteral("a"));
+    EXPECT_EQ(texts->itemText(26), QStringLiteral("A"));
+    EXPECT_EQ(texts->itemText(51), QStringLiteral("Z"));
+    EXPECT_TRUE(sizes->isEditable());
+}
+
+TEST_F(Form1Test, SevenOptionsFormOneGroupAcrossBothPads) {
+    EXPECT_EQ(find<QCheckBox>("Check1")->checkState(), Qt::Unchecked);
+    form_->show();
+    auto checkedOptions = [this] {
+        QStringList checked;
+        for (const char* name :
+             {"Option1", "Option2", "Option3", "Option4", "Option5", "Option6", "Option7"}) {
+            if (find<QRadioButton>(name)->isChecked()) {
+                checked << QString::fromLatin1(name);
+            }
+        }
+        return checked;
+    };
+    EXPECT_EQ(checkedOptions(), QStringList{"Option1"});
+    QTest::mouseClick(find<QRadioButton>("Option6"), Qt::LeftButton, {}, QPoint(6, 8));
+    EXPECT_EQ(checkedOptions(), QStringList{"Option6"});
+    QTest::mouseClick(find<QRadioButton>("Option3"), Qt::LeftButton, {}, QPoint(6, 7));
+    EXPECT_EQ(checkedOptions(), QStringList{"Option3"});
+}
+
+TEST_F(Form1Test, TimerAndSliderStartAsThePadsExpect) {
+    auto* timer = form_->findChild<QTimer*>(QStringLiteral("Timer1"));
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->interval(), 1);
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(timer->timerType(), Qt::PreciseTimer);
+    auto* angle = find<QScrollBar>("HScroll1");
+    EXPECT_EQ(angle->minimum(), 0);
+    EXPECT_EQ(angle->maximum(), 32767);
+    EXPECT_EQ(angle->value(), 0);
+}
+
+TEST_F(Form1Test, GridPatternColouredByAPressRepeatsInTheEffectView) {
+    click("Command11");
+    EXPECT_EQ(find<QLabel>("Label2")->text(), QStringLiteral("设计经典格子"));
+    canvas::Surface& design = form_->designCanvas();
+    EXPECT_EQ(pixel(design, 10, 10), kWindowBlue) << "a pattern starts on the canvas's own blue";
+
+    press("Picture1", 10, 10);
+    // Each component is the floor of 235 times its draw: 0.5, 0.25, 0.75.
+    const QRgb chosen = qRgb(117, 58, 176);
+    EXPECT_GE(random_->reseeds, 1);
+    EXPECT_EQ(pixel(design, 10, 10), chosen);
+    EXPECT_EQ(pixel(design, 30, 30), chosen);
+    EXPECT_EQ(pixel(design, 100, 100), kWindowBlue) << "only the pressed cell changes";
+
+    click("Command14");
+    canvas::Surface& effect = form_->effectView();
+    EXPECT_EQ(pixel(effect, 142 + 10, 142 + 30), chosen);
+    EXPECT_EQ(pixel(effect, 568 + 30, 568 + 10), chosen);
+    EXPECT_EQ(pixel(effect, 284 + 100, 100), kWindowBlue);
+    const QImage shown = find("Picture2")->grab().toImage();
+    EXPECT_EQ(shown.pixel(2 + 426 + 10, 2 + 426 + 10) | 0xFF000000u, chosen);
+}
+
+TEST_F(Form1Test, ChosenSizeThatIsNoNumberShowsAHintAndChangesNothing) {
+    click("Command14");
+    const QImage effectBefore = form_->effectView().image();
+    const float stripWidth = form_->strip().width();
+    auto* hint = find<QLabel>("Hint");
+    EXPECT_FALSE(hint->isVisibleTo(form_.get()));
+
+    for (const char* bad : {"abc", "", "0", "-5"}) {
+        find<QComboBox>("Combo1")->setEditText(QString::fromLatin1(bad));
+        click("Command15");
+        EXPECT_EQ(form_->effectView().image(), effectBefore) << bad;
+        EXPECT_EQ(form_->strip().width(), stripWidth) << bad;
+        EXPECT_TRUE(hint->isVisibleTo(form_.get())) << bad;
+        EXPECT_FALSE(hint->text().isEmpty());
+    }
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the hint never blocks";
+
+    find<QComboBox>("Combo1")->setEditText(QStringLiteral("80"));
+    click("Command15");
+    EXPECT_EQ(form_->strip().width(), 80.0f);
+}
+
+TEST_F(Form1Test, SavingWritesTheChosenFileAndCancelWritesNothing) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QString answer = folder.filePath(QStringLiteral("design"));
+    QString filterSeen;
+    form_->setSavePathDialog([&](QWidget*, const QString& filter) {
+        filterSeen = filter;
+        return answer;
+    });
+
+    click("Command2");
+    EXPECT_TRUE(filterSeen.contains(QStringLiteral("*.bmp")));
+    QImage saved(answer, "BMP");
+    ASSERT_FALSE(saved.isNull()) << "no extension is added to the chosen name";
+    EXPECT_EQ(saved.size(), QSize(142, 142));
+    EXPECT_EQ(saved.pixel(71, 71) | 0xFF000000u, kYellowGreen);
+
+    click("Command14");
+    answer = folder.filePath(QStringLiteral("effect.bmp"));
+    click("Command17");
+    EXPECT_EQ(QImage(answer).size(), QSize(643, 643));
+
+    answer.clear();
+    click("Command2");
+    click("Command17");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(Form1Test, FailedSaveNamesTheFileInAWarning) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("missing/design.bmp"));
+    form_->setSavePathDialog([&](QWidget*, const QString&) { return path; });
+    QString warning;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            warning = box->text();
+            box->accept();
+        }
+    });
+    click("Command2");
+    EXPECT_TRUE(warning.contains(QDir::toNativeSeparators(path))) << warning.toStdString();
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(Form1Test, CreditLabelOpensTheMakerAddress) {
+    auto* credit = find<QLabel>("Label13");
+    EXPECT_TRUE(credit->text().contains(QStringLiteral("澄川软件")));
+    EXPECT_EQ(credit->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseClick(credit, Qt::LeftButton);
+    ASSERT_EQ(opened_.size(), 1u);
+    EXPECT_EQ(opened_[0], QUrl(workflow::kMakerAddress));
+}
+
+TEST_F(Form1Test, ChineseCaptionsRenderWithRealGlyphs) {
+    auto* title = find<QLabel>("Label2");
+    EXPECT_TRUE(QRawFont::fromFont(title->font()).supportsCharacter(QChar(0x8BBE))); // 设
+    const QImage shown = title->grab().toImage();
+    // Yellow text on the window's blue: four characters leave many yellow pixels.
+    EXPECT_GT(countPixelsNear(shown, qRgb(255, 255, 0), 60), 40);
+}
+
+TEST_F(Form1Test, PadLoadAndClearReachTheDesignCanvas) {
+    click("Command60");
+    EXPECT_EQ(find<QLabel>("Label2")->text(), QStringLiteral("设计高级图案"));
+    EXPECT_EQ(pixel(form_->designCanvas(), 70, 70), qRgb(255, 255, 255));
+    click("Command61");
+    EXPECT_EQ(pixel(form_->designCanvas(), 70, 70), kWindowBlue);
+}
+
+int countPixelsOtherThan(const QImage& image, QRgb colour) {
+    return image.width() * image.height() - countPixelsNear(image, colour, 0);
+}
+
+TEST_F(Form1Test, PatternPenWidthComesFromTheLineWidthList) {
+    find<QComboBox>("Combo2")->setEditText(QStringLiteral("1"));
+    click("Command11");
+    const int thinLines = countPixelsOtherThan(form_->designCanvas().image(), kWindowBlue);
+    find<QComboBox>("Combo2")->setEditText(QStringLiteral("7"));
+    click("Command11");
+    const int wideLines = countPixelsOtherThan(form_->designCanvas().image(), kWindowBlue);
+    EXPECT_GT(thinLines, 0);
+    EXPECT_GT(wideLines, 4 * thinLines);
+    EXPECT_EQ(form_->designCanvas().drawWidth(), 7);
+}
+
+TEST_F(Form1Test, AdvancedPatternReadsTheCategorySwitch) {
+    click("Command70(1)");
+    EXPECT_EQ(find<QLabel>("Label2")->text(), QStringLiteral("设计高级图案"));
+    const QImage outlined = form_->designCanvas().image();
+
+    restart();
+    find<QCheckBox>("Check1")->setChecked(true);
+    click("Command70(1)");
+    const QImage solid = form_->designCanvas().image();
+    // Same background and figure; the filled one paints its inside in the figure colour.
+    ASSERT_EQ(solid.pixel(0, 0), outlined.pixel(0, 0));
+    EXPECT_NE(solid, outlined);
+}
+
+} // namespace
