@@ -31,6 +31,21 @@ QString faceField(const QString& name) {
 
 } // namespace
 
+FontDescription describeFont(const QFont& font, std::int16_t charset) {
+    FontDescription description;
+    description.name = font.family();
+    if (font.pointSizeF() > 0) {
+        description.size = font.pointSizeF();
+    }
+    description.bold = font.bold();
+    description.italic = font.italic();
+    description.underline = font.underline();
+    description.strikethrough = font.strikeOut();
+    description.weight = std::int16_t(font.weight());
+    description.charset = charset;
+    return description;
+}
+
 QString LogFontRecord::faceName() const {
     const qsizetype end = lfFaceName.indexOf(QChar(0));
     return end < 0 ? lfFaceName : lfFaceName.left(end);

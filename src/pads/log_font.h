@@ -28,6 +28,9 @@ struct FontDescription {
     bool operator==(const FontDescription&) const = default;
 };
 
+// A toolkit font as a font description; the toolkit font carries no charset, so it is given.
+FontDescription describeFont(const QFont& font, std::int16_t charset = 0);
+
 // The logical-font record handed to font creation, field by field.
 struct LogFontRecord {
     std::int32_t lfHeight = 0;

@@ -92,6 +92,21 @@ TEST(LogFontRecord, FaceNameIsNulTerminatedBlankPaddedAndCut) {
     EXPECT_EQ(cut.lfFaceName, QString(32, QLatin1Char('x')));
 }
 
+TEST(LogFontRecord, ToolkitFontsAreDescribedWithTheirWeightAndGivenCharset) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(24);
+    font.setBold(true);
+    font.setItalic(true);
+    const FontDescription description = pads::describeFont(font, 134);
+    EXPECT_EQ(description.name, QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(description.size, 24.0);
+    EXPECT_TRUE(description.bold);
+    EXPECT_TRUE(description.italic);
+    EXPECT_EQ(description.weight, 700);
+    EXPECT_EQ(description.charset, 134);
+    EXPECT_EQ(pads::buildLogFontRecord(description, 0, 96).lfHeight, -32);
+}
+
 TEST(RotatedFontObject, StartsWithoutAHandle) {
     const CLogFont fontObject = fontObjectAt96Dpi();
     EXPECT_EQ(fontObject.handle(), nullptr);
