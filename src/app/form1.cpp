@@ -2,6 +2,7 @@
 
 #include "layout.h"
 #include "pads/pad_setup.h"
+#include "pads/symbol_pad.h"
 #include "patterns/advanced.h"
 #include "patterns/catalogue.h"
 #include "surface_view.h"
@@ -15,6 +16,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -116,6 +118,19 @@ void applyLook(QWidget& widget, const ControlSpec& spec) {
     widget.setPalette(palette);
 }
 
+// The platform's font dialog, offering scalable fonts only.
+std::optional<pads::FontChoice> askFont(QWidget* parent, const pads::FontDialogStart& start) {
+    bool chosen = false;
+    QFont initial(start.name);
+    initial.setPointSizeF(start.size);
+    const QFont font =
+        QFontDialog::getFont(&chosen, initial, parent, QString(), QFontDialog::ScalableFonts);
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return pads::FontChoice{font.family(), font.pointSizeF(), font.bold()};
+}
+
 QString askSavePath(QWidget* parent, const QString& filter) {
     // The file is replaced without a question and no extension is added.
     return QFileDialog::getSaveFileName(parent, QString(), QString(), filter, nullptr,
@@ -156,7 +171,7 @@ Form1::Form1(std::unique_ptr<canvas::RandomSource> random, QWidget* parent)
       strip_(workflow::stripSetup()), randomArtPad_(pads::randomArtPadSetup()),
       symbolPad_(pads::symbolPadSetup()), figurePad_(pads::figurePadSetup()),
       savePathDialog_(askSavePath),
-      urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
+      urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); }), fontDialog_(askFont) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kWindowTitle);
     setFixedSize(kClientWidth, kClientHeight);
@@ -277,8 +292,6 @@ void Form1::connectHandlers() {
     connect(symbols, &SurfaceView::pressed, this,
             [this](float x, float y) { symbolPadPressed(x, y); });
 
-    connect(options_, &QButtonGroup::buttonClicked, this,
-            [this](QAbstractButton* option) { optionClicked(option->objectName()); });
     auto* angle = control<QScrollBar>(QStringLiteral("HScroll1"));
     connect(angle, &QScrollBar::valueChanged, this, [this](int value) { hScroll1Changed(value); });
     connect(angle, &QScrollBar::sliderMoved, this, [this](int value) { hScroll1Scrolled(value); });
@@ -286,8 +299,9 @@ void Form1::connectHandlers() {
 }
 
 void Form1::startUp() {
-    // Step 1, the rotated font object (CLogFont) created and handed the design canvas's font,
-    // belongs here, before the canvas's font size is set.
+    rotatedFont_ = std::make_unique<pads::CLogFont>();
+    rotatedFont_->setLogFont(pads::describeFont(design_.font()));
+    symbolPadFont_ = pads::symbolPadInitialFont();
     design_.setFontSize(24);
 
     // The effect view's blank image, tiled over the canvas: one copy at the origin.
@@ -371,7 +385,7 @@ void Form1::command15Clicked() {
     const QString size = control<QComboBox>(QStringLiteral("Combo1"))->currentText();
     if (!workflow::renderEffectChosenSize(effect_, strip_, design_, size,
                                           workflow::creditLine(QDate::currentDate()))) {
-        showHint(QStringLiteral("图案大小请填1以上的数字"));
+        showHint(QStringLiteral("图案大小请填 1 到 1000 之间的数字"));
     }
 }
 
@@ -408,16 +422,89 @@ void Form1::command61Clicked() {
     workflow::clearDesignPicture(design_);
 }
 
-// The pad drawings, presets, options, angle, font dialog and dot timer are handled by the pad
-// room's routines; until they are connected these events change nothing.
-void Form1::randomArtPadPressed(float, float) {}
-void Form1::symbolPadPressed(float, float) {}
-void Form1::padResetClicked(const QString&) {}
-void Form1::figurePresetClicked(const QString&) {}
-void Form1::optionClicked(const QString&) {}
-void Form1::hScroll1Changed(int) {}
-void Form1::hScroll1Scrolled(int) {}
-void Form1::command57Clicked() {}
-void Form1::timer1Tick() {}
+QString Form1::comboText(const char* name) const {
+    return control<QComboBox>(QString::fromLatin1(name))->currentText();
+}
+
+// The timer runs exactly while the random-art pad asks for its dot stream.
+void Form1::followDotTimer() {
+    if (randomArt_.timerEnabled && !timer1_->isActive()) {
+        timer1_->start();
+    } else if (!randomArt_.timerEnabled) {
+        timer1_->stop();
+    }
+}
+
+void Form1::randomArtPadPressed(float x, float y) {
+    std::optional<pads::ArtMode> mode;
+    for (int option = 1; option <= 4; ++option) {
+        if (control<QRadioButton>(QStringLiteral("Option%1").arg(option))->isChecked()) {
+            mode = pads::ArtMode(option);
+        }
+    }
+    pads::pressRandomArtPad(randomArtPad_, *random_, randomArt_, mode, x, y, comboText("Combo2"));
+    followDotTimer();
+}
+
+void Form1::timer1Tick() {
+    pads::tickDotStream(randomArtPad_, *random_, randomArt_.centre);
+}
+
+void Form1::symbolPadPressed(float x, float y) {
+    std::optional<pads::SymbolFont> symbolFont;
+    const std::pair<const char*, pads::SymbolFont> options[] = {
+        {"Option5", pads::SymbolFont::Wingdings},
+        {"Option6", pads::SymbolFont::Wingdings2},
+        {"Option7", pads::SymbolFont::Wingdings3}};
+    for (const auto& [name, font] : options) {
+        if (control<QRadioButton>(QString::fromLatin1(name))->isChecked()) {
+            symbolFont = font;
+        }
+    }
+    pads::stampSymbol(symbolPad_, symbolPadFont_, *rotatedFont_, *random_, x, y,
+                      comboText("Combo3"), symbolFont);
+}
+
+void Form1::padResetClicked(const QString& controlName) {
+    if (controlName == QStringLiteral("Command59")) {
+        pads::resetRandomArtPad(randomArtPad_, *random_, randomArt_, comboText("Combo2"));
+        followDotTimer();
+    } else {
+        pads::resetPad(controlName == QStringLiteral("Command64") ? symbolPad_ : figurePad_,
+                       *random_);
+    }
+}
+
+void Form1::figurePresetClicked(const QString& controlName) {
+    const auto& presets = pads::figurePresets();
+    const auto preset = std::find_if(presets.begin(), presets.end(), [&](const auto& entry) {
+        return controlName == QLatin1StringView(entry.controlName);
+    });
+    if (preset == presets.end()) {
+        return;
+    }
+    pads::FigureParams fields;
+    for (int i = 0; i < int(fields.size()); ++i) {
+        fields[i] = control<QLineEdit>(QStringLiteral("txtParam(%1)").arg(i))->text();
+    }
+    pads::runFigurePreset(int(preset - presets.begin()), figureCounter_, fields, figurePad_,
+                          *random_);
+    for (int i = 0; i < int(fields.size()); ++i) {
+        control<QLineEdit>(QStringLiteral("txtParam(%1)").arg(i))->setText(fields[i]);
+    }
+}
+
+void Form1::hScroll1Changed(int value) {
+    pads::changeOutputAngle(*rotatedFont_, value);
+}
+
+void Form1::hScroll1Scrolled(int value) {
+    control<QLabel>(QStringLiteral("Label1"))->setText(pads::outputAngleReadout(value));
+}
+
+void Form1::command57Clicked() {
+    pads::applyFontChoice(symbolPad_, symbolPadFont_,
+                          fontDialog_(this, pads::fontDialogStart(symbolPadFont_)));
+}
 
 } // namespace app

@@ -2,6 +2,10 @@
 
 #include "canvas/random_source.h"
 #include "canvas/surface.h"
+#include "pads/figures.h"
+#include "pads/log_font.h"
+#include "pads/random_art.h"
+#include "pads/symbol_pad.h"
 
 #include <QHash>
 #include <QUrl>
@@ -9,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QButtonGroup;
 class QLabel;
@@ -27,6 +32,9 @@ class Form1 : public QWidget {
     // Asks for the path to save to; an empty result means the user cancelled.
     using SavePathDialog = std::function<QString(QWidget* parent, const QString& filter)>;
     using UrlOpener = std::function<void(const QUrl&)>;
+    // The font dialog: starts from a face and size, returns the choice or nothing on cancel.
+    using FontDialog = std::function<std::optional<pads::FontChoice>(
+        QWidget* parent, const pads::FontDialogStart& start)>;
 
     // Without a random source the window uses its own, seeded from the clock.
     explicit Form1(std::unique_ptr<canvas::RandomSource> random = {}, QWidget* parent = nullptr);
@@ -34,6 +42,7 @@ class Form1 : public QWidget {
 
     void setSavePathDialog(SavePathDialog dialog) { savePathDialog_ = std::move(dialog); }
     void setUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
+    void setFontDialog(FontDialog dialog) { fontDialog_ = std::move(dialog); }
 
     canvas::Surface& designCanvas() { return design_; }
     canvas::Surface& effectView() { return effect_; }
@@ -42,6 +51,7 @@ class Form1 : public QWidget {
     canvas::Surface& symbolPad() { return symbolPad_; }
     canvas::Surface& figurePad() { return figurePad_; }
     canvas::RandomSource& random() { return *random_; }
+    const pads::CLogFont& rotatedFont() const { return *rotatedFont_; }
 
     // How long a hint stays on the window.
     static constexpr int kHintMilliseconds = 4000;
@@ -76,11 +86,12 @@ class Form1 : public QWidget {
     void symbolPadPressed(float x, float y);
     void padResetClicked(const QString& controlName);
     void figurePresetClicked(const QString& controlName);
-    void optionClicked(const QString& controlName);
     void hScroll1Changed(int value);
     void hScroll1Scrolled(int value);
     void command57Clicked();
     void timer1Tick();
+    void followDotTimer();
+    QString comboText(const char* name) const;
 
     std::unique_ptr<canvas::RandomSource> random_;
     canvas::Surface design_;
@@ -92,9 +103,10 @@ class Form1 : public QWidget {
 
     // Window-level variables shared between handlers.
     std::int16_t savedFillStyle_ = 0;
+    std::unique_ptr<pads::CLogFont> rotatedFont_;
     std::int16_t figureCounter_ = 0;
-    float dotCentreX_ = 0.0f;
-    std::int32_t dotCentreY_ = 0;
+    pads::RandomArtState randomArt_;
+    pads::FontDescription symbolPadFont_;
 
     QHash<QString, QWidget*> controls_;
     QButtonGroup* options_ = nullptr;
@@ -103,6 +115,7 @@ class Form1 : public QWidget {
     QTimer* hintTimer_ = nullptr;
     SavePathDialog savePathDialog_;
     UrlOpener urlOpener_;
+    FontDialog fontDialog_;
 };
 
 } // namespace app
