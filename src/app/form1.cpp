@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTimer>
 
 namespace app {
@@ -296,6 +297,14 @@ void Form1::connectHandlers() {
     connect(angle, &QScrollBar::valueChanged, this, [this](int value) { hScroll1Changed(value); });
     connect(angle, &QScrollBar::sliderMoved, this, [this](int value) { hScroll1Scrolled(value); });
     connect(timer1_, &QTimer::timeout, this, [this] { timer1Tick(); });
+
+    const std::pair<QKeySequence, void (Form1::*)()> editKeys[] = {
+        {QKeySequence::Undo, &Form1::undoDesignChange},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), &Form1::redoDesignChange},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &Form1::redoDesignChange}};
+    for (const auto& [keys, handler] : editKeys) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
+    }
 }
 
 void Form1::startUp() {
@@ -352,6 +361,31 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+workflow::DesignState Form1::designState() const {
+    return {design_.snapshot(), control<QLabel>(QStringLiteral("Label2"))->text()};
+}
+
+void Form1::showDesignState(const workflow::DesignState& state) {
+    design_.restore(state.canvas);
+    setDesignTitle(state.title);
+}
+
+void Form1::recordDesignChange() {
+    history_.record(designState());
+}
+
+void Form1::undoDesignChange() {
+    if (const auto previous = history_.undo(designState())) {
+        showDesignState(*previous);
+    }
+}
+
+void Form1::redoDesignChange() {
+    if (const auto next = history_.redo(designState())) {
+        showDesignState(*next);
+    }
+}
+
 void Form1::setDesignTitle(const QString& title) {
     control<QLabel>(QStringLiteral("Label2"))->setText(title);
 }
@@ -362,6 +396,7 @@ void Form1::catalogueClicked(const QString& controlName, const QString& caption)
         return;
     }
     const QString width = control<QComboBox>(QStringLiteral("Combo2"))->currentText();
+    recordDesignChange();
     setDesignTitle(
         patterns::drawCatalogueFigure(design_, *figure, width, caption, savedFillStyle_));
 }
@@ -369,10 +404,12 @@ void Form1::catalogueClicked(const QString& controlName, const QString& caption)
 void Form1::advancedClicked(int array, int index) {
     const int fillFlag = checkValue(control<QCheckBox>(QStringLiteral("Check1"))->checkState());
     const QString width = control<QComboBox>(QStringLiteral("Combo2"))->currentText();
+    recordDesignChange();
     setDesignTitle(patterns::drawAdvancedPattern(design_, array, index, fillFlag, width, *random_));
 }
 
 void Form1::design1Pressed(float x, float y) {
+    recordDesignChange();
     workflow::colourRegion(design_, x, y, *random_);
 }
 
@@ -414,11 +451,13 @@ void Form1::showHint(const QString& text) {
 }
 
 void Form1::padLoadClicked(const canvas::Surface& pad) {
+    recordDesignChange();
     workflow::loadPadIntoDesign(design_, pad);
     setDesignTitle(workflow::kAdvancedDesignTitle);
 }
 
 void Form1::command61Clicked() {
+    recordDesignChange();
     workflow::clearDesignPicture(design_);
 }
 

@@ -6,6 +6,7 @@
 #include "pads/log_font.h"
 #include "pads/random_art.h"
 #include "pads/symbol_pad.h"
+#include "workflow/history.h"
 
 #include <QHash>
 #include <QUrl>
@@ -78,6 +79,13 @@ class Form1 : public QWidget {
     void showHint(const QString& text);
     void setDesignTitle(const QString& title);
 
+    // Undo and redo of the changes to the design canvas and its title.
+    workflow::DesignState designState() const;
+    void showDesignState(const workflow::DesignState& state);
+    void recordDesignChange();
+    void undoDesignChange();
+    void redoDesignChange();
+
     // Pads: the load buttons and Command61 move pictures into the design canvas; the pad
     // drawings themselves are connected here by the pad room.
     void padLoadClicked(const canvas::Surface& pad);
@@ -103,6 +111,7 @@ class Form1 : public QWidget {
 
     // Window-level variables shared between handlers.
     std::int16_t savedFillStyle_ = 0;
+    workflow::DesignHistory history_;
     std::unique_ptr<pads::CLogFont> rotatedFont_;
     std::int16_t figureCounter_ = 0;
     pads::RandomArtState randomArt_;
