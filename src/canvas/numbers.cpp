@@ -1,12 +1,18 @@
 #include "numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace canvas {
 
 std::int64_t roundHalfEven(double value) {
-    return std::int64_t(std::nearbyint(value));
+    // Saturates beyond the 64-bit range; not-a-number gives 0.
+    constexpr double kLimit = 9.2e18;
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return std::int64_t(std::nearbyint(std::clamp(value, -kLimit, kLimit)));
 }
 
 std::optional<double> parseNumber(const QString& text) {

@@ -6,7 +6,8 @@
 
 namespace canvas {
 
-// Conversion to an integer: nearest value, halves to the even neighbour.
+// Conversion to an integer: nearest value, halves to the even neighbour; saturating, and 0 for
+// not-a-number.
 std::int64_t roundHalfEven(double value);
 
 // The text of a list or field read as a number; nullopt when it is not a finite number.

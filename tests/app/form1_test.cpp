@@ -1,5 +1,6 @@
 #include "canvas/fonts.h"
 #include "form1_fixture.h"
+#include "patterns/catalogue.h"
 #include "workflow/workflow.h"
 
 #include <QApplication>
@@ -303,6 +304,32 @@ TEST_F(Form1Test, AdvancedPatternReadsTheCategorySwitch) {
     // Same background and figure; the filled one paints its inside in the figure colour.
     ASSERT_EQ(solid.pixel(0, 0), outlined.pixel(0, 0));
     EXPECT_NE(solid, outlined);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Form1Test, EveryDesignButtonDrawsAndTitlesTheDesign) {
+    QStringList buttons;
+    for (const patterns::Figure& figure : patterns::catalogue()) {
+        buttons << patterns::controlName(figure);
+    }
+    ASSERT_EQ(buttons.size(), 48);
+    buttons << "Command71(2)" << "Command71(1)" << "Command70(2)" << "Command70(1)";
+    for (const QString& name : buttons) {
+        auto* button = form_->findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name.toStdString();
+        // Start from a grey no figure uses, so every figure shows on it.
+        form_->designCanvas().setBackColor(0x808080);
+        const QImage before = form_->designCanvas().image();
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_NE(form_->designCanvas().image(), before) << name.toStdString();
+        const QString expected = name.contains('(') ? QStringLiteral("设计高级图案")
+                                                    : QStringLiteral("设计") + button->text();
+        EXPECT_EQ(find<QLabel>("Label2")->text(), expected) << name.toStdString();
+        form_->designCanvas().setBackColor(0xAE5C44);
+    }
 }
 
 } // namespace

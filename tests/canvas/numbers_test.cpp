@@ -2,6 +2,7 @@
 #include "canvas/numbers.h"
 #include "canvas/random_source.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -12,6 +13,9 @@ TEST(Numbers, RoundingTakesHalvesToTheEvenNeighbour) {
     EXPECT_EQ(canvas::roundHalfEven(-2.5), -2);
     EXPECT_EQ(canvas::roundHalfEven(33.5), 34);
     EXPECT_EQ(canvas::roundHalfEven(110.6), 111);
+    EXPECT_GT(canvas::roundHalfEven(3e38), 9'000'000'000'000'000'000);
+    EXPECT_LT(canvas::roundHalfEven(-HUGE_VAL), -9'000'000'000'000'000'000);
+    EXPECT_EQ(canvas::roundHalfEven(NAN), 0);
 }
 
 TEST(Numbers, DrawWidthTextAcceptsOnlyWidthsFromOneUp) {
