@@ -2,7 +2,7 @@
 #include "canvas/surface.h"
 #include "patterns/advanced.h"
 #include "patterns/catalogue.h"
-#include "patterns/design_canvas.h"
+#include "workflow/surfaces.h"
 
 #include <benchmark/benchmark.h>
 #include <string>
@@ -11,7 +11,7 @@ namespace {
 
 // One catalogue button press: the frame, the figure and the title.
 void catalogueFigure(benchmark::State& state, const patterns::Figure* figure, QString width) {
-    canvas::Surface design(patterns::designCanvasSetup());
+    canvas::Surface design(workflow::designCanvasSetup());
     const QString caption = QStringLiteral("图案");
     std::int16_t savedFillStyle = 0;
     for (auto _ : state) {
@@ -22,7 +22,7 @@ void catalogueFigure(benchmark::State& state, const patterns::Figure* figure, QS
 
 // One advanced button press with the check box set or not; the random counts cover 0 to 20.
 void advancedPattern(benchmark::State& state, int array, int index, int fillFlag, QString width) {
-    canvas::Surface design(patterns::designCanvasSetup());
+    canvas::Surface design(workflow::designCanvasSetup());
     design.setDrawWidth(std::int16_t(width.toInt()));
     canvas::RandomSource random(12345);
     for (auto _ : state) {

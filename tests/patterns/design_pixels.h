@@ -2,7 +2,7 @@
 
 #include "canvas/flood_fill.h"
 #include "canvas/surface.h"
-#include "patterns/design_canvas.h"
+#include "workflow/surfaces.h"
 
 #include <QImage>
 #include <vector>
@@ -11,7 +11,7 @@
 namespace design_pixels {
 
 inline canvas::Surface makeDesignCanvas() {
-    return canvas::Surface(patterns::designCanvasSetup());
+    return canvas::Surface(workflow::designCanvasSetup());
 }
 
 inline canvas::Colour at(const canvas::Surface& design, int x, int y) {

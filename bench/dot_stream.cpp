@@ -1,0 +1,101 @@
+// Runs the random-art pad's dot stream in the real window for a while and reports what the user
+// would notice: ticks per second, the spread of the tick intervals, the CPU it costs, whether the
+// window still answers at once, and resident memory at the start and at the end.
+//   dot-stream [seconds]      (10 s by default; 600 for the ten-minute soak)
+#include "app/form1.h"
+#include "canvas/fonts.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+double residentMegabytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
+}
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    canvas::installFontSubstitutes();
+    const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 10.0;
+
+    app::Form1 window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "the window never showed\n");
+        return 1;
+    }
+    auto* timer = window.findChild<QTimer*>(QStringLiteral("Timer1"));
+    window.findChild<QRadioButton*>(QStringLiteral("Option2"))->click();
+
+    std::vector<qint64> ticks;
+    ticks.reserve(std::size_t(seconds * 2000));
+    QElapsedTimer clock;
+    QObject::connect(timer, &QTimer::timeout, [&] { ticks.push_back(clock.nsecsElapsed()); });
+
+    // Once a second the window is asked to draw a pattern: how long until it has?
+    std::vector<double> answerMs;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        QElapsedTimer answer;
+        answer.start();
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command11")),
+                          Qt::LeftButton);
+        answerMs.push_back(double(answer.nsecsElapsed()) / 1e6);
+    });
+
+    const double startRss = residentMegabytes();
+    const double startCpu = cpuSeconds();
+    clock.start();
+    QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("Picture4")), Qt::LeftButton, {},
+                      QPoint(72, 72));
+    probe.start(1000);
+    QTimer::singleShot(int(seconds * 1000), &application, &QApplication::quit);
+    application.exec();
+    const double elapsed = double(clock.nsecsElapsed()) / 1e9;
+    const double cpu = cpuSeconds() - startCpu;
+
+    std::vector<double> intervals;
+    for (std::size_t i = 1; i < ticks.size(); ++i) {
+        intervals.push_back(double(ticks[i] - ticks[i - 1]) / 1e6);
+    }
+    std::sort(intervals.begin(), intervals.end());
+    auto percentile = [&](double p) {
+        return intervals.empty() ? 0.0 : intervals[std::size_t(p * double(intervals.size() - 1))];
+    };
+    std::printf("run %.1f s: %zu ticks, %.0f per second\n", elapsed, ticks.size(),
+                double(ticks.size()) / elapsed);
+    std::printf("tick interval median %.3f ms, 99th percentile %.3f ms, longest %.3f ms\n",
+                percentile(0.5), percentile(0.99), percentile(1.0));
+    std::printf("CPU %.1f %% of one core\n", 100.0 * cpu / elapsed);
+    std::printf("pattern click answered within %.2f ms at worst (%zu clicks)\n",
+                answerMs.empty() ? 0.0 : *std::max_element(answerMs.begin(), answerMs.end()),
+                answerMs.size());
+    std::printf("resident memory %.1f MB at the start, %.1f MB at the end\n", startRss,
+                residentMegabytes());
+    return 0;
+}
