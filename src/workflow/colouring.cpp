@@ -7,9 +7,14 @@
 namespace workflow {
 
 QString creditLine(const QDate& today) {
-    return QStringLiteral(" 澄川软件公元") +
-           QLocale::system().toString(today, QLocale::ShortFormat) + QStringLiteral("设计出品 ") +
-           kMakerAddress;
+    // The desktop's short date, kept numeric: some locales (C among them) spell the month out.
+    const QLocale locale = QLocale::system();
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (format.contains(QStringLiteral("MMM"))) {
+        format = QStringLiteral("yyyy/M/d");
+    }
+    return QStringLiteral(" 澄川软件公元") + locale.toString(today, format) +
+           QStringLiteral("设计出品 ") + kMakerAddress;
 }
 
 void colourRegion(canvas::Surface& design, float x, float y, canvas::RandomSource& random) {
