@@ -1,5 +1,7 @@
 #include "layout.h"
 
+#include "pads/figures.h"
+#include "patterns/catalogue.h"
 #include "workflow/workflow.h"
 
 #include <QUrl>
@@ -14,102 +16,32 @@ constexpr int kButtonWidth = 69;
 constexpr int kButtonHeight = 23;
 constexpr Colour kLabelText = 0xFFFFFF;
 
-struct NamedCaption {
-    const char* name;
-    const char* caption;
-};
-
-// The catalogue buttons stand in four columns; each row lies on one coloured panel.
+// The catalogue buttons stand in four columns; each row lies on one coloured panel. Their
+// captions are the catalogue's.
 struct CatalogueRow {
     int top;
     Colour colour;
-    std::array<NamedCaption, 4> buttons;
+    std::array<const char*, 4> buttons;
 };
 
 constexpr std::array<int, 4> kCatalogueColumns{664, 736, 808, 880};
 
 const CatalogueRow kCatalogueRows[] = {
-    {160,
-     0xFFC0C0,
-     {{{"Command1", "领带图案"},
-       {"Command3", "丝巾图案"},
-       {"Command4", "丝巾图案"},
-       {"Command5", "领带图案"}}}},
-    {186,
-     0xFFC0C0,
-     {{{"Command6", "衬衫图案"},
-       {"Command7", "T恤图案"},
-       {"Command8", "床单图案"},
-       {"Command9", "床单图案"}}}},
-    {212,
-     0xFFC0C0,
-     {{{"Command10", "床单图案"},
-       {"Command11", "经典格子"},
-       {"Command12", "钻石格子"},
-       {"Command13", "金钻格子"}}}},
-    {244,
-     0xC0FFC0,
-     {{{"Command18", "经典墙砖"},
-       {"Command21", "墙砖图案"},
-       {"Command25", "墙砖图案"},
-       {"Command26", "墙砖图案"}}}},
-    {270,
-     0xC0FFC0,
-     {{{"Command19", "地砖图案"},
-       {"Command22", "地砖图案"},
-       {"Command28", "床单图案"},
-       {"Command29", "床单图案"}}}},
-    {296,
-     0xC0FFC0,
-     {{{"Command24", "领带图案"},
-       {"Command20", "领带图案"},
-       {"Command23", "床单图案"},
-       {"Command27", "旗帜图案"}}}},
-    {334,
-     0xFFC0FF,
-     {{{"Command43", "衬衫图案"},
-       {"Command44", "丝巾图案"},
-       {"Command52", "丝巾图案"},
-       {"Command47", "丝巾图案"}}}},
-    {360,
-     0xFFC0FF,
-     {{{"Command48", "墙砖图案"},
-       {"Command51", "墙砖图案"},
-       {"Command53", "墙砖图案"},
-       {"Command54", "迷宫墙砖"}}}},
-    {386,
-     0xFFC0FF,
-     {{{"Command49", "丝巾图案"},
-       {"Command50", "丝巾图案"},
-       {"Command46", "万事如意"},
-       {"Command55", "彩色太极"}}}},
-    {422,
-     0x80C0FF,
-     {{{"Command37", "陶艺图案"},
-       {"Command38", "陶艺图案"},
-       {"Command39", "陶艺图案"},
-       {"Command40", "陶艺图案"}}}},
-    {448,
-     0x80C0FF,
-     {{{"Command41", "陶艺图案"},
-       {"Command42", "陶艺图案"},
-       {"Command31", "包装图案"},
-       {"Command32", "包装图案"}}}},
-    {474,
-     0x80C0FF,
-     {{{"Command33", "包装图案"},
-       {"Command34", "包装图案"},
-       {"Command35", "包装图案"},
-       {"Command36", "包装图案"}}}},
+    {160, 0xFFC0C0, {{"Command1", "Command3", "Command4", "Command5"}}},
+    {186, 0xFFC0C0, {{"Command6", "Command7", "Command8", "Command9"}}},
+    {212, 0xFFC0C0, {{"Command10", "Command11", "Command12", "Command13"}}},
+    {244, 0xC0FFC0, {{"Command18", "Command21", "Command25", "Command26"}}},
+    {270, 0xC0FFC0, {{"Command19", "Command22", "Command28", "Command29"}}},
+    {296, 0xC0FFC0, {{"Command24", "Command20", "Command23", "Command27"}}},
+    {334, 0xFFC0FF, {{"Command43", "Command44", "Command52", "Command47"}}},
+    {360, 0xFFC0FF, {{"Command48", "Command51", "Command53", "Command54"}}},
+    {386, 0xFFC0FF, {{"Command49", "Command50", "Command46", "Command55"}}},
+    {422, 0x80C0FF, {{"Command37", "Command38", "Command39", "Command40"}}},
+    {448, 0x80C0FF, {{"Command41", "Command42", "Command31", "Command32"}}},
+    {474, 0x80C0FF, {{"Command33", "Command34", "Command35", "Command36"}}},
 };
 
-// The figure gallery's buttons in caption order "图1" ... "图30", six rows of five.
-constexpr std::array<const char*, 30> kFigureButtons{
-    "Command90",  "Command97",  "Command100", "Command99", "Command83", "Command69",
-    "Command87",  "Command74",  "Command101", "Command84", "Command82", "Command96",
-    "Command88",  "Command66",  "Command68",  "Command85", "Command86", "Command104",
-    "Command103", "Command105", "Command102", "Command98", "Command67", "Command81",
-    "Command80",  "Command72",  "Command79",  "Command77", "Command76", "Command95"};
+// The figure gallery's buttons, in the presets' caption order, six rows of five.
 constexpr QPoint kFigureGalleryOrigin{958, 534};
 constexpr QSize kFigureButtonSize{49, 19};
 constexpr int kFigureStepAcross = 52;
@@ -223,17 +155,19 @@ std::vector<ControlSpec> buildControls() {
     };
     for (const auto& row : kCatalogueRows) {
         for (std::size_t column = 0; column < row.buttons.size(); ++column) {
-            controls.push_back(button(row.buttons[column].name, row.buttons[column].caption,
+            const QString name = QString::fromLatin1(row.buttons[column]);
+            controls.push_back(button(name, patterns::caption(*patterns::findFigure(name)),
                                       kCatalogueColumns[column], row.top, row.colour));
         }
     }
-    for (int figure = 0; figure < int(kFigureButtons.size()); ++figure) {
+    const auto& presets = pads::figurePresets();
+    for (int figure = 0; figure < int(presets.size()); ++figure) {
         const QPoint topLeft =
             kFigureGalleryOrigin + QPoint(figure % kFiguresPerRow * kFigureStepAcross,
                                           figure / kFiguresPerRow * kFigureStepDown);
-        controls.push_back(button(kFigureButtons[figure], QStringLiteral("图%1").arg(figure + 1),
-                                  topLeft.x(), topLeft.y(),
-                                  kFigureColours[figure < kFirstColourChange ? 0 : 1],
+        controls.push_back(button(QString::fromLatin1(presets[figure].controlName),
+                                  QString::fromUtf8(presets[figure].caption), topLeft.x(),
+                                  topLeft.y(), kFigureColours[figure < kFirstColourChange ? 0 : 1],
                                   kFigureButtonSize.width(), kFigureButtonSize.height()));
     }
     return controls;
