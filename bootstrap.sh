@@ -32,7 +32,8 @@ test)
     done
     # A minute each of random surface operations and pattern-render arguments under the sanitizers.
     for target in surface-fuzz render-fuzz; do
-        QT_QPA_PLATFORM=offscreen ./build/sanitize/tests/fuzz/$target 60
+        QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan.supp" \
+            ./build/sanitize/tests/fuzz/$target 60
     done
     ;;
 *)
