@@ -128,8 +128,27 @@ void paintBorderFill(QImage& image, int x, int y, QRgb border, QRgb brush, FillS
     brush |= 0xFF000000u;
     auto* bits = reinterpret_cast<QRgb*>(image.bits());
     const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
-    // The brush may already stand inside the region, so painted pixels are told apart by a clear
-    // alpha byte, which no pixel of an RGB32 image has otherwise; the runs get it back at the end.
+    auto fillRun = [&](int py, int x0, int x1, QRgb pixel) {
+        std::fill(bits + py * stride + x0, bits + py * stride + x1 + 1, pixel);
+    };
+    bool brushInImage = false;
+    for (int row = 0; row < image.height() && !brushInImage; ++row) {
+        const QRgb* line = bits + row * stride;
+        brushInImage = std::find(line, line + image.width(), brush) != line + image.width();
+    }
+    if (!brushInImage || brush == border) {
+        // Every brush pixel is then one this fill painted: the image is its own visited map.
+        seedFill(
+            image.width(), image.height(), x, y,
+            [&](int px, int py) {
+                const QRgb pixel = bits[py * stride + px];
+                return pixel != border && pixel != brush;
+            },
+            [&](int py, int x0, int x1) { fillRun(py, x0, x1, brush); }, scratch.pending);
+        return;
+    }
+    // The brush already stands somewhere, so painted pixels are told apart by a clear alpha
+    // byte, which no pixel of an RGB32 image has otherwise; the runs get it back at the end.
     const QRgb marked = brush & 0x00FFFFFFu;
     std::vector<Span>& runs = scratch.runs;
     runs.clear();
@@ -137,10 +156,10 @@ void paintBorderFill(QImage& image, int x, int y, QRgb border, QRgb brush, FillS
         image.width(), image.height(), x, y,
         [&](int px, int py) {
             const QRgb pixel = bits[py * stride + px];
-            return pixel != border && (pixel >> 24) != 0;
+            return pixel > 0x00FFFFFFu && pixel != border;
         },
         [&](int py, int x0, int x1) {
-            std::fill(bits + py * stride + x0, bits + py * stride + x1 + 1, marked);
+            fillRun(py, x0, x1, marked);
             runs.push_back({py, x0, x1});
         },
         scratch.pending);
