@@ -6,6 +6,8 @@
 namespace app {
 namespace {
 
+constexpr int kFrameMilliseconds = 16;
+
 // The sunken border: a grey and a dark line at the top and left, white and light grey at the
 // bottom and right.
 constexpr QRgb kShadowOuter = 0xFF808080;
@@ -32,6 +34,15 @@ SurfaceView::SurfaceView(canvas::Surface& surface, const QString& name, QWidget*
     : QWidget(parent), surface_(surface) {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    frame_.setSingleShot(true);
+    frame_.setInterval(kFrameMilliseconds);
+    connect(&frame_, &QTimer::timeout, this, [this] {
+        if (changedDuringFrame_) {
+            changedDuringFrame_ = false;
+            update();
+            frame_.start();
+        }
+    });
     followSurface();
     surface_.setChangeListener([this] { followSurface(); });
 }
@@ -46,7 +57,12 @@ void SurfaceView::followSurface() {
     if (size() != outer) {
         resize(outer);
     }
+    if (frame_.isActive()) {
+        changedDuringFrame_ = true;
+        return;
+    }
     update();
+    frame_.start();
 }
 
 void SurfaceView::paintEvent(QPaintEvent*) {

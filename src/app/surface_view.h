@@ -2,6 +2,7 @@
 
 #include "canvas/surface.h"
 
+#include <QTimer>
 #include <QWidget>
 
 namespace app {
@@ -29,6 +30,10 @@ class SurfaceView : public QWidget {
     void followSurface();
 
     canvas::Surface& surface_;
+    // A change repaints at once; further changes within one frame repaint once at its end, so a
+    // stream of dots costs one repaint per frame, not one per dot.
+    QTimer frame_;
+    bool changedDuringFrame_ = false;
 };
 
 } // namespace app

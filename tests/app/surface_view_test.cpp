@@ -86,3 +86,36 @@ TEST(SurfaceView, ScalesWithoutSmoothingOnADenseScreen) {
 }
 
 } // namespace
+
+namespace {
+
+class PaintCounter : public QObject {
+  public:
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST(SurfaceView, AStreamOfChangesRepaintsOncePerFrameAndEndsOnTheLastOne) {
+    canvas::Surface surface(smallSurface(canvas::ScaleMode::Pixels));
+    app::SurfaceView view(surface, QStringLiteral("Picture9"), nullptr);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QTest::qWait(40);
+    PaintCounter counter;
+    view.installEventFilter(&counter);
+    for (int i = 0; i < 200; ++i) {
+        surface.pset(float(i % 20), float(i / 20));
+        QCoreApplication::processEvents();
+    }
+    EXPECT_LE(counter.paints, 3);
+    QTest::qWait(40);
+    EXPECT_GE(counter.paints, 2); // the first change at once, the last one at the end of its frame
+    EXPECT_EQ(shownPixel(view, 2 + 19, 2 + 9), canvas::toPixel(canvas::kButtonTextColour));
+}
+
+} // namespace
