@@ -208,6 +208,11 @@ void Form1::createControls() {
     }
     control<QRadioButton>(QStringLiteral("Option1"))->setChecked(true);
 
+    // The angle read-out marks its access key with "&"; a buddy makes the label hide the mark
+    // and lets Alt+O reach the slider.
+    control<QLabel>(QStringLiteral("Label1"))
+        ->setBuddy(control<QWidget>(QStringLiteral("HScroll1")));
+
     auto* credit = control<QLabel>(QStringLiteral("Label13"));
     credit->setCursor(Qt::PointingHandCursor);
     credit->installEventFilter(this);

@@ -139,3 +139,17 @@ TEST_F(PadsWindow, ResetsGiveEachPadAPlainNewBackground) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PadsWindow, AngleReadoutHidesItsAccessKeyMark) {
+    emit find<QScrollBar>("HScroll1")->sliderMoved(45);
+    auto* label = find<QLabel>("Label1");
+    QLabel plain(QStringLiteral("Output Angle (45):"));
+    plain.setFont(label->font());
+    // Without the mark the text is as wide as the plain text, not one "&" wider.
+    EXPECT_EQ(label->sizeHint().width(), plain.sizeHint().width());
+    EXPECT_EQ(label->buddy(), find<QWidget>("HScroll1"));
+}
+
+} // namespace
