@@ -54,7 +54,7 @@ canvas::Colour padResetColour(canvas::RandomSource& random) {
 
 void resetRandomArtPad(canvas::Surface& pad, canvas::RandomSource& random, RandomArtState& state,
                        const QString& combo2Text) {
-    if (const auto width = canvas::parseInt16(combo2Text)) {
+    if (const auto width = canvas::parseDrawWidth(combo2Text)) {
         pad.setDrawWidth(*width);
     }
     state.timerEnabled = false;

@@ -51,7 +51,7 @@ void drawCrossLines(canvas::Surface& pad, canvas::RandomSource& random, float x,
                     const QString& combo2Text) {
     pad.line(0, y, pad.width(), y, roundedColour(random));
     pad.line(x, 0, x, pad.height(), roundedColour(random));
-    if (const auto width = canvas::parseInt16(combo2Text)) {
+    if (const auto width = canvas::parseDrawWidth(combo2Text)) {
         pad.setDrawWidth(*width);
     }
 }

@@ -133,8 +133,10 @@ TEST_F(RandomArtPad, CrossLinesSpanThePadThenAdoptTheListWidth) {
     EXPECT_EQ(pixelColour(pad, 10, 92), kWhite);
     EXPECT_EQ(pad.drawWidth(), 5);
 
-    press(ArtMode::CrossLines, 40, 90, "wide");
-    EXPECT_EQ(pad.drawWidth(), 5);
+    for (const char* notAWidth : {"wide", "0", "-3", ""}) {
+        press(ArtMode::CrossLines, 40, 90, notAWidth);
+        EXPECT_EQ(pad.drawWidth(), 5) << notAWidth;
+    }
 }
 
 TEST_F(RandomArtPad, NoModeSelectedDrawsNothingAndDrawsNoNumbers) {
@@ -156,8 +158,10 @@ TEST_F(RandomArtPad, ResetStopsTheDotsDropsThePictureAndTakesAFlooredBackground)
     EXPECT_EQ(pad.backColor(), canvas::rgbColour(117, 234, 0));
     EXPECT_EQ(pixelColour(pad, 50, 50), canvas::rgbColour(117, 234, 0));
 
-    pads::resetRandomArtPad(pad, backgroundDraws, state, "");
-    EXPECT_EQ(pad.drawWidth(), 7);
+    for (const char* notAWidth : {"", "0", "-2", "x"}) {
+        pads::resetRandomArtPad(pad, backgroundDraws, state, notAWidth);
+        EXPECT_EQ(pad.drawWidth(), 7) << notAWidth;
+    }
 }
 
 TEST(PadReset, TwoResetsInARowGiveTwoBackgrounds) {
