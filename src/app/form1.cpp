@@ -65,26 +65,26 @@ QFont textFont(TextStyle style) {
     return font;
 }
 
-QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
-    switch (spec.kind) {
+QWidget* createWidget(const ControlSpec& entry, QWidget* parent) {
+    switch (entry.kind) {
     case ControlKind::Button:
-        return new QPushButton(spec.caption, parent);
+        return new QPushButton(entry.caption, parent);
     case ControlKind::Label: {
-        auto* label = new QLabel(spec.caption, parent);
+        auto* label = new QLabel(entry.caption, parent);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
     }
     case ControlKind::CheckBox:
-        return new QCheckBox(spec.caption, parent);
+        return new QCheckBox(entry.caption, parent);
     case ControlKind::OptionButton:
-        return new QRadioButton(spec.caption, parent);
+        return new QRadioButton(entry.caption, parent);
     case ControlKind::TextField:
-        return new QLineEdit(spec.caption, parent);
+        return new QLineEdit(entry.caption, parent);
     case ControlKind::ComboBox: {
         auto* combo = new QComboBox(parent);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setEditText(spec.caption);
+        combo->setEditText(entry.caption);
         return combo;
     }
     case ControlKind::ScrollBar: {
@@ -100,21 +100,21 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent) {
     return nullptr;
 }
 
-void applyLook(QWidget& widget, const ControlSpec& spec) {
-    widget.setFont(textFont(spec.style));
+void applyLook(QWidget& widget, const ControlSpec& entry) {
+    widget.setFont(textFont(entry.style));
     QPalette palette = widget.palette();
-    if (spec.background && spec.kind == ControlKind::Button) {
+    if (entry.background && entry.kind == ControlKind::Button) {
         // A style sheet, because the styles' gradients would wash out the palette's colour.
         widget.setStyleSheet(
             QStringLiteral("QPushButton { background-color: %1; border: 2px outset %1; }"
                            "QPushButton:pressed { border-style: inset; }")
-                .arg(toQColor(*spec.background).name()));
-    } else if (spec.background) {
-        palette.setColor(QPalette::Window, toQColor(*spec.background));
+                .arg(toQColor(*entry.background).name()));
+    } else if (entry.background) {
+        palette.setColor(QPalette::Window, toQColor(*entry.background));
         widget.setAutoFillBackground(true);
     }
-    if (spec.text) {
-        palette.setColor(QPalette::WindowText, toQColor(*spec.text));
+    if (entry.text) {
+        palette.setColor(QPalette::WindowText, toQColor(*entry.text));
     }
     widget.setPalette(palette);
 }
@@ -196,12 +196,12 @@ template <typename T> T* Form1::control(const QString& name) const {
 void Form1::createControls() {
     options_ = new QButtonGroup(this);
     options_->setExclusive(true);
-    for (const ControlSpec& spec : layoutControls()) {
-        QWidget* widget = createWidget(spec, this);
-        widget->setObjectName(spec.name);
-        widget->setGeometry(spec.geometry);
-        applyLook(*widget, spec);
-        controls_.insert(spec.name, widget);
+    for (const ControlSpec& entry : layoutControls()) {
+        QWidget* widget = createWidget(entry, this);
+        widget->setObjectName(entry.name);
+        widget->setGeometry(entry.geometry);
+        applyLook(*widget, entry);
+        controls_.insert(entry.name, widget);
         if (auto* option = qobject_cast<QRadioButton*>(widget)) {
             options_->addButton(option);
         }
@@ -272,18 +272,18 @@ void Form1::connectHandlers() {
         connect(control<QPushButton>(QString::fromLatin1(advanced.name)), &QPushButton::clicked,
                 this, [this, advanced] { advancedClicked(advanced.array, advanced.index); });
     }
-    for (const ControlSpec& spec : layoutControls()) {
-        auto* button = control<QPushButton>(spec.name);
-        if (button == nullptr || spec.name.contains(QLatin1Char('('))) {
+    for (const ControlSpec& entry : layoutControls()) {
+        auto* button = control<QPushButton>(entry.name);
+        if (button == nullptr || entry.name.contains(QLatin1Char('('))) {
             continue;
         }
         std::function<void()> handler;
-        if (const auto fixed = fixedButtons.find(spec.name); fixed != fixedButtons.end()) {
+        if (const auto fixed = fixedButtons.find(entry.name); fixed != fixedButtons.end()) {
             handler = fixed.value();
-        } else if (spec.caption.startsWith(QStringLiteral("图"))) {
-            handler = [this, name = spec.name] { figurePresetClicked(name); };
+        } else if (entry.caption.startsWith(QStringLiteral("图"))) {
+            handler = [this, name = entry.name] { figurePresetClicked(name); };
         } else {
-            handler = [this, name = spec.name, button] { catalogueClicked(name, button->text()); };
+            handler = [this, name = entry.name, button] { catalogueClicked(name, button->text()); };
         }
         connect(button, &QPushButton::clicked, this, std::move(handler));
     }
