@@ -268,14 +268,6 @@ TEST_F(Form1Test, ChineseCaptionsRenderWithRealGlyphs) {
     EXPECT_GT(countPixelsNear(shown, qRgb(255, 255, 0), 60), 40);
 }
 
-TEST_F(Form1Test, PadLoadAndClearReachTheDesignCanvas) {
-    click("Command60");
-    EXPECT_EQ(find<QLabel>("Label2")->text(), QStringLiteral("设计高级图案"));
-    EXPECT_EQ(pixel(form_->designCanvas(), 70, 70), qRgb(255, 255, 255));
-    click("Command61");
-    EXPECT_EQ(pixel(form_->designCanvas(), 70, 70), kWindowBlue);
-}
-
 int countPixelsOtherThan(const QImage& image, QRgb colour) {
     return image.width() * image.height() - countPixelsNear(image, colour, 0);
 }

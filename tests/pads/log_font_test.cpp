@@ -107,13 +107,6 @@ TEST(LogFontRecord, ToolkitFontsAreDescribedWithTheirWeightAndGivenCharset) {
     EXPECT_EQ(pads::buildLogFontRecord(description, 0, 96).lfHeight, -32);
 }
 
-TEST(RotatedFontObject, StartsWithoutAHandle) {
-    const CLogFont fontObject = fontObjectAt96Dpi();
-    EXPECT_EQ(fontObject.handle(), nullptr);
-    EXPECT_EQ(fontObject.rotation(), 0.0f);
-    EXPECT_EQ(fontObject.handlesCreated(), 0);
-}
-
 TEST(RotatedFontObject, GivingAFontBuildsAHandleTheSurfaceCanDrawWith) {
     CLogFont fontObject = fontObjectAt96Dpi();
     fontObject.setLogFont(songTi());

@@ -206,10 +206,4 @@ TEST(SymbolFontTables, SymbolaDrawsEveryLetterPictogram) {
     }
 }
 
-TEST(SymbolFontTables, OptionCaptionsNameTheFonts) {
-    EXPECT_EQ(pads::symbolFontName(SymbolFont::Wingdings2), QStringLiteral("wingdings 2"));
-    EXPECT_EQ(pads::symbolFontNamed("Wingdings 3"), SymbolFont::Wingdings3);
-    EXPECT_FALSE(pads::symbolFontNamed("宋体").has_value());
-}
-
 } // namespace

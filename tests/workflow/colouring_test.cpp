@@ -223,20 +223,4 @@ TEST(PadTransfer, ClearingTheDesignLeavesAPlainCanvas) {
     EXPECT_EQ(design.point(70, 5), 0x00AE5C44);
 }
 
-TEST(SurfaceSetups, SizesAndUnitsOfTheThreeWorkflowSurfaces) {
-    const canvas::Surface design(workflow::designCanvasSetup());
-    const canvas::Surface effect(workflow::effectViewSetup());
-    const canvas::Surface strip(workflow::stripSetup());
-    EXPECT_EQ(design.image().size(), QSize(142, 142));
-    EXPECT_EQ(design.fillStyle(), canvas::kFillSolid);
-    EXPECT_EQ(effect.image().size(), QSize(643, 643));
-    EXPECT_EQ(effect.point(0, 0), kStartupCanvas);
-    EXPECT_EQ(effect.font().family(), QStringLiteral("黑体"));
-    EXPECT_EQ(effect.font().pointSizeF(), 9.0);
-    EXPECT_EQ(strip.image().size(), QSize(53, 5));
-    EXPECT_EQ(strip.scaleWidth(), 53.0f * 15.0f);
-    EXPECT_FALSE(strip.autoRedraw());
-    EXPECT_EQ(strip.fillStyle(), canvas::kFillTransparent);
-}
-
 } // namespace
