@@ -1,6 +1,5 @@
 #include "render_command.h"
 
-#include "canvas/bmp.h"
 #include "canvas/numbers.h"
 #include "canvas/random_source.h"
 #include "patterns/advanced.h"
@@ -9,12 +8,12 @@
 #include "workflow/surfaces.h"
 #include "workflow/workflow.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QDate>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <cmath>
 #include <optional>
 
@@ -283,33 +282,19 @@ QImage renderOutput(const Request& request) {
     return effect.image();
 }
 
-// Writes through a temporary file that replaces the target only when complete.
-bool writeImage(const QImage& image, const QString& path, QString& reason) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        reason = file.errorString();
-        return false;
+// The image encoded as the file name asks, written whole or not at all.
+workflow::SaveOutcome writeImage(const QImage& image, const QString& path) {
+    if (QFileInfo(path).suffix().compare("bmp", Qt::CaseInsensitive) == 0) {
+        return workflow::saveBitmap(image, path);
     }
-    const bool bmp = QFileInfo(path).suffix().compare("bmp", Qt::CaseInsensitive) == 0;
-    bool written = false;
-    if (bmp) {
-        const QByteArray bytes = canvas::encodeBmp(image);
-        written = file.write(bytes) == bytes.size();
-    } else {
-        QImageWriter writer(&file, "png");
-        written = writer.write(image);
-        if (!written) {
-            reason = writer.errorString();
-        }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image)) {
+        return {false, writer.errorString()};
     }
-    if (!written || !file.commit()) {
-        if (reason.isEmpty()) {
-            reason = file.errorString();
-        }
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return workflow::saveFile(png, path);
 }
 
 } // namespace
@@ -333,9 +318,9 @@ int runPatternRender(const QStringList& arguments, QTextStream& out, QTextStream
         }
         return 0;
     }
-    QString reason;
-    if (!writeImage(renderOutput(request), request.output, reason)) {
-        err << "pattern-render: cannot write " << request.output << ": " << reason << "\n";
+    const workflow::SaveOutcome outcome = writeImage(renderOutput(request), request.output);
+    if (!outcome.saved) {
+        err << "pattern-render: " << outcome.error << "\n";
         return kInputOutput;
     }
     return 0;

@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLabel>
@@ -438,9 +437,9 @@ void Form1::saveClicked(const canvas::Surface& surface) {
     }
     const workflow::SaveOutcome outcome = workflow::saveBitmap(surface.image(), path);
     if (!outcome.saved) {
+        // The reason names the file.
         QMessageBox::warning(this, kWindowTitle,
-                             QStringLiteral("无法保存文件 %1\n%2")
-                                 .arg(QDir::toNativeSeparators(path), outcome.error));
+                             QStringLiteral("无法保存文件。\n%1").arg(outcome.error));
     }
 }
 

@@ -27,13 +27,19 @@ QString qtFilter(const QString& pipeFilter) {
 }
 
 SaveOutcome saveBitmap(const QImage& image, const QString& path) {
+    if (image.isNull() && !path.isEmpty()) {
+        return {
+            false,
+            QStringLiteral("%1: there is no picture to save.").arg(QDir::toNativeSeparators(path))};
+    }
+    return saveFile(canvas::encodeBmp(image), path);
+}
+
+SaveOutcome saveFile(const QByteArray& bytes, const QString& path) {
     if (path.isEmpty()) {
         return {};
     }
     const QString shownPath = QDir::toNativeSeparators(path);
-    if (image.isNull()) {
-        return {false, QStringLiteral("%1: there is no picture to save.").arg(shownPath)};
-    }
     if (QFileInfo(path).isDir()) {
         return {false, QStringLiteral("%1 is a folder.").arg(shownPath)};
     }
@@ -49,7 +55,6 @@ SaveOutcome saveBitmap(const QImage& image, const QString& path) {
         return {false,
                 QStringLiteral("%1 cannot be written: %2").arg(shownPath, file.errorString())};
     }
-    const QByteArray bytes = canvas::encodeBmp(image);
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();

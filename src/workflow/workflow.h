@@ -42,6 +42,8 @@ struct SaveOutcome {
 // (an existing file is left untouched on any failure; no extension added; empty path → nothing,
 // saved=false).
 SaveOutcome saveBitmap(const QImage& image, const QString& path);
+// The same for bytes already encoded: written whole or not at all.
+SaveOutcome saveFile(const QByteArray& bytes, const QString& path);
 // Pad transfer: design.setPicture(pad.image()); Command61: design.setPicture({}), AutoRedraw true.
 void loadPadIntoDesign(canvas::Surface& design, const canvas::Surface& pad);
 void clearDesignPicture(canvas::Surface& design);
