@@ -244,10 +244,7 @@ QImage renderDesign(const Request& request) {
     }
     for (const Press& press : request.presses) {
         if (press.colour) {
-            const std::int32_t under = design.point(press.x, press.y);
-            design.setFillColor(*press.colour);
-            design.floodFillSurface(int(canvas::roundHalfEven(press.x)),
-                                    int(canvas::roundHalfEven(press.y)), canvas::Colour(under));
+            workflow::fillRegion(design, press.x, press.y, *press.colour);
         } else {
             workflow::colourRegion(design, press.x, press.y, random);
         }

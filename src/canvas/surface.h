@@ -69,6 +69,9 @@ class Surface {
     void setScaleMode(ScaleMode mode) { scaleMode_ = mode; }
     // Units per pixel: 1 for pixels, 15 for twips.
     float unitsPerPixel() const;
+    // The device pixel a coordinate in the surface's units lands on (nearest, halves to even);
+    // far off for a coordinate that is not finite.
+    int toDevice(float units) const;
 
     Colour backColor() const { return backColor_; }
     // Stores the colour and clears the surface as cls() does.
@@ -145,7 +148,6 @@ class Surface {
     void setChangeListener(std::function<void()> listener) { changed_ = std::move(listener); }
 
   private:
-    int toDevice(float units) const;
     double toDeviceExact(float units) const;
     double snapToPixel(float units) const;
     QRgb penPixel(std::optional<Colour> colour) const;

@@ -48,10 +48,6 @@ canvas::SurfaceSetup figurePadSetup() {
     return setup;
 }
 
-canvas::Colour padResetColour(canvas::RandomSource& random) {
-    return canvas::randomColour(random);
-}
-
 void resetRandomArtPad(canvas::Surface& pad, canvas::RandomSource& random, RandomArtState& state,
                        const QString& combo2Text) {
     if (const auto width = canvas::parseDrawWidth(combo2Text)) {
@@ -59,12 +55,12 @@ void resetRandomArtPad(canvas::Surface& pad, canvas::RandomSource& random, Rando
     }
     state.timerEnabled = false;
     pad.setPicture(QImage());
-    pad.setBackColor(padResetColour(random));
+    pad.setBackColor(canvas::randomColour(random));
 }
 
 void resetPad(canvas::Surface& pad, canvas::RandomSource& random) {
     pad.cls();
-    pad.setBackColor(padResetColour(random));
+    pad.setBackColor(canvas::randomColour(random));
 }
 
 } // namespace pads

@@ -14,9 +14,6 @@ canvas::SurfaceSetup randomArtPadSetup(); // Picture4
 canvas::SurfaceSetup symbolPadSetup();    // Picture5
 canvas::SurfaceSetup figurePadSetup();    // picOutput
 
-// A new background for a reset pad: three draws, red first, each floor(u * 235).
-canvas::Colour padResetColour(canvas::RandomSource& random);
-
 // Command59: width from Combo2 (kept when the text is not a 16-bit number), stop the dot timer
 // (state.timerEnabled becomes false), drop the background picture, new random background.
 void resetRandomArtPad(canvas::Surface& pad, canvas::RandomSource& random, RandomArtState& state,

@@ -1,7 +1,5 @@
 #include "symbol_pad.h"
 
-#include "canvas/numbers.h"
-
 #include <algorithm>
 #include <map>
 
@@ -66,9 +64,7 @@ void stampSymbol(canvas::Surface& pad, FontDescription& padFont, CLogFont& fontO
     const QFont* handle = fontObject.handle();
     const StampGlyphs glyphs = resolveStampGlyphs(handle ? *handle : pad.font(), combo3Text);
     const double angle = handle ? fontObject.escapementDegrees() : 0.0;
-    const float unitsPerPixel = pad.unitsPerPixel();
-    pad.textOut(int(canvas::roundHalfEven(x / unitsPerPixel)),
-                int(canvas::roundHalfEven(y / unitsPerPixel)), glyphs.text, glyphs.font, angle);
+    pad.textOut(pad.toDevice(x), pad.toDevice(y), glyphs.text, glyphs.font, angle);
 
     pad.setForeColor(canvas::randomColour(random));
     if (selectedSymbolFont) {

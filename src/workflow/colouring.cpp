@@ -19,7 +19,11 @@ QString creditLine(const QDate& today) {
 
 void colourRegion(canvas::Surface& design, float x, float y, canvas::RandomSource& random) {
     random.reseedFromClock();
-    design.setFillColor(canvas::randomColour(random));
+    fillRegion(design, x, y, canvas::randomColour(random));
+}
+
+void fillRegion(canvas::Surface& design, float x, float y, canvas::Colour colour) {
+    design.setFillColor(colour);
     const std::int32_t under = design.point(x, y);
     if (under < 0) {
         return;

@@ -19,17 +19,12 @@ struct Run {
     int length() const { return end - begin; }
 };
 
-int toDevice(const canvas::Surface& surface, float units) {
-    return int(canvas::roundHalfEven(double(units) / double(surface.unitsPerPixel())));
-}
-
 // The visible runs of the tiles along one axis of a client area `pixels` wide.
 template <typename Number>
 std::vector<Run> tileRuns(const canvas::Surface& effect, Number step, Number extent, int pixels) {
     std::vector<Run> runs;
     for (const Number origin : tileOrigins(step, extent)) {
-        const Run run{toDevice(effect, float(origin)),
-                      toDevice(effect, float(origin) + float(step))};
+        const Run run{effect.toDevice(float(origin)), effect.toDevice(float(origin) + float(step))};
         if (run.length() > 0 && run.begin < pixels && run.end > 0) {
             runs.push_back(run);
         }

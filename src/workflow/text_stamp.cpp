@@ -1,7 +1,5 @@
 #include "text_stamp.h"
 
-#include "canvas/numbers.h"
-
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -55,10 +53,7 @@ void TextStamp::print(canvas::Surface& surface, const QString& text) {
         rasterise(surface, text);
     }
     const float unit = surface.unitsPerPixel();
-    const auto device = [unit](float units) {
-        return int(canvas::roundHalfEven(double(units) / double(unit)));
-    };
-    const QPoint at(device(surface.currentX()), device(surface.currentY()));
+    const QPoint at(surface.toDevice(surface.currentX()), surface.toDevice(surface.currentY()));
     const QRect client(QPoint(0, 0), surface.imageRef().size());
     const QRect patchArea = bounds_.translated(at) & client;
     if (!patchArea.isEmpty()) {

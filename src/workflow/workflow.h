@@ -16,6 +16,9 @@ QString creditLine(const QDate& today);
 // Picture1 mouse-down: reseed from the clock, FillColor = random colour (floor(u*235) r,g,b),
 // Point, surface flood fill from (round(x), round(y)) halves to even.
 void colourRegion(canvas::Surface& design, float x, float y, canvas::RandomSource& random);
+// The fill of one press with a given colour: FillColor, then the surface fill of the region
+// under (x, y).
+void fillRegion(canvas::Surface& design, float x, float y, canvas::Colour colour);
 // Tile origins 0, step, 2*step, ... while < extent (pure; both the int loop of Command14 and the
 // single-precision loop of Command15).
 std::vector<int> tileOrigins(int step, int extent);
