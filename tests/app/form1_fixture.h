@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "canvas/fonts.h"
+#include "scripted_random.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -11,18 +12,7 @@
 #include <memory>
 #include <vector>
 
-// Hands out the scripted values in turn, over and over; reseeding changes nothing.
-class ScriptedRandom : public canvas::RandomSource {
-  public:
-    explicit ScriptedRandom(std::vector<double> values) : values_(std::move(values)) {}
-    double next() override { return values_[next_++ % values_.size()]; }
-    void reseedFromClock() override { ++reseeds; }
-    int reseeds = 0;
-
-  private:
-    std::vector<double> values_;
-    std::size_t next_ = 0;
-};
+using test_support::ScriptedRandom;
 
 inline constexpr QRgb kYellowGreen = qRgb(0xA2, 0xC8, 0x59); // &H0059C8A2
 inline constexpr QRgb kWindowBlue = qRgb(0x44, 0x5C, 0xAE);  // &H00AE5C44
@@ -38,7 +28,8 @@ class Form1Test : public ::testing::Test {
 
     // A fresh window whose random source hands out the same scripted draws again.
     void restart() {
-        auto random = std::make_unique<ScriptedRandom>(std::vector<double>{0.5, 0.25, 0.75});
+        auto random = std::make_unique<ScriptedRandom>(std::vector<double>{0.5, 0.25, 0.75},
+                                                       test_support::RepeatScript{});
         random_ = random.get();
         form_ = std::make_unique<app::Form1>(std::move(random));
         form_->setUrlOpener([this](const QUrl& url) { opened_.push_back(url); });

@@ -308,7 +308,10 @@ TEST_F(Form1Test, EveryDesignButtonDrawsAndTitlesTheDesign) {
         buttons << patterns::controlName(figure);
     }
     ASSERT_EQ(buttons.size(), 48);
-    buttons << "Command71(2)" << "Command71(1)" << "Command70(2)" << "Command70(1)";
+    buttons << "Command71(2)"
+            << "Command71(1)"
+            << "Command70(2)"
+            << "Command70(1)";
     for (const QString& name : buttons) {
         auto* button = form_->findChild<QPushButton*>(name);
         ASSERT_NE(button, nullptr) << name.toStdString();

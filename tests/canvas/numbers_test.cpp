@@ -1,6 +1,7 @@
 #include "canvas/colour.h"
 #include "canvas/numbers.h"
 #include "canvas/random_source.h"
+#include "scripted_random.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -40,12 +41,7 @@ TEST(Numbers, TileSizeTextMustBeAFiniteSizeOfAtLeastOne) {
 }
 
 TEST(Random, ColourComponentsStayBelow235AndRedComesFirst) {
-    struct Scripted : canvas::RandomSource {
-        std::vector<double> draws;
-        std::size_t next_ = 0;
-        double next() override { return draws[next_++]; }
-    } source;
-    source.draws = {0.999999, 0.0, 0.5};
+    test_support::ScriptedRandom source({0.999999, 0.0, 0.5}, test_support::FailWhenUsedUp{});
     EXPECT_EQ(canvas::randomColour(source), canvas::rgbColour(234, 0, 117));
 }
 

@@ -31,7 +31,7 @@ int presetIndex(const char* caption) {
 class FigureEngine : public ::testing::Test {
   protected:
     canvas::Surface pad{pads::figurePadSetup()};
-    ScriptedRandom random{{0.5}};
+    ScriptedRandom random{{0.5}, pads_test::kAfterScript};
 };
 
 TEST_F(FigureEngine, FewerThanTwoStepsDrawsNothingButPicksTheNextColour) {
@@ -134,7 +134,7 @@ class FigurePresets : public ::testing::Test {
     bool cornerMarked() const { return pixelColour(pad, 1, 1) == 0x00FFFF; }
 
     canvas::Surface pad{pads::figurePadSetup()};
-    ScriptedRandom random;
+    ScriptedRandom random{{}, pads_test::kAfterScript};
     FigureParams fields{"Text1", "Text1", "Text1", "Text1"};
     std::int16_t counter = 0;
 };
@@ -268,7 +268,7 @@ TEST(FigurePixels, EveryFigureMatchesPlottingEachStepWithTheLibraryTrigonometry)
     };
     for (const Case& c : cases) {
         canvas::Surface pad(pads::figurePadSetup());
-        ScriptedRandom random;
+        ScriptedRandom random{{}, pads_test::kAfterScript};
         pads::drawFigure(pad, random, c.routine,
                          {QString::number(c.bigR), QString::number(c.smallR),
                           QString::number(c.pen), QString::number(c.lastStep)});

@@ -3,38 +3,19 @@
 #include "canvas/colour.h"
 #include "canvas/random_source.h"
 #include "canvas/surface.h"
+#include "scripted_random.h"
 
 #include <QImage>
 #include <QPoint>
 #include <QRect>
-#include <deque>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace pads_test {
 
-// A random source that hands out scripted draws, then a fixed value, and counts the draws.
-class ScriptedRandom : public canvas::RandomSource {
-  public:
-    ScriptedRandom(std::initializer_list<double> draws = {}, double afterwards = 0.25)
-        : draws_(draws), afterwards_(afterwards) {}
-    double next() override {
-        ++drawCount;
-        if (draws_.empty()) {
-            return afterwards_;
-        }
-        const double value = draws_.front();
-        draws_.pop_front();
-        return value;
-    }
-    void push(double value) { draws_.push_back(value); }
-    int drawCount = 0;
-
-  private:
-    std::deque<double> draws_;
-    double afterwards_;
-};
+using test_support::ScriptedRandom;
+// What pad tests hand out once a script is used up.
+inline constexpr double kAfterScript = 0.25;
 
 inline canvas::Colour pixelColour(const canvas::Surface& surface, int x, int y) {
     return canvas::fromPixel(surface.imageRef().pixel(x, y));

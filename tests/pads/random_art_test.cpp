@@ -22,7 +22,7 @@ class RandomArtPad : public ::testing::Test {
     }
 
     canvas::Surface pad{pads::randomArtPadSetup()};
-    ScriptedRandom random;
+    ScriptedRandom random{{}, pads_test::kAfterScript};
     pads::RandomArtState state;
 };
 
@@ -150,7 +150,7 @@ TEST_F(RandomArtPad, NoModeSelectedDrawsNothingAndDrawsNoNumbers) {
 TEST_F(RandomArtPad, ResetStopsTheDotsDropsThePictureAndTakesAFlooredBackground) {
     press(ArtMode::DotStream, 50.0f, 50.0f);
     pad.setPicture(QImage(10, 10, QImage::Format_RGB32));
-    ScriptedRandom backgroundDraws({0.5, 0.999, 0.0});
+    ScriptedRandom backgroundDraws({0.5, 0.999, 0.0}, pads_test::kAfterScript);
     pads::resetRandomArtPad(pad, backgroundDraws, state, "7");
     EXPECT_FALSE(state.timerEnabled);
     EXPECT_TRUE(pad.picture().isNull());
@@ -167,7 +167,7 @@ TEST_F(RandomArtPad, ResetStopsTheDotsDropsThePictureAndTakesAFlooredBackground)
 TEST(PadReset, TwoResetsInARowGiveTwoBackgrounds) {
     canvas::Surface pad(pads::figurePadSetup());
     pad.pset(10, 10);
-    ScriptedRandom random({0.1, 0.2, 0.3, 0.4, 0.5, 0.6});
+    ScriptedRandom random({0.1, 0.2, 0.3, 0.4, 0.5, 0.6}, pads_test::kAfterScript);
     pads::resetPad(pad, random);
     const canvas::Colour first = pixelColour(pad, 10, 10);
     EXPECT_EQ(first, canvas::rgbColour(23, 47, 70));

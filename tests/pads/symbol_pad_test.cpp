@@ -39,7 +39,7 @@ class SymbolPad : public ::testing::Test {
     canvas::Surface pad{pads::symbolPadSetup()};
     pads::FontDescription padFont = pads::symbolPadInitialFont();
     pads::CLogFont fontObject{[] { return 96; }};
-    ScriptedRandom random;
+    ScriptedRandom random{{}, pads_test::kAfterScript};
 };
 
 TEST_F(SymbolPad, FirstStampIsGreenHorizontalTextFromThePressPoint) {

@@ -1,5 +1,6 @@
 #include "design_pixels.h"
 #include "patterns/advanced.h"
+#include "scripted_random.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -11,21 +12,7 @@ using design_pixels::makeDesignCanvas;
 
 namespace {
 
-// Hands out the draws a test scripts, then zeros.
-class ScriptedRandom : public canvas::RandomSource {
-  public:
-    explicit ScriptedRandom(std::vector<double> draws) : draws_(std::move(draws)) {}
-    double next() override {
-        const double value = calls_ < draws_.size() ? draws_[calls_] : 0.0;
-        ++calls_;
-        return value;
-    }
-    std::size_t calls() const { return calls_; }
-
-  private:
-    std::vector<double> draws_;
-    std::size_t calls_ = 0;
-};
+using test_support::ScriptedRandom;
 
 // Background draws 0.5, 0.25, 0.5 and figure draws 0.75, 0.875, 0.125 around the count draw.
 ScriptedRandom drawsForCount(double countDraw) {
@@ -47,7 +34,7 @@ Drawn press(int array, int index, double countDraw, int fillFlag, const QString&
     ScriptedRandom random = drawsForCount(countDraw);
     result.title =
         patterns::drawAdvancedPattern(result.design, array, index, fillFlag, width, random);
-    EXPECT_EQ(random.calls(), 7u);
+    EXPECT_EQ(random.drawCount, 7);
     return result;
 }
 
@@ -217,7 +204,7 @@ TEST(AdvancedPatterns, UnknownButtonDrawsNothing) {
     EXPECT_TRUE(patterns::drawAdvancedPattern(design, 72, 1, 0, "1", random).isEmpty());
     EXPECT_TRUE(patterns::drawAdvancedPattern(design, 70, 3, 0, "1", random).isEmpty());
     EXPECT_EQ(design.image(), before);
-    EXPECT_EQ(random.calls(), 0u);
+    EXPECT_EQ(random.drawCount, 0);
 }
 
 TEST(AdvancedPatterns, EveryCountAndFlagDrawsAndRestoresTheCanvasState) {

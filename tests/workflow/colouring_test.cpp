@@ -1,8 +1,8 @@
 #include "pixel_pictures.h"
+#include "scripted_random.h"
 #include "workflow/surfaces.h"
 #include "workflow/workflow.h"
 
-#include <deque>
 #include <gtest/gtest.h>
 
 namespace {
@@ -11,26 +11,10 @@ constexpr canvas::Colour kBlack = 0x000000;
 constexpr canvas::Colour kWhite = 0xFFFFFF;
 constexpr canvas::Colour kStartupCanvas = 0x0059C8A2;
 
-// Hands out scripted draws and logs every reseed and draw, so the order can be checked.
-class ScriptedRandom : public canvas::RandomSource {
-  public:
-    explicit ScriptedRandom(std::deque<double> draws) : draws_(std::move(draws)) {}
-    double next() override {
-        log += 'd';
-        if (draws_.empty()) {
-            ADD_FAILURE() << "more draws than scripted";
-            return 0.0;
-        }
-        const double value = draws_.front();
-        draws_.pop_front();
-        return value;
-    }
-    void reseedFromClock() override { log += 'r'; }
-    std::string log;
-
-  private:
-    std::deque<double> draws_;
-};
+// Exactly the scripted draws: one more fails the test.
+test_support::ScriptedRandom exactDraws(std::vector<double> draws) {
+    return test_support::ScriptedRandom(std::move(draws), test_support::FailWhenUsedUp{});
+}
 
 // Two cells split by a vertical line, and a separate short line that touches nothing.
 const std::vector<std::string> kTwoCells = {
@@ -43,7 +27,7 @@ const std::vector<std::string> kTwoCells = {
 
 TEST(ClickColouring, FillsTheCellUnderThePressUpToItsLines) {
     canvas::Surface design = pictures::drawn(kTwoCells, kBlack, kWhite);
-    ScriptedRandom random({0.0, 0.5, 0.9999999});
+    auto random = exactDraws({0.0, 0.5, 0.9999999});
     workflow::colourRegion(design, 1, 1, random);
 
     const canvas::Colour fill = canvas::rgbColour(0, 117, 234);
@@ -61,7 +45,7 @@ TEST(ClickColouring, FillsTheCellUnderThePressUpToItsLines) {
 
 TEST(ClickColouring, ReseedsFromTheClockBeforeEachPressDrawsItsColour) {
     canvas::Surface design = pictures::drawn(kTwoCells, kBlack, kWhite);
-    ScriptedRandom random({0.1, 0.2, 0.3, 0.4, 0.5, 0.6});
+    auto random = exactDraws({0.1, 0.2, 0.3, 0.4, 0.5, 0.6});
     workflow::colourRegion(design, 0, 0, random);
     workflow::colourRegion(design, 5, 0, random);
     EXPECT_EQ(random.log, "rdddrddd");
@@ -85,7 +69,7 @@ TEST(ClickColouring, ReseedingUsesTheInjectedClock) {
 
 TEST(ClickColouring, ComponentsAreFlooredIntoZeroTo234) {
     canvas::Surface design = pictures::drawn(kTwoCells, kBlack, kWhite);
-    ScriptedRandom random({0.9999999999, 0.9999999999, 0.9999999999, 0.0, 0.004, 0.0043});
+    auto random = exactDraws({0.9999999999, 0.9999999999, 0.9999999999, 0.0, 0.004, 0.0043});
     workflow::colourRegion(design, 0, 0, random);
     EXPECT_EQ(design.fillColor(), canvas::rgbColour(234, 234, 234));
     EXPECT_EQ(design.point(0, 0), canvas::rgbColour(234, 234, 234));
@@ -95,7 +79,7 @@ TEST(ClickColouring, ComponentsAreFlooredIntoZeroTo234) {
 
 TEST(ClickColouring, PressOnALineRecoloursTheConnectedLineOnly) {
     canvas::Surface design = pictures::drawn(kTwoCells, kBlack, kWhite);
-    ScriptedRandom random({0.0, 0.0, 0.5});
+    auto random = exactDraws({0.0, 0.0, 0.5});
     workflow::colourRegion(design, 3, 4, random);
     const canvas::Colour fill = canvas::rgbColour(0, 0, 117);
     const std::vector<std::string> expected = {
@@ -111,7 +95,7 @@ TEST(ClickColouring, PressOnALineRecoloursTheConnectedLineOnly) {
 
 TEST(ClickColouring, SecondPressRecoloursAndTouchingEqualCellsJoin) {
     canvas::Surface design = pictures::drawn(kTwoCells, kBlack, kWhite);
-    ScriptedRandom random({0.0, 0.5, 0.5, 0.5, 0.0, 0.0, 0.9, 0.9, 0.9});
+    auto random = exactDraws({0.0, 0.5, 0.5, 0.5, 0.0, 0.0, 0.9, 0.9, 0.9});
     workflow::colourRegion(design, 0, 0, random);
     const canvas::Colour first = canvas::rgbColour(0, 117, 117);
     ASSERT_EQ(design.point(0, 0), first);
@@ -123,7 +107,7 @@ TEST(ClickColouring, SecondPressRecoloursAndTouchingEqualCellsJoin) {
 
     // Colour the line like the left cell: from then on they flood as one area.
     canvas::Surface joined = pictures::drawn(kTwoCells, kBlack, kWhite);
-    ScriptedRandom same({0.5, 0.0, 0.0, 0.5, 0.0, 0.0, 0.9, 0.9, 0.9});
+    auto same = exactDraws({0.5, 0.0, 0.0, 0.5, 0.0, 0.0, 0.9, 0.9, 0.9});
     workflow::colourRegion(joined, 0, 0, same);
     workflow::colourRegion(joined, 3, 0, same);
     workflow::colourRegion(joined, 0, 0, same);
@@ -147,7 +131,7 @@ TEST(ClickColouring, PressPositionRoundsHalvesToEven) {
     };
     auto pressAt = [&split](float x) {
         canvas::Surface design = pictures::drawn(split, kBlack, kWhite);
-        ScriptedRandom random({0.5, 0.5, 0.5});
+        auto random = exactDraws({0.5, 0.5, 0.5});
         workflow::colourRegion(design, x, 0, random);
         const canvas::Colour fill = canvas::rgbColour(117, 117, 117);
         return pictures::read(design.imageRef(), {{kBlack, '#'}, {kWhite, '.'}, {fill, 'F'}});
@@ -164,7 +148,7 @@ TEST(ClickColouring, PressRightAfterStartUpFillsTheWholeCanvas) {
     design.paintPicture(effect.image(), 0, 0, effect.scaleWidth(), effect.scaleHeight());
     ASSERT_EQ(design.point(70, 70), kStartupCanvas);
 
-    ScriptedRandom random({0.25, 0.5, 0.75});
+    auto random = exactDraws({0.25, 0.5, 0.75});
     workflow::colourRegion(design, 100, 20, random);
     const QImage image = design.image();
     const QRgb fill = canvas::toPixel(canvas::rgbColour(58, 117, 176));
