@@ -26,6 +26,9 @@ SaveOutcome writePage(const PrintJob& job, AtomicFile& file, const PrintProgress
                       const std::atomic<bool>* cancel, const QByteArray& nativePath) {
     const QImage tile = job.tile.convertToFormat(QImage::Format_RGB32);
     const QImage corner = stampedCorner(tile, job);
+    if (tile.isNull() || (corner.isNull() && !job.overlay.isNull())) {
+        throw std::bad_alloc(); // a conversion that found no memory
+    }
     PageFormat format;
     format.size = job.page;
     format.dotsPerInch = job.dotsPerInch;
@@ -119,6 +122,10 @@ std::optional<PrintFormat> printFormatForName(const QString& fileName) {
         return PrintFormat::Bmp;
     }
     return std::nullopt;
+}
+
+QImage scaledTile(const QImage& design, QSize size) {
+    return design.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 QImage creditOverlay(const QString& credit) {

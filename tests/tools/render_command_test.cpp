@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -122,6 +124,18 @@ TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
         {"--pattern", "Command12", "--width", "abc", "-o", target},
         {"--pattern", "Command12", "--effect", "-5", "-o", target},
         {"--pattern", "Command12", "--out-size", "0x10", "-o", target},
+        {"--pattern", "Command12", "--out-size", "-5x10", "-o", target},
+        {"--pattern", "Command12", "--out-size", "nanxnan", "-o", target},
+        {"--pattern", "Command12", "--out-size", "21x29.7", "-o", target},
+        {"--pattern", "Command12", "--out-size", "21x29.7pt", "-o", target},
+        {"--pattern", "Command12", "--out-size", "0.001cm", "-o", target},
+        {"--pattern", "Command12", "--out-size", "300001x10", "-o", target},
+        {"--pattern", "Command12", "--out-size", "300cm", "--dpi", "10000", "-o", target},
+        {"--pattern", "Command12", "--out-size", "40000x40000", "-o", file("never.bmp")},
+        {"--pattern", "Command12", "--tile-size", "20001", "-o", target},
+        {"--pattern", "Command12", "--out-size", "20cm", "--dpi", "0", "-o", target},
+        {"--pattern", "Command12", "--out-size", "20cm", "--dpi", "10001", "-o", target},
+        {"--pattern", "Command12", "--out-size", "20cm", "--dpi", "nan", "-o", target},
         {"--pattern", "Command12", "--repeat", "diagonal", "-o", target},
         {"--advanced", "5", "-o", target},
         {"--pattern", "Command12", "-o", file("never.gif")},
@@ -162,41 +176,72 @@ TEST_F(RenderCommand, AdvancedPatternsFollowTheirSeed) {
     }
 }
 
-// The program as a child process, in a locale and under a memory limit (bytes; 0: none).
+// The program as a child process, in a locale, under limits of memory and file size (bytes; 0:
+// none), and stopped by a signal once its temporary file appears (0: left to finish).
 struct ProgramRun {
     const char* name;
     QStringList arguments;
     const char* language;
     rlim_t memoryLimit;
+    rlim_t fileSizeLimit;
+    int signal;
     int status;
     const char* message;
 };
+
+// Waits until the folder holds a file besides `expected`: the render's temporary.
+bool temporaryAppears(const QString& folder, const QStringList& expected) {
+    for (int tries = 0; tries < 3000; ++tries) {
+        if (QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System).size() >
+            expected.size()) {
+            return true;
+        }
+        QThread::msleep(10);
+    }
+    return false;
+}
 
 TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
     QTemporaryDir folder;
     const QString fifo = folder.filePath("pipe.bmp");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo), 0644), 0);
     const QString design = folder.filePath("design.bmp");
+    const QString page = folder.filePath("page.png");
+    const QStringList huge{"--pattern", "Command12", "--out-size", "300000x300000", "-o", page};
     std::vector<ProgramRun> runs{
-        {"usage", {"--pattern", "NoSuchFigure", "-o", design}, "C", 0, 2, "NoSuchFigure"},
-        {"usage in Chinese", {"--bogus"}, "zh_CN.UTF-8", 0, 2, "没有选项"},
-        {"a FIFO", {"--pattern", "Command12", "-o", fifo}, "C", 0, 1, "not an ordinary file"},
+        {"usage", {"--pattern", "NoSuchFigure", "-o", design}, "C", 0, 0, 0, 2, "NoSuchFigure"},
+        {"usage in Chinese", {"--bogus"}, "zh_CN.UTF-8", 0, 0, 0, 2, "没有选项"},
+        {"a FIFO", {"--pattern", "Command12", "-o", fifo}, "C", 0, 0, 0, 1, "not an ordinary file"},
         {"a FIFO in Chinese",
          {"--pattern", "Command12", "-o", fifo},
          "zh_CN.UTF-8",
          0,
+         0,
+         0,
          1,
          "不是普通文件"},
+        {"a full disk",
+         {"--pattern", "Command12", "--out-size", "20000x20000", "-o", design},
+         "C",
+         0,
+         rlim_t(1) << 20,
+         0,
+         1,
+         "larger than the system allows"},
+        {"Ctrl+C", huge, "C", 0, 0, SIGINT, 130, "cancelled"},
+        {"SIGTERM", huge, "C", 0, 0, SIGTERM, 143, "cancelled"},
     };
 #if !defined(__SANITIZE_ADDRESS__)
-    // A page far larger than the memory allowed: a message, never an abort.
-    runs.push_back(
-        {"out of memory",
-         {"--pattern", "Command12", "--effect", "1", "--out-size", "20000x20000", "-o", design},
-         "C",
-         rlim_t(1) << 30,
-         1,
-         "not enough memory"});
+    // A tile far larger than the memory allowed: a message, never an abort.
+    runs.push_back({"out of memory",
+                    {"--pattern", "Command12", "--tile-size", "20000", "--out-size", "20000x20000",
+                     "-o", design},
+                    "C",
+                    rlim_t(1) << 30,
+                    0,
+                    0,
+                    1,
+                    "not enough memory"});
 #endif
     for (const ProgramRun& run : runs) {
         SCOPED_TRACE(run.name);
@@ -205,20 +250,27 @@ TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
         environment.insert("LANG", run.language);
         environment.insert("LC_ALL", run.language);
         process.setProcessEnvironment(environment);
-        const rlim_t limit = run.memoryLimit;
-        process.setChildProcessModifier([limit] {
-            if (limit != 0) {
-                const rlimit memory{limit, limit};
-                setrlimit(RLIMIT_AS, &memory);
+        const rlim_t memory = run.memoryLimit;
+        const rlim_t fileSize = run.fileSizeLimit;
+        process.setChildProcessModifier([memory, fileSize] {
+            const std::pair<int, rlim_t> limits[] = {{RLIMIT_AS, memory}, {RLIMIT_FSIZE, fileSize}};
+            for (const auto& [resource, limit] : limits) {
+                const rlimit value{limit, limit};
+                if (limit != 0) {
+                    setrlimit(resource, &value);
+                }
             }
         });
         process.start(PATTERN_RENDER_PATH, run.arguments);
-        ASSERT_TRUE(process.waitForFinished(60000));
+        if (run.signal != 0) {
+            ASSERT_TRUE(temporaryAppears(folder.path(), {"pipe.bmp"}));
+            kill(pid_t(process.processId()), run.signal);
+        }
+        ASSERT_TRUE(process.waitForFinished(120000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(process.exitCode(), run.status);
         const QString err = QString::fromUtf8(process.readAllStandardError());
         EXPECT_TRUE(err.contains(QString::fromUtf8(run.message))) << err.toStdString();
-        EXPECT_FALSE(QFile::exists(design));
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
                   QStringList{"pipe.bmp"});
     }
