@@ -27,7 +27,7 @@ double unitsPerInch(PrintSize::Unit unit) {
 }
 
 QString clockText(double seconds) {
-    const qint64 whole = qint64(std::ceil(seconds));
+    const qint64 whole = std::llround(seconds);
     const QString minutesAndSeconds =
         QStringLiteral("%1:%2").arg(whole / 60 % 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
     if (whole < 3600) {

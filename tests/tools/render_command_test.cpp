@@ -1,4 +1,6 @@
+#include "print_options.h"
 #include "render_command.h"
+#include "workflow/print_engine.h"
 
 #include <QDir>
 #include <QFile>
@@ -114,6 +116,104 @@ TEST_F(RenderCommand, EffectAndRepeatsPlaceTilesAtTheirOffsets) {
     EXPECT_EQ(scaled.pixel(2, 2), scaled.pixel(80 * 3 + 2, 80 * 5 + 2));
 }
 
+// Pages in every repeat and size form, decoded and compared with the tiling held in memory.
+struct PageCase {
+    QStringList options;
+    QSize page;
+    QSize tile;
+    workflow::Repeat repeat;
+    double dotsPerInch; // as a decoder reads it back; 96 when the file says nothing
+};
+
+TEST_F(RenderCommand, PagesEqualTheTilingInMemoryAtTheirSizeAndResolution) {
+    const QStringList design{"--pattern",    "Command13", "--fill",
+                             "30,5,#102030", "--fill",    "5,30,#405060"};
+    ASSERT_EQ(render(design + QStringList{"-o", file("design.png")}).status, 0);
+    const QImage tile = QImage(file("design.png")).convertToFormat(QImage::Format_RGB32);
+    using workflow::Repeat;
+    const PageCase cases[] = {
+        {{"--out-size", "400x300", "--repeat", "mirror"},
+         {400, 300},
+         {142, 142},
+         Repeat::Mirror,
+         96},
+        {{"--repeat", "rotate"}, {643, 643}, {142, 142}, Repeat::Rotate, 96},
+        {{"--out-size", "5x3cm", "--dpi", "100"}, {197, 118}, {142, 142}, Repeat::Straight, 100},
+        {{"--out-size", "2x1in", "--tile-size", "50x40", "--repeat", "brick"},
+         {600, 300},
+         {50, 40},
+         Repeat::Brick,
+         300},
+        {{"--out-size", "70x40mm", "--dpi", "72", "--tile-size", "1cm", "--repeat", "half-drop"},
+         {198, 113},
+         {28, 28},
+         Repeat::HalfDrop,
+         72},
+        {{"--out-size", "300", "--effect", "80"}, {300, 300}, {80, 80}, Repeat::Straight, 96},
+    };
+    for (const PageCase& c : cases) {
+        const QString name = c.options.join(' ');
+        for (const char* extension : {"png", "bmp"}) {
+            const QString path = file(QStringLiteral("page.") + extension);
+            ASSERT_EQ(render(design + c.options + QStringList{"-o", path}).status, 0)
+                << name.toStdString();
+            const QImage page(path);
+            const QImage stretched = workflow::scaledTile(tile, c.tile);
+            EXPECT_EQ(page.convertToFormat(QImage::Format_RGB32),
+                      workflow::repeatOver(stretched, c.page, c.repeat))
+                << name.toStdString() << " " << extension;
+            EXPECT_NEAR(page.dotsPerMeterX() * 0.0254, c.dotsPerInch, 0.02) << name.toStdString();
+        }
+    }
+    const QStringList credited = design + QStringList{"--out-size", "300x200", "--credit"};
+    ASSERT_EQ(render(credited + QStringList{"-o", file("credit.png")}).status, 0);
+    const QImage withCredit = QImage(file("credit.png")).convertToFormat(QImage::Format_RGB32);
+    const QImage plain = workflow::repeatOver(tile, {300, 200}, Repeat::Straight);
+    EXPECT_NE(withCredit.copy(0, 0, 300, 20), plain.copy(0, 0, 300, 20));
+    EXPECT_EQ(withCredit.copy(0, 20, 300, 180), plain.copy(0, 20, 300, 180));
+}
+
+TEST(ProgressLine, ShowsAfterASecondThenAFewTimesASecondAndEndsItsLine) {
+    struct Step {
+        double seconds;
+        int rowsDone;
+        const char* shown; // what this step adds to stderr
+    };
+    const Step steps[] = {
+        {0.5, 100, ""},
+        {1.0, 200, "\r20%  200 rows/s  0:04 left"},
+        {1.1, 210, ""},
+        {2.0, 500, "\r50%  250 rows/s  0:02 left"},
+        {3000.0, 999, "\r99%  0 rows/s  0:03 left  "},
+    };
+    double now = 0;
+    QString err;
+    QTextStream stream(&err);
+    ProgressLine line(
+        stream, [&now] { return now; }, true);
+    QString expected;
+    for (const Step& step : steps) {
+        now = step.seconds;
+        line.update(step.rowsDone, 1000);
+        stream.flush();
+        expected += QString::fromUtf8(step.shown);
+        EXPECT_EQ(err.toStdString(), expected.toStdString()) << step.seconds;
+    }
+    line.finish();
+    stream.flush();
+    EXPECT_TRUE(err.endsWith('\n'));
+
+    QString quiet;
+    QTextStream quietStream(&quiet);
+    ProgressLine hidden(
+        quietStream, [&now] { return now; }, false);
+    now = 10;
+    hidden.update(1, 2);
+    hidden.finish();
+    quietStream.flush();
+    EXPECT_TRUE(quiet.isEmpty());
+}
+
 TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
     const QString target = file("never.png");
     const QList<QStringList> usage{
@@ -157,9 +257,9 @@ TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
 TEST_F(RenderCommand, HelpNamesEveryOption) {
     const Outcome help = render({"--help"});
     ASSERT_EQ(help.status, 0);
-    for (const char* option :
-         {"--list", "--pattern", "--advanced", "--category", "--width", "--fill", "--seed",
-          "--effect", "--no-credit", "--out-size", "--repeat", "-o"}) {
+    for (const char* option : {"--list", "--pattern", "--advanced", "--category", "--width",
+                               "--fill", "--seed", "--effect", "--no-credit", "--out-size",
+                               "--tile-size", "--dpi", "--repeat", "--credit", "--quiet", "-o"}) {
         EXPECT_TRUE(help.out.contains(option)) << option;
     }
 }
