@@ -131,9 +131,6 @@ Press parsePress(const QString& text) {
     return press;
 }
 
-// The repeat names of --repeat, in the order of workflow::Repeat.
-constexpr const char* kRepeatNames[] = {"straight", "half-drop", "brick", "mirror", "rotate"};
-
 // The largest tile side --tile-size accepts: a tile is held whole in memory.
 constexpr int kMostTileSide = 20000;
 
@@ -272,13 +269,14 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             request.quiet = true;
         } else if (option == "--repeat") {
             const QString text = value();
-            const auto* name = std::find(std::begin(kRepeatNames), std::end(kRepeatNames), text);
-            if (name == std::end(kRepeatNames)) {
+            const auto* name = std::find(std::begin(workflow::kRepeatNames),
+                                         std::end(workflow::kRepeatNames), text);
+            if (name == std::end(workflow::kRepeatNames)) {
                 throw UsageError{Render::tr("--repeat wants straight, half-drop, brick, mirror or "
                                             "rotate, not \"%1\"")
                                      .arg(text)};
             }
-            request.repeat = workflow::Repeat(name - std::begin(kRepeatNames));
+            request.repeat = workflow::Repeat(name - std::begin(workflow::kRepeatNames));
         } else if (option == "-o" || option == "--output") {
             value();
             request.output = arguments[i];

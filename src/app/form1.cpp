@@ -8,6 +8,7 @@
 #include "patterns/advanced.h"
 #include "patterns/catalogue.h"
 #include "surface_view.h"
+#include "workflow/colour_tools.h"
 #include "workflow/surfaces.h"
 #include "workflow/workflow.h"
 
@@ -325,6 +326,8 @@ void Form1::startUp() {
         }
     }
     design_.setScaleMode(canvas::ScaleMode::Pixels);
+    record_ = workflow::DesignRecord::startedBy(
+        design_, workflow::OpeningSource{canvas::fromPixel(design_.imageRef().pixel(0, 0))});
 
     const std::pair<const char*, QStringList> lists[] = {
         {"Combo1", kTileSizes}, {"Combo2", kLineWidths}, {"Combo3", letters()}};
@@ -364,12 +367,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 workflow::DesignState Form1::designState() const {
-    return {design_.snapshot(), control<QLabel>(QStringLiteral("Label2"))->text()};
+    return {design_.snapshot(), control<QLabel>(QStringLiteral("Label2"))->text(), record_};
 }
 
 void Form1::showDesignState(const workflow::DesignState& state) {
     design_.restore(state.canvas);
     setDesignTitle(state.title);
+    record_ = state.record;
 }
 
 void Form1::recordDesignChange() {
@@ -401,18 +405,30 @@ void Form1::catalogueClicked(const QString& controlName, const QString& caption)
     recordDesignChange();
     setDesignTitle(
         patterns::drawCatalogueFigure(design_, *figure, width, caption, savedFillStyle_));
+    record_ = workflow::DesignRecord::startedBy(
+        design_, workflow::CatalogueSource{controlName, design_.drawWidth()});
 }
 
 void Form1::advancedClicked(int array, int index) {
     const int fillFlag = checkValue(control<QCheckBox>(QStringLiteral("Check1"))->checkState());
     const QString width = lineWidthText();
     recordDesignChange();
-    setDesignTitle(patterns::drawAdvancedPattern(design_, array, index, fillFlag, width, *random_));
+    const int penWidth = design_.drawWidth();
+    patterns::AdvancedFigure figure;
+    setDesignTitle(
+        patterns::drawAdvancedPattern(design_, array, index, fillFlag, width, *random_, &figure));
+    record_ =
+        workflow::DesignRecord::startedBy(design_, workflow::AdvancedSource{figure, penWidth});
 }
 
 void Form1::design1Pressed(float x, float y) {
     recordDesignChange();
-    workflow::colourRegion(design_, x, y, *random_);
+    const bool onCanvas = design_.point(x, y) >= 0;
+    const canvas::Colour colour = workflow::pressDesign(design_, x, y, {}, *random_);
+    if (onCanvas) {
+        record_.changes.push_back(workflow::PressChange{
+            {int(canvas::roundHalfEven(x)), int(canvas::roundHalfEven(y))}, colour});
+    }
 }
 
 void Form1::command14Clicked() {
@@ -456,11 +472,13 @@ void Form1::padLoadClicked(const canvas::Surface& pad) {
     recordDesignChange();
     workflow::loadPadIntoDesign(design_, pad);
     setDesignTitle(workflow::kAdvancedDesignTitle);
+    record_ = workflow::DesignRecord::startedBy(design_, workflow::PictureSource{});
 }
 
 void Form1::command61Clicked() {
     recordDesignChange();
     workflow::clearDesignPicture(design_);
+    record_.changes.push_back(workflow::ClearPictureChange{});
 }
 
 QString Form1::comboText(const char* name) const {

@@ -52,6 +52,7 @@ class Form1 : public QWidget {
     canvas::Surface& symbolPad() { return symbolPad_; }
     canvas::Surface& figurePad() { return figurePad_; }
     canvas::RandomSource& random() { return *random_; }
+    const workflow::DesignRecord& designRecord() const { return record_; }
     const pads::CLogFont& rotatedFont() const { return *rotatedFont_; }
 
     // How long a hint stays on the window.
@@ -113,6 +114,7 @@ class Form1 : public QWidget {
     // Window-level variables shared between handlers.
     std::int16_t savedFillStyle_ = 0;
     workflow::DesignHistory history_;
+    workflow::DesignRecord record_; // how the design canvas's pixels were made
     std::unique_ptr<pads::CLogFont> rotatedFont_;
     std::int16_t figureCounter_ = 0;
     pads::RandomArtState randomArt_;

@@ -262,4 +262,40 @@ void stampDot(QImage& image, int x, int y, const DotMask& mask, QRgb pixel) {
     }
 }
 
+QImage enlargeByBlocks(const QImage& image, double scale) {
+    if (image.isNull() || !(scale > 1)) {
+        return image;
+    }
+    const QImage source = image.convertToFormat(QImage::Format_RGB32);
+    const int width = int(std::round(source.width() * scale));
+    const int height = int(std::round(source.height() * scale));
+    QImage enlarged(width, height, QImage::Format_RGB32);
+    if (enlarged.isNull()) {
+        return enlarged;
+    }
+    auto sourceIndex = [scale](int device, int extent) {
+        return std::min(int(std::floor((device + 0.5) / scale)), extent - 1);
+    };
+    std::vector<int> columns(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x) {
+        columns[std::size_t(x)] = sourceIndex(x, source.width());
+    }
+    int lastRow = -1;
+    for (int y = 0; y < height; ++y) {
+        const int row = sourceIndex(y, source.height());
+        auto* to = reinterpret_cast<QRgb*>(enlarged.scanLine(y));
+        if (row == lastRow) {
+            // Rows of one block are alike: copy the one above.
+            std::copy_n(reinterpret_cast<const QRgb*>(enlarged.constScanLine(y - 1)), width, to);
+            continue;
+        }
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(row));
+        for (int x = 0; x < width; ++x) {
+            to[x] = from[columns[std::size_t(x)]];
+        }
+        lastRow = row;
+    }
+    return enlarged;
+}
+
 } // namespace canvas

@@ -41,4 +41,8 @@ struct DotMask {
 DotMask makeDotMask(int diameter);
 void stampDot(QImage& image, int x, int y, const DotMask& mask, QRgb pixel);
 
+// The image enlarged by `scale` (>= 1) with nearest pixels, round(side * scale) a side: each
+// pixel becomes the block of device pixels whose centres fall in it. Scale 1 gives the image.
+QImage enlargeByBlocks(const QImage& image, double scale);
+
 } // namespace canvas

@@ -15,6 +15,8 @@ namespace {
 constexpr int kDotsPerMetre = 3780; // 96 dots per inch: font points become standard pixels
 // Surfaces are window controls; no control of the window is near this size.
 constexpr int kLargestClient = 2048;
+// A scaled surface holds a print tile whole: the largest tile a print takes.
+constexpr int kLargestDeviceSide = 20000;
 constexpr int kNowhere = -1000000000; // where a non-finite coordinate lands: outside every surface
 
 QImage blankImage(int width, int height, Colour colour) {
@@ -52,13 +54,18 @@ QPainter::RenderHints noSmoothing() {
     return {};
 }
 
+double usableScale(double scale) {
+    return std::isfinite(scale) && scale > 1 ? scale : 1.0;
+}
+
 } // namespace
 
 Surface::Surface(const SurfaceSetup& setup)
     : outerWidth_(setup.outerWidth), outerHeight_(setup.outerHeight), scaleMode_(setup.scaleMode),
       backColor_(setup.backColor), foreColor_(setup.foreColor), fillColor_(setup.fillColor),
       fillStyle_(setup.fillStyle), drawWidth_(std::max<std::int16_t>(setup.drawWidth, 1)),
-      autoRedraw_(setup.autoRedraw), font_(aliasedFont(setup.font)) {
+      autoRedraw_(setup.autoRedraw), font_(aliasedFont(setup.font)),
+      deviceScale_(usableScale(setup.deviceScale)) {
     resizeClient();
     rebuildImage();
 }
@@ -68,11 +75,26 @@ float Surface::unitsPerPixel() const {
 }
 
 float Surface::scaleWidth() const {
-    return float(image_.width()) * unitsPerPixel();
+    return float(designSize_.width()) * unitsPerPixel();
 }
 
 float Surface::scaleHeight() const {
-    return float(image_.height()) * unitsPerPixel();
+    return float(designSize_.height()) * unitsPerPixel();
+}
+
+int Surface::deviceIndex(int designIndex) const {
+    return int(std::floor((designIndex + 0.5) * deviceScale_));
+}
+
+void Surface::scaleToDevice(QPainter& painter) const {
+    // A painter's pixel centres lie at half-pixel coordinates.
+    const double shift = deviceCentre(-0.5) + 0.5;
+    painter.translate(shift, shift);
+    painter.scale(deviceScale_, deviceScale_);
+}
+
+QPoint Surface::devicePixel(QPoint designPixel) const {
+    return {deviceIndex(designPixel.x()), deviceIndex(designPixel.y())};
 }
 
 int Surface::toDevice(float units) const {
@@ -88,7 +110,11 @@ double Surface::toDeviceExact(float units) const {
 }
 
 double Surface::snapToPixel(float units) const {
-    return std::nearbyint(toDeviceExact(units));
+    return deviceCentre(std::nearbyint(toDeviceExact(units)));
+}
+
+double Surface::deviceCentre(double designPixel) const {
+    return designPixel * deviceScale_ + deviceOffset_;
 }
 
 QRgb Surface::penPixel(std::optional<Colour> colour) const {
@@ -109,8 +135,20 @@ void Surface::resizeClient() {
         return int(
             std::clamp<std::int64_t>(roundHalfEven(outer) - 2 * kBorderPixels, 0, kLargestClient));
     };
-    QImage resized = blankImage(clientSize(outerWidth_), clientSize(outerHeight_), backColor_);
-    blit(resized, picture_, 0, 0);
+    designSize_ = QSize(clientSize(outerWidth_), clientSize(outerHeight_));
+    // Each design pixel lands at or just before its block's centre pixel, never after it: then
+    // the half-open edges of lines and bands fall on the same side of every block centre as of the
+    // design pixel's centre. At whole scales every design pixel lands on its centre pixel exactly.
+    deviceOffset_ = std::floor(deviceScale_ / 2);
+    for (int pixel = 0; pixel < std::max(designSize_.width(), designSize_.height()); ++pixel) {
+        deviceOffset_ = std::min(deviceOffset_, deviceIndex(pixel) - pixel * deviceScale_);
+    }
+    auto deviceSide = [this](int side) {
+        return int(std::min<double>(std::round(side * deviceScale_), kLargestDeviceSide));
+    };
+    QImage resized =
+        blankImage(deviceSide(designSize_.width()), deviceSide(designSize_.height()), backColor_);
+    blit(resized, devicePicture_, 0, 0);
     blit(resized, image_, 0, 0);
     image_ = std::move(resized);
 }
@@ -129,7 +167,7 @@ void Surface::setHeight(float outerHeight) {
 
 void Surface::rebuildImage() {
     image_.fill(toPixel(backColor_));
-    blit(image_, picture_, 0, 0);
+    blit(image_, devicePicture_, 0, 0);
 }
 
 void Surface::setBackColor(Colour colour) {
@@ -157,6 +195,7 @@ void Surface::setFontSize(double points) {
 
 void Surface::setPicture(const QImage& picture) {
     picture_ = picture.isNull() ? QImage() : asRgb32(picture);
+    devicePicture_ = enlargeByBlocks(picture_, deviceScale_);
     rebuildImage();
     notify();
 }
@@ -171,6 +210,7 @@ void Surface::restore(const SurfaceSnapshot& snapshot) {
     }
     image_ = snapshot.image;
     picture_ = snapshot.picture;
+    devicePicture_ = enlargeByBlocks(picture_, deviceScale_);
     backColor_ = snapshot.backColor;
     fillColor_ = snapshot.fillColor;
     setDrawWidth(snapshot.drawWidth);
@@ -186,7 +226,7 @@ void Surface::cls() {
 
 void Surface::line(float x1, float y1, float x2, float y2, std::optional<Colour> colour) {
     strokeSegment(image_, snapToPixel(x1), snapToPixel(y1), snapToPixel(x2), snapToPixel(y2),
-                  drawWidth_, penPixel(colour));
+                  drawWidth_ * deviceScale_, penPixel(colour));
     currentX_ = x2;
     currentY_ = y2;
     notify();
@@ -195,11 +235,11 @@ void Surface::line(float x1, float y1, float x2, float y2, std::optional<Colour>
 void Surface::circle(float x, float y, float radius, std::optional<Colour> colour) {
     const double cx = snapToPixel(x);
     const double cy = snapToPixel(y);
-    const double r = toDeviceExact(radius);
+    const double r = toDeviceExact(radius) * deviceScale_;
     if (fillStyle_ == kFillSolid) {
         fillDisk(image_, cx, cy, r, toPixel(fillColor_));
     }
-    strokeCircle(image_, cx, cy, r, drawWidth_, penPixel(colour));
+    strokeCircle(image_, cx, cy, r, drawWidth_ * deviceScale_, penPixel(colour));
     currentX_ = x;
     currentY_ = y;
     notify();
@@ -207,23 +247,24 @@ void Surface::circle(float x, float y, float radius, std::optional<Colour> colou
 
 void Surface::arc(float x, float y, float radius, std::optional<Colour> colour, float start,
                   float end) {
-    strokeCircle(image_, snapToPixel(x), snapToPixel(y), toDeviceExact(radius), drawWidth_,
-                 penPixel(colour), ArcRange{start, end});
+    strokeCircle(image_, snapToPixel(x), snapToPixel(y), toDeviceExact(radius) * deviceScale_,
+                 drawWidth_ * deviceScale_, penPixel(colour), ArcRange{start, end});
     currentX_ = x;
     currentY_ = y;
     notify();
 }
 
 void Surface::pset(float x, float y) {
-    const int px = toDevice(x);
-    const int py = toDevice(y);
-    if (drawWidth_ == 1) {
+    const int px = deviceIndex(toDevice(x));
+    const int py = deviceIndex(toDevice(y));
+    const int diameter = int(std::lround(drawWidth_ * deviceScale_));
+    if (diameter == 1) {
         if (px >= 0 && py >= 0 && px < image_.width() && py < image_.height()) {
             reinterpret_cast<QRgb*>(image_.scanLine(py))[px] = penPixel({});
         }
     } else {
-        if (dotMask_.diameter != drawWidth_) {
-            dotMask_ = makeDotMask(drawWidth_);
+        if (dotMask_.diameter != diameter) {
+            dotMask_ = makeDotMask(diameter);
         }
         stampDot(image_, px, py, dotMask_, penPixel({}));
     }
@@ -233,12 +274,11 @@ void Surface::pset(float x, float y) {
 }
 
 std::int32_t Surface::point(float x, float y) const {
-    const int px = toDevice(x);
-    const int py = toDevice(y);
-    if (px < 0 || py < 0 || px >= image_.width() || py >= image_.height()) {
+    const QPoint pixel(toDevice(x), toDevice(y));
+    if (!QRect(QPoint(0, 0), designSize_).contains(pixel)) {
         return -1;
     }
-    return std::int32_t(fromPixel(image_.pixel(px, py)));
+    return std::int32_t(fromPixel(image_.pixel(devicePixel(pixel))));
 }
 
 void Surface::paintPicture(const QImage& picture, float x, float y, float w, float h) {
@@ -246,10 +286,14 @@ void Surface::paintPicture(const QImage& picture, float x, float y, float w, flo
         return;
     }
     // Tiles placed edge to edge share their edges: the target spans [round(x), round(x + w)).
-    const int left = toDevice(x);
-    const int top = toDevice(y);
-    const int right = toDevice(x + w);
-    const int bottom = toDevice(y + h);
+    // A block's first device pixel is the one whose centre falls in it.
+    auto edge = [this](float units) {
+        return int(std::ceil(toDevice(units) * deviceScale_ - 0.5));
+    };
+    const int left = edge(x);
+    const int top = edge(y);
+    const int right = edge(x + w);
+    const int bottom = edge(y + h);
     const int width = right - left;
     const int height = bottom - top;
     if (width <= 0 || height <= 0 || left >= image_.width() || top >= image_.height() ||
@@ -308,7 +352,7 @@ void Surface::floodFillSurface(int x, int y, Colour target) {
     if (brush == toPixel(target)) {
         return;
     }
-    paintSurfaceFill(image_, x, y, toPixel(target), brush, fillScratch_);
+    paintSurfaceFill(image_, deviceIndex(x), deviceIndex(y), toPixel(target), brush, fillScratch_);
     notify();
 }
 
@@ -324,7 +368,8 @@ void Surface::floodFillBorder(int x, int y, Colour border) {
     if (fillStyle_ != kFillSolid) {
         return;
     }
-    paintBorderFill(image_, x, y, toPixel(border), toPixel(fillColor_), fillScratch_);
+    paintBorderFill(image_, deviceIndex(x), deviceIndex(y), toPixel(border), toPixel(fillColor_),
+                    fillScratch_);
     notify();
 }
 
@@ -337,13 +382,16 @@ void Surface::polygon(const QPolygon& devicePoints) {
         painter.setRenderHints(noSmoothing());
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor::fromRgb(toPixel(fillColor_)));
+        scaleToDevice(painter);
         painter.drawPolygon(devicePoints, Qt::OddEvenFill);
     }
     const QRgb pen = penPixel({});
+    auto centre = [this](int pixel) { return deviceCentre(pixel); };
     for (qsizetype i = 0; i < devicePoints.size(); ++i) {
         const QPoint from = devicePoints[i];
         const QPoint to = devicePoints[(i + 1) % devicePoints.size()];
-        strokeSegment(image_, from.x(), from.y(), to.x(), to.y(), drawWidth_, pen);
+        strokeSegment(image_, centre(from.x()), centre(from.y()), centre(to.x()), centre(to.y()),
+                      drawWidth_ * deviceScale_, pen);
     }
     notify();
 }
@@ -357,6 +405,7 @@ void Surface::fillPolygonRegion(const QPolygon& devicePoints, Colour colour) {
         painter.setRenderHints(noSmoothing());
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor::fromRgb(toPixel(colour)));
+        scaleToDevice(painter);
         painter.drawPolygon(devicePoints, Qt::WindingFill);
     }
     notify();

@@ -7,11 +7,14 @@
 #include <QFont>
 #include <QImage>
 #include <QPolygon>
+#include <QSize>
 #include <QString>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
+
+class QPainter;
 
 namespace canvas {
 
@@ -34,6 +37,9 @@ struct SurfaceSetup {
     std::int16_t drawWidth = 1;
     bool autoRedraw = true;
     QFont font;
+    // Device pixels per design pixel: above 1 the surface draws the same design sharper on a
+    // larger image (see Surface).
+    double deviceScale = 1;
 };
 
 // What a design change can alter on a surface, kept so that the change can be taken back. The
@@ -50,6 +56,13 @@ struct SurfaceSnapshot {
 // to, and a drawing state. Coordinates and lengths are in the surface's own units (pixels or
 // twips), origin at the top-left of the client area; they are rounded to the nearest pixel when
 // drawn and clipped to the client area. Every drawn pixel has exactly the drawing colour.
+//
+// A surface with a device scale s > 1 keeps its size, units and design pixels, but its image has
+// s device pixels for each design pixel: a coordinate snaps to its design pixel as at scale 1 and
+// lands on the same place of the larger image, radii and pen widths grow by s, polygon corners are
+// scaled, fills start at the centre of the pressed design pixel's block and the background
+// picture is enlarged by nearest pixels. So lines and circles come out sharp where a scale-1
+// image enlarged would show its steps. Text keeps its device pixels.
 class Surface {
   public:
     explicit Surface(const SurfaceSetup& setup = {});
@@ -64,6 +77,11 @@ class Surface {
     float scaleHeight() const;
     int clientPixelWidth() const { return image_.width(); }
     int clientPixelHeight() const { return image_.height(); }
+    // The client area in design pixels; the image size at device scale 1.
+    QSize designSize() const { return designSize_; }
+    double deviceScale() const { return deviceScale_; }
+    // The image pixel at the centre of a design pixel's block.
+    QPoint devicePixel(QPoint designPixel) const;
 
     ScaleMode scaleMode() const { return scaleMode_; }
     void setScaleMode(ScaleMode mode) { scaleMode_ = mode; }
@@ -152,6 +170,9 @@ class Surface {
   private:
     double toDeviceExact(float units) const;
     double snapToPixel(float units) const;
+    int deviceIndex(int designIndex) const;
+    double deviceCentre(double designPixel) const;
+    void scaleToDevice(QPainter& painter) const;
     QRgb penPixel(std::optional<Colour> colour) const;
     void resizeClient();
     void rebuildImage();
@@ -169,7 +190,11 @@ class Surface {
     float currentY_ = 0.0f;
     bool autoRedraw_;
     QFont font_;
+    double deviceScale_;
+    double deviceOffset_ = 0; // where design pixel 0's centre lands on the device image
+    QSize designSize_;
     QImage picture_;
+    QImage devicePicture_; // the picture at the device scale
     QImage image_;
     DotMask dotMask_;
     FillScratch fillScratch_;

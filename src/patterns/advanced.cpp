@@ -80,8 +80,6 @@ StarPlan planStar(int points) {
     return {corners, step, doublings};
 }
 
-enum class Shape { Star, Polygon };
-
 struct Box {
     std::int32_t left, top, width, height;
 };
@@ -89,17 +87,17 @@ struct Box {
 struct AdvancedButton {
     int array;
     int index;
-    Shape shape;
+    AdvancedShape shape;
     Box box; // twips
     double blueFactor;
     bool bands;
 };
 
 constexpr std::array kAdvancedButtons{
-    AdvancedButton{71, 2, Shape::Polygon, {660, 660, 900, 900}, 205, true},
-    AdvancedButton{71, 1, Shape::Star, {660, 660, 900, 900}, 235, true},
-    AdvancedButton{70, 2, Shape::Polygon, {160, 160, 1800, 1800}, 235, false},
-    AdvancedButton{70, 1, Shape::Star, {160, 160, 1800, 1800}, 235, false},
+    AdvancedButton{71, 2, AdvancedShape::Polygon, {660, 660, 900, 900}, 205, true},
+    AdvancedButton{71, 1, AdvancedShape::Star, {660, 660, 900, 900}, 235, true},
+    AdvancedButton{70, 2, AdvancedShape::Polygon, {160, 160, 1800, 1800}, 235, false},
+    AdvancedButton{70, 1, AdvancedShape::Star, {160, 160, 1800, 1800}, 235, false},
 };
 
 int roundedComponent(double factor, double draw) {
@@ -209,8 +207,28 @@ void DrawPolygon(canvas::Surface& target, std::int32_t left, std::int32_t top, s
     target.setFillColor(savedFillColour);
 }
 
+void drawAdvancedFigure(canvas::Surface& design, const AdvancedFigure& figure) {
+    design.cls();
+    design.setBackColor(figure.background);
+    if (figure.shape == AdvancedShape::Star) {
+        std::int16_t count = figure.count;
+        DrawStar(design, figure.left, figure.top, figure.width, figure.height, count, figure.fill,
+                 figure.colour);
+    } else {
+        DrawPolygon(design, figure.left, figure.top, figure.width, figure.height, figure.count,
+                    figure.fill, figure.colour);
+    }
+    if (figure.bands) {
+        const float upperBand = design.height() / 4.0f - 3.0f;
+        design.line(0, upperBand, design.width(), upperBand, canvas::Colour(0));
+        const auto lowerBand = float(double(design.height()) / 1.35 + 3.0);
+        design.line(0, lowerBand, design.width(), lowerBand, canvas::Colour(0));
+    }
+}
+
 QString drawAdvancedPattern(canvas::Surface& design, int array, int index, int fillFlag,
-                            const QString& widthText, canvas::RandomSource& random) {
+                            const QString& widthText, canvas::RandomSource& random,
+                            AdvancedFigure* drawn) {
     const AdvancedButton* button = nullptr;
     for (const AdvancedButton& candidate : kAdvancedButtons) {
         if (candidate.array == array && candidate.index == index) {
@@ -221,35 +239,30 @@ QString drawAdvancedPattern(canvas::Surface& design, int array, int index, int f
         return {};
     }
 
-    design.cls();
+    AdvancedFigure figure;
+    figure.shape = button->shape;
+    figure.left = button->box.left;
+    figure.top = button->box.top;
+    figure.width = button->box.width;
+    figure.height = button->box.height;
+    figure.bands = button->bands;
     const double backRed = random.next();
     const double backGreen = random.next();
     const double backBlue = random.next();
-    design.setBackColor(canvas::rgbColour(roundedComponent(230, backRed),
-                                          roundedComponent(230, backGreen),
-                                          roundedComponent(button->blueFactor, backBlue)));
-
+    figure.background =
+        canvas::rgbColour(roundedComponent(230, backRed), roundedComponent(230, backGreen),
+                          roundedComponent(button->blueFactor, backBlue));
     const double countDraw = random.next();
-    const auto fill = std::int16_t(fillFlag);
+    figure.fill = std::int16_t(fillFlag);
     const double red = random.next();
     const double green = random.next();
     const double blue = random.next();
-    const canvas::Colour colour = canvas::rgbColour(
-        roundedComponent(230, red), roundedComponent(230, green), roundedComponent(235, blue));
-    auto count = std::int16_t(canvas::roundHalfEven(20 * countDraw));
-
-    const Box& box = button->box;
-    if (button->shape == Shape::Star) {
-        DrawStar(design, box.left, box.top, box.width, box.height, count, fill, colour);
-    } else {
-        DrawPolygon(design, box.left, box.top, box.width, box.height, count, fill, colour);
-    }
-
-    if (button->bands) {
-        const float upperBand = design.height() / 4.0f - 3.0f;
-        design.line(0, upperBand, design.width(), upperBand, canvas::Colour(0));
-        const auto lowerBand = float(double(design.height()) / 1.35 + 3.0);
-        design.line(0, lowerBand, design.width(), lowerBand, canvas::Colour(0));
+    figure.colour = canvas::rgbColour(roundedComponent(230, red), roundedComponent(230, green),
+                                      roundedComponent(235, blue));
+    figure.count = std::int16_t(canvas::roundHalfEven(20 * countDraw));
+    drawAdvancedFigure(design, figure);
+    if (drawn != nullptr) {
+        *drawn = figure;
     }
 
     // The width applies to the next drawing, not to this figure.

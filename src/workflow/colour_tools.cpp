@@ -203,7 +203,9 @@ canvas::Colour pressDesign(canvas::Surface& design, float x, float y, const Pres
     std::vector<std::uint8_t> filled(std::size_t(image.width()) * std::size_t(image.height()), 0);
     canvas::FillScratch scratch;
     std::vector<canvas::Span> spans;
-    for (const QPoint point : symmetricPixels(pressed, options.symmetry, image.size())) {
+    for (const QPoint designPixel :
+         symmetricPixels(pressed, options.symmetry, design.designSize())) {
+        const QPoint point = design.devicePixel(designPixel);
         if (filled[std::size_t(point.y()) * std::size_t(image.width()) + std::size_t(point.x())]) {
             continue;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/surface.h"
+#include "design_record.h"
 
 #include <QString>
 #include <cstddef>
@@ -9,10 +10,11 @@
 
 namespace workflow {
 
-// The design as a change leaves it: the canvas and the title that goes with it.
+// The design as a change leaves it: the canvas, the title that goes with it and how it was made.
 struct DesignState {
     canvas::SurfaceSnapshot canvas;
     QString title;
+    DesignRecord record;
 };
 
 // Undo and redo of design changes. Each step holds one design state; the oldest steps go once

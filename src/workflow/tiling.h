@@ -16,6 +16,9 @@ namespace workflow {
 //         clockwise, bottom-right a half turn, bottom-left three quarters. A tile that is not
 //         square is stretched (nearest pixels) back to its own size after a quarter turn.
 enum class Repeat { Straight, HalfDrop, Brick, Mirror, Rotate };
+// The repeats' names in files and on command lines, in the order above.
+inline constexpr const char* kRepeatNames[] = {"straight", "half-drop", "brick", "mirror",
+                                               "rotate"};
 
 // Wrapped arithmetic on an endless repeat: the cell a coordinate falls in and the position inside
 // it, for any coordinate, negative ones included.

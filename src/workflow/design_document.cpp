@@ -1,0 +1,435 @@
+#include "design_document.h"
+
+#include "canvas/numbers.h"
+#include "patterns/catalogue.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFile>
+#include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace workflow {
+namespace {
+
+class DocumentMessages {
+    Q_DECLARE_TR_FUNCTIONS(DesignDocument)
+
+  public:
+    static QString tooLarge() { return tr("The design document is larger than 20 MB."); }
+    static QString notJson(const QString& reason) {
+        return tr("The design document is not valid JSON: %1.").arg(reason);
+    }
+    static QString unknownVersion(const QString& version) {
+        return tr("The design document has format version %1; this program reads version %2.")
+            .arg(version)
+            .arg(kDesignDocumentVersion);
+    }
+    static QString unknownFigure(const QString& name) {
+        return tr("The design document names an unknown figure \"%1\".").arg(name);
+    }
+    static QString badValue(const QString& field) {
+        return tr("The design document has a missing or out-of-range value: %1.").arg(field);
+    }
+    static QString pressOutside(int x, int y) {
+        return tr("The design document has a press at %1, %2, outside the 142 x 142 canvas.")
+            .arg(x)
+            .arg(y);
+    }
+    static QString pictureUndecodable() {
+        return tr("The design document's picture is not a readable PNG image.");
+    }
+    static QString pictureTooLarge(int width, int height) {
+        return tr("The design document's picture is %1 x %2 pixels; at most 2048 x 2048 are "
+                  "allowed.")
+            .arg(width)
+            .arg(height);
+    }
+    static QString unreadable(const QString& path, const QString& reason) {
+        return tr("The design document %1 could not be read: %2.").arg(path, reason);
+    }
+};
+
+constexpr const char* kFormatName = "chengchuan-pattern-design";
+constexpr int kDesignSide = 142;
+constexpr int kLargestTwips = kDesignSide * 15;
+constexpr int kMostStarPoints = 100;
+constexpr qsizetype kMostChanges = 100000;
+constexpr qsizetype kMostText = 1000;
+
+constexpr const char* kScopeNames[] = {"region", "global", "wrap"};
+constexpr const char* kSymmetryNames[] = {"none", "lr", "tb", "four", "eight"};
+constexpr const char* kShapeNames[] = {"star", "polygon"};
+constexpr const char* kOriginNames[] = {"pad", "import"};
+
+struct DocumentError {
+    DocumentProblem problem;
+    QString message;
+};
+
+[[noreturn]] void badValue(const QString& field) {
+    throw DocumentError{DocumentProblem::BadValue, DocumentMessages::badValue(field)};
+}
+
+QString colourText(QRgb pixel) {
+    return QStringLiteral("#%1").arg(pixel & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
+}
+
+template <std::size_t N> int nameIndex(const char* const (&names)[N], const QString& name) {
+    const auto* found = std::find_if(std::begin(names), std::end(names),
+                                     [&name](const char* candidate) { return name == candidate; });
+    return found == std::end(names) ? -1 : int(found - std::begin(names));
+}
+
+// Typed reads of one object's fields, each refusing a missing or out-of-range value by name.
+class Fields {
+  public:
+    Fields(const QJsonObject& object, QString path) : object_(object), path_(std::move(path)) {}
+
+    QString field(const char* name) const {
+        return path_.isEmpty() ? QString::fromLatin1(name) : path_ + '.' + QLatin1String(name);
+    }
+    bool has(const char* name) const { return object_.contains(QLatin1String(name)); }
+    QJsonValue value(const char* name) const { return object_.value(QLatin1String(name)); }
+
+    int integer(const char* name, int least, int most) const {
+        const QJsonValue v = value(name);
+        const double number = v.toDouble(NAN);
+        if (!v.isDouble() || number != std::floor(number) || number < least || number > most) {
+            badValue(field(name));
+        }
+        return int(number);
+    }
+    QString text(const char* name) const {
+        const QJsonValue v = value(name);
+        if (!v.isString() || v.toString().size() > kMostText) {
+            badValue(field(name));
+        }
+        return v.toString();
+    }
+    QString optionalText(const char* name) const { return has(name) ? text(name) : QString(); }
+    bool boolean(const char* name) const {
+        const QJsonValue v = value(name);
+        if (!v.isBool()) {
+            badValue(field(name));
+        }
+        return v.toBool();
+    }
+    QRgb colour(const char* name) const { return colourValue(value(name), field(name)); }
+    template <std::size_t N> int choice(const char* name, const char* const (&names)[N]) const {
+        const int index = nameIndex(names, value(name).toString());
+        if (index < 0) {
+            badValue(field(name));
+        }
+        return index;
+    }
+    QJsonArray array(const char* name) const {
+        const QJsonValue v = value(name);
+        if (!v.isArray()) {
+            badValue(field(name));
+        }
+        return v.toArray();
+    }
+    QJsonObject object(const char* name) const {
+        const QJsonValue v = value(name);
+        if (!v.isObject()) {
+            badValue(field(name));
+        }
+        return v.toObject();
+    }
+
+    static QRgb colourValue(const QJsonValue& v, const QString& field) {
+        const QString text = v.toString();
+        bool ok = text.size() == 7 && text.startsWith('#') &&
+                  std::all_of(text.begin() + 1, text.end(), [](QChar c) { return isHexDigit(c); });
+        const uint rgb = ok ? text.mid(1).toUInt(&ok, 16) : 0;
+        if (!ok) {
+            badValue(field);
+        }
+        return 0xFF000000u | rgb;
+    }
+
+  private:
+    static bool isHexDigit(QChar c) {
+        return c.isDigit() || (c.toLower() >= 'a' && c.toLower() <= 'f');
+    }
+
+    const QJsonObject& object_;
+    QString path_;
+};
+
+QImage readPicture(const QString& base64) {
+    const auto decoded =
+        QByteArray::fromBase64Encoding(base64.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded) {
+        throw DocumentError{DocumentProblem::PictureUndecodable,
+                            DocumentMessages::pictureUndecodable()};
+    }
+    QBuffer buffer;
+    buffer.setData(*decoded);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    const QSize size = reader.size();
+    if (size.width() > kLargestDocumentPictureSide || size.height() > kLargestDocumentPictureSide) {
+        throw DocumentError{DocumentProblem::PictureTooLarge,
+                            DocumentMessages::pictureTooLarge(size.width(), size.height())};
+    }
+    const QImage picture = reader.read();
+    if (picture.isNull()) {
+        throw DocumentError{DocumentProblem::PictureUndecodable,
+                            DocumentMessages::pictureUndecodable()};
+    }
+    return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+QString pictureText(const QImage& picture) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return QString::fromLatin1(png.toBase64());
+}
+
+DesignSource readSource(const QJsonObject& object) {
+    const Fields fields(object, QStringLiteral("source"));
+    const QString kind = fields.text("kind");
+    if (kind == "opening") {
+        return OpeningSource{canvas::fromPixel(fields.colour("colour"))};
+    }
+    if (kind == "picture") {
+        return PictureSource{PictureSource::Origin(fields.choice("origin", kOriginNames))};
+    }
+    if (kind == "catalogue") {
+        const QString figure = fields.text("figure");
+        if (patterns::findFigure(figure) == nullptr) {
+            throw DocumentError{DocumentProblem::UnknownFigure,
+                                DocumentMessages::unknownFigure(figure)};
+        }
+        return CatalogueSource{figure, fields.integer("lineWidth", 1, 32767)};
+    }
+    if (kind == "advanced") {
+        patterns::AdvancedFigure figure;
+        figure.shape = patterns::AdvancedShape(fields.choice("shape", kShapeNames));
+        const QJsonArray box = fields.array("box");
+        if (box.size() != 4) {
+            badValue(fields.field("box"));
+        }
+        std::int32_t* sides[] = {&figure.left, &figure.top, &figure.width, &figure.height};
+        for (int i = 0; i < 4; ++i) {
+            const double side = box[i].toDouble(NAN);
+            if (!box[i].isDouble() || side != std::floor(side) || side < 0 ||
+                side > kLargestTwips) {
+                badValue(fields.field("box"));
+            }
+            *sides[i] = std::int32_t(side);
+        }
+        figure.background = canvas::fromPixel(fields.colour("background"));
+        figure.count = std::int16_t(fields.integer("count", 0, kMostStarPoints));
+        figure.fill = std::int16_t(fields.integer("fill", 0, 2));
+        figure.colour = canvas::fromPixel(fields.colour("colour"));
+        figure.bands = fields.boolean("bands");
+        return AdvancedSource{figure, fields.integer("lineWidth", 1, 32767)};
+    }
+    badValue(fields.field("kind"));
+}
+
+DesignChange readChange(const QJsonValue& value, qsizetype index) {
+    const QString path = QStringLiteral("changes[%1]").arg(index);
+    if (!value.isObject()) {
+        badValue(path);
+    }
+    const QJsonObject object = value.toObject();
+    const Fields fields(object, path);
+    const QString kind = fields.text("kind");
+    if (kind == "press") {
+        const int x = fields.integer("x", INT_MIN, INT_MAX);
+        const int y = fields.integer("y", INT_MIN, INT_MAX);
+        if (x < 0 || y < 0 || x >= kDesignSide || y >= kDesignSide) {
+            throw DocumentError{DocumentProblem::PressOutside,
+                                DocumentMessages::pressOutside(x, y)};
+        }
+        return PressChange{{x, y},
+                           canvas::fromPixel(fields.colour("colour")),
+                           FillScope(fields.choice("scope", kScopeNames)),
+                           Symmetry(fields.choice("symmetry", kSymmetryNames))};
+    }
+    if (kind == "replace") {
+        return ReplaceChange{fields.colour("from"), fields.colour("to")};
+    }
+    if (kind == "colourway") {
+        ColourwayChange colourway;
+        const QJsonArray pairs = fields.array("mapping");
+        for (const QJsonValue& pair : pairs) {
+            const QJsonArray colours = pair.toArray();
+            if (colours.size() != 2) {
+                badValue(fields.field("mapping"));
+            }
+            colourway.mapping.emplace_back(
+                Fields::colourValue(colours[0], fields.field("mapping")),
+                Fields::colourValue(colours[1], fields.field("mapping")));
+        }
+        return colourway;
+    }
+    if (kind == "clear-picture") {
+        return ClearPictureChange{};
+    }
+    badValue(fields.field("kind"));
+}
+
+DesignDocument readDocument(const QByteArray& bytes) {
+    if (bytes.size() > kLargestDesignDocument) {
+        throw DocumentError{DocumentProblem::TooLarge, DocumentMessages::tooLarge()};
+    }
+    QJsonParseError error;
+    const QJsonDocument json = QJsonDocument::fromJson(bytes, &error);
+    if (json.isNull() || !json.isObject()) {
+        throw DocumentError{DocumentProblem::NotJson,
+                            DocumentMessages::notJson(json.isNull() ? error.errorString()
+                                                                    : QStringLiteral("no object"))};
+    }
+    const QJsonObject root = json.object();
+    const Fields fields(root, {});
+    if (root.value(QLatin1String("format")).toString() != QLatin1String(kFormatName)) {
+        badValue(QStringLiteral("format"));
+    }
+    const QJsonValue version = root.value(QLatin1String("version"));
+    if (version.toDouble(NAN) != kDesignDocumentVersion) {
+        throw DocumentError{
+            DocumentProblem::UnknownVersion,
+            DocumentMessages::unknownVersion(
+                version.isDouble() ? QString::number(version.toDouble()) : QStringLiteral("?"))};
+    }
+    DesignDocument document;
+    document.title = fields.optionalText("title");
+    document.lineWidth = fields.optionalText("lineWidth");
+    if (!document.lineWidth.isEmpty() && !canvas::parseDrawWidth(document.lineWidth)) {
+        badValue(QStringLiteral("lineWidth"));
+    }
+    document.tileSize = fields.optionalText("tileSize");
+    if (!document.tileSize.isEmpty() && !canvas::parseTileSize(document.tileSize)) {
+        badValue(QStringLiteral("tileSize"));
+    }
+    document.repeat =
+        fields.has("repeat") ? Repeat(fields.choice("repeat", kRepeatNames)) : Repeat::Straight;
+    DesignRecord& record = document.record;
+    record.background = canvas::fromPixel(fields.colour("background"));
+    if (fields.has("picture")) {
+        const QJsonValue picture = fields.value("picture");
+        if (!picture.isString()) {
+            badValue(QStringLiteral("picture"));
+        }
+        record.picture = readPicture(picture.toString());
+    }
+    record.source = readSource(fields.object("source"));
+    const QJsonArray changes = fields.array("changes");
+    if (changes.size() > kMostChanges) {
+        badValue(QStringLiteral("changes"));
+    }
+    for (qsizetype i = 0; i < changes.size(); ++i) {
+        record.changes.push_back(readChange(changes[i], i));
+    }
+    return document;
+}
+
+struct SourceWriter {
+    QJsonObject operator()(const OpeningSource& source) const {
+        return {{"kind", "opening"}, {"colour", colourText(canvas::toPixel(source.colour))}};
+    }
+    QJsonObject operator()(const PictureSource& source) const {
+        return {{"kind", "picture"}, {"origin", kOriginNames[int(source.origin)]}};
+    }
+    QJsonObject operator()(const CatalogueSource& source) const {
+        return {{"kind", "catalogue"}, {"figure", source.figure}, {"lineWidth", source.lineWidth}};
+    }
+    QJsonObject operator()(const AdvancedSource& source) const {
+        const patterns::AdvancedFigure& figure = source.figure;
+        return {{"kind", "advanced"},
+                {"shape", kShapeNames[int(figure.shape)]},
+                {"box", QJsonArray{figure.left, figure.top, figure.width, figure.height}},
+                {"background", colourText(canvas::toPixel(figure.background))},
+                {"count", figure.count},
+                {"fill", figure.fill},
+                {"colour", colourText(canvas::toPixel(figure.colour))},
+                {"bands", figure.bands},
+                {"lineWidth", source.lineWidth}};
+    }
+};
+
+struct ChangeWriter {
+    QJsonObject operator()(const PressChange& press) const {
+        return {{"kind", "press"},
+                {"x", press.pixel.x()},
+                {"y", press.pixel.y()},
+                {"colour", colourText(canvas::toPixel(press.colour))},
+                {"scope", kScopeNames[int(press.scope)]},
+                {"symmetry", kSymmetryNames[int(press.symmetry)]}};
+    }
+    QJsonObject operator()(const ReplaceChange& replace) const {
+        return {{"kind", "replace"},
+                {"from", colourText(replace.from)},
+                {"to", colourText(replace.to)}};
+    }
+    QJsonObject operator()(const ColourwayChange& colourway) const {
+        QJsonArray mapping;
+        for (const auto& [from, to] : colourway.mapping) {
+            mapping.append(QJsonArray{colourText(from), colourText(to)});
+        }
+        return {{"kind", "colourway"}, {"mapping", mapping}};
+    }
+    QJsonObject operator()(const ClearPictureChange&) const { return {{"kind", "clear-picture"}}; }
+};
+
+} // namespace
+
+QByteArray writeDesignDocument(const DesignDocument& document) {
+    const DesignRecord& record = document.record;
+    QJsonObject root{{"format", kFormatName},
+                     {"version", kDesignDocumentVersion},
+                     {"title", document.title},
+                     {"lineWidth", document.lineWidth},
+                     {"tileSize", document.tileSize},
+                     {"repeat", kRepeatNames[int(document.repeat)]},
+                     {"background", colourText(canvas::toPixel(record.background))},
+                     {"source", std::visit(SourceWriter{}, record.source)}};
+    if (!record.picture.isNull()) {
+        root.insert(QLatin1String("picture"), pictureText(record.picture));
+    }
+    QJsonArray changes;
+    for (const DesignChange& change : record.changes) {
+        changes.append(std::visit(ChangeWriter{}, change));
+    }
+    root.insert(QLatin1String("changes"), changes);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+DocumentReading readDesignDocument(const QByteArray& bytes) {
+    try {
+        return {readDocument(bytes), DocumentProblem::None, {}};
+    } catch (const DocumentError& error) {
+        return {std::nullopt, error.problem, error.message};
+    }
+}
+
+SaveOutcome saveDesignDocument(const DesignDocument& document, const QByteArray& nativePath) {
+    return saveBytes(writeDesignDocument(document), nativePath);
+}
+
+DocumentReading openDesignDocument(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {std::nullopt, DocumentProblem::Unreadable,
+                DocumentMessages::unreadable(path, file.errorString())};
+    }
+    if (file.size() > kLargestDesignDocument) {
+        return {std::nullopt, DocumentProblem::TooLarge, DocumentMessages::tooLarge()};
+    }
+    // One byte over the limit is enough to tell a file that grew since its size was read.
+    return readDesignDocument(file.read(kLargestDesignDocument + 1));
+}
+
+} // namespace workflow

@@ -1,0 +1,74 @@
+#include "design_record.h"
+
+#include "patterns/catalogue.h"
+#include "workflow.h"
+
+namespace workflow {
+namespace {
+
+void fillWhole(canvas::Surface& design, canvas::Colour colour) {
+    std::vector<canvas::Span> rows;
+    for (int y = 0; y < design.clientPixelHeight(); ++y) {
+        rows.push_back({y, 0, design.clientPixelWidth() - 1});
+    }
+    design.fillSpans(rows, colour);
+}
+
+struct SourceDrawer {
+    canvas::Surface& design;
+
+    void operator()(const OpeningSource& source) const { fillWhole(design, source.colour); }
+    void operator()(const PictureSource&) const {}
+    void operator()(const CatalogueSource& source) const {
+        if (const patterns::Figure* figure = patterns::findFigure(source.figure)) {
+            std::int16_t savedFillStyle = 0;
+            patterns::drawCatalogueFigure(design, *figure, QString::number(source.lineWidth), {},
+                                          savedFillStyle);
+        }
+    }
+    void operator()(const AdvancedSource& source) const {
+        design.setDrawWidth(std::int16_t(source.lineWidth));
+        patterns::drawAdvancedFigure(design, source.figure);
+    }
+};
+
+struct ChangeDrawer {
+    canvas::Surface& design;
+
+    void operator()(const PressChange& press) const {
+        // A chosen colour draws nothing from the random source.
+        canvas::RandomSource unused;
+        pressDesign(design, float(press.pixel.x()), float(press.pixel.y()),
+                    {ColourRule::Chosen, press.colour, press.scope, press.symmetry}, unused);
+    }
+    void operator()(const ReplaceChange& replace) const {
+        replaceColour(design, replace.from, replace.to);
+    }
+    void operator()(const ColourwayChange& colourway) const {
+        canvas::SurfaceSnapshot recoloured = design.snapshot();
+        recoloured.image = applyColourway(recoloured.image, colourway.mapping);
+        design.restore(recoloured);
+    }
+    void operator()(const ClearPictureChange&) const { clearDesignPicture(design); }
+};
+
+} // namespace
+
+DesignRecord DesignRecord::startedBy(const canvas::Surface& design, DesignSource source) {
+    return {design.backColor(), design.picture(), std::move(source), {}};
+}
+
+void rebuildDesign(const DesignRecord& record, canvas::Surface& design) {
+    design.setBackColor(record.background);
+    design.setPicture(record.picture);
+    std::visit(SourceDrawer{design}, record.source);
+    for (const DesignChange& change : record.changes) {
+        applyChange(change, design);
+    }
+}
+
+void applyChange(const DesignChange& change, canvas::Surface& design) {
+    std::visit(ChangeDrawer{design}, change);
+}
+
+} // namespace workflow

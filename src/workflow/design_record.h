@@ -1,0 +1,90 @@
+#pragma once
+
+#include "canvas/colour.h"
+#include "canvas/surface.h"
+#include "colour_tools.h"
+#include "patterns/advanced.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace workflow {
+
+// How a design was made, so that it can be kept, rebuilt and redrawn at any size: the canvas a
+// source starts from, the source, then every change after it in order.
+
+// The canvas as the program opens it: one colour all over.
+struct OpeningSource {
+    canvas::Colour colour = 0;
+    bool operator==(const OpeningSource&) const = default;
+};
+// A picture put under the design (a pad load or an imported image): the record's picture shows
+// on the background colour.
+struct PictureSource {
+    enum class Origin { Pad, Import };
+    Origin origin = Origin::Pad;
+    bool operator==(const PictureSource&) const = default;
+};
+// A catalogue figure by its control name, drawn with a pen of lineWidth.
+struct CatalogueSource {
+    QString figure;
+    int lineWidth = 1;
+    bool operator==(const CatalogueSource&) const = default;
+};
+// An advanced pattern with the values it drew, drawn with a pen of lineWidth.
+struct AdvancedSource {
+    patterns::AdvancedFigure figure;
+    int lineWidth = 1;
+    bool operator==(const AdvancedSource&) const = default;
+};
+using DesignSource = std::variant<OpeningSource, PictureSource, CatalogueSource, AdvancedSource>;
+
+// A press at a design pixel, filled with the colour it got.
+struct PressChange {
+    QPoint pixel;
+    canvas::Colour colour = 0;
+    FillScope scope = FillScope::Region;
+    Symmetry symmetry = Symmetry::None;
+    bool operator==(const PressChange&) const = default;
+};
+// Every pixel of one colour became another.
+struct ReplaceChange {
+    QRgb from = 0;
+    QRgb to = 0;
+    bool operator==(const ReplaceChange&) const = default;
+};
+// A colourway chosen as the design: each colour mapped at once.
+struct ColourwayChange {
+    std::vector<std::pair<QRgb, QRgb>> mapping;
+    bool operator==(const ColourwayChange&) const = default;
+};
+// 清空主图: the picture goes, the design shows its background colour.
+struct ClearPictureChange {
+    bool operator==(const ClearPictureChange&) const = default;
+};
+using DesignChange = std::variant<PressChange, ReplaceChange, ColourwayChange, ClearPictureChange>;
+
+struct DesignRecord {
+    canvas::Colour background = 0; // the canvas's background colour when the source was drawn
+    QImage picture;                // the picture under the design then; null for none
+    DesignSource source;
+    std::vector<DesignChange> changes;
+    bool operator==(const DesignRecord&) const = default;
+
+    // A new record whose source has just been drawn on `design`, which still holds the canvas
+    // state the source started from (background colour and picture).
+    static DesignRecord startedBy(const canvas::Surface& design, DesignSource source);
+};
+
+// Draws the record on a design canvas as it is set up (workflow::designCanvasSetup(), any device
+// scale). At device scale 1 the result is the design's pixels exactly.
+void rebuildDesign(const DesignRecord& record, canvas::Surface& design);
+
+// A change drawn onto a design canvas that already shows the record before it.
+void applyChange(const DesignChange& change, canvas::Surface& design);
+
+} // namespace workflow

@@ -1,0 +1,53 @@
+#include "sharp_render.h"
+
+#include "canvas/raster.h"
+#include "print_engine.h"
+#include "surfaces.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace workflow {
+
+double blockAgreement(const QImage& design, const QImage& tile, double scale) {
+    if (design.isNull()) {
+        return 0;
+    }
+    auto centre = [scale](int pixel) { return int(std::floor((pixel + 0.5) * scale)); };
+    std::int64_t agreeing = 0;
+    for (int y = 0; y < design.height(); ++y) {
+        const int tileY = centre(y);
+        if (tileY >= tile.height()) {
+            break;
+        }
+        const auto* row = reinterpret_cast<const QRgb*>(design.constScanLine(y));
+        const auto* tileRow = reinterpret_cast<const QRgb*>(tile.constScanLine(tileY));
+        for (int x = 0; x < design.width(); ++x) {
+            const int tileX = centre(x);
+            agreeing += tileX < tile.width() && ((row[x] ^ tileRow[tileX]) & 0xFFFFFFu) == 0;
+        }
+    }
+    return double(agreeing) / (double(design.width()) * design.height());
+}
+
+SharpTile renderSharpTile(const DesignRecord& record, const QImage& design, QSize size) {
+    const double scale = std::max(
+        {double(size.width()) / design.width(), double(size.height()) / design.height(), 1.0});
+    canvas::SurfaceSetup setup = designCanvasSetup();
+    setup.deviceScale = scale;
+    canvas::Surface redrawn(setup);
+    rebuildDesign(record, redrawn);
+
+    SharpTile tile;
+    tile.agreement = blockAgreement(design, redrawn.imageRef(), scale);
+    tile.sharp = tile.agreement >= kLeastBlockAgreement;
+    tile.image = tile.sharp
+                     ? redrawn.image()
+                     : canvas::enlargeByBlocks(design.convertToFormat(QImage::Format_RGB32), scale);
+    if (tile.image.size() != size) {
+        tile.image = scaledTile(tile.image, size);
+    }
+    return tile;
+}
+
+} // namespace workflow

@@ -1,0 +1,207 @@
+#include "patterns/catalogue.h"
+#include "scripted_random.h"
+#include "workflow/design_document.h"
+#include "workflow/sharp_render.h"
+#include "workflow/surfaces.h"
+#include "workflow/workflow.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+using workflow::DesignRecord;
+using workflow::DocumentProblem;
+using workflow::FillScope;
+using workflow::Symmetry;
+
+// A design made as the window makes it, with the record the window keeps beside it.
+struct Made {
+    canvas::Surface design{workflow::designCanvasSetup()};
+    DesignRecord record;
+
+    void press(QPoint pixel, canvas::Colour colour, FillScope scope, Symmetry symmetry) {
+        canvas::RandomSource unused;
+        workflow::pressDesign(design, float(pixel.x()), float(pixel.y()),
+                              {workflow::ColourRule::Chosen, colour, scope, symmetry}, unused);
+        record.changes.push_back(workflow::PressChange{pixel, colour, scope, symmetry});
+    }
+    // Presses of every scope and symmetry, then a replacement.
+    void colourIn() {
+        press({5, 5}, 0x3050A0, FillScope::Region, Symmetry::None);
+        press({30, 71}, 0x20B040, FillScope::Global, Symmetry::LeftRight);
+        press({71, 20}, 0xA02020, FillScope::Wrap, Symmetry::Eight);
+        press({100, 110}, 0x808000, FillScope::Region, Symmetry::Four);
+        press({60, 125}, 0x0080F0, FillScope::Wrap, Symmetry::TopBottom);
+        const QRgb from = design.imageRef().pixel(5, 5);
+        workflow::replaceColour(design, from, 0xFF112233);
+        record.changes.push_back(workflow::ReplaceChange{from, 0xFF112233});
+    }
+};
+
+// Black line art on white, as an import or a pad gives it.
+QImage lineArt() {
+    QImage art(142, 142, QImage::Format_RGB32);
+    art.fill(Qt::white);
+    QPainter painter(&art);
+    painter.setPen(QPen(Qt::black, 3));
+    painter.drawEllipse(QPoint(71, 71), 50, 40);
+    painter.drawLine(0, 30, 141, 100);
+    painter.drawRect(20, 90, 40, 30);
+    return art;
+}
+
+Made catalogueDesign() {
+    Made made;
+    std::int16_t savedFillStyle = 0;
+    patterns::drawCatalogueFigure(made.design, *patterns::findFigure(u"Command55"),
+                                  QStringLiteral("2"), {}, savedFillStyle);
+    made.record = DesignRecord::startedBy(made.design, workflow::CatalogueSource{"Command55", 2});
+    made.colourIn();
+    return made;
+}
+
+Made advancedDesign() {
+    Made made;
+    test_support::ScriptedRandom random({0.3, 0.6, 0.1, 0.45, 0.9, 0.2, 0.5});
+    patterns::AdvancedFigure figure;
+    made.design.setDrawWidth(2);
+    patterns::drawAdvancedPattern(made.design, 71, 1, 1, QStringLiteral("3"), random, &figure);
+    made.record = DesignRecord::startedBy(made.design, workflow::AdvancedSource{figure, 2});
+    made.colourIn();
+    return made;
+}
+
+Made pictureDesign(workflow::PictureSource::Origin origin) {
+    Made made;
+    made.design.setPicture(lineArt());
+    made.record = DesignRecord::startedBy(made.design, workflow::PictureSource{origin});
+    made.colourIn();
+    made.record.changes.push_back(workflow::ColourwayChange{{{0xFF000000, 0xFF4060C0}}});
+    const QImage recoloured =
+        workflow::applyColourway(made.design.image(), {{0xFF000000, 0xFF4060C0}});
+    made.design.paintPicture(recoloured, 0, 0, 142, 142);
+    return made;
+}
+
+const std::pair<const char*, std::function<Made()>> kDesigns[] = {
+    {"catalogue", catalogueDesign},
+    {"advanced", advancedDesign},
+    {"pad load", [] { return pictureDesign(workflow::PictureSource::Origin::Pad); }},
+    {"import", [] { return pictureDesign(workflow::PictureSource::Origin::Import); }},
+};
+
+TEST(DesignDocument, RoundTripRebuildsThePixels) {
+    for (const auto& [name, make] : kDesigns) {
+        SCOPED_TRACE(name);
+        const Made made = make();
+        const workflow::DesignDocument document{made.record, QStringLiteral("设计彩色太极"),
+                                                QStringLiteral("2"), QStringLiteral("80"),
+                                                workflow::Repeat::HalfDrop};
+        const workflow::DocumentReading reading =
+            workflow::readDesignDocument(workflow::writeDesignDocument(document));
+        ASSERT_TRUE(reading.document) << reading.message.toStdString();
+        EXPECT_EQ(*reading.document, document);
+        canvas::Surface rebuilt(workflow::designCanvasSetup());
+        workflow::rebuildDesign(reading.document->record, rebuilt);
+        EXPECT_EQ(rebuilt.imageRef(), made.design.imageRef());
+    }
+}
+
+TEST(SharpRender, RedrawsEachKindAtAnyScale) {
+    for (const auto& [name, make] : kDesigns) {
+        const Made made = make();
+        for (const double scale : {1.0, 4.0, 16.6}) {
+            SCOPED_TRACE(std::string(name) + " at " + std::to_string(scale));
+            const QSize size(int(std::round(142 * scale)), int(std::round(142 * scale)));
+            const workflow::SharpTile tile =
+                workflow::renderSharpTile(made.record, made.design.imageRef(), size);
+            EXPECT_TRUE(tile.sharp) << tile.agreement;
+            EXPECT_EQ(tile.image.size(), size);
+            if (scale == 1.0) {
+                EXPECT_EQ(tile.image, made.design.imageRef());
+            }
+        }
+    }
+}
+
+TEST(SharpRender, FallsBackToTheDesignsPixelsWhenTheRedrawDiffers) {
+    // A press on a one-pixel circle outline: at 1x the outline is a chain of pixels that touch
+    // only at corners and the press fills one link; drawn finer the outline is one band and the
+    // press fills all of it.
+    const QByteArray document = R"({"format": "chengchuan-pattern-design", "version": 1,
+        "background": "#445CAE",
+        "source": {"kind": "catalogue", "figure": "Command55", "lineWidth": 1},
+        "changes": [{"kind": "press", "x": 71, "y": 14, "colour": "#FF0000",
+                     "scope": "region", "symmetry": "none"}]})";
+    const workflow::DocumentReading reading = workflow::readDesignDocument(document);
+    ASSERT_TRUE(reading.document) << reading.message.toStdString();
+    canvas::Surface design(workflow::designCanvasSetup());
+    workflow::rebuildDesign(reading.document->record, design);
+    const workflow::SharpTile tile =
+        workflow::renderSharpTile(reading.document->record, design.imageRef(), {568, 568});
+    EXPECT_FALSE(tile.sharp);
+    EXPECT_LT(tile.agreement, workflow::kLeastBlockAgreement);
+    EXPECT_EQ(tile.image, canvas::enlargeByBlocks(design.imageRef(), 4));
+}
+
+QByteArray pngBase64(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png.toBase64();
+}
+
+TEST(DesignDocument, RefusesBadDocumentsWithAReason) {
+    const QByteArray good = R"({"format": "chengchuan-pattern-design", "version": 1,
+        "background": "#445CAE", "source": {"kind": "opening", "colour": "#A2C859"},
+        "changes": []})";
+    auto with = [&good](const char* from, const QByteArray& to) {
+        QByteArray changed = good;
+        return changed.replace(from, to);
+    };
+    const QByteArray press = R"([{"kind": "press", "x": 142, "y": 3, "colour": "#FF0000",
+        "scope": "region", "symmetry": "none"}])";
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        DocumentProblem problem;
+    } cases[] = {
+        {"not JSON", good.left(40), DocumentProblem::NotJson},
+        {"unknown version", with("\"version\": 1", "\"version\": 2"),
+         DocumentProblem::UnknownVersion},
+        {"unknown figure",
+         with(R"({"kind": "opening", "colour": "#A2C859"})",
+              R"({"kind": "catalogue", "figure": "Command99", "lineWidth": 2})"),
+         DocumentProblem::UnknownFigure},
+        {"line width out of range",
+         with(R"({"kind": "opening", "colour": "#A2C859"})",
+              R"({"kind": "catalogue", "figure": "Command12", "lineWidth": 0})"),
+         DocumentProblem::BadValue},
+        {"colour not a colour", with("#445CAE", "#445CAG"), DocumentProblem::BadValue},
+        {"press outside the canvas", with("[]", press), DocumentProblem::PressOutside},
+        {"picture that does not decode",
+         with("\"changes\"", "\"picture\": \"aGVsbG8=\", \"changes\""),
+         DocumentProblem::PictureUndecodable},
+        {"picture over 2048 pixels a side",
+         with("\"changes\"", "\"picture\": \"" + pngBase64({2049, 1}) + "\", \"changes\""),
+         DocumentProblem::PictureTooLarge},
+        {"over 20 MB", good + QByteArray(workflow::kLargestDesignDocument, ' '),
+         DocumentProblem::TooLarge},
+    };
+    ASSERT_TRUE(workflow::readDesignDocument(good).document);
+    for (const auto& bad : cases) {
+        SCOPED_TRACE(bad.name);
+        const workflow::DocumentReading reading = workflow::readDesignDocument(bad.bytes);
+        EXPECT_FALSE(reading.document);
+        EXPECT_EQ(reading.problem, bad.problem);
+        EXPECT_FALSE(reading.message.isEmpty());
+    }
+}
+
+} // namespace
