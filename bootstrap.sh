@@ -31,8 +31,9 @@ test)
         cmake --build --preset "$preset" -j "$jobs"
         ctest --preset "$preset" -j "$jobs"
     done
-    # A minute each of random surface operations and pattern-render arguments under the sanitizers.
-    for target in surface-fuzz render-fuzz; do
+    # A minute each of random surface operations, pattern-render arguments and design documents
+    # under the sanitizers.
+    for target in surface-fuzz render-fuzz design-document-fuzz; do
         QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan.supp" \
             ./build/sanitize/tests/fuzz/$target 60
     done

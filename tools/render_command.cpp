@@ -5,7 +5,9 @@
 #include "patterns/advanced.h"
 #include "patterns/catalogue.h"
 #include "print_options.h"
+#include "workflow/design_document.h"
 #include "workflow/print_engine.h"
+#include "workflow/sharp_render.h"
 #include "workflow/surfaces.h"
 #include "workflow/workflow.h"
 
@@ -39,12 +41,16 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "  --pattern NAME          a catalogue figure by its control name, e.g. Command12\n"
     "  --advanced N            advanced pattern N = 1..4 (\"高级图案1\" .. \"高级图案4\")\n"
     "  --category 0|1          advanced patterns: 1 fills the figure (the window's \"类别\" box)\n"
+    "  --design FILE.ccpat     a design document saved by the window or by --save-design; its\n"
+    "                          repeat type is used for tiled pages unless --repeat is given\n"
     "Design:\n"
     "  --width N               line width, as typed into the line-width list (default 2)\n"
     "  --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in "
     "order;\n"
     "                          the colour is random from the seed unless given\n"
     "  --seed N                seed of the random colours and advanced draws (default: the clock)\n"
+    "  --save-design FILE.ccpat  also write the design document of what was drawn (-o may then\n"
+    "                          be left out)\n"
     "Output:\n"
     "  --effect own|SIZE       the effect picture (643 x 643) as \"生成效果图\" renders it: own "
     "size\n"
@@ -54,8 +60,10 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "                          memory: WxH or one side, in pixels (2480x3508, 300) or with a\n"
     "                          unit cm, mm or in (21x29.7cm, 210x297mm, 8.5x11in, 20cm); up to\n"
     "                          300000 pixels a side (BMP: files up to 4 GB)\n"
-    "  --tile-size SIZE        stretch the design to SIZE (nearest pixels) before it repeats;\n"
-    "                          without it tiles are the design's size, or SIZE of --effect SIZE\n"
+    "  --tile-size SIZE        the tile's size: larger than the design, the design is redrawn\n"
+    "                          sharp at that size (or, when the redrawing does not match the\n"
+    "                          design, enlarged with nearest pixels, with a warning); without it\n"
+    "                          tiles are the design's size, or SIZE of --effect SIZE\n"
     "  --dpi N                 dots per inch for physical sizes, written into the file (default\n"
     "                          300 when a size has a unit, otherwise none; at most 10000)\n"
     "  --repeat MODE           straight (default), half-drop (every other column lowered by half\n"
@@ -66,7 +74,8 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "  --quiet                 no progress line (shown only on a terminal, after a second)\n"
     "  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)\n"
     "  -h, --help              this text\n"
-    "Exit status: 0 written, 1 the file could not be written, 2 bad arguments, 130 or 143\n"
+    "Exit status: 0 written, 1 the file could not be written, 2 bad arguments or a bad design\n"
+    "document, 130 or 143\n"
     "stopped by Ctrl+C or SIGTERM (nothing is left behind).\n");
 
 struct Press {
@@ -82,6 +91,8 @@ struct Request {
     int advanced = 0;
     int category = 0;
     QString width = QStringLiteral("2");
+    QString designPath;
+    QByteArray saveDesign;
     std::vector<Press> presses;
     std::optional<std::uint64_t> seed;
     bool effect = false;
@@ -231,6 +242,11 @@ Request parseArguments(const QList<QByteArray>& arguments) {
                                             "32767, not \"%1\"")
                                      .arg(request.width)};
             }
+        } else if (option == "--design") {
+            request.designPath = value();
+        } else if (option == "--save-design") {
+            value();
+            request.saveDesign = arguments[i];
         } else if (option == "--fill") {
             request.presses.push_back(parsePress(value()));
         } else if (option == "--seed") {
@@ -287,10 +303,15 @@ Request parseArguments(const QList<QByteArray>& arguments) {
     if (request.help || request.list) {
         return request;
     }
-    if (request.pattern.isEmpty() == (request.advanced == 0)) {
-        throw UsageError{Render::tr("give one of --pattern NAME or --advanced N")};
+    if (int(!request.pattern.isEmpty()) + int(request.advanced != 0) +
+            int(!request.designPath.isEmpty()) !=
+        1) {
+        throw UsageError{Render::tr("give one of --pattern NAME, --advanced N or --design FILE")};
     }
     if (request.output.isEmpty()) {
+        if (!request.saveDesign.isEmpty()) {
+            return request;
+        }
         throw UsageError{Render::tr("give the output file with -o FILE")};
     }
     const std::optional<workflow::PrintFormat> format =
@@ -311,7 +332,13 @@ struct AdvancedButton {
 };
 constexpr AdvancedButton kAdvancedButtons[] = {{71, 2}, {71, 1}, {70, 2}, {70, 1}};
 
-QImage renderDesign(const Request& request) {
+// The design drawn as the window draws it, with the document that records how.
+struct Drawn {
+    QImage design;
+    workflow::DesignDocument document;
+};
+
+Drawn drawDesign(const Request& request) {
     canvas::Surface design(workflow::designCanvasSetup());
     const std::uint64_t seed = request.seed.value_or(canvas::clockSeed());
     // Each press reseeds from "the clock"; here the clock is the seed and the press number.
@@ -319,37 +346,78 @@ QImage renderDesign(const Request& request) {
     canvas::RandomSource random(seed);
     random.setClock([seed, &tick] { return seed * 1000003u + tick++; });
 
-    if (request.advanced != 0) {
+    workflow::DesignDocument document;
+    document.lineWidth = request.width;
+    if (!request.designPath.isEmpty()) {
+        const workflow::DocumentReading reading = workflow::openDesignDocument(request.designPath);
+        if (!reading.document) {
+            throw UsageError{reading.message};
+        }
+        document = *reading.document;
+        workflow::rebuildDesign(document.record, design);
+    } else if (request.advanced != 0) {
         const AdvancedButton button = kAdvancedButtons[request.advanced - 1];
-        patterns::drawAdvancedPattern(design, button.array, button.index, request.category,
-                                      request.width, random);
+        const int penWidth = design.drawWidth();
+        patterns::AdvancedFigure figure;
+        document.title = patterns::drawAdvancedPattern(design, button.array, button.index,
+                                                       request.category, request.width, random,
+                                                       &figure);
+        document.record = workflow::DesignRecord::startedBy(
+            design, workflow::AdvancedSource{figure, penWidth});
     } else {
         std::int16_t savedFillStyle = 0;
         const patterns::Figure& figure = *patterns::findFigure(request.pattern);
-        patterns::drawCatalogueFigure(design, figure, request.width, QString(), savedFillStyle);
+        document.title = patterns::drawCatalogueFigure(design, figure, request.width,
+                                                       patterns::caption(figure), savedFillStyle);
+        document.record = workflow::DesignRecord::startedBy(
+            design, workflow::CatalogueSource{request.pattern, design.drawWidth()});
     }
     for (const Press& press : request.presses) {
+        workflow::PressOptions options;
         if (press.colour) {
-            workflow::fillRegion(design, press.x, press.y, *press.colour);
-        } else {
-            workflow::colourRegion(design, press.x, press.y, random);
+            options.rule = workflow::ColourRule::Chosen;
+            options.current = *press.colour;
         }
+        const canvas::Colour colour = workflow::pressDesign(design, press.x, press.y, options, random);
+        document.record.changes.push_back(workflow::PressChange{
+            {int(canvas::roundHalfEven(press.x)), int(canvas::roundHalfEven(press.y))}, colour});
     }
-    return design.image();
+    if (request.repeat) {
+        document.repeat = *request.repeat;
+    }
+    return {design.image(), document};
+}
+
+// The design at the tile size: redrawn sharp when --tile-size makes it larger than it is.
+QImage tileOf(const Request& request, const Drawn& drawn, QTextStream& err) {
+    const QSize size = *request.tile;
+    if (!request.tileSize || (size.width() <= drawn.design.width() &&
+                              size.height() <= drawn.design.height())) {
+        return workflow::scaledTile(drawn.design, size);
+    }
+    const workflow::SharpTile tile =
+        workflow::renderSharpTile(drawn.document.record, drawn.design, size);
+    if (!tile.sharp) {
+        err << "pattern-render: "
+            << Render::tr("warning: the design does not redraw to match itself (%1 % of its pixels "
+                          "agree); its pixels are enlarged instead")
+                   .arg(tile.agreement * 100, 0, 'f', 1)
+            << "\n";
+    }
+    return tile.image;
 }
 
 // The picture to write: the design, its effect picture, or a page of its tiles.
-workflow::PrintJob printJob(const Request& request) {
+workflow::PrintJob printJob(const Request& request, const Drawn& drawn, QTextStream& err) {
     canvas::Surface design(workflow::designCanvasSetup());
-    design.setPicture(renderDesign(request));
+    design.setPicture(drawn.design);
     workflow::PrintJob job;
     job.format = request.format;
     job.dotsPerInch = request.dotsPerInch;
     if (request.tiled) {
-        job.tile =
-            request.tile ? workflow::scaledTile(design.image(), *request.tile) : design.image();
+        job.tile = request.tile ? tileOf(request, drawn, err) : design.image();
         job.page = request.page;
-        job.repeat = request.repeat.value_or(workflow::Repeat::Straight);
+        job.repeat = request.repeat.value_or(drawn.document.repeat);
         if (request.pageCredit) {
             job.overlay = workflow::creditOverlay(workflow::creditLine(QDate::currentDate()));
         }
@@ -400,11 +468,29 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
         }
         return 0;
     }
+    Drawn drawn;
+    try {
+        drawn = drawDesign(request);
+    } catch (const UsageError& error) {
+        err << "pattern-render: " << error.message << "\n";
+        return kUsage;
+    }
+    if (!request.saveDesign.isEmpty()) {
+        const workflow::SaveOutcome saved =
+            workflow::saveDesignDocument(drawn.document, request.saveDesign);
+        if (!saved.saved) {
+            err << "pattern-render: " << saved.error << "\n";
+            return kInputOutput;
+        }
+        if (request.output.isEmpty()) {
+            return 0;
+        }
+    }
     ProgressLine progress(err, controls.clock, controls.terminal && !request.quiet);
     workflow::SaveOutcome outcome;
     try {
         outcome = workflow::renderPrint(
-            printJob(request), request.output,
+            printJob(request, drawn, err), request.output,
             [&progress](int done, int total) { progress.update(done, total); }, controls.cancel);
     } catch (const std::bad_alloc&) {
         outcome = workflow::saveFailure(workflow::SaveProblem::OutOfMemory, request.output);

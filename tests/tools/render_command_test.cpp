@@ -1,6 +1,8 @@
 #include "print_options.h"
 #include "render_command.h"
+#include "canvas/raster.h"
 #include "workflow/print_engine.h"
+#include "workflow/sharp_render.h"
 
 #include <QDir>
 #include <QFile>
@@ -114,6 +116,59 @@ TEST_F(RenderCommand, EffectAndRepeatsPlaceTilesAtTheirOffsets) {
         0);
     const QImage scaled(file("80.png"));
     EXPECT_EQ(scaled.pixel(2, 2), scaled.pixel(80 * 3 + 2, 80 * 5 + 2));
+}
+
+TEST_F(RenderCommand, DesignDocumentsRedrawWhatWasDrawnAndPrintSharp) {
+    const QStringList drawn{"--pattern", "Command55", "--width", "2",      "--fill",
+                            "71,71,#FF8000", "--fill", "10,10", "--seed", "3"};
+    ASSERT_EQ(render(drawn + QStringList{"--save-design", file("a.ccpat"), "-o", file("a.png")})
+                  .status,
+              0);
+    ASSERT_EQ(render({"--design", file("a.ccpat"), "-o", file("b.png")}).status, 0);
+    const QImage design = QImage(file("a.png")).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(QImage(file("b.png")).convertToFormat(QImage::Format_RGB32), design);
+
+    QFile mismatching(file("mismatching.ccpat"));
+    ASSERT_TRUE(mismatching.open(QIODevice::WriteOnly));
+    // A press on one link of a one-pixel circle outline: drawn finer, the outline is one band.
+    mismatching.write(R"({"format": "chengchuan-pattern-design", "version": 1,
+        "background": "#445CAE",
+        "source": {"kind": "catalogue", "figure": "Command55", "lineWidth": 1},
+        "changes": [{"kind": "press", "x": 71, "y": 14, "colour": "#FF0000",
+                     "scope": "region", "symmetry": "none"}]})");
+    mismatching.close();
+    ASSERT_EQ(render({"--design", file("mismatching.ccpat"), "-o", file("m.png")}).status, 0);
+    const QImage mismatchingDesign = QImage(file("m.png")).convertToFormat(QImage::Format_RGB32);
+
+    const struct {
+        QString document;
+        QImage design;
+        bool sharp;
+    } cases[] = {{file("a.ccpat"), design, true},
+                 {file("mismatching.ccpat"), mismatchingDesign, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.document.toStdString());
+        const Outcome tiled =
+            render({"--design", c.document, "--tile-size", "568", "-o", file("tile.png")});
+        ASSERT_EQ(tiled.status, 0);
+        EXPECT_EQ(tiled.err.contains("warning"), !c.sharp) << tiled.err.toStdString();
+        const QImage page = QImage(file("tile.png")).convertToFormat(QImage::Format_RGB32);
+        const QImage enlarged = canvas::enlargeByBlocks(c.design, 4);
+        EXPECT_EQ(page, workflow::repeatOver(page.copy(0, 0, 568, 568), {643, 643},
+                                             workflow::Repeat::Straight));
+        EXPECT_EQ(page.copy(0, 0, 568, 568) == enlarged, !c.sharp);
+        EXPECT_GE(workflow::blockAgreement(c.design, page.copy(0, 0, 568, 568), 4),
+                  workflow::kLeastBlockAgreement);
+    }
+
+    QFile bad(file("bad.ccpat"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("{\"format\": ");
+    bad.close();
+    const Outcome refused = render({"--design", file("bad.ccpat"), "-o", file("c.png")});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.err.contains("JSON")) << refused.err.toStdString();
+    EXPECT_FALSE(QFile::exists(file("c.png")));
 }
 
 // Pages in every repeat and size form, decoded and compared with the tiling held in memory.
