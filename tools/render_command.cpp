@@ -13,7 +13,6 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -151,8 +150,7 @@ PrintSize parsePrintSizeOption(const QString& option, const QString& text) {
 QSize pixelSize(const QString& option, const PrintSize& size, double dotsPerInch, int most) {
     const auto [width, height] = sizeInPixels(size, dotsPerInch);
     if (width < 1 || height < 1) {
-        throw UsageError{
-            Render::tr("%1 is less than one pixel at %2 dpi").arg(option).arg(dotsPerInch)};
+        throw UsageError{Render::tr("%1 comes to less than one pixel a side").arg(option)};
     }
     if (width > most || height > most) {
         throw UsageError{Render::tr("%1 allows at most %2 pixels a side, not %3 x %4")
