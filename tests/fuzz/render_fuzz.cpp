@@ -1,8 +1,8 @@
 // Random pattern-render argument lists: known options with wild values, unknown words, missing
 // values. Every run must end with status 0, 1 or 2 and never crash.
 #include "fuzz_input.h"
-#include "print_options.h"
 #include "render_command.h"
+#include "workflow/print_size.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -55,9 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Big pages and tiles are legal but slow; keep the fuzzer's time for the argument handling.
     for (qsizetype i = 0; i + 1 < arguments.size(); ++i) {
-        const std::optional<PrintSize> size = parsePrintSize(arguments[i + 1]);
+        const std::optional<workflow::PrintSize> size = workflow::parsePrintSize(arguments[i + 1]);
         if ((arguments[i] == "--out-size" || arguments[i] == "--tile-size") && size) {
-            const auto [width, height] = sizeInPixels(*size, 10000);
+            const auto [width, height] = workflow::sizeInPixels(*size, 10000);
             if (width * height > 1e6) {
                 arguments[i + 1] = "248x350";
             }

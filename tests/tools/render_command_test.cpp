@@ -1,4 +1,4 @@
-#include "print_options.h"
+#include "progress_line.h"
 #include "render_command.h"
 #include "workflow/print_engine.h"
 
