@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -378,6 +379,8 @@ TEST_F(RenderCommand, WritesTheFileNameBytesExactlyAsGiven) {
               0);
     struct stat written {};
     EXPECT_EQ(stat(name, &written), 0);
+    // QTemporaryDir cannot remove a name it cannot decode.
+    unlink(name);
 }
 
 } // namespace
