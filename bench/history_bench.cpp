@@ -25,7 +25,7 @@ void BM_ClickFill(benchmark::State& state) {
     const bool record = state.range(0) != 0;
     for (auto _ : state) {
         if (record) {
-            history.record({design.snapshot(), QStringLiteral("设计经典格子")});
+            history.record({design.snapshot(), QStringLiteral("设计经典格子"), {}});
         }
         workflow::colourRegion(design, 20, 20, random);
         benchmark::DoNotOptimize(design.imageRef().constBits());
@@ -37,11 +37,11 @@ void BM_UndoThenRedo(benchmark::State& state) {
     canvas::Surface design = colouredDesign();
     canvas::RandomSource random(5);
     workflow::DesignHistory history;
-    history.record({design.snapshot(), QString()});
+    history.record({design.snapshot(), QString(), {}});
     workflow::colourRegion(design, 20, 20, random);
     for (auto _ : state) {
-        design.restore(history.undo({design.snapshot(), QString()})->canvas);
-        design.restore(history.redo({design.snapshot(), QString()})->canvas);
+        design.restore(history.undo({design.snapshot(), QString(), {}})->canvas);
+        design.restore(history.redo({design.snapshot(), QString(), {}})->canvas);
         benchmark::DoNotOptimize(design.imageRef().constBits());
     }
     state.counters["steps"] =

@@ -19,9 +19,9 @@ workflow::DesignRecord pressedRecord(int presses) {
         workflow::DesignRecord::startedBy(design, workflow::CatalogueSource{"Command55", 2});
     for (int i = 0; i < presses; ++i) {
         const QPoint pixel((i * 37 + 11) % 142, (i * 53 + 29) % 142);
-        record.changes.push_back(workflow::PressChange{
-            pixel, canvas::rgbColour(i * 7 % 235, i * 13 % 235, i * 29 % 235),
-            workflow::FillScope(i % 3), workflow::Symmetry(i % 5)});
+        record.changes.push_back(
+            workflow::PressChange{pixel, canvas::rgbColour(i * 7 % 235, i * 13 % 235, i * 29 % 235),
+                                  workflow::FillScope(i % 3), workflow::Symmetry(i % 5)});
     }
     return record;
 }
@@ -79,7 +79,7 @@ void BM_SharpTile(benchmark::State& state) {
         benchmark::DoNotOptimize(tile.image.constBits());
     }
 }
-BENCHMARK(BM_SharpTile)->UseRealTime()->Arg(30)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SharpTile)->UseRealTime()->Arg(0)->Arg(30)->Unit(benchmark::kMillisecond);
 
 // An A4 page at 300 dpi of 5 cm tiles, from the record to the PNG file. Arg: 1 sharp tiles,
 // 0 the design enlarged with nearest pixels.
@@ -93,14 +93,18 @@ void BM_A4OfTiles(benchmark::State& state) {
         const QImage tile = state.range(0) == 1
                                 ? workflow::renderSharpTile(record, design, tileSize).image
                                 : workflow::scaledTile(design, tileSize);
-        const workflow::PrintJob job{tile, {2480, 3508}, workflow::Repeat::Straight,
-                                     workflow::PrintFormat::Png, 300.0, {}};
+        const workflow::PrintJob job{
+            tile, {2480, 3508}, workflow::Repeat::Straight, workflow::PrintFormat::Png, 300.0, {}};
         if (!workflow::renderPrint(job, path).saved) {
             state.SkipWithError("the page was not written");
         }
     }
 }
-BENCHMARK(BM_A4OfTiles)->UseRealTime()->ArgName("sharp")->Arg(0)->Arg(1)->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(BM_A4OfTiles)
+    ->UseRealTime()
+    ->ArgName("sharp")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

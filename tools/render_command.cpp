@@ -360,11 +360,10 @@ Drawn drawDesign(const Request& request) {
         const AdvancedButton button = kAdvancedButtons[request.advanced - 1];
         const int penWidth = design.drawWidth();
         patterns::AdvancedFigure figure;
-        document.title = patterns::drawAdvancedPattern(design, button.array, button.index,
-                                                       request.category, request.width, random,
-                                                       &figure);
-        document.record = workflow::DesignRecord::startedBy(
-            design, workflow::AdvancedSource{figure, penWidth});
+        document.title = patterns::drawAdvancedPattern(
+            design, button.array, button.index, request.category, request.width, random, &figure);
+        document.record =
+            workflow::DesignRecord::startedBy(design, workflow::AdvancedSource{figure, penWidth});
     } else {
         std::int16_t savedFillStyle = 0;
         const patterns::Figure& figure = *patterns::findFigure(request.pattern);
@@ -379,7 +378,8 @@ Drawn drawDesign(const Request& request) {
             options.rule = workflow::ColourRule::Chosen;
             options.current = *press.colour;
         }
-        const canvas::Colour colour = workflow::pressDesign(design, press.x, press.y, options, random);
+        const canvas::Colour colour =
+            workflow::pressDesign(design, press.x, press.y, options, random);
         document.record.changes.push_back(workflow::PressChange{
             {int(canvas::roundHalfEven(press.x)), int(canvas::roundHalfEven(press.y))}, colour});
     }
@@ -392,8 +392,8 @@ Drawn drawDesign(const Request& request) {
 // The design at the tile size: redrawn sharp when --tile-size makes it larger than it is.
 QImage tileOf(const Request& request, const Drawn& drawn, QTextStream& err) {
     const QSize size = *request.tile;
-    if (!request.tileSize || (size.width() <= drawn.design.width() &&
-                              size.height() <= drawn.design.height())) {
+    if (!request.tileSize ||
+        (size.width() <= drawn.design.width() && size.height() <= drawn.design.height())) {
         return workflow::scaledTile(drawn.design, size);
     }
     const workflow::SharpTile tile =

@@ -1,85 +1,49 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>PatternRender</name>
+    <name>DesignDocument</name>
     <message>
-        <source>Usage: pattern-render [options] -o FILE
-Draws a design headless with the same drawing core as the window and writes it as PNG, TIFF
-or BMP (24-bit, as the window saves), chosen by the file name's extension.
-
-Figure (one of):
-  --list                  print the 48 catalogue figures: control name, caption, family
-  --pattern NAME          a catalogue figure by its control name, e.g. Command12
-  --advanced N            advanced pattern N = 1..4 ("高级图案1" .. "高级图案4")
-  --category 0|1          advanced patterns: 1 fills the figure (the window's "类别" box)
-Design:
-  --width N               line width, as typed into the line-width list (default 2)
-  --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in order;
-                          the colour is random from the seed unless given
-  --seed N                seed of the random colours and advanced draws (default: the clock)
-Output:
-  --effect own|SIZE       the effect picture (643 x 643) as "生成效果图" renders it: own size
-                          tiles, or tiles of SIZE pixels (1..1000), with the credit line
-  --no-credit             leave the credit line out of the effect picture
-  --out-size SIZE         tile the design over a page of SIZE instead, streamed in constant
-                          memory: WxH or one side, in pixels (2480x3508, 300) or with a
-                          unit cm, mm or in (21x29.7cm, 210x297mm, 8.5x11in, 20cm); up to
-                          300000 pixels a side (BMP: files up to 4 GB)
-  --tile-size SIZE        stretch the design to SIZE (nearest pixels) before it repeats;
-                          without it tiles are the design's size, or SIZE of --effect SIZE
-  --dpi N                 dots per inch for physical sizes, written into the file (default
-                          300 when a size has a unit, otherwise none; at most 10000)
-  --repeat MODE           straight (default), half-drop (every other column lowered by half
-                          a tile), brick (every other row shifted by half a tile), mirror
-                          (neighbours meet as reflections) or rotate (a 2 x 2 block of
-                          quarter turns); implies a page of 643 x 643 unless --out-size
-  --credit                print the credit line at the top-left of a tiled page
-  --quiet                 no progress line (shown only on a terminal, after a second)
-  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)
-  -h, --help              this text
-Exit status: 0 written, 1 the file could not be written, 2 bad arguments, 130 or 143
-stopped by Ctrl+C or SIGTERM (nothing is left behind).
-</source>
-        <translation>用法：pattern-render [选项] -o 文件
-不需要显示器，用与窗口相同的绘图核心画出图案，按文件扩展名写成 PNG、TIFF
-或 BMP（24 位，与窗口保存的相同）。
-
-图案（选一）：
-  --list                  列出 48 个图案：控件名、标题、类别
-  --pattern 名称          按控件名选图案，例如 Command12
-  --advanced N            高级图案 N = 1..4（“高级图案1” .. “高级图案4”）
-  --category 0|1          高级图案：1 填充图形（窗口中的“类别”框）
-设计：
-  --width N               线宽，与线宽列表中输入的相同（默认 2）
-  --fill X,Y[,#RRGGBB]    在画布点 X,Y（0..141）按下；可重复，按顺序执行；
-                          不给颜色时由种子随机产生
-  --seed N                随机颜色和高级图案的种子（默认：时钟）
-输出：
-  --effect own|大小       与“生成效果图”相同的效果图（643 x 643）：原大小拼接，
-                          或按 大小 像素（1..1000）拼接，带署名行
-  --no-credit             效果图中不印署名行
-  --out-size 尺寸         改为把图案拼满 尺寸 大小的页面，逐行写出，内存不随尺寸增长：
-                          宽x高 或一条边，单位为像素（2480x3508、300）或 cm、mm、in
-                          （21x29.7cm、210x297mm、8.5x11in、20cm）；每边最多 300000 像素
-                          （BMP：文件最大 4 GB）
-  --tile-size 尺寸        拼接前先把图案拉伸到 尺寸（最近像素）；不给时拼块为图案原大小，
-                          或 --effect 大小 给出的大小
-  --dpi N                 物理尺寸所用的每英寸点数，并写入文件（尺寸带单位时默认 300，
-                          否则不写；最大 10000）
-  --repeat 方式           straight（默认）、half-drop（每隔一列下移半块）、brick（每隔一行
-                          右移半块）、mirror（相邻拼块互为镜像）或 rotate（2 x 2 一组，
-                          依次旋转四分之一圈）；不给 --out-size 时拼满 643 x 643
-  --credit                在拼接页面的左上角印署名行
-  --quiet                 不显示进度行（只在终端上、超过一秒后显示）
-  -o, --output 文件       要写入的文件（.png、.tif、.tiff 或 .bmp）
-  -h, --help              本说明
-退出状态：0 已写入，1 文件无法写入，2 参数错误，130 或 143 被 Ctrl+C 或 SIGTERM
-中止（不留下任何文件）。
-</translation>
+        <source>The design document is larger than 20 MB.</source>
+        <translation>设计文档超过 20 MB。</translation>
     </message>
     <message>
-        <source>--fill wants X,Y or X,Y,#RRGGBB, not "%1"</source>
+        <source>The design document is not valid JSON: %1.</source>
+        <translation>设计文档不是有效的 JSON：%1。</translation>
+    </message>
+    <message>
+        <source>The design document has format version %1; this program reads version %2.</source>
+        <translation>设计文档的格式版本为 %1；本程序只能读取版本 %2。</translation>
+    </message>
+    <message>
+        <source>The design document names an unknown figure &quot;%1&quot;.</source>
+        <translation>设计文档中的图案“%1”不存在。</translation>
+    </message>
+    <message>
+        <source>The design document has a missing or out-of-range value: %1.</source>
+        <translation>设计文档缺少某个值或值超出范围：%1。</translation>
+    </message>
+    <message>
+        <source>The design document has a press at %1, %2, outside the 142 x 142 canvas.</source>
+        <translation>设计文档中有一次点击位于 %1, %2，在 142 x 142 画布之外。</translation>
+    </message>
+    <message>
+        <source>The design document&apos;s picture is not a readable PNG image.</source>
+        <translation>设计文档中的图片不是可读取的 PNG 图像。</translation>
+    </message>
+    <message>
+        <source>The design document&apos;s picture is %1 x %2 pixels; at most 2048 x 2048 are allowed.</source>
+        <translation>设计文档中的图片为 %1 x %2 像素；最大只允许 2048 x 2048。</translation>
+    </message>
+    <message>
+        <source>The design document %1 could not be read: %2.</source>
+        <translation>无法读取设计文档 %1：%2。</translation>
+    </message>
+</context>
+<context>
+    <name>PatternRender</name>
+    <message>
+        <source>--fill wants X,Y or X,Y,#RRGGBB, not &quot;%1&quot;</source>
         <translation>--fill 需要 X,Y 或 X,Y,#RRGGBB，而不是“%1”</translation>
     </message>
     <message>
@@ -91,43 +55,39 @@ stopped by Ctrl+C or SIGTERM (nothing is left behind).
         <translation>%1 需要一个值</translation>
     </message>
     <message>
-        <source>unknown figure "%1" (see --list)</source>
+        <source>unknown figure &quot;%1&quot; (see --list)</source>
         <translation>没有图案“%1”（见 --list）</translation>
     </message>
     <message>
-        <source>--advanced wants 1, 2, 3 or 4, not "%1"</source>
+        <source>--advanced wants 1, 2, 3 or 4, not &quot;%1&quot;</source>
         <translation>--advanced 需要 1、2、3 或 4，而不是“%1”</translation>
     </message>
     <message>
-        <source>--category wants 0 or 1, not "%1"</source>
+        <source>--category wants 0 or 1, not &quot;%1&quot;</source>
         <translation>--category 需要 0 或 1，而不是“%1”</translation>
     </message>
     <message>
-        <source>--width wants a positive whole number up to 32767, not "%1"</source>
+        <source>--width wants a positive whole number up to 32767, not &quot;%1&quot;</source>
         <translation>--width 需要 1 到 32767 之间的整数，而不是“%1”</translation>
     </message>
     <message>
-        <source>--seed wants a whole number, not "%1"</source>
+        <source>--seed wants a whole number, not &quot;%1&quot;</source>
         <translation>--seed 需要一个整数，而不是“%1”</translation>
     </message>
     <message>
-        <source>--effect wants own or a size from 1 to 1000, not "%1"</source>
+        <source>--effect wants own or a size from 1 to 1000, not &quot;%1&quot;</source>
         <translation>--effect 需要 own 或 1 到 1000 之间的大小，而不是“%1”</translation>
     </message>
     <message>
-        <source>unknown option "%1" (see --help)</source>
+        <source>unknown option &quot;%1&quot; (see --help)</source>
         <translation>没有选项“%1”（见 --help）</translation>
-    </message>
-    <message>
-        <source>give one of --pattern NAME or --advanced N</source>
-        <translation>请给出 --pattern 名称 或 --advanced N 之一</translation>
     </message>
     <message>
         <source>give the output file with -o FILE</source>
         <translation>请用 -o 文件 给出输出文件</translation>
     </message>
     <message>
-        <source>%1 wants WxH or one side, in pixels or with a unit cm, mm or in (2480x3508, 21x29.7cm, 20cm), not "%2"</source>
+        <source>%1 wants WxH or one side, in pixels or with a unit cm, mm or in (2480x3508, 21x29.7cm, 20cm), not &quot;%2&quot;</source>
         <translation>%1 需要 宽x高 或一条边，单位为像素或 cm、mm、in（2480x3508、21x29.7cm、20cm），而不是“%2”</translation>
     </message>
     <message>
@@ -143,11 +103,11 @@ stopped by Ctrl+C or SIGTERM (nothing is left behind).
         <translation>%1 x %2 的页面写成 BMP 会超过 4 GB，请改写 .png 或 .tif</translation>
     </message>
     <message>
-        <source>--dpi wants a number above 0 and at most 10000, not "%1"</source>
+        <source>--dpi wants a number above 0 and at most 10000, not &quot;%1&quot;</source>
         <translation>--dpi 需要大于 0、不超过 10000 的数，而不是“%1”</translation>
     </message>
     <message>
-        <source>--repeat wants straight, half-drop, brick, mirror or rotate, not "%1"</source>
+        <source>--repeat wants straight, half-drop, brick, mirror or rotate, not &quot;%1&quot;</source>
         <translation>--repeat 需要 straight、half-drop、brick、mirror 或 rotate，而不是“%1”</translation>
     </message>
     <message>
@@ -157,6 +117,100 @@ stopped by Ctrl+C or SIGTERM (nothing is left behind).
     <message>
         <source>%1%  %2 rows/s  %3 left</source>
         <translation>%1%  每秒 %2 行  还需 %3</translation>
+    </message>
+    <message>
+        <source>Usage: pattern-render [options] -o FILE
+Draws a design headless with the same drawing core as the window and writes it as PNG, TIFF
+or BMP (24-bit, as the window saves), chosen by the file name&apos;s extension.
+
+Figure (one of):
+  --list                  print the 48 catalogue figures: control name, caption, family
+  --pattern NAME          a catalogue figure by its control name, e.g. Command12
+  --advanced N            advanced pattern N = 1..4 (&quot;高级图案1&quot; .. &quot;高级图案4&quot;)
+  --category 0|1          advanced patterns: 1 fills the figure (the window&apos;s &quot;类别&quot; box)
+  --design FILE.ccpat     a design document saved by the window or by --save-design; its
+                          repeat type is used for tiled pages unless --repeat is given
+Design:
+  --width N               line width, as typed into the line-width list (default 2)
+  --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in order;
+                          the colour is random from the seed unless given
+  --seed N                seed of the random colours and advanced draws (default: the clock)
+  --save-design FILE.ccpat  also write the design document of what was drawn (-o may then
+                          be left out)
+Output:
+  --effect own|SIZE       the effect picture (643 x 643) as &quot;生成效果图&quot; renders it: own size
+                          tiles, or tiles of SIZE pixels (1..1000), with the credit line
+  --no-credit             leave the credit line out of the effect picture
+  --out-size SIZE         tile the design over a page of SIZE instead, streamed in constant
+                          memory: WxH or one side, in pixels (2480x3508, 300) or with a
+                          unit cm, mm or in (21x29.7cm, 210x297mm, 8.5x11in, 20cm); up to
+                          300000 pixels a side (BMP: files up to 4 GB)
+  --tile-size SIZE        the tile&apos;s size: larger than the design, the design is redrawn
+                          sharp at that size (or, when the redrawing does not match the
+                          design, enlarged with nearest pixels, with a warning); without it
+                          tiles are the design&apos;s size, or SIZE of --effect SIZE
+  --dpi N                 dots per inch for physical sizes, written into the file (default
+                          300 when a size has a unit, otherwise none; at most 10000)
+  --repeat MODE           straight (default), half-drop (every other column lowered by half
+                          a tile), brick (every other row shifted by half a tile), mirror
+                          (neighbours meet as reflections) or rotate (a 2 x 2 block of
+                          quarter turns); implies a page of 643 x 643 unless --out-size
+  --credit                print the credit line at the top-left of a tiled page
+  --quiet                 no progress line (shown only on a terminal, after a second)
+  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)
+  -h, --help              this text
+Exit status: 0 written, 1 the file could not be written, 2 bad arguments or a bad design
+document, 130 or 143
+stopped by Ctrl+C or SIGTERM (nothing is left behind).
+</source>
+        <translation>用法：pattern-render [选项] -o 文件
+不需要显示器，用与窗口相同的绘图核心画出图案，按文件扩展名写成 PNG、TIFF
+或 BMP（24 位，与窗口保存的相同）。
+
+图案（选一）：
+  --list                  列出 48 个图案：控件名、标题、类别
+  --pattern 名称          按控件名选图案，例如 Command12
+  --advanced N            高级图案 N = 1..4（“高级图案1” .. “高级图案4”）
+  --category 0|1          高级图案：1 填充图形（窗口中的“类别”框）
+  --design 文件.ccpat     窗口或 --save-design 保存的设计文档；拼接页面使用其中的拼接
+                          方式，除非给出 --repeat
+设计：
+  --width N               线宽，与线宽列表中输入的相同（默认 2）
+  --fill X,Y[,#RRGGBB]    在画布点 X,Y（0..141）按下；可重复，按顺序执行；
+                          不给颜色时由种子随机产生
+  --seed N                随机颜色和高级图案的种子（默认：时钟）
+  --save-design 文件.ccpat  另把所画图案的设计文档写入该文件（此时可以不给 -o）
+输出：
+  --effect own|大小       与“生成效果图”相同的效果图（643 x 643）：原大小拼接，
+                          或按 大小 像素（1..1000）拼接，带署名行
+  --no-credit             效果图中不印署名行
+  --out-size 尺寸         改为把图案拼满 尺寸 大小的页面，逐行写出，内存不随尺寸增长：
+                          宽x高 或一条边，单位为像素（2480x3508、300）或 cm、mm、in
+                          （21x29.7cm、210x297mm、8.5x11in、20cm）；每边最多 300000 像素
+                          （BMP：文件最大 4 GB）
+  --tile-size 尺寸        拼块的大小：大于图案时按该大小重新绘制，线条清晰（重绘与图案
+                          不符时改用最近像素放大，并给出警告）；不给时拼块为图案原大小，
+                          或 --effect 大小 给出的大小
+  --dpi N                 物理尺寸所用的每英寸点数，并写入文件（尺寸带单位时默认 300，
+                          否则不写；最大 10000）
+  --repeat 方式           straight（默认）、half-drop（每隔一列下移半块）、brick（每隔一行
+                          右移半块）、mirror（相邻拼块互为镜像）或 rotate（2 x 2 一组，
+                          依次旋转四分之一圈）；不给 --out-size 时拼满 643 x 643
+  --credit                在拼接页面的左上角印署名行
+  --quiet                 不显示进度行（只在终端上、超过一秒后显示）
+  -o, --output 文件       要写入的文件（.png、.tif、.tiff 或 .bmp）
+  -h, --help              本说明
+退出状态：0 已写入，1 文件无法写入，2 参数错误或设计文档有误，130 或 143 被 Ctrl+C
+或 SIGTERM 中止（不留下任何文件）。
+</translation>
+    </message>
+    <message>
+        <source>give one of --pattern NAME, --advanced N or --design FILE</source>
+        <translation>请给出 --pattern 名称、--advanced N 或 --design 文件 之一</translation>
+    </message>
+    <message>
+        <source>warning: the design does not redraw to match itself (%1 % of its pixels agree); its pixels are enlarged instead</source>
+        <translation>警告：图案重新绘制后与原图不符（%1 % 的像素一致）；改为放大原图的像素</translation>
     </message>
 </context>
 <context>

@@ -356,6 +356,27 @@ void Surface::floodFillSurface(int x, int y, Colour target) {
     notify();
 }
 
+void Surface::floodFillWrap(int x, int y, Colour target) {
+    if (fillStyle_ != kFillSolid) {
+        return;
+    }
+    paintWrapFill(image_, deviceIndex(x), deviceIndex(y), toPixel(target), toPixel(fillColor_),
+                  fillScratch_);
+    notify();
+}
+
+void Surface::replaceColour(Colour from, Colour to) {
+    const QRgb fromPixel = toPixel(from);
+    const QRgb toPixelValue = toPixel(to);
+    for (int y = 0; y < image_.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        std::replace_if(
+            row, row + image_.width(),
+            [fromPixel](QRgb pixel) { return (pixel | 0xFF000000u) == fromPixel; }, toPixelValue);
+    }
+    notify();
+}
+
 void Surface::fillSpans(const std::vector<Span>& spans, Colour colour) {
     if (spans.empty()) {
         return;

@@ -147,8 +147,12 @@ class Surface {
     //
     // Surface fill: the 4-connected region of exactly `target` around (x, y) takes the brush.
     void floodFillSurface(int x, int y, Colour target);
+    // The same with the client area taken as a tile whose opposite edges meet.
+    void floodFillWrap(int x, int y, Colour target);
     // Border fill: the 4-connected region around (x, y) bounded by `border` takes the brush.
     void floodFillBorder(int x, int y, Colour border);
+    // Every pixel of one colour takes another.
+    void replaceColour(Colour from, Colour to);
     // Spans worked out by the caller take the colour.
     void fillSpans(const std::vector<Span>& spans, Colour colour);
     // Closed polygon: interior with the fill brush under the alternate rule, outline with the pen.

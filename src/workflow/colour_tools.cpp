@@ -64,70 +64,6 @@ canvas::Colour harmonyColour(ColourRule rule, canvas::Colour current,
     return fromHsv(hue, saturation, value);
 }
 
-// The 4-connected region of the start pixel's colour on a torus: a run reaching one edge goes on
-// at the opposite edge.
-void wrapSpans(const QImage& image, QPoint start, canvas::FillScratch& scratch,
-               std::vector<canvas::Span>& spans) {
-    const int width = image.width();
-    const int height = image.height();
-    const QRgb target = image.pixel(start) | 0xFF000000u;
-    auto& visited = scratch.visited;
-    visited.assign(std::size_t(width) * std::size_t(height), 0);
-    std::vector<QPoint> pending;
-    const auto visit = [&](int x, int y) {
-        x = (x + width) % width;
-        y = (y + height) % height;
-        std::uint8_t& seen = visited[std::size_t(y) * std::size_t(width) + std::size_t(x)];
-        const QRgb pixel = reinterpret_cast<const QRgb*>(image.constScanLine(y))[x];
-        if (!seen && (pixel | 0xFF000000u) == target) {
-            seen = 1;
-            pending.emplace_back(x, y);
-        }
-    };
-    visit(start.x(), start.y());
-    while (!pending.empty()) {
-        const QPoint pixel = pending.back();
-        pending.pop_back();
-        visit(pixel.x() - 1, pixel.y());
-        visit(pixel.x() + 1, pixel.y());
-        visit(pixel.x(), pixel.y() - 1);
-        visit(pixel.x(), pixel.y() + 1);
-    }
-    spans.clear();
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* row = visited.data() + std::size_t(y) * std::size_t(width);
-        for (int x = 0; x < width; ++x) {
-            if (!row[x]) {
-                continue;
-            }
-            const int begin = x;
-            while (x + 1 < width && row[x + 1]) {
-                ++x;
-            }
-            spans.push_back({y, begin, x});
-        }
-    }
-}
-
-// Every pixel of one colour, as spans.
-void colourSpans(const QImage& image, QRgb target, std::vector<canvas::Span>& spans) {
-    target |= 0xFF000000u;
-    spans.clear();
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if ((row[x] | 0xFF000000u) != target) {
-                continue;
-            }
-            const int begin = x;
-            while (x + 1 < image.width() && (row[x + 1] | 0xFF000000u) == target) {
-                ++x;
-            }
-            spans.push_back({y, begin, x});
-        }
-    }
-}
-
 } // namespace
 
 canvas::Colour pressColour(ColourRule rule, canvas::Colour current, canvas::RandomSource& random) {
@@ -165,26 +101,6 @@ std::vector<QPoint> symmetricPixels(QPoint pixel, Symmetry symmetry, QSize size)
     return points;
 }
 
-void scopeSpans(const QImage& image, QPoint start, FillScope scope, canvas::FillScratch& scratch,
-                std::vector<canvas::Span>& spans) {
-    spans.clear();
-    if (!image.rect().contains(start)) {
-        return;
-    }
-    switch (scope) {
-    case FillScope::Region:
-        canvas::surfaceFillSpans(image, start.x(), start.y(), image.pixel(start) | 0xFF000000u,
-                                 scratch, spans);
-        return;
-    case FillScope::Global:
-        colourSpans(image, image.pixel(start), spans);
-        return;
-    case FillScope::Wrap:
-        wrapSpans(image, start, scratch, spans);
-        return;
-    }
-}
-
 canvas::Colour pressDesign(canvas::Surface& design, float x, float y, const PressOptions& options,
                            canvas::RandomSource& random) {
     const canvas::Colour colour = pressColour(options.rule, options.current, random);
@@ -199,30 +115,31 @@ canvas::Colour pressDesign(canvas::Surface& design, float x, float y, const Pres
     }
     const QImage& image = design.imageRef();
     const QPoint pressed(int(canvas::roundHalfEven(x)), int(canvas::roundHalfEven(y)));
-    // Pixels this press has filled: a mirrored pixel inside them fills nothing more.
-    std::vector<std::uint8_t> filled(std::size_t(image.width()) * std::size_t(image.height()), 0);
-    canvas::FillScratch scratch;
-    std::vector<canvas::Span> spans;
     for (const QPoint designPixel :
          symmetricPixels(pressed, options.symmetry, design.designSize())) {
-        const QPoint point = design.devicePixel(designPixel);
-        if (filled[std::size_t(point.y()) * std::size_t(image.width()) + std::size_t(point.x())]) {
+        const QRgb under = image.pixel(design.devicePixel(designPixel)) | 0xFF000000u;
+        // A mirrored pixel that already has the colour lies in what this press filled, or in a
+        // region a fill would leave as it is: either way it fills nothing more.
+        if (under == canvas::toPixel(colour)) {
             continue;
         }
-        scopeSpans(image, point, options.scope, scratch, spans);
-        for (const canvas::Span& span : spans) {
-            std::fill_n(filled.begin() + std::ptrdiff_t(span.y) * image.width() + span.x0,
-                        span.x1 - span.x0 + 1, std::uint8_t(1));
+        switch (options.scope) {
+        case FillScope::Region:
+            design.floodFillSurface(designPixel.x(), designPixel.y(), canvas::fromPixel(under));
+            break;
+        case FillScope::Wrap:
+            design.floodFillWrap(designPixel.x(), designPixel.y(), canvas::fromPixel(under));
+            break;
+        case FillScope::Global:
+            replaceColour(design, under, canvas::toPixel(colour));
+            break;
         }
-        design.fillSpans(spans, colour);
     }
     return colour;
 }
 
 void replaceColour(canvas::Surface& design, QRgb from, QRgb to) {
-    std::vector<canvas::Span> spans;
-    colourSpans(design.imageRef(), from, spans);
-    design.fillSpans(spans, canvas::fromPixel(to));
+    design.replaceColour(canvas::fromPixel(from), canvas::fromPixel(to));
 }
 
 std::vector<PaletteEntry> palette(const QImage& image) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "canvas/colour.h"
-#include "canvas/flood_fill.h"
 #include "canvas/random_source.h"
 #include "canvas/surface.h"
 
@@ -35,10 +34,6 @@ canvas::Colour pressColour(ColourRule rule, canvas::Colour current, canvas::Rand
 
 // The pixels a press at `pixel` also reaches under a symmetry, the pixel itself first, each once.
 std::vector<QPoint> symmetricPixels(QPoint pixel, Symmetry symmetry, QSize size);
-
-// The pixels of `target` that a fill from (x, y) covers under a scope, as spans.
-void scopeSpans(const QImage& image, QPoint start, FillScope scope, canvas::FillScratch& scratch,
-                std::vector<canvas::Span>& spans);
 
 // One press on the design at (x, y) in its units: the colour from the rule, then a fill at the
 // press and at each symmetric pixel not already filled by this press. With default options this

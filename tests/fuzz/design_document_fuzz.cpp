@@ -21,17 +21,17 @@ QByteArray validDocument() {
     workflow::DesignRecord& record = document.record;
     record.picture = picture;
     record.background = 0x445CAE;
-    patterns::AdvancedFigure figure{patterns::AdvancedShape::Polygon, 660, 660, 900, 900, 0x102030,
-                                    7, 1, 0x0000FF, true};
+    patterns::AdvancedFigure figure{
+        patterns::AdvancedShape::Polygon, 660, 660, 900, 900, 0x102030, 7, 1, 0x0000FF, true};
     record.source = workflow::AdvancedSource{figure, 2};
     record.changes = {
-        workflow::PressChange{{70, 70}, 0x00FF00, workflow::FillScope::Wrap,
-                              workflow::Symmetry::Eight},
+        workflow::PressChange{
+            {70, 70}, 0x00FF00, workflow::FillScope::Wrap, workflow::Symmetry::Eight},
         workflow::ReplaceChange{0xFF000000, 0xFF00FF00},
         workflow::ColourwayChange{{{0xFF00FF00, 0xFF0000FF}, {0xFF0000FF, 0xFF00FF00}}},
         workflow::ClearPictureChange{},
-        workflow::PressChange{{3, 140}, 0x123456, workflow::FillScope::Global,
-                              workflow::Symmetry::TopBottom},
+        workflow::PressChange{
+            {3, 140}, 0x123456, workflow::FillScope::Global, workflow::Symmetry::TopBottom},
     };
     return workflow::writeDesignDocument(document);
 }

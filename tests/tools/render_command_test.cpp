@@ -1,6 +1,6 @@
+#include "canvas/raster.h"
 #include "progress_line.h"
 #include "render_command.h"
-#include "canvas/raster.h"
 #include "workflow/print_engine.h"
 #include "workflow/sharp_render.h"
 
@@ -120,11 +120,11 @@ TEST_F(RenderCommand, EffectAndRepeatsPlaceTilesAtTheirOffsets) {
 }
 
 TEST_F(RenderCommand, DesignDocumentsRedrawWhatWasDrawnAndPrintSharp) {
-    const QStringList drawn{"--pattern", "Command55", "--width", "2",      "--fill",
-                            "71,71,#FF8000", "--fill", "10,10", "--seed", "3"};
-    ASSERT_EQ(render(drawn + QStringList{"--save-design", file("a.ccpat"), "-o", file("a.png")})
-                  .status,
-              0);
+    const QStringList drawn{"--pattern",     "Command55", "--width", "2",      "--fill",
+                            "71,71,#FF8000", "--fill",    "10,10",   "--seed", "3"};
+    ASSERT_EQ(
+        render(drawn + QStringList{"--save-design", file("a.ccpat"), "-o", file("a.png")}).status,
+        0);
     ASSERT_EQ(render({"--design", file("a.ccpat"), "-o", file("b.png")}).status, 0);
     const QImage design = QImage(file("a.png")).convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(QImage(file("b.png")).convertToFormat(QImage::Format_RGB32), design);

@@ -5,7 +5,7 @@
 namespace {
 
 workflow::DesignState state(const QString& title) {
-    return {canvas::SurfaceSnapshot{}, title};
+    return {canvas::SurfaceSnapshot{}, title, {}};
 }
 
 TEST(History, UndoAndRedoWalkBackAndForth) {
