@@ -1,5 +1,5 @@
 #include "canvas/fonts.h"
-#include "form1.h"
+#include "main_window.h"
 
 #include <QApplication>
 
@@ -7,7 +7,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     canvas::installFontSubstitutes();
-    app::Form1 window;
+    app::MainWindow window;
     window.show();
     return application.exec();
 }

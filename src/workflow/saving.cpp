@@ -2,6 +2,7 @@
 
 #include "canvas/bmp.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -33,6 +34,19 @@ SaveOutcome saveBitmap(const QImage& image, const QString& path) {
             QStringLiteral("%1: there is no picture to save.").arg(QDir::toNativeSeparators(path))};
     }
     return saveFile(canvas::encodeBmp(image), path);
+}
+
+SaveOutcome savePng(const QImage& image, const QString& path) {
+    if (image.isNull() && !path.isEmpty()) {
+        return {
+            false,
+            QStringLiteral("%1: there is no picture to save.").arg(QDir::toNativeSeparators(path))};
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return saveFile(bytes, path);
 }
 
 SaveOutcome saveFile(const QByteArray& bytes, const QString& path) {

@@ -1,0 +1,302 @@
+#include "main_window.h"
+
+#include "control_tips.h"
+#include "form1.h"
+#include "help_dialogs.h"
+#include "surface_view.h"
+#include "tile_frame.h"
+#include "workflow/workflow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStatusBar>
+
+// The icon lives in this static library; a program linking it keeps the resource only when asked.
+static void initIconResource() {
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace app {
+namespace {
+
+const QString kImportTitle = QStringLiteral("设计导入线稿");
+constexpr int kStatusHintMilliseconds = Form1::kHintMilliseconds;
+
+// A menu entry: a new action, or one the window already has (then only its text is set).
+struct MenuAction {
+    const char* name;
+    const char* text;
+    QList<QKeySequence> keys;
+    std::function<void()> handler;
+    QAction* existing = nullptr;
+};
+
+struct RepeatChoice {
+    workflow::Repeat repeat;
+    const char* name;
+    const char* text;
+};
+
+constexpr RepeatChoice kRepeatChoices[] = {
+    {workflow::Repeat::Straight, "actionRepeatStraight", "平铺"},
+    {workflow::Repeat::HalfDrop, "actionRepeatHalfDrop", "半落"},
+    {workflow::Repeat::Brick, "actionRepeatBrick", "砖块"},
+    {workflow::Repeat::Mirror, "actionRepeatMirror", "镜像"},
+    {workflow::Repeat::Rotate, "actionRepeatRotate", "旋转"},
+};
+
+} // namespace
+
+MainWindow::MainWindow(std::unique_ptr<canvas::RandomSource> random, QWidget* parent)
+    : QMainWindow(parent), form_(new Form1(std::move(random), this)) {
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(form_->windowTitle());
+    initIconResource();
+    setWindowIcon(QIcon(QStringLiteral(":/icons/pattern-workshop.png")));
+    setCentralWidget(form_);
+    createMenus();
+    createStatusBar();
+    installControlTips(*form_);
+
+    designView_ = form_->findChild<QWidget*>(QStringLiteral("Picture1"));
+    designView_->setMouseTracking(true);
+    designView_->installEventFilter(this);
+    auto* effectView = form_->findChild<SurfaceView*>(QStringLiteral("Picture2"));
+    tileFrame_ = new TileFrame([this] { return tileSize(); }, effectView);
+    tileFrame_->hide();
+    connect(effectView, &SurfaceView::pressed, this,
+            [this](float x, float y) { effectViewPressed(x, y); });
+    connect(form_, &Form1::designChanged, this, &MainWindow::followDesignChange);
+    connect(form_, &Form1::hintShown, this, [this](const QString& text) {
+        statusBar()->showMessage(text, kStatusHintMilliseconds);
+    });
+    // The tile frame follows the tile size of whichever effect button was pressed last.
+    for (const char* button : {"Command14", "Command15"}) {
+        connect(form_->findChild<QPushButton*>(QString::fromLatin1(button)), &QPushButton::clicked,
+                tileFrame_, qOverload<>(&QWidget::update));
+    }
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createMenus() {
+    const auto keys = [](std::initializer_list<QKeyCombination> combinations) {
+        QList<QKeySequence> sequences;
+        for (const QKeyCombination combination : combinations) {
+            sequences << QKeySequence(combination);
+        }
+        return sequences;
+    };
+    const std::pair<const char*, std::vector<MenuAction>> fileAndEdit[] = {
+        {"文件(&F)",
+         {{"actionImport", "导入线稿…", keys({Qt::CTRL | Qt::Key_O}), [this] { importLineArt(); }},
+          {"actionSaveDesign", "保存图案", keys({Qt::CTRL | Qt::Key_S}),
+           [this] { clickFormButton("Command2"); }},
+          {"actionSaveEffect", "保存效果图", keys({Qt::CTRL | Qt::SHIFT | Qt::Key_S}),
+           [this] { clickFormButton("Command17"); }},
+          {"actionExport", "导出印刷图…", keys({Qt::CTRL | Qt::Key_E}), [this] { exportPrint(); }},
+          {"actionQuit", "退出", keys({Qt::CTRL | Qt::Key_Q}), [this] { close(); }}}},
+        {"编辑(&E)",
+         {{nullptr, "撤销", {}, {}, form_->undoAction()},
+          {nullptr, "重做", {}, {}, form_->redoAction()},
+          {"actionCopy", "复制图案", keys({Qt::CTRL | Qt::Key_C}), [this] { copyDesign(); }},
+          {"actionPaste", "粘贴为线稿", keys({Qt::CTRL | Qt::Key_V}), [this] { pasteLineArt(); }}}},
+    };
+    for (const auto& [title, actions] : fileAndEdit) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
+        for (const MenuAction& entry : actions) {
+            // Undo and redo are the window's own actions, so their keys are bound only once.
+            if (entry.existing != nullptr) {
+                entry.existing->setText(QString::fromUtf8(entry.text));
+                menu->addAction(entry.existing);
+                continue;
+            }
+            QAction* action = menu->addAction(QString::fromUtf8(entry.text));
+            action->setObjectName(QString::fromLatin1(entry.name));
+            action->setShortcuts(entry.keys);
+            connect(action, &QAction::triggered, this, entry.handler);
+        }
+    }
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
+    QMenu* repeats = view->addMenu(QStringLiteral("拼接方式"));
+    repeats->setObjectName(QStringLiteral("menuRepeat"));
+    auto* repeatGroup = new QActionGroup(this);
+    for (const RepeatChoice& choice : kRepeatChoices) {
+        QAction* action = repeats->addAction(QString::fromUtf8(choice.text));
+        action->setObjectName(QString::fromLatin1(choice.name));
+        action->setCheckable(true);
+        action->setChecked(choice.repeat == workflow::Repeat::Straight);
+        repeatGroup->addAction(action);
+        connect(action, &QAction::triggered, this, [this, choice] { setRepeat(choice.repeat); });
+    }
+    liveEffect_ = view->addAction(QStringLiteral("实时效果图"));
+    liveEffect_->setObjectName(QStringLiteral("actionLiveEffect"));
+    liveEffect_->setCheckable(true);
+    connect(liveEffect_, &QAction::toggled, this, &MainWindow::setLiveEffect);
+    QAction* tileFrame = view->addAction(QStringLiteral("显示单元框"));
+    tileFrame->setObjectName(QStringLiteral("actionTileFrame"));
+    tileFrame->setCheckable(true);
+    connect(tileFrame, &QAction::toggled, this, &MainWindow::setTileFrameShown);
+    view->addSeparator();
+    QAction* zoom = view->addAction(QStringLiteral("放大编辑…"));
+    zoom->setObjectName(QStringLiteral("actionZoom"));
+    zoom->setShortcut(Qt::Key_F3);
+    connect(zoom, &QAction::triggered, this, &MainWindow::openZoomWindow);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    QAction* howTo = help->addAction(QStringLiteral("使用说明"));
+    howTo->setObjectName(QStringLiteral("actionHelp"));
+    howTo->setShortcut(QKeySequence::HelpContents);
+    connect(howTo, &QAction::triggered, this, &MainWindow::showHelp);
+    QAction* about = help->addAction(QStringLiteral("关于"));
+    about->setObjectName(QStringLiteral("actionAbout"));
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::createStatusBar() {
+    pointer_ = new QLabel(this);
+    pointer_->setObjectName(QStringLiteral("PointerStatus"));
+    statusBar()->addPermanentWidget(pointer_);
+}
+
+canvas::Surface& MainWindow::designCanvas() const {
+    return form_->designCanvas();
+}
+
+void MainWindow::pressDesignAt(QPoint pixel) {
+    form_->pressDesignAt(float(pixel.x()), float(pixel.y()));
+}
+
+void MainWindow::loadImportedPicture(const QImage& picture) {
+    form_->loadDesignPicture(picture, kImportTitle);
+}
+
+workflow::Repeat MainWindow::repeat() const {
+    return form_->repeat();
+}
+
+QSize MainWindow::tileSize() const {
+    return form_->effectTileSize();
+}
+
+bool MainWindow::liveEffect() const {
+    return liveEffect_->isChecked();
+}
+
+void MainWindow::setRepeat(workflow::Repeat repeat) {
+    form_->setRepeat(repeat);
+    if (liveEffect()) {
+        form_->refreshEffect();
+    }
+}
+
+void MainWindow::setLiveEffect(bool on) {
+    if (liveEffect_->isChecked() != on) {
+        liveEffect_->setChecked(on);
+        return;
+    }
+    if (on) {
+        form_->refreshEffect();
+    }
+}
+
+void MainWindow::setTileFrameShown(bool on) {
+    tileFrame_->setVisible(on);
+}
+
+void MainWindow::followDesignChange() {
+    if (liveEffect()) {
+        form_->refreshEffect();
+    }
+    emit designChanged();
+}
+
+void MainWindow::effectViewPressed(float x, float y) {
+    if (!liveEffect()) {
+        return;
+    }
+    const QPoint page(int(std::floor(x)), int(std::floor(y)));
+    pressDesignAt(
+        workflow::designPixelUnder(page, tileSize(), repeat(), designCanvas().imageRef().size()));
+}
+
+void MainWindow::showDesignPixel(QPoint pixel) {
+    const QImage& design = designCanvas().imageRef();
+    if (!design.rect().contains(pixel)) {
+        pointer_->clear();
+        return;
+    }
+    pointer_->setText(QStringLiteral("x %1, y %2  %3")
+                          .arg(pixel.x())
+                          .arg(pixel.y())
+                          .arg(QColor(design.pixel(pixel)).name(QColor::HexRgb).toUpper()));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == designView_) {
+        if (event->type() == QEvent::MouseMove) {
+            const QPointF position = static_cast<QMouseEvent*>(event)->position();
+            showDesignPixel(QPoint(int(std::floor(position.x())), int(std::floor(position.y()))) -
+                            QPoint(canvas::kBorderPixels, canvas::kBorderPixels));
+        } else if (event->type() == QEvent::Leave) {
+            pointer_->clear();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::clickFormButton(const char* name) {
+    form_->findChild<QPushButton*>(QString::fromLatin1(name))->click();
+}
+
+void MainWindow::copyDesign() {
+    QApplication::clipboard()->setImage(designCanvas().image());
+}
+
+void MainWindow::notYetAvailable() {
+    statusBar()->showMessage(QStringLiteral("尚未提供"), kStatusHintMilliseconds);
+}
+
+void MainWindow::openZoomWindow() {
+    notYetAvailable();
+}
+
+void MainWindow::importLineArt() {
+    notYetAvailable();
+}
+
+void MainWindow::pasteLineArt() {
+    notYetAvailable();
+}
+
+void MainWindow::exportPrint() {
+    notYetAvailable();
+}
+
+void MainWindow::showHelp() {
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("使用说明"), helpText(),
+                                QMessageBox::Close, this);
+    box->setObjectName(QStringLiteral("HelpDialog"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void MainWindow::showAbout() {
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("关于澄川纹样工坊"),
+                                aboutText(), QMessageBox::Close, this);
+    box->setObjectName(QStringLiteral("AboutDialog"));
+    box->setIconPixmap(windowIcon().pixmap(64, 64));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+} // namespace app
