@@ -1,11 +1,13 @@
 #include "canvas/fonts.h"
 #include "main_window.h"
+#include "workflow/translations.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
+    workflow::installTranslations(application, workflow::windowLocale());
     canvas::installFontSubstitutes();
     app::MainWindow window;
     window.show();

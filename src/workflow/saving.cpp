@@ -3,9 +3,7 @@
 #include "canvas/bmp.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
 
 namespace workflow {
 
@@ -27,58 +25,42 @@ QString qtFilter(const QString& pipeFilter) {
     return filters.join(QStringLiteral(";;"));
 }
 
-SaveOutcome saveBitmap(const QImage& image, const QString& path) {
-    if (image.isNull() && !path.isEmpty()) {
-        return {
-            false,
-            QStringLiteral("%1: there is no picture to save.").arg(QDir::toNativeSeparators(path))};
-    }
-    return saveFile(canvas::encodeBmp(image), path);
-}
+namespace {
 
-SaveOutcome savePng(const QImage& image, const QString& path) {
-    if (image.isNull() && !path.isEmpty()) {
-        return {
-            false,
-            QStringLiteral("%1: there is no picture to save.").arg(QDir::toNativeSeparators(path))};
-    }
+QByteArray encodePng(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
-    return saveFile(bytes, path);
+    return bytes;
+}
+
+SaveOutcome saveEncoded(const QImage& image, const QString& path,
+                        QByteArray (*encode)(const QImage&)) {
+    if (path.isEmpty()) {
+        return {};
+    }
+    if (image.isNull()) {
+        return saveFailure(SaveProblem::NoPicture, QFile::encodeName(path));
+    }
+    return saveFile(encode(image), path);
+}
+
+} // namespace
+
+SaveOutcome saveBitmap(const QImage& image, const QString& path) {
+    return saveEncoded(image, path, canvas::encodeBmp);
+}
+
+SaveOutcome savePng(const QImage& image, const QString& path) {
+    return saveEncoded(image, path, encodePng);
 }
 
 SaveOutcome saveFile(const QByteArray& bytes, const QString& path) {
     if (path.isEmpty()) {
         return {};
     }
-    const QString shownPath = QDir::toNativeSeparators(path);
-    if (QFileInfo(path).isDir()) {
-        return {false, QStringLiteral("%1 is a folder.").arg(shownPath)};
-    }
-    const QFileInfo folder(QFileInfo(path).absolutePath());
-    if (!folder.exists()) {
-        return {false, QStringLiteral("%1: the folder %2 does not exist.")
-                           .arg(shownPath, QDir::toNativeSeparators(folder.filePath()))};
-    }
-    // QSaveFile writes a temporary file beside the target and renames it only once complete.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return {false,
-                QStringLiteral("%1 cannot be written: %2").arg(shownPath, file.errorString())};
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return {false, QStringLiteral("%1 cannot be written: %2").arg(shownPath, reason)};
-    }
-    if (!file.commit()) {
-        return {false,
-                QStringLiteral("%1 cannot be written: %2").arg(shownPath, file.errorString())};
-    }
-    return {true, {}};
+    return saveBytes(bytes, QFile::encodeName(path));
 }
 
 } // namespace workflow
