@@ -110,26 +110,7 @@ QString figurePresetTip(const pads::FigurePreset& preset) {
         .arg(preset.limit);
 }
 
-// Fills in a catalogue button's tooltip the first time it is asked for, so that start-up draws
-// none of the 48 pictures.
-class CatalogueTips : public QObject {
-  public:
-    using QObject::QObject;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::ToolTip) {
-            auto* button = static_cast<QWidget*>(watched);
-            if (button->toolTip().isEmpty()) {
-                button->setToolTip(catalogueTip(*patterns::findFigure(button->objectName())));
-            }
-        }
-        return false;
-    }
-};
-
-} // namespace
-
+// The figure drawn by the pattern frame on a fresh design canvas, at twice the canvas's size.
 QImage catalogueThumbnail(const patterns::Figure& figure) {
     canvas::Surface design(workflow::designCanvasSetup());
     std::int16_t savedFillStyle = design.fillStyle();
@@ -139,6 +120,7 @@ QImage catalogueThumbnail(const patterns::Figure& figure) {
     return drawn.scaled(drawn.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
+// The catalogue button's tooltip: family, number within it, caption and the picture.
 QString catalogueTip(const patterns::Figure& figure) {
     int number = 0;
     int count = 0;
@@ -160,6 +142,26 @@ QString catalogueTip(const patterns::Figure& figure) {
         .arg(count)
         .arg(patterns::caption(figure), QString::fromLatin1(png.toBase64()));
 }
+
+// Fills in a catalogue button's tooltip the first time it is asked for, so that start-up draws
+// none of the 48 pictures.
+class CatalogueTips : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ToolTip) {
+            auto* button = static_cast<QWidget*>(watched);
+            if (button->toolTip().isEmpty()) {
+                button->setToolTip(catalogueTip(*patterns::findFigure(button->objectName())));
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 void installControlTips(QWidget& form) {
     for (const ControlTip& tip : kControlTips) {

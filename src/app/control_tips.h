@@ -1,13 +1,6 @@
 #pragma once
 
-#include <QImage>
-#include <QString>
-
 class QWidget;
-
-namespace patterns {
-struct Figure;
-}
 
 namespace app {
 
@@ -15,10 +8,5 @@ namespace app {
 // number within it and show the figure; the figure buttons their routine and parameters; every
 // other control a line on what it does. The catalogue's pictures are drawn when first asked for.
 void installControlTips(QWidget& form);
-
-// The catalogue button's tooltip, with its figure as an embedded picture.
-QString catalogueTip(const patterns::Figure& figure);
-// The figure drawn by the pattern frame on a fresh design canvas, at twice the canvas's size.
-QImage catalogueThumbnail(const patterns::Figure& figure);
 
 } // namespace app

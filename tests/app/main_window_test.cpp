@@ -137,6 +137,25 @@ TEST_F(MainWindowTest, EachRepeatPlacesTheTilesAsItsRuleSays) {
     }
 }
 
+TEST_F(MainWindowTest, TheTileFrameIsDrawnOnTheViewOnly) {
+    chooseTileSize(80);
+    QWidget* view = find("Picture2");
+    const QImage plainView = view->grab().toImage();
+    const QImage picture = effect();
+    trigger("actionTileFrame");
+    const QImage framed = view->grab().toImage();
+    EXPECT_EQ(effect(), picture);
+    // Only the outline of the first tile changes: client pixels 0 and 79 along each edge.
+    for (const QPoint at : {QPoint(40, 0), QPoint(79, 40), QPoint(40, 79), QPoint(0, 40)}) {
+        const QPoint onView = at + QPoint(2, 2);
+        EXPECT_NE(framed.pixel(onView), plainView.pixel(onView)) << at.x() << "," << at.y();
+    }
+    for (const QPoint at : {QPoint(40, 40), QPoint(81, 40), QPoint(40, 81)}) {
+        const QPoint onView = at + QPoint(2, 2);
+        EXPECT_EQ(framed.pixel(onView), plainView.pixel(onView)) << at.x() << "," << at.y();
+    }
+}
+
 TEST_F(MainWindowTest, TheLiveEffectViewFollowsEveryDesignChange) {
     click("Command13");
     trigger("actionLiveEffect");
