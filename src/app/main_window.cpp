@@ -166,6 +166,8 @@ void MainWindow::createStatusBar() {
     pointer_ = new QLabel(this);
     pointer_->setObjectName(QStringLiteral("PointerStatus"));
     statusBar()->addPermanentWidget(pointer_);
+    // The specified area has a fixed size, so the window has one too.
+    statusBar()->setSizeGripEnabled(false);
 }
 
 canvas::Surface& MainWindow::designCanvas() const {
