@@ -18,6 +18,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStatusBar>
+#include <cmath>
+#include <functional>
 
 // The icon lives in this static library; a program linking it keeps the resource only when asked.
 static void initIconResource() {
@@ -30,12 +32,14 @@ namespace {
 const QString kImportTitle = QStringLiteral("设计导入线稿");
 constexpr int kStatusHintMilliseconds = Form1::kHintMilliseconds;
 
-// A menu entry: a new action, or one the window already has (then only its text is set).
+// A menu entry: a new action, or one the window already has (then only its text is set). The
+// handler gets the action's checked state.
 struct MenuAction {
     const char* name;
     const char* text;
     QList<QKeySequence> keys;
-    std::function<void()> handler;
+    std::function<void(bool)> handler;
+    bool checkable = false;
     QAction* existing = nullptr;
 };
 
@@ -95,25 +99,35 @@ void MainWindow::createMenus() {
         }
         return sequences;
     };
-    const std::pair<const char*, std::vector<MenuAction>> fileAndEdit[] = {
+    const std::pair<const char*, std::vector<MenuAction>> menus[] = {
         {"文件(&F)",
-         {{"actionImport", "导入线稿…", keys({Qt::CTRL | Qt::Key_O}), [this] { importLineArt(); }},
+         {{"actionImport", "导入线稿…", keys({Qt::CTRL | Qt::Key_O}),
+           [this](bool) { importLineArt(); }},
           {"actionSaveDesign", "保存图案", keys({Qt::CTRL | Qt::Key_S}),
-           [this] { clickFormButton("Command2"); }},
+           [this](bool) { clickFormButton("Command2"); }},
           {"actionSaveEffect", "保存效果图", keys({Qt::CTRL | Qt::SHIFT | Qt::Key_S}),
-           [this] { clickFormButton("Command17"); }},
-          {"actionExport", "导出印刷图…", keys({Qt::CTRL | Qt::Key_E}), [this] { exportPrint(); }},
-          {"actionQuit", "退出", keys({Qt::CTRL | Qt::Key_Q}), [this] { close(); }}}},
+           [this](bool) { clickFormButton("Command17"); }},
+          {"actionExport", "导出印刷图…", keys({Qt::CTRL | Qt::Key_E}),
+           [this](bool) { exportPrint(); }},
+          {"actionQuit", "退出", keys({Qt::CTRL | Qt::Key_Q}), [this](bool) { close(); }}}},
+        // Undo and redo are the window's own actions, so their keys are bound only once.
         {"编辑(&E)",
-         {{nullptr, "撤销", {}, {}, form_->undoAction()},
-          {nullptr, "重做", {}, {}, form_->redoAction()},
-          {"actionCopy", "复制图案", keys({Qt::CTRL | Qt::Key_C}), [this] { copyDesign(); }},
-          {"actionPaste", "粘贴为线稿", keys({Qt::CTRL | Qt::Key_V}), [this] { pasteLineArt(); }}}},
+         {{nullptr, "撤销", {}, {}, false, form_->undoAction()},
+          {nullptr, "重做", {}, {}, false, form_->redoAction()},
+          {"actionCopy", "复制图案", keys({Qt::CTRL | Qt::Key_C}), [this](bool) { copyDesign(); }},
+          {"actionPaste", "粘贴为线稿", keys({Qt::CTRL | Qt::Key_V}),
+           [this](bool) { pasteLineArt(); }}}},
+        {"视图(&V)",
+         {{"actionLiveEffect", "实时效果图", {}, [this](bool on) { setLiveEffect(on); }, true},
+          {"actionTileFrame", "显示单元框", {}, [this](bool on) { setTileFrameShown(on); }, true},
+          {"actionZoom", "放大编辑…", keys({Qt::Key_F3}), [this](bool) { openZoomWindow(); }}}},
+        {"帮助(&H)",
+         {{"actionHelp", "使用说明", {QKeySequence::HelpContents}, [this](bool) { showHelp(); }},
+          {"actionAbout", "关于", {}, [this](bool) { showAbout(); }}}},
     };
-    for (const auto& [title, actions] : fileAndEdit) {
+    for (const auto& [title, actions] : menus) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
         for (const MenuAction& entry : actions) {
-            // Undo and redo are the window's own actions, so their keys are bound only once.
             if (entry.existing != nullptr) {
                 entry.existing->setText(QString::fromUtf8(entry.text));
                 menu->addAction(entry.existing);
@@ -122,13 +136,18 @@ void MainWindow::createMenus() {
             QAction* action = menu->addAction(QString::fromUtf8(entry.text));
             action->setObjectName(QString::fromLatin1(entry.name));
             action->setShortcuts(entry.keys);
+            action->setCheckable(entry.checkable);
             connect(action, &QAction::triggered, this, entry.handler);
         }
     }
+    liveEffect_ = findChild<QAction*>(QStringLiteral("actionLiveEffect"));
+    tileFrameAction_ = findChild<QAction*>(QStringLiteral("actionTileFrame"));
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
-    QMenu* repeats = view->addMenu(QStringLiteral("拼接方式"));
+    // The repeat types head the view menu (the third), one of them chosen at a time.
+    QMenu* view = menuBar()->actions().at(2)->menu();
+    auto* repeats = new QMenu(QStringLiteral("拼接方式"), view);
     repeats->setObjectName(QStringLiteral("menuRepeat"));
+    view->insertMenu(view->actions().first(), repeats);
     auto* repeatGroup = new QActionGroup(this);
     for (const RepeatChoice& choice : kRepeatChoices) {
         QAction* action = repeats->addAction(QString::fromUtf8(choice.text));
@@ -138,28 +157,6 @@ void MainWindow::createMenus() {
         repeatGroup->addAction(action);
         connect(action, &QAction::triggered, this, [this, choice] { setRepeat(choice.repeat); });
     }
-    liveEffect_ = view->addAction(QStringLiteral("实时效果图"));
-    liveEffect_->setObjectName(QStringLiteral("actionLiveEffect"));
-    liveEffect_->setCheckable(true);
-    connect(liveEffect_, &QAction::toggled, this, &MainWindow::setLiveEffect);
-    QAction* tileFrame = view->addAction(QStringLiteral("显示单元框"));
-    tileFrame->setObjectName(QStringLiteral("actionTileFrame"));
-    tileFrame->setCheckable(true);
-    connect(tileFrame, &QAction::toggled, this, &MainWindow::setTileFrameShown);
-    view->addSeparator();
-    QAction* zoom = view->addAction(QStringLiteral("放大编辑…"));
-    zoom->setObjectName(QStringLiteral("actionZoom"));
-    zoom->setShortcut(Qt::Key_F3);
-    connect(zoom, &QAction::triggered, this, &MainWindow::openZoomWindow);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
-    QAction* howTo = help->addAction(QStringLiteral("使用说明"));
-    howTo->setObjectName(QStringLiteral("actionHelp"));
-    howTo->setShortcut(QKeySequence::HelpContents);
-    connect(howTo, &QAction::triggered, this, &MainWindow::showHelp);
-    QAction* about = help->addAction(QStringLiteral("关于"));
-    about->setObjectName(QStringLiteral("actionAbout"));
-    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
 }
 
 void MainWindow::createStatusBar() {
@@ -202,16 +199,14 @@ void MainWindow::setRepeat(workflow::Repeat repeat) {
 }
 
 void MainWindow::setLiveEffect(bool on) {
-    if (liveEffect_->isChecked() != on) {
-        liveEffect_->setChecked(on);
-        return;
-    }
+    liveEffect_->setChecked(on);
     if (on) {
         form_->refreshEffect();
     }
 }
 
 void MainWindow::setTileFrameShown(bool on) {
+    tileFrameAction_->setChecked(on);
     tileFrame_->setVisible(on);
 }
 
@@ -226,7 +221,8 @@ void MainWindow::effectViewPressed(float x, float y) {
     if (!liveEffect()) {
         return;
     }
-    const QPoint page(int(std::floor(x)), int(std::floor(y)));
+    const float unitsPerPixel = form_->effectView().unitsPerPixel();
+    const QPoint page(int(std::floor(x / unitsPerPixel)), int(std::floor(y / unitsPerPixel)));
     pressDesignAt(
         workflow::designPixelUnder(page, tileSize(), repeat(), designCanvas().imageRef().size()));
 }

@@ -72,6 +72,7 @@ class MainWindow : public QMainWindow {
     QWidget* designView_ = nullptr;
     TileFrame* tileFrame_ = nullptr;
     QAction* liveEffect_ = nullptr;
+    QAction* tileFrameAction_ = nullptr;
     QLabel* pointer_ = nullptr;
 };
 
