@@ -31,6 +31,7 @@ namespace {
 
 const QString kImportTitle = QStringLiteral("设计导入线稿");
 constexpr int kStatusHintMilliseconds = Form1::kHintMilliseconds;
+constexpr QPoint kNoPixel{-1, -1};
 
 // A menu entry: a new action, or one the window already has (then only its text is set). The
 // handler gets the action's checked state.
@@ -214,6 +215,8 @@ void MainWindow::followDesignChange() {
     if (liveEffect()) {
         form_->refreshEffect();
     }
+    // The pixel under a pointer that did not move may have a new colour.
+    showDesignPixel(pointerPixel_);
     emit designChanged();
 }
 
@@ -228,6 +231,7 @@ void MainWindow::effectViewPressed(float x, float y) {
 }
 
 void MainWindow::showDesignPixel(QPoint pixel) {
+    pointerPixel_ = pixel;
     const QImage& design = designCanvas().imageRef();
     if (!design.rect().contains(pixel)) {
         pointer_->clear();
@@ -246,7 +250,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             showDesignPixel(QPoint(int(std::floor(position.x())), int(std::floor(position.y()))) -
                             QPoint(canvas::kBorderPixels, canvas::kBorderPixels));
         } else if (event->type() == QEvent::Leave) {
-            pointer_->clear();
+            showDesignPixel(kNoPixel);
         }
     }
     return QMainWindow::eventFilter(watched, event);

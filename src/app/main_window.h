@@ -74,6 +74,7 @@ class MainWindow : public QMainWindow {
     QAction* liveEffect_ = nullptr;
     QAction* tileFrameAction_ = nullptr;
     QLabel* pointer_ = nullptr;
+    QPoint pointerPixel_{-1, -1}; // the design pixel last named in the status bar
 };
 
 } // namespace app

@@ -209,6 +209,10 @@ TEST_F(MainWindowTest, ThePointerAndTheHintsShowInTheStatusBar) {
     window_->loadImportedPicture(coordinateDesign());
     QTest::mouseMove(find("Picture1"), QPoint(12, 22));
     EXPECT_EQ(find<QLabel>("PointerStatus")->text(), QStringLiteral("x 10, y 20  #0A1440"));
+    press("Picture1", {10, 20});
+    const QColor filled = window_->designCanvas().imageRef().pixel(10, 20);
+    EXPECT_EQ(find<QLabel>("PointerStatus")->text(),
+              QStringLiteral("x 10, y 20  ") + filled.name().toUpper());
     find<QComboBox>("Combo1")->setEditText(QStringLiteral("0"));
     click("Command15");
     EXPECT_EQ(window_->statusBar()->currentMessage(), find<QLabel>("Hint")->text());
