@@ -3,12 +3,14 @@
 #include "canvas/fonts.h"
 #include "patterns/catalogue.h"
 #include "scripted_random.h"
+#include "workflow/workflow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -217,6 +219,20 @@ TEST_F(MainWindowTest, ThePointerAndTheHintsShowInTheStatusBar) {
     click("Command15");
     EXPECT_EQ(window_->statusBar()->currentMessage(), find<QLabel>("Hint")->text());
     EXPECT_TRUE(find<QLabel>("Hint")->isVisible());
+}
+
+TEST_F(MainWindowTest, F1AndAboutOpenTheirDialogsWithoutBlocking) {
+    QTest::keyClick(window_.get(), Qt::Key_F1);
+    auto* help = find<QMessageBox>("HelpDialog");
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->text().contains(QStringLiteral("交叉配色")));
+    trigger("actionAbout");
+    auto* about = find<QMessageBox>("AboutDialog");
+    ASSERT_NE(about, nullptr);
+    for (const QString& part : {QStringLiteral("3.6"), workflow::kMakerAddress,
+                                QString::fromLatin1(qVersion()), QStringLiteral("LGPLv3")}) {
+        EXPECT_TRUE(about->text().contains(part)) << part.toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, ASaveUnderAPngNameWritesAPng) {
