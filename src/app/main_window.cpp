@@ -83,11 +83,6 @@ MainWindow::MainWindow(std::unique_ptr<canvas::RandomSource> random, QWidget* pa
     connect(form_, &Form1::hintShown, this, [this](const QString& text) {
         statusBar()->showMessage(text, kStatusHintMilliseconds);
     });
-    // The tile frame follows the tile size of whichever effect button was pressed last.
-    for (const char* button : {"Command14", "Command15"}) {
-        connect(form_->findChild<QPushButton*>(QString::fromLatin1(button)), &QPushButton::clicked,
-                tileFrame_, qOverload<>(&QWidget::update));
-    }
 }
 
 MainWindow::~MainWindow() = default;

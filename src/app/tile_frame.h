@@ -6,8 +6,8 @@
 namespace app {
 
 // A thin dashed outline of one tile over a surface view's client area. It lies on the view as a
-// child, so it is drawn on the screen only and never reaches the surface's image; it lets every
-// mouse event through to the view.
+// child, so it is drawn on the screen only and never reaches the surface's image, and it is drawn
+// again whenever the view is; it lets every mouse event through to the view.
 class TileFrame : public QWidget {
     Q_OBJECT
   public:
