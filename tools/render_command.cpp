@@ -4,8 +4,9 @@
 #include "canvas/random_source.h"
 #include "patterns/advanced.h"
 #include "patterns/catalogue.h"
-#include "print_options.h"
+#include "progress_line.h"
 #include "workflow/print_engine.h"
+#include "workflow/print_size.h"
 #include "workflow/surfaces.h"
 #include "workflow/workflow.h"
 
@@ -13,13 +14,14 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 #include <optional>
 
 namespace {
+
+using workflow::PrintSize;
 
 class Render {
     Q_DECLARE_TR_FUNCTIONS(PatternRender)
@@ -138,7 +140,7 @@ constexpr const char* kRepeatNames[] = {"straight", "half-drop", "brick", "mirro
 constexpr int kMostTileSide = 20000;
 
 PrintSize parsePrintSizeOption(const QString& option, const QString& text) {
-    const std::optional<PrintSize> size = parsePrintSize(text);
+    const std::optional<PrintSize> size = workflow::parsePrintSize(text);
     if (!size) {
         throw UsageError{Render::tr("%1 wants WxH or one side, in pixels or with a unit cm, mm or "
                                     "in (2480x3508, 21x29.7cm, 20cm), not \"%2\"")
@@ -149,10 +151,9 @@ PrintSize parsePrintSizeOption(const QString& option, const QString& text) {
 
 // The size in whole pixels, refused when a side is below one pixel or above `most`.
 QSize pixelSize(const QString& option, const PrintSize& size, double dotsPerInch, int most) {
-    const auto [width, height] = sizeInPixels(size, dotsPerInch);
+    const auto [width, height] = workflow::sizeInPixels(size, dotsPerInch);
     if (width < 1 || height < 1) {
-        throw UsageError{
-            Render::tr("%1 is less than one pixel at %2 dpi").arg(option).arg(dotsPerInch)};
+        throw UsageError{Render::tr("%1 comes to less than one pixel a side").arg(option)};
     }
     if (width > most || height > most) {
         throw UsageError{Render::tr("%1 allows at most %2 pixels a side, not %3 x %4")
@@ -262,7 +263,7 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             (option == "--out-size" ? request.outSize : request.tileSize) = size;
         } else if (option == "--dpi") {
             const QString text = value();
-            request.dotsPerInch = parseDotsPerInch(text);
+            request.dotsPerInch = workflow::parseDotsPerInch(text);
             if (!request.dotsPerInch) {
                 throw UsageError{
                     Render::tr("--dpi wants a number above 0 and at most 10000, not \"%1\"")

@@ -131,8 +131,8 @@ stopped by Ctrl+C or SIGTERM (nothing is left behind).
         <translation>%1 需要 宽x高 或一条边，单位为像素或 cm、mm、in（2480x3508、21x29.7cm、20cm），而不是“%2”</translation>
     </message>
     <message>
-        <source>%1 is less than one pixel at %2 dpi</source>
-        <translation>%1 在 %2 dpi 下不到一个像素</translation>
+        <source>%1 comes to less than one pixel a side</source>
+        <translation>%1 的边长不到一个像素</translation>
     </message>
     <message>
         <source>%1 allows at most %2 pixels a side, not %3 x %4</source>

@@ -44,6 +44,31 @@ CellOrientation orientationOf(int column, int row, Repeat repeat) {
     return {};
 }
 
+// Copies `count` pixels of Size bytes, the i-th read at from + i * step.
+template <int Size> void copyPixels(uchar* out, const uchar* from, qsizetype step, int count) {
+    if (step == Size) {
+        std::memcpy(out, from, std::size_t(count) * Size);
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        std::memcpy(out + qsizetype(i) * Size, from + qsizetype(i) * step, Size);
+    }
+}
+
+void copyPixels(uchar* out, const uchar* from, qsizetype step, int count, int bytesPerPixel) {
+    switch (bytesPerPixel) {
+    case 1:
+        copyPixels<1>(out, from, step, count);
+        break;
+    case 3:
+        copyPixels<3>(out, from, step, count);
+        break;
+    default:
+        copyPixels<4>(out, from, step, count);
+        break;
+    }
+}
+
 } // namespace
 
 QPoint tilePixelInCell(QPoint inCell, QSize tile, CellOrientation orientation) {
@@ -87,6 +112,11 @@ TiledRows::TiledRows(TileBytes tile, int pageWidth, Repeat repeat)
     period_ = tile.size.width() * (twoCellPeriod ? 2 : 1);
 }
 
+const uchar* TiledRows::pixelAt(QPoint tilePixel) const {
+    return tile_.bits + qsizetype(tilePixel.y()) * tile_.bytesPerLine +
+           qsizetype(tilePixel.x()) * tile_.bytesPerPixel;
+}
+
 void TiledRows::fill(int y, uchar* row) const {
     const int width = tile_.size.width();
     const int bytesPerPixel = tile_.bytesPerPixel;
@@ -96,29 +126,23 @@ void TiledRows::fill(int y, uchar* row) const {
         const CellOrientation orientation = orientationOf(cell.column, cell.row, repeat_);
         const int span = std::min(width - cell.inCell.x(), periodEnd - x);
         uchar* out = row + qsizetype(x) * bytesPerPixel;
-        if ((orientation.quarterTurns & 1) == 0) {
-            // Upright or half-turned: one tile row, read forwards or backwards.
-            const QPoint first = tilePixelInCell(cell.inCell, tile_.size, orientation);
-            const uchar* from = tile_.bits + qsizetype(first.y()) * tile_.bytesPerLine +
-                                qsizetype(first.x()) * bytesPerPixel;
-            const bool backwards = ((orientation.quarterTurns & 2) != 0) != orientation.mirrored;
-            if (!backwards) {
-                std::memcpy(out, from, std::size_t(span) * std::size_t(bytesPerPixel));
-            } else {
-                for (int i = 0; i < span; ++i) {
-                    std::memcpy(out + qsizetype(i) * bytesPerPixel,
-                                from - qsizetype(i) * bytesPerPixel, std::size_t(bytesPerPixel));
-                }
-            }
-        } else {
+        const QPoint first = tilePixelInCell(cell.inCell, tile_.size, orientation);
+        if ((orientation.quarterTurns & 1) != 0 && width != tile_.size.height()) {
+            // A stretched quarter turn steps unevenly through the tile: pixel by pixel.
             for (int i = 0; i < span; ++i) {
                 const QPoint source =
                     tilePixelInCell(cell.inCell + QPoint(i, 0), tile_.size, orientation);
-                std::memcpy(out + qsizetype(i) * bytesPerPixel,
-                            tile_.bits + qsizetype(source.y()) * tile_.bytesPerLine +
-                                qsizetype(source.x()) * bytesPerPixel,
-                            std::size_t(bytesPerPixel));
+                copyPixels(out + qsizetype(i) * bytesPerPixel, pixelAt(source), 0, 1,
+                           bytesPerPixel);
             }
+        } else {
+            // Along a tile row, forwards or backwards, or down or up a column of a square tile.
+            const QPoint second =
+                span > 1 ? tilePixelInCell(cell.inCell + QPoint(1, 0), tile_.size, orientation)
+                         : first + QPoint(1, 0);
+            const qsizetype step = (second.y() - first.y()) * tile_.bytesPerLine +
+                                   (second.x() - first.x()) * bytesPerPixel;
+            copyPixels(out, pixelAt(first), step, span, bytesPerPixel);
         }
         x += span;
     }

@@ -57,7 +57,7 @@ class TiledRows {
     void fill(int y, uchar* row) const;
 
   private:
-    void fillCell(int cellColumn, int y, uchar* out) const;
+    const uchar* pixelAt(QPoint tilePixel) const;
 
     TileBytes tile_;
     int pageWidth_;

@@ -2,6 +2,7 @@
 // values. Every run must end with status 0, 1 or 2 and never crash.
 #include "fuzz_input.h"
 #include "render_command.h"
+#include "workflow/print_size.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -11,45 +12,21 @@
 namespace {
 
 QString wildValue(FuzzInput& in, const QString& folder) {
-    static const char* const kValues[] = {"0",
-                                          "1",
-                                          "2",
-                                          "-1",
-                                          "32767",
-                                          "32768",
-                                          "1e30",
-                                          "nan",
-                                          "inf",
-                                          "own",
-                                          "10",
-                                          "300",
-                                          "1000",
-                                          "1001",
-                                          "20,20",
-                                          "141,141",
-                                          "142,0",
-                                          "-1,5",
-                                          "5,5,#FF0000",
-                                          "5,5,#GG0000",
-                                          "2480x3508",
-                                          "0x0",
-                                          "20001x2",
-                                          "1x1",
-                                          "straight",
-                                          "half-drop",
-                                          "brick",
-                                          "Command12",
-                                          "Command55",
-                                          "Command0",
-                                          "",
-                                          "x.bmp",
-                                          "x.png",
-                                          "x.gif",
-                                          "/proc/x.png",
-                                          "NaN,NaN",
-                                          "99999999999999999999"};
+    static const char* const kValues[] = {
+        "0",         "1",           "2",           "-1",
+        "32767",     "32768",       "1e30",        "nan",
+        "inf",       "own",         "10",          "300",
+        "1000",      "1001",        "20,20",       "141,141",
+        "142,0",     "-1,5",        "5,5,#FF0000", "5,5,#GG0000",
+        "2480x3508", "0x0",         "20001x2",     "1x1",
+        "straight",  "half-drop",   "brick",       "mirror",
+        "rotate",    "21x29.7cm",   "20cm",        "0.001cm",
+        "8.5x11in",  "2.5x2.5",     "10000",       "10001",
+        "Command12", "Command55",   "Command0",    "",
+        "x.bmp",     "x.png",       "x.gif",       "x.tif",
+        "x.tiff",    "/proc/x.png", "NaN,NaN",     "99999999999999999999"};
     QString value = QString::fromUtf8(kValues[in.byte() % std::size(kValues)]);
-    if (value.endsWith(".bmp") || value.endsWith(".png") || value.endsWith(".gif")) {
+    if (value.startsWith("x.")) {
         value = folder + "/" + value;
     }
     return value;
@@ -64,8 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static QGuiApplication app(argc, argv);
     static QTemporaryDir folder;
     static const char* const kOptions[] = {
-        "--list",   "--pattern",   "--advanced", "--category", "--width", "--fill", "--seed",
-        "--effect", "--no-credit", "--out-size", "--repeat",   "-o",      "--help", "--unknown"};
+        "--list", "--pattern", "--advanced",  "--category", "--width",  "--fill",
+        "--seed", "--effect",  "--no-credit", "--out-size", "--repeat", "-o",
+        "--help", "--unknown", "--tile-size", "--dpi",      "--credit", "--quiet"};
     FuzzInput in(data, size);
     QStringList arguments;
     const int count = in.byte() % 12;
@@ -75,10 +53,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             arguments << wildValue(in, folder.path());
         }
     }
-    // Big tilings are legal but slow; keep the fuzzer's time for the argument handling.
+    // Big pages and tiles are legal but slow; keep the fuzzer's time for the argument handling.
     for (qsizetype i = 0; i + 1 < arguments.size(); ++i) {
-        if (arguments[i] == "--out-size" && arguments[i + 1] == "2480x3508") {
-            arguments[i + 1] = "248x350";
+        const std::optional<workflow::PrintSize> size = workflow::parsePrintSize(arguments[i + 1]);
+        if ((arguments[i] == "--out-size" || arguments[i] == "--tile-size") && size) {
+            const auto [width, height] = workflow::sizeInPixels(*size, 10000);
+            if (width * height > 1e6) {
+                arguments[i + 1] = "248x350";
+            }
         }
     }
     QString out;

@@ -1,4 +1,4 @@
-#include "print_options.h"
+#include "progress_line.h"
 #include "render_command.h"
 #include "workflow/print_engine.h"
 
@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -202,16 +203,6 @@ TEST(ProgressLine, ShowsAfterASecondThenAFewTimesASecondAndEndsItsLine) {
     line.finish();
     stream.flush();
     EXPECT_TRUE(err.endsWith('\n'));
-
-    QString quiet;
-    QTextStream quietStream(&quiet);
-    ProgressLine hidden(
-        quietStream, [&now] { return now; }, false);
-    now = 10;
-    hidden.update(1, 2);
-    hidden.finish();
-    quietStream.flush();
-    EXPECT_TRUE(quiet.isEmpty());
 }
 
 TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
@@ -388,6 +379,8 @@ TEST_F(RenderCommand, WritesTheFileNameBytesExactlyAsGiven) {
               0);
     struct stat written {};
     EXPECT_EQ(stat(name, &written), 0);
+    // QTemporaryDir cannot remove a name it cannot decode.
+    unlink(name);
 }
 
 } // namespace

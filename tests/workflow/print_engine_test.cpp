@@ -1,3 +1,4 @@
+#include "canvas/bmp.h"
 #include "canvas/fonts.h"
 #include "workflow/print_engine.h"
 #include "workflow/surfaces.h"
@@ -115,6 +116,11 @@ TEST(PrintEngine, WrittenPagesDecodeToTheInMemoryTilingWithTheirResolution) {
         const double dotsPerInch = c.dotsPerInch.value_or(c.format == PrintFormat::Tiff ? 0 : 96);
         EXPECT_NEAR(decoded.dotsPerInch, dotsPerInch, 0.02) << name.toStdString();
         EXPECT_EQ(decoded.indexed, c.indexed) << name.toStdString();
+        if (c.format == PrintFormat::Bmp && !c.dotsPerInch) {
+            QFile written(path);
+            ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+            EXPECT_EQ(written.readAll(), canvas::encodeBmp(reference(job))) << "the window's bytes";
+        }
     }
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"page"});
 }

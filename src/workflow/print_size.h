@@ -1,12 +1,14 @@
 #pragma once
 
-#include <QSize>
 #include <QString>
-#include <QTextStream>
-#include <functional>
 #include <optional>
+#include <utility>
+
+namespace workflow {
 
 // A page or tile size as typed: WxH or one side for a square, in pixels or in a physical unit.
+// pattern-render and the window's print export both convert sizes here, so that the same options
+// give the same page.
 struct PrintSize {
     enum class Unit { Pixel, Centimetre, Millimetre, Inch };
     double width = 0;
@@ -26,21 +28,4 @@ std::pair<double, double> sizeInPixels(const PrintSize& size, double dotsPerInch
 // A dots-per-inch value above 0 and at most 10000.
 std::optional<double> parseDotsPerInch(const QString& text);
 
-// The one-line progress of a long render on a terminal: shown once the render has taken a
-// second, updated in place a few times a second with percent, rows per second and time left.
-class ProgressLine {
-  public:
-    using Clock = std::function<double()>; // seconds from any fixed point
-    ProgressLine(QTextStream& err, Clock clock, bool shown);
-    void update(int rowsDone, int rowsTotal);
-    // Ends the line, when one was shown, so that what follows starts on its own line.
-    void finish();
-
-  private:
-    QTextStream& err_;
-    Clock clock_;
-    bool shown_;
-    double start_;
-    double lastShown_ = -1;
-    qsizetype lastLength_ = 0;
-};
+} // namespace workflow
