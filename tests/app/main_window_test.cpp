@@ -207,6 +207,20 @@ TEST_F(MainWindowTest, APressOnTheLiveEffectViewColoursTheDesignPixelItShows) {
     }
 }
 
+TEST_F(MainWindowTest, AnImportIsOneUndoStepWithItsTitle) {
+    const QImage start = design();
+    const QString startTitle = find<QLabel>("Label2")->text();
+    int changes = 0;
+    QObject::connect(window_.get(), &app::MainWindow::designChanged, [&] { ++changes; });
+    window_->loadImportedPicture(coordinateDesign());
+    EXPECT_EQ(design(), coordinateDesign());
+    EXPECT_EQ(find<QLabel>("Label2")->text(), QStringLiteral("设计导入线稿"));
+    trigger("actionUndo");
+    EXPECT_EQ(design(), start);
+    EXPECT_EQ(find<QLabel>("Label2")->text(), startTitle);
+    EXPECT_EQ(changes, 2);
+}
+
 TEST_F(MainWindowTest, ThePointerAndTheHintsShowInTheStatusBar) {
     window_->loadImportedPicture(coordinateDesign());
     QTest::mouseMove(find("Picture1"), QPoint(12, 22));
