@@ -1,6 +1,6 @@
 #include "canvas/random_source.h"
 #include "workflow/history.h"
-#include "workflow/repeat.h"
+#include "workflow/tiling.h"
 #include "workflow/surfaces.h"
 #include "workflow/workflow.h"
 

@@ -4,7 +4,7 @@
 #include "canvas/random_source.h"
 #include "patterns/advanced.h"
 #include "patterns/catalogue.h"
-#include "workflow/repeat.h"
+#include "workflow/tiling.h"
 #include "workflow/surfaces.h"
 #include "workflow/workflow.h"
 

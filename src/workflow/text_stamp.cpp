@@ -47,9 +47,33 @@ void TextStamp::rasterise(const canvas::Surface& surface, const QString& text) {
     }
 }
 
+bool TextStamp::isRasterisedFor(const canvas::Surface& surface, const QString& text) const {
+    return text == text_ && surface.font() == font_ &&
+           canvas::toPixel(surface.foreColor()) == pen_ &&
+           surface.imageRef().dotsPerMeterY() == dotsPerMetre_;
+}
+
+QImage TextStamp::overlay(const canvas::Surface& surface, const QString& text) {
+    if (!isRasterisedFor(surface, text)) {
+        rasterise(surface, text);
+    }
+    if (bounds_.isEmpty() || bounds_.right() < 0 || bounds_.bottom() < 0) {
+        return {};
+    }
+    QImage picture(bounds_.right() + 1, bounds_.bottom() + 1, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    for (const canvas::Span& span : spans_) {
+        if (span.y < 0 || span.x1 < 0) {
+            continue;
+        }
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(span.y));
+        std::fill(row + std::max(span.x0, 0), row + span.x1 + 1, pen_ | 0xFF000000u);
+    }
+    return picture;
+}
+
 void TextStamp::print(canvas::Surface& surface, const QString& text) {
-    if (text != text_ || surface.font() != font_ || canvas::toPixel(surface.foreColor()) != pen_ ||
-        surface.imageRef().dotsPerMeterY() != dotsPerMetre_) {
+    if (!isRasterisedFor(surface, text)) {
         rasterise(surface, text);
     }
     const float unit = surface.unitsPerPixel();

@@ -15,8 +15,12 @@ class TextStamp {
   public:
     // Prints `text` on the surface at its current position and moves to the next line.
     void print(canvas::Surface& surface, const QString& text);
+    // What print would set at the surface's top-left, on a transparent ARGB32 picture just large
+    // enough to hold it: the same text drawn over a page that is not a surface.
+    QImage overlay(const canvas::Surface& surface, const QString& text);
 
   private:
+    bool isRasterisedFor(const canvas::Surface& surface, const QString& text) const;
     void rasterise(const canvas::Surface& surface, const QString& text);
 
     QString text_;

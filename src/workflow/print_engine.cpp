@@ -1,0 +1,125 @@
+#include "print_engine.h"
+
+#include "surfaces.h"
+#include "text_stamp.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <new>
+
+namespace workflow {
+namespace {
+
+// The page's top-left corner as printed: the tiles there with the overlay drawn over them.
+QImage stampedCorner(const QImage& tile, const PrintJob& job) {
+    const QSize size = job.overlay.size().boundedTo(job.page);
+    if (job.overlay.isNull() || size.isEmpty()) {
+        return {};
+    }
+    QImage corner = repeatOver(tile, size, job.repeat);
+    QPainter painter(&corner);
+    painter.drawImage(0, 0, job.overlay);
+    return corner;
+}
+
+SaveOutcome writePage(const PrintJob& job, AtomicFile& file, const PrintProgress& progress,
+                      const std::atomic<bool>* cancel, const QByteArray& nativePath) {
+    const QImage tile = job.tile.convertToFormat(QImage::Format_RGB32);
+    const QImage corner = stampedCorner(tile, job);
+    PageFormat format;
+    format.size = job.page;
+    format.dotsPerInch = job.dotsPerInch;
+    std::optional<std::vector<QRgb>> palette;
+    if (job.format != PrintFormat::Bmp) {
+        palette = fewColours({&tile, &corner});
+    }
+    format.layout = layoutFor(job.format, palette.has_value());
+    format.palette = palette.value_or(std::vector<QRgb>{});
+
+    const int pixelBytes = bytesPerPixel(format.layout);
+    const std::vector<uchar> tileBytes = layOutPixels(tile, format.layout, format.palette);
+    const std::vector<uchar> cornerBytes = layOutPixels(corner, format.layout, format.palette);
+    const TiledRows rows(
+        {tileBytes.data(), qsizetype(tile.width()) * pixelBytes, tile.size(), pixelBytes},
+        job.page.width(), job.repeat);
+
+    const std::unique_ptr<PageEncoder> encoder = makeEncoder(job.format, file, format);
+    const int height = job.page.height();
+    const int bandRows = encoder->bandRows();
+    const qsizetype stride = encoder->rowStride();
+    std::vector<uchar> band(std::size_t(stride) * std::size_t(bandRows), 0);
+    const std::size_t cornerRowBytes = std::size_t(corner.width()) * std::size_t(pixelBytes);
+    bool written = encoder->begin();
+    for (int done = 0; written && done < height; done += bandRows) {
+        if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
+            return saveFailure(SaveProblem::Cancelled, nativePath);
+        }
+        const int count = std::min(bandRows, height - done);
+        for (int i = 0; i < count; ++i) {
+            const int y = bottomUp(job.format) ? height - 1 - (done + i) : done + i;
+            uchar* row = band.data() + qsizetype(i) * stride;
+            rows.fill(y, row);
+            if (y < corner.height()) {
+                std::memcpy(row, cornerBytes.data() + std::size_t(y) * cornerRowBytes,
+                            cornerRowBytes);
+            }
+        }
+        written = encoder->writeRows(band.data(), count);
+        if (written && progress) {
+            progress(done + count, height);
+        }
+    }
+    written = written && encoder->finish();
+    if (!written && !encoder->failure().isEmpty()) {
+        file.discard();
+        return saveFailure(SaveProblem::Other, nativePath, encoder->failure());
+    }
+    // A failed write was recorded by the file, whose commit then says why and keeps nothing.
+    return file.commit();
+}
+
+} // namespace
+
+SaveOutcome renderPrint(const PrintJob& job, const QByteArray& nativePath,
+                        const PrintProgress& progress, const std::atomic<bool>* cancel) {
+    if (job.tile.isNull() || job.page.isEmpty()) {
+        return saveFailure(SaveProblem::NoPicture, nativePath);
+    }
+    if (beyondFormat(job.format, job.page)) {
+        return saveFailure(SaveProblem::TooLarge, nativePath);
+    }
+    try {
+        AtomicFile file(nativePath);
+        const SaveOutcome opened = file.open();
+        if (opened.problem != SaveProblem::None) {
+            return opened;
+        }
+        return writePage(job, file, progress, cancel, nativePath);
+    } catch (const std::bad_alloc&) {
+        return saveFailure(SaveProblem::OutOfMemory, nativePath);
+    }
+}
+
+std::optional<PrintFormat> printFormatForName(const QString& fileName) {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("png")) {
+        return PrintFormat::Png;
+    }
+    if (suffix == QLatin1String("tif") || suffix == QLatin1String("tiff")) {
+        return PrintFormat::Tiff;
+    }
+    if (suffix == QLatin1String("bmp")) {
+        return PrintFormat::Bmp;
+    }
+    return std::nullopt;
+}
+
+QImage creditOverlay(const QString& credit) {
+    if (credit.isEmpty()) {
+        return {};
+    }
+    canvas::Surface view(effectViewSetup());
+    return TextStamp().overlay(view, credit);
+}
+
+} // namespace workflow
