@@ -1,5 +1,6 @@
 #include "canvas/fonts.h"
 #include "render_command.h"
+#include "workflow/translations.h"
 
 #include <QGuiApplication>
 
@@ -10,7 +11,13 @@ int main(int argc, char** argv) {
     }
     QGuiApplication app(argc, argv);
     canvas::installFontSubstitutes();
+    workflow::installTranslations(app, QLocale::system());
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return runPatternRender(app.arguments().mid(1), out, err);
+    // argv as given: a file name that is not valid in the locale's encoding stays those bytes.
+    QList<QByteArray> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QByteArray(argv[i]);
+    }
+    return runPatternRender(arguments, out, err);
 }

@@ -1,5 +1,6 @@
 #include "render_command.h"
 
+#include "canvas/bmp.h"
 #include "canvas/numbers.h"
 #include "canvas/random_source.h"
 #include "patterns/advanced.h"
@@ -10,7 +11,9 @@
 
 #include <QBuffer>
 #include <QColor>
+#include <QCoreApplication>
 #include <QDate>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QRegularExpression>
@@ -19,36 +22,45 @@
 
 namespace {
 
+class Render {
+    Q_DECLARE_TR_FUNCTIONS(PatternRender)
+};
+
 constexpr int kUsage = 2;
 constexpr int kInputOutput = 1;
 
-const char* const kHelp = R"(Usage: pattern-render [options] -o FILE
-Draws a design headless with the same drawing core as the window and writes it as BMP (24-bit,
-as the window saves) or PNG, chosen by the file name's extension.
-
-Figure (one of):
-  --list                  print the 48 catalogue figures: control name, caption, family
-  --pattern NAME          a catalogue figure by its control name, e.g. Command12
-  --advanced N            advanced pattern N = 1..4 ("高级图案1" .. "高级图案4")
-  --category 0|1          advanced patterns: 1 fills the figure (the window's "类别" box)
-Design:
-  --width N               line width, as typed into the line-width list (default 2)
-  --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in order;
-                          the colour is random from the seed unless given
-  --seed N                seed of the random colours and advanced draws (default: the clock)
-Output:
-  --effect own|SIZE       the effect picture (643 x 643) as "生成效果图" renders it: own size
-                          tiles, or tiles of SIZE pixels (1..1000), with the credit line
-  --no-credit             leave the credit line out of the effect picture
-  --out-size WxH          tile the design over W x H pixels instead (e.g. 2480x3508, A4 at
-                          300 dpi); tiles are the design's size, or SIZE with --effect SIZE
-  --repeat MODE           straight (default), half-drop (every other column lowered by half a
-                          tile) or brick (every other row shifted by half a tile); implies a
-                          tiling of 643 x 643 unless --out-size is given
-  -o, --output FILE       the file to write (.bmp or .png)
-  -h, --help              this text
-Exit status: 0 written, 1 the file could not be written, 2 bad arguments.
-)";
+const char* const kHelp = QT_TRANSLATE_NOOP(
+    "PatternRender",
+    "Usage: pattern-render [options] -o FILE\n"
+    "Draws a design headless with the same drawing core as the window and writes it as BMP "
+    "(24-bit,\n"
+    "as the window saves) or PNG, chosen by the file name's extension.\n"
+    "\n"
+    "Figure (one of):\n"
+    "  --list                  print the 48 catalogue figures: control name, caption, family\n"
+    "  --pattern NAME          a catalogue figure by its control name, e.g. Command12\n"
+    "  --advanced N            advanced pattern N = 1..4 (\"高级图案1\" .. \"高级图案4\")\n"
+    "  --category 0|1          advanced patterns: 1 fills the figure (the window's \"类别\" box)\n"
+    "Design:\n"
+    "  --width N               line width, as typed into the line-width list (default 2)\n"
+    "  --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in "
+    "order;\n"
+    "                          the colour is random from the seed unless given\n"
+    "  --seed N                seed of the random colours and advanced draws (default: the clock)\n"
+    "Output:\n"
+    "  --effect own|SIZE       the effect picture (643 x 643) as \"生成效果图\" renders it: own "
+    "size\n"
+    "                          tiles, or tiles of SIZE pixels (1..1000), with the credit line\n"
+    "  --no-credit             leave the credit line out of the effect picture\n"
+    "  --out-size WxH          tile the design over W x H pixels instead (e.g. 2480x3508, A4 at\n"
+    "                          300 dpi); tiles are the design's size, or SIZE with --effect SIZE\n"
+    "  --repeat MODE           straight (default), half-drop (every other column lowered by half "
+    "a\n"
+    "                          tile) or brick (every other row shifted by half a tile); implies a\n"
+    "                          tiling of 643 x 643 unless --out-size is given\n"
+    "  -o, --output FILE       the file to write (.bmp or .png)\n"
+    "  -h, --help              this text\n"
+    "Exit status: 0 written, 1 the file could not be written, 2 bad arguments.\n");
 
 struct Press {
     float x;
@@ -70,7 +82,7 @@ struct Request {
     bool credit = true;
     std::optional<QSize> outSize;
     std::optional<workflow::Repeat> repeat;
-    QString output;
+    QByteArray output;
 };
 
 struct UsageError {
@@ -90,11 +102,10 @@ Press parsePress(const QString& text) {
     const double x = match.hasMatch() ? canvas::parseNumber(match.captured(1)).value_or(NAN) : NAN;
     const double y = match.hasMatch() ? canvas::parseNumber(match.captured(2)).value_or(NAN) : NAN;
     if (std::isnan(x) || std::isnan(y)) {
-        throw UsageError{QStringLiteral("--fill wants X,Y or X,Y,#RRGGBB, not \"%1\"").arg(text)};
+        throw UsageError{Render::tr("--fill wants X,Y or X,Y,#RRGGBB, not \"%1\"").arg(text)};
     }
     if (x < 0 || y < 0 || x >= 142 || y >= 142) {
-        throw UsageError{
-            QStringLiteral("--fill point %1 lies outside the 142 x 142 canvas").arg(text)};
+        throw UsageError{Render::tr("--fill point %1 lies outside the 142 x 142 canvas").arg(text)};
     }
     Press press{float(x), float(y), std::nullopt};
     if (!match.captured(3).isEmpty()) {
@@ -111,21 +122,22 @@ QSize parseSize(const QString& text) {
     const int height = match.captured(2).toInt();
     if (!match.hasMatch() || width < 1 || height < 1 || width > 20000 || height > 20000) {
         throw UsageError{
-            QStringLiteral("--out-size wants WxH with W and H from 1 to 20000, not \"%1\"")
-                .arg(text)};
+            Render::tr("--out-size wants WxH with W and H from 1 to 20000, not \"%1\"").arg(text)};
     }
     return {width, height};
 }
 
-Request parseArguments(const QStringList& arguments) {
+// Options are read as text; the output file name stays the bytes given, so a name in any
+// encoding is written exactly.
+Request parseArguments(const QList<QByteArray>& arguments) {
     Request request;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& option = arguments[i];
+        const QString option = QFile::decodeName(arguments[i]);
         auto value = [&]() -> QString {
             if (i + 1 >= arguments.size()) {
-                throw UsageError{QStringLiteral("%1 needs a value").arg(option)};
+                throw UsageError{Render::tr("%1 needs a value").arg(option)};
             }
-            return arguments[++i];
+            return QFile::decodeName(arguments[++i]);
         };
         if (option == "--list") {
             request.list = true;
@@ -135,27 +147,26 @@ Request parseArguments(const QStringList& arguments) {
             request.pattern = value();
             if (!patterns::findFigure(request.pattern)) {
                 throw UsageError{
-                    QStringLiteral("unknown figure \"%1\" (see --list)").arg(request.pattern)};
+                    Render::tr("unknown figure \"%1\" (see --list)").arg(request.pattern)};
             }
         } else if (option == "--advanced") {
             const QString text = value();
             request.advanced = text.toInt();
             if (request.advanced < 1 || request.advanced > 4 ||
                 QString::number(request.advanced) != text) {
-                throw UsageError{
-                    QStringLiteral("--advanced wants 1, 2, 3 or 4, not \"%1\"").arg(text)};
+                throw UsageError{Render::tr("--advanced wants 1, 2, 3 or 4, not \"%1\"").arg(text)};
             }
         } else if (option == "--category") {
             const QString text = value();
             if (text != "0" && text != "1") {
-                throw UsageError{QStringLiteral("--category wants 0 or 1, not \"%1\"").arg(text)};
+                throw UsageError{Render::tr("--category wants 0 or 1, not \"%1\"").arg(text)};
             }
             request.category = text.toInt();
         } else if (option == "--width") {
             request.width = value();
             if (!canvas::parseDrawWidth(request.width)) {
-                throw UsageError{QStringLiteral("--width wants a positive whole number up to "
-                                                "32767, not \"%1\"")
+                throw UsageError{Render::tr("--width wants a positive whole number up to "
+                                            "32767, not \"%1\"")
                                      .arg(request.width)};
             }
         } else if (option == "--fill") {
@@ -164,8 +175,7 @@ Request parseArguments(const QStringList& arguments) {
             const QString text = value();
             request.seed = parseUnsigned(text);
             if (!request.seed) {
-                throw UsageError{
-                    QStringLiteral("--seed wants a whole number, not \"%1\"").arg(text)};
+                throw UsageError{Render::tr("--seed wants a whole number, not \"%1\"").arg(text)};
             }
         } else if (option == "--effect") {
             const QString text = value();
@@ -174,7 +184,7 @@ Request parseArguments(const QStringList& arguments) {
                 request.tileSize = canvas::parseTileSize(text);
                 if (!request.tileSize) {
                     throw UsageError{
-                        QStringLiteral("--effect wants own or a size from 1 to 1000, not \"%1\"")
+                        Render::tr("--effect wants own or a size from 1 to 1000, not \"%1\"")
                             .arg(text)};
                 }
             }
@@ -192,27 +202,28 @@ Request parseArguments(const QStringList& arguments) {
                 request.repeat = workflow::Repeat::Brick;
             } else {
                 throw UsageError{
-                    QStringLiteral("--repeat wants straight, half-drop or brick, not \"%1\"")
+                    Render::tr("--repeat wants straight, half-drop or brick, not \"%1\"")
                         .arg(text)};
             }
         } else if (option == "-o" || option == "--output") {
-            request.output = value();
+            value();
+            request.output = arguments[i];
         } else {
-            throw UsageError{QStringLiteral("unknown option \"%1\" (see --help)").arg(option)};
+            throw UsageError{Render::tr("unknown option \"%1\" (see --help)").arg(option)};
         }
     }
     if (request.help || request.list) {
         return request;
     }
     if (request.pattern.isEmpty() == (request.advanced == 0)) {
-        throw UsageError{QStringLiteral("give one of --pattern NAME or --advanced N")};
+        throw UsageError{Render::tr("give one of --pattern NAME or --advanced N")};
     }
     if (request.output.isEmpty()) {
-        throw UsageError{QStringLiteral("give the output file with -o FILE")};
+        throw UsageError{Render::tr("give the output file with -o FILE")};
     }
-    const QString suffix = QFileInfo(request.output).suffix().toLower();
+    const QString suffix = QFileInfo(QFile::decodeName(request.output)).suffix().toLower();
     if (suffix != "bmp" && suffix != "png") {
-        throw UsageError{QStringLiteral("the output file must end in .bmp or .png")};
+        throw UsageError{Render::tr("the output file must end in .bmp or .png")};
     }
     return request;
 }
@@ -280,23 +291,27 @@ QImage renderOutput(const Request& request) {
 }
 
 // The image encoded as the file name asks, written whole or not at all.
-workflow::SaveOutcome writeImage(const QImage& image, const QString& path) {
-    if (QFileInfo(path).suffix().compare("bmp", Qt::CaseInsensitive) == 0) {
-        return workflow::saveBitmap(image, path);
+workflow::SaveOutcome writeImage(const QImage& image, const QByteArray& path) {
+    if (image.isNull()) {
+        // Every picture drawn here has pixels; a null one is an allocation that failed.
+        return workflow::saveFailure(workflow::SaveProblem::OutOfMemory, path);
+    }
+    if (QFileInfo(QFile::decodeName(path)).suffix().compare("bmp", Qt::CaseInsensitive) == 0) {
+        return workflow::saveBytes(canvas::encodeBmp(image), path);
     }
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     if (!writer.write(image)) {
-        return {false, writer.errorString()};
+        return workflow::saveFailure(workflow::SaveProblem::Other, path, writer.errorString());
     }
-    return workflow::saveFile(png, path);
+    return workflow::saveBytes(png, path);
 }
 
 } // namespace
 
-int runPatternRender(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QTextStream& err) {
     Request request;
     try {
         request = parseArguments(arguments);
@@ -305,7 +320,7 @@ int runPatternRender(const QStringList& arguments, QTextStream& out, QTextStream
         return kUsage;
     }
     if (request.help) {
-        out << kHelp;
+        out << QCoreApplication::translate("PatternRender", kHelp);
         return 0;
     }
     if (request.list) {
@@ -315,10 +330,23 @@ int runPatternRender(const QStringList& arguments, QTextStream& out, QTextStream
         }
         return 0;
     }
-    const workflow::SaveOutcome outcome = writeImage(renderOutput(request), request.output);
+    workflow::SaveOutcome outcome;
+    try {
+        outcome = writeImage(renderOutput(request), request.output);
+    } catch (const std::bad_alloc&) {
+        outcome = workflow::saveFailure(workflow::SaveProblem::OutOfMemory, request.output);
+    }
     if (!outcome.saved) {
         err << "pattern-render: " << outcome.error << "\n";
         return kInputOutput;
     }
     return 0;
+}
+
+int runPatternRender(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    QList<QByteArray> native;
+    for (const QString& argument : arguments) {
+        native << QFile::encodeName(argument);
+    }
+    return runPatternRender(native, out, err);
 }

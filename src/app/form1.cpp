@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include "canvas/numbers.h"
+#include "file_dialogs.h"
 #include "layout.h"
 #include "pads/pad_setup.h"
 #include "pads/symbol_pad.h"
@@ -14,7 +16,6 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -131,12 +132,6 @@ std::optional<pads::FontChoice> askFont(QWidget* parent, const pads::FontDialogS
     return pads::FontChoice{font.family(), font.pointSizeF(), font.bold()};
 }
 
-QString askSavePath(QWidget* parent, const QString& filter) {
-    // The file is replaced without a question and no extension is added.
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
-}
-
 // "Command70(2)" → 70 and 2.
 struct ArrayButton {
     const char* name;
@@ -249,6 +244,9 @@ void Form1::createSurfaceViews() {
         view->move(placement.topLeft);
         controls_.insert(placement.name, view);
     }
+    // The strip grows with the chosen tile size over the controls beside it; beneath them every
+    // control stays visible and takes its clicks.
+    control<QWidget>(QStringLiteral("Picture3"))->lower();
     hint_->raise();
 }
 
@@ -399,7 +397,7 @@ void Form1::catalogueClicked(const QString& controlName, const QString& caption)
     if (figure == nullptr) {
         return;
     }
-    const QString width = control<QComboBox>(QStringLiteral("Combo2"))->currentText();
+    const QString width = lineWidthText();
     recordDesignChange();
     setDesignTitle(
         patterns::drawCatalogueFigure(design_, *figure, width, caption, savedFillStyle_));
@@ -407,7 +405,7 @@ void Form1::catalogueClicked(const QString& controlName, const QString& caption)
 
 void Form1::advancedClicked(int array, int index) {
     const int fillFlag = checkValue(control<QCheckBox>(QStringLiteral("Check1"))->checkState());
-    const QString width = control<QComboBox>(QStringLiteral("Combo2"))->currentText();
+    const QString width = lineWidthText();
     recordDesignChange();
     setDesignTitle(patterns::drawAdvancedPattern(design_, array, index, fillFlag, width, *random_));
 }
@@ -469,6 +467,15 @@ QString Form1::comboText(const char* name) const {
     return control<QComboBox>(QString::fromLatin1(name))->currentText();
 }
 
+// An unusable width leaves the pen as it is; the hint says why nothing got thinner or thicker.
+QString Form1::lineWidthText() {
+    const QString text = comboText("Combo2");
+    if (!canvas::parseDrawWidth(text)) {
+        showHint(QStringLiteral("线宽请填 1 到 32767 之间的数字"));
+    }
+    return text;
+}
+
 // The timer runs exactly while the random-art pad asks for its dot stream.
 void Form1::followDotTimer() {
     if (randomArt_.timerEnabled && !timer1_->isActive()) {
@@ -485,7 +492,8 @@ void Form1::randomArtPadPressed(float x, float y) {
             mode = pads::ArtMode(option);
         }
     }
-    pads::pressRandomArtPad(randomArtPad_, *random_, randomArt_, mode, x, y, comboText("Combo2"));
+    const QString width = mode == pads::ArtMode::CrossLines ? lineWidthText() : comboText("Combo2");
+    pads::pressRandomArtPad(randomArtPad_, *random_, randomArt_, mode, x, y, width);
     followDotTimer();
 }
 
@@ -510,7 +518,7 @@ void Form1::symbolPadPressed(float x, float y) {
 
 void Form1::padResetClicked(const QString& controlName) {
     if (controlName == QStringLiteral("Command59")) {
-        pads::resetRandomArtPad(randomArtPad_, *random_, randomArt_, comboText("Combo2"));
+        pads::resetRandomArtPad(randomArtPad_, *random_, randomArt_, lineWidthText());
         followDotTimer();
     } else {
         pads::resetPad(controlName == QStringLiteral("Command64") ? symbolPad_ : figurePad_,

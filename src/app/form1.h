@@ -100,6 +100,7 @@ class Form1 : public QWidget {
     void timer1Tick();
     void followDotTimer();
     QString comboText(const char* name) const;
+    QString lineWidthText();
 
     std::unique_ptr<canvas::RandomSource> random_;
     canvas::Surface design_;

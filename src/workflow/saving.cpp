@@ -2,9 +2,7 @@
 
 #include "canvas/bmp.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
 
 namespace workflow {
 
@@ -27,10 +25,11 @@ QString qtFilter(const QString& pipeFilter) {
 }
 
 SaveOutcome saveBitmap(const QImage& image, const QString& path) {
-    if (image.isNull() && !path.isEmpty()) {
-        return {
-            false,
-            QStringLiteral("%1: there is no picture to save.").arg(QDir::toNativeSeparators(path))};
+    if (path.isEmpty()) {
+        return {};
+    }
+    if (image.isNull()) {
+        return saveFailure(SaveProblem::NoPicture, QFile::encodeName(path));
     }
     return saveFile(canvas::encodeBmp(image), path);
 }
@@ -39,32 +38,7 @@ SaveOutcome saveFile(const QByteArray& bytes, const QString& path) {
     if (path.isEmpty()) {
         return {};
     }
-    const QString shownPath = QDir::toNativeSeparators(path);
-    if (QFileInfo(path).isDir()) {
-        return {false, QStringLiteral("%1 is a folder.").arg(shownPath)};
-    }
-    const QFileInfo folder(QFileInfo(path).absolutePath());
-    if (!folder.exists()) {
-        return {false, QStringLiteral("%1: the folder %2 does not exist.")
-                           .arg(shownPath, QDir::toNativeSeparators(folder.filePath()))};
-    }
-    // QSaveFile writes a temporary file beside the target and renames it only once complete.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return {false,
-                QStringLiteral("%1 cannot be written: %2").arg(shownPath, file.errorString())};
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return {false, QStringLiteral("%1 cannot be written: %2").arg(shownPath, reason)};
-    }
-    if (!file.commit()) {
-        return {false,
-                QStringLiteral("%1 cannot be written: %2").arg(shownPath, file.errorString())};
-    }
-    return {true, {}};
+    return saveBytes(bytes, QFile::encodeName(path));
 }
 
 } // namespace workflow

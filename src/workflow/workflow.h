@@ -1,5 +1,6 @@
 #pragma once
 
+#include "atomic_file.h"
 #include "canvas/random_source.h"
 #include "canvas/surface.h"
 
@@ -37,15 +38,10 @@ bool renderEffectChosenSize(canvas::Surface& effect, canvas::Surface& strip,
 // Saving. The dialog's filter text, and the same converted to a Qt file-dialog filter string.
 inline const QString kBitmapFilter = QStringLiteral("Bitmap(*.bmp)|*.bmp|All files(*.*)|*.*");
 QString qtFilter(const QString& pipeFilter);
-struct SaveOutcome {
-    bool saved = false;
-    QString error;
-}; // error: a short reason for the user
-// Writes canvas::encodeBmp(image) to a temporary file beside `path`, then renames it over `path`
-// (an existing file is left untouched on any failure; no extension added; empty path → nothing,
-// saved=false).
+// Writes canvas::encodeBmp(image) whole or not at all through an AtomicFile (no extension added;
+// empty path → nothing, saved=false; a null image → NoPicture).
 SaveOutcome saveBitmap(const QImage& image, const QString& path);
-// The same for bytes already encoded: written whole or not at all.
+// The same for bytes already encoded.
 SaveOutcome saveFile(const QByteArray& bytes, const QString& path);
 // Pad transfer: design.setPicture(pad.image()); Command61: design.setPicture({}), AutoRedraw true.
 void loadPadIntoDesign(canvas::Surface& design, const canvas::Surface& pad);

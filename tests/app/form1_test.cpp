@@ -1,5 +1,7 @@
+#include "app/file_dialogs.h"
 #include "canvas/fonts.h"
 #include "form1_fixture.h"
+#include "pads/figures.h"
 #include "patterns/catalogue.h"
 #include "workflow/workflow.h"
 
@@ -8,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -21,6 +24,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -235,20 +242,88 @@ TEST_F(Form1Test, SavingWritesTheChosenFileAndCancelWritesNothing) {
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);
 }
 
-TEST_F(Form1Test, FailedSaveNamesTheFileInAWarning) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("missing/design.bmp"));
-    form_->setSavePathDialog([&](QWidget*, const QString&) { return path; });
-    QString warning;
+// The text and button of the first message box that opens while `action` runs.
+std::pair<QString, QString> messageDuring(const std::function<void()>& action) {
+    std::pair<QString, QString> seen;
     QTimer::singleShot(0, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            warning = box->text();
+            seen = {box->text(), box->buttons().value(0)->text()};
             box->accept();
         }
     });
-    click("Command2");
-    EXPECT_TRUE(warning.contains(QDir::toNativeSeparators(path))) << warning.toStdString();
-    EXPECT_FALSE(QFile::exists(path));
+    action();
+    return seen;
+}
+
+TEST_F(Form1Test, FailedSaveSaysInChineseWhichFileAndWhy) {
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo), 0644), 0);
+    const QString missing = folder.filePath(QStringLiteral("missing/design.bmp"));
+    const std::pair<QString, QString> cases[] = {
+        {missing, QStringLiteral("无法保存文件。\n%1：文件夹 %2 不存在。")
+                      .arg(missing, folder.filePath(QStringLiteral("missing")))},
+        {fifo, QStringLiteral("无法保存文件。\n%1 不是普通文件，已保持原样。").arg(fifo)},
+    };
+    for (const auto& [path, expected] : cases) {
+        form_->setSavePathDialog([&](QWidget*, const QString&) { return path; });
+        const auto [text, button] = messageDuring([this] { click("Command2"); });
+        EXPECT_EQ(text, expected);
+        EXPECT_EQ(button, QStringLiteral("确定"));
+    }
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_FALSE(QFileInfo(fifo).isFile()) << "the FIFO stays a FIFO";
+}
+
+TEST_F(Form1Test, SaveDialogIsChineseAndNeverOpensTheFilesItLists) {
+    // Opening a file to learn its type can block for good (/proc/kmsg, a FIFO): the dialog's icon
+    // provider answers from names and kinds alone, and the folder sees no file opened.
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(QStringLiteral("pipe"));
+    const QString plain = folder.filePath(QStringLiteral("notes"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo), 0644), 0);
+    QFile(plain).open(QIODevice::WriteOnly);
+    const int watch = inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(folder.path()), IN_OPEN), 0);
+    const app::KindIconProvider icons;
+    const std::pair<QString, QString> kinds[] = {{fifo, QStringLiteral("特殊文件")},
+                                                 {plain, QStringLiteral("文件")},
+                                                 {folder.path(), QStringLiteral("文件夹")}};
+    for (const auto& [path, kind] : kinds) {
+        EXPECT_EQ(icons.type(QFileInfo(path)), kind);
+        EXPECT_FALSE(icons.icon(QFileInfo(path)).isNull());
+    }
+    char event[4096];
+    EXPECT_LT(read(watch, event, sizeof event), 0) << "a listed file was opened";
+    close(watch);
+
+    QString title;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            title = dialog->windowTitle();
+            dialog->reject();
+        }
+    });
+    EXPECT_TRUE(app::askSavePath(form_.get(), QStringLiteral("Bitmap(*.bmp)")).isEmpty());
+    EXPECT_EQ(title, QStringLiteral("另存为"));
+}
+
+TEST_F(Form1Test, StripGrowsBeneathTheControlsAndBadWidthsGiveAHint) {
+    find<QComboBox>("Combo1")->setEditText(QStringLiteral("1000"));
+    click("Command15");
+    const auto& figures = pads::figurePresets();
+    for (const char* name :
+         {"Command15", "Combo1", figures.front().controlName, figures.back().controlName}) {
+        QWidget* control = find(name);
+        const QPoint centre = control->geometry().center();
+        QWidget* hit = form_->childAt(centre);
+        EXPECT_TRUE(hit == control || control->isAncestorOf(hit)) << name;
+    }
+    auto* hint = find<QLabel>("Hint");
+    find<QComboBox>("Combo2")->setEditText(QStringLiteral("abc"));
+    click("Command12");
+    EXPECT_TRUE(hint->isVisibleTo(form_.get()));
+    EXPECT_EQ(hint->text(), QStringLiteral("线宽请填 1 到 32767 之间的数字"));
 }
 
 TEST_F(Form1Test, CreditLabelOpensTheMakerAddress) {

@@ -1,8 +1,12 @@
+#include "workflow/translations.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // The window speaks Chinese whatever the locale, Qt's own dialogs included.
+    workflow::installTranslations(app, workflow::windowLocale());
     return RUN_ALL_TESTS();
 }

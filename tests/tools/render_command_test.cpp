@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -160,12 +162,80 @@ TEST_F(RenderCommand, AdvancedPatternsFollowTheirSeed) {
     }
 }
 
-TEST(RenderProgram, RunsHeadlessAndReportsItsExitStatus) {
-    QProcess process;
-    process.start(PATTERN_RENDER_PATH, {"--pattern", "NoSuchFigure", "-o", "x.png"});
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitCode(), 2);
-    EXPECT_TRUE(process.readAllStandardError().contains("NoSuchFigure"));
+// The program as a child process, in a locale and under a memory limit (bytes; 0: none).
+struct ProgramRun {
+    const char* name;
+    QStringList arguments;
+    const char* language;
+    rlim_t memoryLimit;
+    int status;
+    const char* message;
+};
+
+TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath("pipe.bmp");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo), 0644), 0);
+    const QString design = folder.filePath("design.bmp");
+    std::vector<ProgramRun> runs{
+        {"usage", {"--pattern", "NoSuchFigure", "-o", design}, "C", 0, 2, "NoSuchFigure"},
+        {"usage in Chinese", {"--bogus"}, "zh_CN.UTF-8", 0, 2, "没有选项"},
+        {"a FIFO", {"--pattern", "Command12", "-o", fifo}, "C", 0, 1, "not an ordinary file"},
+        {"a FIFO in Chinese",
+         {"--pattern", "Command12", "-o", fifo},
+         "zh_CN.UTF-8",
+         0,
+         1,
+         "不是普通文件"},
+    };
+#if !defined(__SANITIZE_ADDRESS__)
+    // A page far larger than the memory allowed: a message, never an abort.
+    runs.push_back(
+        {"out of memory",
+         {"--pattern", "Command12", "--effect", "1", "--out-size", "20000x20000", "-o", design},
+         "C",
+         rlim_t(1) << 30,
+         1,
+         "not enough memory"});
+#endif
+    for (const ProgramRun& run : runs) {
+        SCOPED_TRACE(run.name);
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LANG", run.language);
+        environment.insert("LC_ALL", run.language);
+        process.setProcessEnvironment(environment);
+        const rlim_t limit = run.memoryLimit;
+        process.setChildProcessModifier([limit] {
+            if (limit != 0) {
+                const rlimit memory{limit, limit};
+                setrlimit(RLIMIT_AS, &memory);
+            }
+        });
+        process.start(PATTERN_RENDER_PATH, run.arguments);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), run.status);
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        EXPECT_TRUE(err.contains(QString::fromUtf8(run.message))) << err.toStdString();
+        EXPECT_FALSE(QFile::exists(design));
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                  QStringList{"pipe.bmp"});
+    }
+}
+
+TEST_F(RenderCommand, WritesTheFileNameBytesExactlyAsGiven) {
+    // "中文.bmp" in GBK: not valid UTF-8, so only the bytes themselves name it.
+    const QByteArray name = QFile::encodeName(directory.path()) + "/\xd6\xd0\xce\xc4.bmp";
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    ASSERT_EQ(runPatternRender(QList<QByteArray>{"--pattern", "Command12", "-o", name}, outStream,
+                               errStream),
+              0);
+    struct stat written {};
+    EXPECT_EQ(stat(name, &written), 0);
 }
 
 } // namespace

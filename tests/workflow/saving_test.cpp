@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -62,7 +64,8 @@ TEST(SaveBitmap, UsesTheNameExactlyAndReplacesAnExistingFile) {
     EXPECT_TRUE(workflow::saveBitmap(coloured(142), path).saved);
     EXPECT_EQ(contents(path).left(2), QByteArray("BM"));
     EXPECT_FALSE(QFile::exists(path + QStringLiteral(".bmp")));
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("design")})
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("design")})
         << "no temporary file is left behind";
 }
 
@@ -72,25 +75,82 @@ TEST(SaveBitmap, EmptyPathWritesNothingAndReportsNothing) {
     EXPECT_TRUE(outcome.error.isEmpty());
 }
 
-TEST(SaveBitmap, MissingFolderFailsWithTheReason) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("no such folder/design.bmp"));
-    const workflow::SaveOutcome outcome = workflow::saveBitmap(coloured(142), path);
-    EXPECT_FALSE(outcome.saved);
-    EXPECT_TRUE(outcome.error.contains(QStringLiteral("design.bmp")));
-    EXPECT_TRUE(outcome.error.contains(QStringLiteral("does not exist")));
-    EXPECT_FALSE(QFile::exists(path));
+// Each case prepares a folder and names the path to save to; a refused save leaves what was there
+// exactly as it was and no temporary file behind.
+struct Refusal {
+    const char* name;
+    std::function<QByteArray(const QByteArray& folder)> prepare;
+    workflow::SaveProblem problem;
+    const char* reason;
+};
+
+TEST(SaveBitmap, RefusesWhatItMustNotReplaceAndSaysWhy) {
+    const Refusal cases[] = {
+        {"missing folder", [](const QByteArray& f) { return f + "/no such folder/design.bmp"; },
+         workflow::SaveProblem::FolderMissing, "does not exist"},
+        {"a file where the folder should be",
+         [](const QByteArray& f) {
+             writeFile(QFile::decodeName(f + "/plain"), "keep me");
+             return f + "/plain/design.bmp";
+         },
+         workflow::SaveProblem::FolderMissing, "does not exist"},
+        {"a folder", [](const QByteArray& f) { return f; }, workflow::SaveProblem::IsFolder,
+         "is a folder"},
+        {"a FIFO",
+         [](const QByteArray& f) {
+             mkfifo(f + "/pipe", 0644);
+             return f + "/pipe";
+         },
+         workflow::SaveProblem::NotRegularFile, "not an ordinary file"},
+        {"a link that points nowhere",
+         [](const QByteArray& f) {
+             EXPECT_EQ(symlink("nowhere.bmp", f + "/dangling"), 0);
+             return f + "/dangling";
+         },
+         workflow::SaveProblem::NotRegularFile, "not an ordinary file"},
+        {"a name too long", [](const QByteArray& f) { return f + '/' + QByteArray(300, 'n'); },
+         workflow::SaveProblem::NameTooLong, "too long"},
+    };
+    for (const Refusal& refusal : cases) {
+        SCOPED_TRACE(refusal.name);
+        QTemporaryDir folder;
+        const QByteArray path = refusal.prepare(QFile::encodeName(folder.path()));
+        const auto before = QDir(folder.path())
+                                .entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden |
+                                               QDir::NoDotAndDotDot);
+        const workflow::SaveOutcome outcome =
+            workflow::saveBitmap(coloured(142), QFile::decodeName(path));
+        EXPECT_FALSE(outcome.saved);
+        EXPECT_EQ(outcome.problem, refusal.problem);
+        EXPECT_TRUE(outcome.error.contains(QString::fromLatin1(refusal.reason)))
+            << outcome.error.toStdString();
+        const auto after = QDir(folder.path())
+                               .entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden |
+                                              QDir::NoDotAndDotDot);
+        EXPECT_EQ(after, before);
+    }
 }
 
-TEST(SaveBitmap, FolderThatIsAFileFailsAndLeavesItAlone) {
+TEST(SaveBitmap, WritesThroughLinksKeepsPermissionsAndUsesTheNameBytes) {
     QTemporaryDir folder;
-    const QString notAFolder = folder.filePath(QStringLiteral("plain"));
-    writeFile(notAFolder, "keep me");
-    const workflow::SaveOutcome outcome =
-        workflow::saveBitmap(coloured(142), notAFolder + QStringLiteral("/design.bmp"));
-    EXPECT_FALSE(outcome.saved);
-    EXPECT_FALSE(outcome.error.isEmpty());
-    EXPECT_EQ(contents(notAFolder), QByteArray("keep me"));
+    const QByteArray root = QFile::encodeName(folder.path());
+    writeFile(folder.filePath("target.bmp"), "old");
+    ASSERT_EQ(symlink("target.bmp", root + "/link.bmp"), 0);
+    writeFile(folder.filePath("readonly.bmp"), "old");
+    ASSERT_EQ(chmod(root + "/readonly.bmp", 0444), 0);
+    // "中文.bmp" in GBK: not valid UTF-8, so only the bytes themselves name it.
+    const QByteArray gbkName = root + "/\xd6\xd0\xce\xc4.bmp";
+    for (const QByteArray& path : {root + "/link.bmp", root + "/readonly.bmp", gbkName}) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_TRUE(workflow::saveBytes("BM new", path).saved);
+    }
+    EXPECT_TRUE(QFileInfo(folder.filePath("link.bmp")).isSymLink());
+    EXPECT_EQ(contents(folder.filePath("target.bmp")), QByteArray("BM new"));
+    struct stat readOnly {};
+    ASSERT_EQ(stat(root + "/readonly.bmp", &readOnly), 0);
+    EXPECT_EQ(readOnly.st_mode & 07777, 0444u);
+    struct stat gbk {};
+    EXPECT_EQ(stat(gbkName, &gbk), 0) << "the file carries exactly the bytes given";
 }
 
 TEST(SaveBitmap, ReadOnlyFolderFailsAndLeavesTheExistingFileUnchanged) {
@@ -103,17 +163,32 @@ TEST(SaveBitmap, ReadOnlyFolderFailsAndLeavesTheExistingFileUnchanged) {
     ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
     const workflow::SaveOutcome outcome = workflow::saveBitmap(coloured(142), path);
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_FALSE(outcome.saved);
-    EXPECT_TRUE(outcome.error.contains(QStringLiteral("design.bmp")));
+    EXPECT_EQ(outcome.problem, workflow::SaveProblem::NoPermission);
     EXPECT_EQ(contents(path), QByteArray("earlier picture"));
 }
 
-TEST(SaveBitmap, TargetThatIsAFolderFails) {
-    QTemporaryDir folder;
-    const workflow::SaveOutcome outcome = workflow::saveBitmap(coloured(142), folder.path());
-    EXPECT_FALSE(outcome.saved);
-    EXPECT_FALSE(outcome.error.isEmpty());
-    EXPECT_TRUE(QFileInfo(folder.path()).isDir());
+TEST(SaveMessages, EveryErrnoTheSystemGivesHasAReasonOfItsOwn) {
+    const std::pair<int, workflow::SaveProblem> errors[] = {
+        {ENOENT, workflow::SaveProblem::FolderMissing},
+        {EISDIR, workflow::SaveProblem::IsFolder},
+        {EACCES, workflow::SaveProblem::NoPermission},
+        {EROFS, workflow::SaveProblem::ReadOnlyDisk},
+        {ENOSPC, workflow::SaveProblem::DiskFull},
+        {EDQUOT, workflow::SaveProblem::DiskFull},
+        {ENAMETOOLONG, workflow::SaveProblem::NameTooLong},
+        {ENOMEM, workflow::SaveProblem::OutOfMemory},
+        {EFBIG, workflow::SaveProblem::TooLarge},
+        {EIO, workflow::SaveProblem::Other}};
+    QStringList sentences;
+    for (const auto& [error, problem] : errors) {
+        EXPECT_EQ(workflow::problemFromErrno(error), problem) << error;
+        sentences << workflow::saveFailure(problem, "/a/b.bmp",
+                                           QStringLiteral("Input/output error"))
+                         .error;
+        EXPECT_TRUE(sentences.back().startsWith(QStringLiteral("/a/b.bmp")));
+    }
+    sentences.removeDuplicates();
+    EXPECT_EQ(sentences.size(), 9) << "one sentence per reason";
 }
 
 TEST(SaveDialogFilter, PairsBecomeQtFilters) {

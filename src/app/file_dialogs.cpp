@@ -1,0 +1,40 @@
+#include "file_dialogs.h"
+
+#include <QFileDialog>
+
+namespace app {
+
+QIcon KindIconProvider::icon(const QFileInfo& info) const {
+    if (info.isDir()) {
+        return icon(Folder);
+    }
+    return icon(File);
+}
+
+QString KindIconProvider::type(const QFileInfo& info) const {
+    if (info.isDir()) {
+        return QStringLiteral("文件夹");
+    }
+    if (info.isSymLink() && !info.exists()) {
+        return QStringLiteral("失效的链接");
+    }
+    if (!info.isFile()) {
+        return QStringLiteral("特殊文件");
+    }
+    const QString suffix = info.suffix();
+    return suffix.isEmpty() ? QStringLiteral("文件") : suffix.toUpper() + QStringLiteral(" 文件");
+}
+
+QString askSavePath(QWidget* parent, const QString& filter) {
+    QFileDialog dialog(parent, QString(), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+    KindIconProvider icons;
+    dialog.setIconProvider(&icons);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace app

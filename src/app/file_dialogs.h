@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QFileIconProvider>
+
+class QWidget;
+
+namespace app {
+
+// Icons and type names for the file dialogs from names and file kinds only. Qt's own provider
+// asks the MIME database, which reads file contents: a read of /proc/kmsg or of a FIFO never
+// returns, and the dialog's listing would hang the window.
+class KindIconProvider : public QFileIconProvider {
+  public:
+    QIcon icon(IconType type) const override { return QFileIconProvider::icon(type); }
+    QIcon icon(const QFileInfo& info) const override;
+    QString type(const QFileInfo& info) const override;
+};
+
+// The save dialog: the given filter, no title of our own, no extension added, an existing file
+// replaced without a question. Returns the chosen path, or an empty text on cancel.
+QString askSavePath(QWidget* parent, const QString& filter);
+
+} // namespace app

@@ -1,0 +1,173 @@
+<?xml version='1.0' encoding='utf-8'?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>PatternRender</name>
+    <message>
+        <source>Usage: pattern-render [options] -o FILE
+Draws a design headless with the same drawing core as the window and writes it as BMP (24-bit,
+as the window saves) or PNG, chosen by the file name's extension.
+
+Figure (one of):
+  --list                  print the 48 catalogue figures: control name, caption, family
+  --pattern NAME          a catalogue figure by its control name, e.g. Command12
+  --advanced N            advanced pattern N = 1..4 ("高级图案1" .. "高级图案4")
+  --category 0|1          advanced patterns: 1 fills the figure (the window's "类别" box)
+Design:
+  --width N               line width, as typed into the line-width list (default 2)
+  --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in order;
+                          the colour is random from the seed unless given
+  --seed N                seed of the random colours and advanced draws (default: the clock)
+Output:
+  --effect own|SIZE       the effect picture (643 x 643) as "生成效果图" renders it: own size
+                          tiles, or tiles of SIZE pixels (1..1000), with the credit line
+  --no-credit             leave the credit line out of the effect picture
+  --out-size WxH          tile the design over W x H pixels instead (e.g. 2480x3508, A4 at
+                          300 dpi); tiles are the design's size, or SIZE with --effect SIZE
+  --repeat MODE           straight (default), half-drop (every other column lowered by half a
+                          tile) or brick (every other row shifted by half a tile); implies a
+                          tiling of 643 x 643 unless --out-size is given
+  -o, --output FILE       the file to write (.bmp or .png)
+  -h, --help              this text
+Exit status: 0 written, 1 the file could not be written, 2 bad arguments.
+</source>
+        <translation>用法：pattern-render [选项] -o 文件
+不需要显示器，用与窗口相同的绘图核心画出图案，按文件扩展名写成 BMP（24 位，与窗口保存的相同）
+或 PNG。
+
+图案（选一）：
+  --list                  列出 48 个图案：控件名、标题、类别
+  --pattern 名称          按控件名选图案，例如 Command12
+  --advanced N            高级图案 N = 1..4（“高级图案1” .. “高级图案4”）
+  --category 0|1          高级图案：1 填充图形（窗口中的“类别”框）
+设计：
+  --width N               线宽，与线宽列表中输入的相同（默认 2）
+  --fill X,Y[,#RRGGBB]    在画布点 X,Y（0..141）按下；可重复，按顺序执行；
+                          不给颜色时由种子随机产生
+  --seed N                随机颜色和高级图案的种子（默认：时钟）
+输出：
+  --effect own|大小       与“生成效果图”相同的效果图（643 x 643）：原大小拼接，
+                          或按 大小 像素（1..1000）拼接，带署名行
+  --no-credit             效果图中不印署名行
+  --out-size 宽x高        改为把图案拼满 宽 x 高 像素（例如 2480x3508，300 dpi 的 A4）；
+                          拼块为图案原大小，或 --effect 大小 给出的大小
+  --repeat 方式           straight（默认）、half-drop（每隔一列下移半块）或
+                          brick（每隔一行右移半块）；不给 --out-size 时拼满 643 x 643
+  -o, --output 文件       要写入的文件（.bmp 或 .png）
+  -h, --help              本说明
+退出状态：0 已写入，1 文件无法写入，2 参数错误。
+</translation>
+    </message>
+    <message>
+        <source>--fill wants X,Y or X,Y,#RRGGBB, not "%1"</source>
+        <translation>--fill 需要 X,Y 或 X,Y,#RRGGBB，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--fill point %1 lies outside the 142 x 142 canvas</source>
+        <translation>--fill 的点 %1 在 142 x 142 画布之外</translation>
+    </message>
+    <message>
+        <source>--out-size wants WxH with W and H from 1 to 20000, not "%1"</source>
+        <translation>--out-size 需要 宽x高，宽和高在 1 到 20000 之间，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 需要一个值</translation>
+    </message>
+    <message>
+        <source>unknown figure "%1" (see --list)</source>
+        <translation>没有图案“%1”（见 --list）</translation>
+    </message>
+    <message>
+        <source>--advanced wants 1, 2, 3 or 4, not "%1"</source>
+        <translation>--advanced 需要 1、2、3 或 4，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--category wants 0 or 1, not "%1"</source>
+        <translation>--category 需要 0 或 1，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--width wants a positive whole number up to 32767, not "%1"</source>
+        <translation>--width 需要 1 到 32767 之间的整数，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--seed wants a whole number, not "%1"</source>
+        <translation>--seed 需要一个整数，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--effect wants own or a size from 1 to 1000, not "%1"</source>
+        <translation>--effect 需要 own 或 1 到 1000 之间的大小，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--repeat wants straight, half-drop or brick, not "%1"</source>
+        <translation>--repeat 需要 straight、half-drop 或 brick，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>unknown option "%1" (see --help)</source>
+        <translation>没有选项“%1”（见 --help）</translation>
+    </message>
+    <message>
+        <source>give one of --pattern NAME or --advanced N</source>
+        <translation>请给出 --pattern 名称 或 --advanced N 之一</translation>
+    </message>
+    <message>
+        <source>give the output file with -o FILE</source>
+        <translation>请用 -o 文件 给出输出文件</translation>
+    </message>
+    <message>
+        <source>the output file must end in .bmp or .png</source>
+        <translation>输出文件名必须以 .bmp 或 .png 结尾</translation>
+    </message>
+</context>
+<context>
+    <name>SaveMessages</name>
+    <message>
+        <source>%1: there is no picture to save.</source>
+        <translation>%1：没有可保存的图片。</translation>
+    </message>
+    <message>
+        <source>%1: the folder %2 does not exist.</source>
+        <translation>%1：文件夹 %2 不存在。</translation>
+    </message>
+    <message>
+        <source>%1 is a folder.</source>
+        <translation>%1 是一个文件夹。</translation>
+    </message>
+    <message>
+        <source>%1 is not an ordinary file; it was left as it is.</source>
+        <translation>%1 不是普通文件，已保持原样。</translation>
+    </message>
+    <message>
+        <source>%1: no permission to write there.</source>
+        <translation>%1：没有在那里写入的权限。</translation>
+    </message>
+    <message>
+        <source>%1: the disk is read-only.</source>
+        <translation>%1：磁盘是只读的。</translation>
+    </message>
+    <message>
+        <source>%1: the disk is full.</source>
+        <translation>%1：磁盘已满。</translation>
+    </message>
+    <message>
+        <source>%1: the name is too long.</source>
+        <translation>%1：文件名太长。</translation>
+    </message>
+    <message>
+        <source>%1: there was not enough memory.</source>
+        <translation>%1：内存不足。</translation>
+    </message>
+    <message>
+        <source>%1: the file would be larger than the system allows.</source>
+        <translation>%1：文件将超过系统允许的大小。</translation>
+    </message>
+    <message>
+        <source>%1: the save was cancelled; nothing was written.</source>
+        <translation>%1：保存已取消，没有写入任何内容。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written (%2).</source>
+        <translation>%1 无法写入（%2）。</translation>
+    </message>
+</context>
+</TS>
