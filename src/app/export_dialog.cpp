@@ -323,7 +323,9 @@ workflow::SaveOutcome ExportDialog::exportTo(const QString& path) {
     QTimer poll;
     poll.setInterval(kProgressPollMilliseconds);
     connect(&poll, &QTimer::timeout, this, [&] {
-        if (const int total = rowsTotal; total > 0 && !progress.wasCanceled()) {
+        if (progress.wasCanceled()) {
+            cancel = true;
+        } else if (const int total = rowsTotal; total > 0) {
             progress.setValue(int(qint64(rowsDone) * kProgressSteps / total));
         }
     });
