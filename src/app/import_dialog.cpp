@@ -5,12 +5,13 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QImageReader>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace app {
 namespace {
@@ -113,6 +114,24 @@ std::optional<QImage> askLineArt(QWidget* parent, const QImage& source, QRgb bac
         return std::nullopt;
     }
     return dialog.result();
+}
+
+std::optional<QImage> importLineArt(QWidget* parent, const workflow::ImportedImage& picture,
+                                    const QString& path, QRgb background) {
+    if (picture.problem != workflow::ImportProblem::None) {
+        QMessageBox::warning(parent, QStringLiteral("导入线稿"),
+                             importProblemText(picture.problem, path));
+        return std::nullopt;
+    }
+    return askLineArt(parent, picture.image, background);
+}
+
+QString importFilter() {
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    }
+    return QStringLiteral("图片 (%1);;所有文件 (*)").arg(patterns.join(QLatin1Char(' ')));
 }
 
 QString importProblemText(workflow::ImportProblem problem, const QString& path) {

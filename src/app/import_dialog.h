@@ -43,6 +43,14 @@ class ImportDialog : public QDialog {
 // Shows the dialog; the chosen picture, or nothing when the user cancels.
 std::optional<QImage> askLineArt(QWidget* parent, const QImage& source, QRgb background);
 
+// The whole import of a picture read from `path` (empty for the clipboard): a message when it
+// cannot be imported, the dialog otherwise; the chosen picture, or nothing.
+std::optional<QImage> importLineArt(QWidget* parent, const workflow::ImportedImage& picture,
+                                    const QString& path, QRgb background);
+
+// The open dialog's filter: every picture format this Qt reads.
+QString importFilter();
+
 // What the window tells the user when a picture cannot be imported; an empty path names the
 // clipboard.
 QString importProblemText(workflow::ImportProblem problem, const QString& path);

@@ -173,15 +173,16 @@ ImportedImage readImportImage(const QString& path) {
             return {{}, problem};
         }
     }
-    QImage image = reader.read();
+    const QImage image = reader.read();
     if (image.isNull()) {
         return {{}, ImportProblem::Unreadable};
     }
-    if (const ImportProblem problem = importSizeProblem(image.size());
-        problem != ImportProblem::None) {
-        return {{}, problem};
-    }
-    return {image, ImportProblem::None};
+    return importableImage(image);
+}
+
+ImportedImage importableImage(const QImage& image) {
+    const ImportProblem problem = importSizeProblem(image.size());
+    return {problem == ImportProblem::None ? image : QImage(), problem};
 }
 
 LineArtCells reduceForLineArt(const QImage& source, LineArtFit fit, QSize size, QRgb background) {

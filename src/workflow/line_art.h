@@ -22,6 +22,9 @@ struct ImportedImage {
     ImportProblem problem = ImportProblem::None;
 };
 
+// The picture as an import takes it: refused when it is empty or too large (a pasted picture).
+ImportedImage importableImage(const QImage& image);
+
 // Reads a picture in any format Qt reads. The size is checked from the file's header before any
 // pixel is decoded, so a huge picture costs no memory.
 ImportedImage readImportImage(const QString& path);
