@@ -53,8 +53,9 @@ BENCHMARK(BM_EffectChosenSize)
     ->Args({10, 1})
     ->Args({80, 1});
 
-// Alternating sizes, so no stretched tile survives from one rendering to the next.
-void BM_EffectChosenSizeAlternating(benchmark::State& state) {
+// Alternating among three sizes, all of which the stretch cache keeps (it holds eight): the warm
+// path of switching sizes back and forth.
+void BM_EffectChosenSizeAlternatingCached(benchmark::State& state) {
     EffectBench bench;
     workflow::renderEffectOwnSize(bench.effect, bench.design, bench.strip, bench.credit);
     const QString sizes[] = {QStringLiteral("10"), QStringLiteral("80.5"), QStringLiteral("300")};
@@ -66,7 +67,25 @@ void BM_EffectChosenSizeAlternating(benchmark::State& state) {
         benchmark::DoNotOptimize(bench.effect.imageRef().constBits());
     }
 }
-BENCHMARK(BM_EffectChosenSizeAlternating);
+BENCHMARK(BM_EffectChosenSizeAlternatingCached);
+
+// The cold path: the first rendering after a design change, when the kept copy is new and no
+// stretched tile of it exists yet. The change itself is not timed. Arg: tile size.
+void BM_EffectChosenSizeCold(benchmark::State& state) {
+    EffectBench bench;
+    const QString size = QString::number(state.range(0));
+    canvas::Colour colour = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench.design.line(0, 0, 0, 0, colour++ & 0xFFFFFF);
+        bench.strip.setPicture(bench.design.image());
+        state.ResumeTiming();
+        workflow::renderEffectChosenSize(bench.effect, bench.strip, bench.design, size,
+                                         bench.credit);
+        benchmark::DoNotOptimize(bench.effect.imageRef().constBits());
+    }
+}
+BENCHMARK(BM_EffectChosenSizeCold)->Arg(10)->Arg(80)->Arg(300);
 
 // The peer: one plain copy of the 643 x 643 view.
 void BM_PlainViewCopy(benchmark::State& state) {

@@ -1,7 +1,7 @@
 #include "canvas/random_source.h"
 #include "workflow/history.h"
-#include "workflow/tiling.h"
 #include "workflow/surfaces.h"
+#include "workflow/tiling.h"
 #include "workflow/workflow.h"
 
 #include <benchmark/benchmark.h>

@@ -1,22 +1,21 @@
 #include "render_command.h"
 
-#include "canvas/bmp.h"
 #include "canvas/numbers.h"
 #include "canvas/random_source.h"
 #include "patterns/advanced.h"
 #include "patterns/catalogue.h"
-#include "workflow/tiling.h"
+#include "print_options.h"
+#include "workflow/print_engine.h"
 #include "workflow/surfaces.h"
 #include "workflow/workflow.h"
 
-#include <QBuffer>
 #include <QColor>
 #include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -32,9 +31,8 @@ constexpr int kInputOutput = 1;
 const char* const kHelp = QT_TRANSLATE_NOOP(
     "PatternRender",
     "Usage: pattern-render [options] -o FILE\n"
-    "Draws a design headless with the same drawing core as the window and writes it as BMP "
-    "(24-bit,\n"
-    "as the window saves) or PNG, chosen by the file name's extension.\n"
+    "Draws a design headless with the same drawing core as the window and writes it as PNG, TIFF\n"
+    "or BMP (24-bit, as the window saves), chosen by the file name's extension.\n"
     "\n"
     "Figure (one of):\n"
     "  --list                  print the 48 catalogue figures: control name, caption, family\n"
@@ -52,15 +50,24 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "size\n"
     "                          tiles, or tiles of SIZE pixels (1..1000), with the credit line\n"
     "  --no-credit             leave the credit line out of the effect picture\n"
-    "  --out-size WxH          tile the design over W x H pixels instead (e.g. 2480x3508, A4 at\n"
-    "                          300 dpi); tiles are the design's size, or SIZE with --effect SIZE\n"
-    "  --repeat MODE           straight (default), half-drop (every other column lowered by half "
-    "a\n"
-    "                          tile) or brick (every other row shifted by half a tile); implies a\n"
-    "                          tiling of 643 x 643 unless --out-size is given\n"
-    "  -o, --output FILE       the file to write (.bmp or .png)\n"
+    "  --out-size SIZE         tile the design over a page of SIZE instead, streamed in constant\n"
+    "                          memory: WxH or one side, in pixels (2480x3508, 300) or with a\n"
+    "                          unit cm, mm or in (21x29.7cm, 210x297mm, 8.5x11in, 20cm); up to\n"
+    "                          300000 pixels a side (BMP: files up to 4 GB)\n"
+    "  --tile-size SIZE        stretch the design to SIZE (nearest pixels) before it repeats;\n"
+    "                          without it tiles are the design's size, or SIZE of --effect SIZE\n"
+    "  --dpi N                 dots per inch for physical sizes, written into the file (default\n"
+    "                          300 when a size has a unit, otherwise none; at most 10000)\n"
+    "  --repeat MODE           straight (default), half-drop (every other column lowered by half\n"
+    "                          a tile), brick (every other row shifted by half a tile), mirror\n"
+    "                          (neighbours meet as reflections) or rotate (a 2 x 2 block of\n"
+    "                          quarter turns); implies a page of 643 x 643 unless --out-size\n"
+    "  --credit                print the credit line at the top-left of a tiled page\n"
+    "  --quiet                 no progress line (shown only on a terminal, after a second)\n"
+    "  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)\n"
     "  -h, --help              this text\n"
-    "Exit status: 0 written, 1 the file could not be written, 2 bad arguments.\n");
+    "Exit status: 0 written, 1 the file could not be written, 2 bad arguments, 130 or 143\n"
+    "stopped by Ctrl+C or SIGTERM (nothing is left behind).\n");
 
 struct Press {
     float x;
@@ -78,11 +85,20 @@ struct Request {
     std::vector<Press> presses;
     std::optional<std::uint64_t> seed;
     bool effect = false;
-    std::optional<float> tileSize;
+    std::optional<float> effectSize;
     bool credit = true;
-    std::optional<QSize> outSize;
+    bool pageCredit = false;
+    std::optional<PrintSize> outSize;
+    std::optional<PrintSize> tileSize;
+    std::optional<double> dotsPerInch;
     std::optional<workflow::Repeat> repeat;
+    bool quiet = false;
     QByteArray output;
+    // Worked out from the above once all options are read.
+    workflow::PrintFormat format = workflow::PrintFormat::Png;
+    bool tiled = false;
+    QSize page;
+    std::optional<QSize> tile;
 };
 
 struct UsageError {
@@ -115,16 +131,65 @@ Press parsePress(const QString& text) {
     return press;
 }
 
-QSize parseSize(const QString& text) {
-    static const QRegularExpression form(QStringLiteral(R"(^(\d{1,5})[xX](\d{1,5})$)"));
-    const QRegularExpressionMatch match = form.match(text);
-    const int width = match.captured(1).toInt();
-    const int height = match.captured(2).toInt();
-    if (!match.hasMatch() || width < 1 || height < 1 || width > 20000 || height > 20000) {
-        throw UsageError{
-            Render::tr("--out-size wants WxH with W and H from 1 to 20000, not \"%1\"").arg(text)};
+// The repeat names of --repeat, in the order of workflow::Repeat.
+constexpr const char* kRepeatNames[] = {"straight", "half-drop", "brick", "mirror", "rotate"};
+
+// The largest tile side --tile-size accepts: a tile is held whole in memory.
+constexpr int kMostTileSide = 20000;
+
+PrintSize parsePrintSizeOption(const QString& option, const QString& text) {
+    const std::optional<PrintSize> size = parsePrintSize(text);
+    if (!size) {
+        throw UsageError{Render::tr("%1 wants WxH or one side, in pixels or with a unit cm, mm or "
+                                    "in (2480x3508, 21x29.7cm, 20cm), not \"%2\"")
+                             .arg(option, text)};
     }
-    return {width, height};
+    return *size;
+}
+
+// The size in whole pixels, refused when a side is below one pixel or above `most`.
+QSize pixelSize(const QString& option, const PrintSize& size, double dotsPerInch, int most) {
+    const auto [width, height] = sizeInPixels(size, dotsPerInch);
+    if (width < 1 || height < 1) {
+        throw UsageError{
+            Render::tr("%1 is less than one pixel at %2 dpi").arg(option).arg(dotsPerInch)};
+    }
+    if (width > most || height > most) {
+        throw UsageError{Render::tr("%1 allows at most %2 pixels a side, not %3 x %4")
+                             .arg(option)
+                             .arg(most)
+                             .arg(width, 0, 'f', 0)
+                             .arg(height, 0, 'f', 0)};
+    }
+    return {int(width), int(height)};
+}
+
+// Page and tile in pixels, the dots per inch (300 when a size is physical and none was given),
+// and the page checked against what its format can hold.
+void resolvePage(Request& request) {
+    const bool physical = (request.outSize && request.outSize->physical()) ||
+                          (request.tileSize && request.tileSize->physical());
+    if (physical && !request.dotsPerInch) {
+        request.dotsPerInch = 300.0;
+    }
+    const double dotsPerInch = request.dotsPerInch.value_or(300.0);
+    request.tiled = request.outSize || request.repeat || request.tileSize;
+    request.page = request.outSize ? pixelSize(QStringLiteral("--out-size"), *request.outSize,
+                                               dotsPerInch, workflow::kMostPrintSide)
+                                   : QSize(643, 643);
+    if (request.tileSize) {
+        request.tile =
+            pixelSize(QStringLiteral("--tile-size"), *request.tileSize, dotsPerInch, kMostTileSide);
+    } else if (request.effectSize) {
+        const int side = int(canvas::roundHalfEven(*request.effectSize));
+        request.tile = QSize(side, side);
+    }
+    if (request.tiled && workflow::beyondFormat(request.format, request.page)) {
+        throw UsageError{Render::tr("a %1 x %2 page would make a BMP file over 4 GB; write .png "
+                                    "or .tif instead")
+                             .arg(request.page.width())
+                             .arg(request.page.height())};
+    }
 }
 
 // Options are read as text; the output file name stays the bytes given, so a name in any
@@ -181,8 +246,8 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             const QString text = value();
             request.effect = true;
             if (text != "own") {
-                request.tileSize = canvas::parseTileSize(text);
-                if (!request.tileSize) {
+                request.effectSize = canvas::parseTileSize(text);
+                if (!request.effectSize) {
                     throw UsageError{
                         Render::tr("--effect wants own or a size from 1 to 1000, not \"%1\"")
                             .arg(text)};
@@ -190,21 +255,30 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             }
         } else if (option == "--no-credit") {
             request.credit = false;
-        } else if (option == "--out-size") {
-            request.outSize = parseSize(value());
-        } else if (option == "--repeat") {
+        } else if (option == "--credit") {
+            request.pageCredit = true;
+        } else if (option == "--out-size" || option == "--tile-size") {
+            const PrintSize size = parsePrintSizeOption(option, value());
+            (option == "--out-size" ? request.outSize : request.tileSize) = size;
+        } else if (option == "--dpi") {
             const QString text = value();
-            if (text == "straight") {
-                request.repeat = workflow::Repeat::Straight;
-            } else if (text == "half-drop") {
-                request.repeat = workflow::Repeat::HalfDrop;
-            } else if (text == "brick") {
-                request.repeat = workflow::Repeat::Brick;
-            } else {
+            request.dotsPerInch = parseDotsPerInch(text);
+            if (!request.dotsPerInch) {
                 throw UsageError{
-                    Render::tr("--repeat wants straight, half-drop or brick, not \"%1\"")
+                    Render::tr("--dpi wants a number above 0 and at most 10000, not \"%1\"")
                         .arg(text)};
             }
+        } else if (option == "--quiet") {
+            request.quiet = true;
+        } else if (option == "--repeat") {
+            const QString text = value();
+            const auto* name = std::find(std::begin(kRepeatNames), std::end(kRepeatNames), text);
+            if (name == std::end(kRepeatNames)) {
+                throw UsageError{Render::tr("--repeat wants straight, half-drop, brick, mirror or "
+                                            "rotate, not \"%1\"")
+                                     .arg(text)};
+            }
+            request.repeat = workflow::Repeat(name - std::begin(kRepeatNames));
         } else if (option == "-o" || option == "--output") {
             value();
             request.output = arguments[i];
@@ -221,10 +295,13 @@ Request parseArguments(const QList<QByteArray>& arguments) {
     if (request.output.isEmpty()) {
         throw UsageError{Render::tr("give the output file with -o FILE")};
     }
-    const QString suffix = QFileInfo(QFile::decodeName(request.output)).suffix().toLower();
-    if (suffix != "bmp" && suffix != "png") {
-        throw UsageError{Render::tr("the output file must end in .bmp or .png")};
+    const std::optional<workflow::PrintFormat> format =
+        workflow::printFormatForName(QFile::decodeName(request.output));
+    if (!format) {
+        throw UsageError{Render::tr("the output file must end in .png, .tif, .tiff or .bmp")};
     }
+    request.format = *format;
+    resolvePage(request);
     return request;
 }
 
@@ -263,55 +340,50 @@ QImage renderDesign(const Request& request) {
     return design.image();
 }
 
-QImage renderOutput(const Request& request) {
+// The picture to write: the design, its effect picture, or a page of its tiles.
+workflow::PrintJob printJob(const Request& request) {
     canvas::Surface design(workflow::designCanvasSetup());
     design.setPicture(renderDesign(request));
-    if (request.outSize || request.repeat) {
-        QImage tile = design.image();
-        if (request.tileSize) {
-            const int side = int(canvas::roundHalfEven(*request.tileSize));
-            tile = tile.scaled(side, side, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    workflow::PrintJob job;
+    job.format = request.format;
+    job.dotsPerInch = request.dotsPerInch;
+    if (request.tiled) {
+        job.tile =
+            request.tile ? workflow::scaledTile(design.image(), *request.tile) : design.image();
+        job.page = request.page;
+        job.repeat = request.repeat.value_or(workflow::Repeat::Straight);
+        if (request.pageCredit) {
+            job.overlay = workflow::creditOverlay(workflow::creditLine(QDate::currentDate()));
         }
-        return workflow::repeatOver(tile, request.outSize.value_or(QSize(643, 643)),
-                                    request.repeat.value_or(workflow::Repeat::Straight));
-    }
-    if (!request.effect) {
-        return design.image();
-    }
-    canvas::Surface effect(workflow::effectViewSetup());
-    canvas::Surface strip(workflow::stripSetup());
-    const QString credit = request.credit ? workflow::creditLine(QDate::currentDate()) : QString();
-    if (request.tileSize) {
-        workflow::renderEffectChosenSize(effect, strip, design,
-                                         QString::number(double(*request.tileSize)), credit);
+    } else if (!request.effect) {
+        job.tile = design.image();
     } else {
-        workflow::renderEffectOwnSize(effect, design, strip, credit);
+        canvas::Surface effect(workflow::effectViewSetup());
+        canvas::Surface strip(workflow::stripSetup());
+        const QString credit =
+            request.credit ? workflow::creditLine(QDate::currentDate()) : QString();
+        if (request.effectSize) {
+            workflow::renderEffectChosenSize(effect, strip, design,
+                                             QString::number(double(*request.effectSize)), credit);
+        } else {
+            workflow::renderEffectOwnSize(effect, design, strip, credit);
+        }
+        job.tile = effect.image();
     }
-    return effect.image();
-}
-
-// The image encoded as the file name asks, written whole or not at all.
-workflow::SaveOutcome writeImage(const QImage& image, const QByteArray& path) {
-    if (image.isNull()) {
-        // Every picture drawn here has pixels; a null one is an allocation that failed.
-        return workflow::saveFailure(workflow::SaveProblem::OutOfMemory, path);
+    if (!request.tiled) {
+        job.page = job.tile.size();
     }
-    if (QFileInfo(QFile::decodeName(path)).suffix().compare("bmp", Qt::CaseInsensitive) == 0) {
-        return workflow::saveBytes(canvas::encodeBmp(image), path);
+    // Every picture drawn here has pixels; a null one is an allocation that failed.
+    if (job.tile.isNull()) {
+        throw std::bad_alloc();
     }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image)) {
-        return workflow::saveFailure(workflow::SaveProblem::Other, path, writer.errorString());
-    }
-    return workflow::saveBytes(png, path);
+    return job;
 }
 
 } // namespace
 
-int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QTextStream& err) {
+int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QTextStream& err,
+                     const RenderControls& controls) {
     Request request;
     try {
         request = parseArguments(arguments);
@@ -330,23 +402,30 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
         }
         return 0;
     }
+    ProgressLine progress(err, controls.clock, controls.terminal && !request.quiet);
     workflow::SaveOutcome outcome;
     try {
-        outcome = writeImage(renderOutput(request), request.output);
+        outcome = workflow::renderPrint(
+            printJob(request), request.output,
+            [&progress](int done, int total) { progress.update(done, total); }, controls.cancel);
     } catch (const std::bad_alloc&) {
         outcome = workflow::saveFailure(workflow::SaveProblem::OutOfMemory, request.output);
     }
+    progress.finish();
     if (!outcome.saved) {
         err << "pattern-render: " << outcome.error << "\n";
-        return kInputOutput;
+        const int signal = controls.cancelSignal ? controls.cancelSignal->load() : 0;
+        return outcome.problem == workflow::SaveProblem::Cancelled && signal != 0 ? 128 + signal
+                                                                                  : kInputOutput;
     }
     return 0;
 }
 
-int runPatternRender(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+int runPatternRender(const QStringList& arguments, QTextStream& out, QTextStream& err,
+                     const RenderControls& controls) {
     QList<QByteArray> native;
     for (const QString& argument : arguments) {
         native << QFile::encodeName(argument);
     }
-    return runPatternRender(native, out, err);
+    return runPatternRender(native, out, err, controls);
 }

@@ -5,8 +5,8 @@
     <name>PatternRender</name>
     <message>
         <source>Usage: pattern-render [options] -o FILE
-Draws a design headless with the same drawing core as the window and writes it as BMP (24-bit,
-as the window saves) or PNG, chosen by the file name's extension.
+Draws a design headless with the same drawing core as the window and writes it as PNG, TIFF
+or BMP (24-bit, as the window saves), chosen by the file name's extension.
 
 Figure (one of):
   --list                  print the 48 catalogue figures: control name, caption, family
@@ -22,18 +22,28 @@ Output:
   --effect own|SIZE       the effect picture (643 x 643) as "生成效果图" renders it: own size
                           tiles, or tiles of SIZE pixels (1..1000), with the credit line
   --no-credit             leave the credit line out of the effect picture
-  --out-size WxH          tile the design over W x H pixels instead (e.g. 2480x3508, A4 at
-                          300 dpi); tiles are the design's size, or SIZE with --effect SIZE
-  --repeat MODE           straight (default), half-drop (every other column lowered by half a
-                          tile) or brick (every other row shifted by half a tile); implies a
-                          tiling of 643 x 643 unless --out-size is given
-  -o, --output FILE       the file to write (.bmp or .png)
+  --out-size SIZE         tile the design over a page of SIZE instead, streamed in constant
+                          memory: WxH or one side, in pixels (2480x3508, 300) or with a
+                          unit cm, mm or in (21x29.7cm, 210x297mm, 8.5x11in, 20cm); up to
+                          300000 pixels a side (BMP: files up to 4 GB)
+  --tile-size SIZE        stretch the design to SIZE (nearest pixels) before it repeats;
+                          without it tiles are the design's size, or SIZE of --effect SIZE
+  --dpi N                 dots per inch for physical sizes, written into the file (default
+                          300 when a size has a unit, otherwise none; at most 10000)
+  --repeat MODE           straight (default), half-drop (every other column lowered by half
+                          a tile), brick (every other row shifted by half a tile), mirror
+                          (neighbours meet as reflections) or rotate (a 2 x 2 block of
+                          quarter turns); implies a page of 643 x 643 unless --out-size
+  --credit                print the credit line at the top-left of a tiled page
+  --quiet                 no progress line (shown only on a terminal, after a second)
+  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)
   -h, --help              this text
-Exit status: 0 written, 1 the file could not be written, 2 bad arguments.
+Exit status: 0 written, 1 the file could not be written, 2 bad arguments, 130 or 143
+stopped by Ctrl+C or SIGTERM (nothing is left behind).
 </source>
         <translation>用法：pattern-render [选项] -o 文件
-不需要显示器，用与窗口相同的绘图核心画出图案，按文件扩展名写成 BMP（24 位，与窗口保存的相同）
-或 PNG。
+不需要显示器，用与窗口相同的绘图核心画出图案，按文件扩展名写成 PNG、TIFF
+或 BMP（24 位，与窗口保存的相同）。
 
 图案（选一）：
   --list                  列出 48 个图案：控件名、标题、类别
@@ -49,13 +59,23 @@ Exit status: 0 written, 1 the file could not be written, 2 bad arguments.
   --effect own|大小       与“生成效果图”相同的效果图（643 x 643）：原大小拼接，
                           或按 大小 像素（1..1000）拼接，带署名行
   --no-credit             效果图中不印署名行
-  --out-size 宽x高        改为把图案拼满 宽 x 高 像素（例如 2480x3508，300 dpi 的 A4）；
-                          拼块为图案原大小，或 --effect 大小 给出的大小
-  --repeat 方式           straight（默认）、half-drop（每隔一列下移半块）或
-                          brick（每隔一行右移半块）；不给 --out-size 时拼满 643 x 643
-  -o, --output 文件       要写入的文件（.bmp 或 .png）
+  --out-size 尺寸         改为把图案拼满 尺寸 大小的页面，逐行写出，内存不随尺寸增长：
+                          宽x高 或一条边，单位为像素（2480x3508、300）或 cm、mm、in
+                          （21x29.7cm、210x297mm、8.5x11in、20cm）；每边最多 300000 像素
+                          （BMP：文件最大 4 GB）
+  --tile-size 尺寸        拼接前先把图案拉伸到 尺寸（最近像素）；不给时拼块为图案原大小，
+                          或 --effect 大小 给出的大小
+  --dpi N                 物理尺寸所用的每英寸点数，并写入文件（尺寸带单位时默认 300，
+                          否则不写；最大 10000）
+  --repeat 方式           straight（默认）、half-drop（每隔一列下移半块）、brick（每隔一行
+                          右移半块）、mirror（相邻拼块互为镜像）或 rotate（2 x 2 一组，
+                          依次旋转四分之一圈）；不给 --out-size 时拼满 643 x 643
+  --credit                在拼接页面的左上角印署名行
+  --quiet                 不显示进度行（只在终端上、超过一秒后显示）
+  -o, --output 文件       要写入的文件（.png、.tif、.tiff 或 .bmp）
   -h, --help              本说明
-退出状态：0 已写入，1 文件无法写入，2 参数错误。
+退出状态：0 已写入，1 文件无法写入，2 参数错误，130 或 143 被 Ctrl+C 或 SIGTERM
+中止（不留下任何文件）。
 </translation>
     </message>
     <message>
@@ -65,10 +85,6 @@ Exit status: 0 written, 1 the file could not be written, 2 bad arguments.
     <message>
         <source>--fill point %1 lies outside the 142 x 142 canvas</source>
         <translation>--fill 的点 %1 在 142 x 142 画布之外</translation>
-    </message>
-    <message>
-        <source>--out-size wants WxH with W and H from 1 to 20000, not "%1"</source>
-        <translation>--out-size 需要 宽x高，宽和高在 1 到 20000 之间，而不是“%1”</translation>
     </message>
     <message>
         <source>%1 needs a value</source>
@@ -99,10 +115,6 @@ Exit status: 0 written, 1 the file could not be written, 2 bad arguments.
         <translation>--effect 需要 own 或 1 到 1000 之间的大小，而不是“%1”</translation>
     </message>
     <message>
-        <source>--repeat wants straight, half-drop or brick, not "%1"</source>
-        <translation>--repeat 需要 straight、half-drop 或 brick，而不是“%1”</translation>
-    </message>
-    <message>
         <source>unknown option "%1" (see --help)</source>
         <translation>没有选项“%1”（见 --help）</translation>
     </message>
@@ -115,8 +127,36 @@ Exit status: 0 written, 1 the file could not be written, 2 bad arguments.
         <translation>请用 -o 文件 给出输出文件</translation>
     </message>
     <message>
-        <source>the output file must end in .bmp or .png</source>
-        <translation>输出文件名必须以 .bmp 或 .png 结尾</translation>
+        <source>%1 wants WxH or one side, in pixels or with a unit cm, mm or in (2480x3508, 21x29.7cm, 20cm), not "%2"</source>
+        <translation>%1 需要 宽x高 或一条边，单位为像素或 cm、mm、in（2480x3508、21x29.7cm、20cm），而不是“%2”</translation>
+    </message>
+    <message>
+        <source>%1 is less than one pixel at %2 dpi</source>
+        <translation>%1 在 %2 dpi 下不到一个像素</translation>
+    </message>
+    <message>
+        <source>%1 allows at most %2 pixels a side, not %3 x %4</source>
+        <translation>%1 每边最多 %2 像素，而不是 %3 x %4</translation>
+    </message>
+    <message>
+        <source>a %1 x %2 page would make a BMP file over 4 GB; write .png or .tif instead</source>
+        <translation>%1 x %2 的页面写成 BMP 会超过 4 GB，请改写 .png 或 .tif</translation>
+    </message>
+    <message>
+        <source>--dpi wants a number above 0 and at most 10000, not "%1"</source>
+        <translation>--dpi 需要大于 0、不超过 10000 的数，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--repeat wants straight, half-drop, brick, mirror or rotate, not "%1"</source>
+        <translation>--repeat 需要 straight、half-drop、brick、mirror 或 rotate，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>the output file must end in .png, .tif, .tiff or .bmp</source>
+        <translation>输出文件名必须以 .png、.tif、.tiff 或 .bmp 结尾</translation>
+    </message>
+    <message>
+        <source>%1%  %2 rows/s  %3 left</source>
+        <translation>%1%  每秒 %2 行  还需 %3</translation>
     </message>
 </context>
 <context>

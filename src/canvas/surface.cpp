@@ -312,6 +312,14 @@ void Surface::floodFillSurface(int x, int y, Colour target) {
     notify();
 }
 
+void Surface::fillSpans(const std::vector<Span>& spans, Colour colour) {
+    if (spans.empty()) {
+        return;
+    }
+    paintSpans(image_, spans, toPixel(colour));
+    notify();
+}
+
 void Surface::floodFillBorder(int x, int y, Colour border) {
     if (fillStyle_ != kFillSolid) {
         return;

@@ -131,6 +131,8 @@ class Surface {
     void floodFillSurface(int x, int y, Colour target);
     // Border fill: the 4-connected region around (x, y) bounded by `border` takes the brush.
     void floodFillBorder(int x, int y, Colour border);
+    // Spans worked out by the caller take the colour.
+    void fillSpans(const std::vector<Span>& spans, Colour colour);
     // Closed polygon: interior with the fill brush under the alternate rule, outline with the pen.
     void polygon(const QPolygon& devicePoints);
     // Solid fill of the polygon's region under the winding rule, no outline.

@@ -20,6 +20,7 @@ constexpr double kMetresPerInch = 0.0254;
 constexpr quint32 kScreenPixelsPerMetre = 3780;
 // Bands of about this many bytes: large enough for few calls, small enough to stay in cache.
 constexpr qsizetype kBandBytes = qsizetype(1) << 20;
+constexpr int kDeflateLevel = 2;
 
 quint32 pixelsPerMetre(double dotsPerInch) {
     return quint32(std::lround(dotsPerInch / kMetresPerInch));
@@ -136,9 +137,7 @@ class PngEncoder final : public PageEncoder {
         return guarded([](PngEncoder& self) { png_write_end(self.png_, nullptr); }) && out_.flush();
     }
     int bandRows() const override { return rowsPerBand(rowStride(), page_.size.height()); }
-    qsizetype rowStride() const override {
-        return qsizetype(page_.size.width()) * bytesPerPixel(page_.layout);
-    }
+    qsizetype rowStride() const override { return page_.rowBytes(); }
     QString failure() const override { return failure_; }
 
   private:
@@ -154,7 +153,8 @@ class PngEncoder final : public PageEncoder {
         png_set_write_fn(png_, this, &PngEncoder::onWrite, &PngEncoder::onFlush);
         const bool indexed = page_.layout == PixelLayout::Index8;
         png_set_IHDR(png_, info_, png_uint_32(page_.size.width()), png_uint_32(page_.size.height()),
-                     8, indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                     indexed ? indexBits(page_.palette.size()) : 8,
+                     indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                      PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         if (indexed) {
             std::vector<png_color> colours;
@@ -168,10 +168,11 @@ class PngEncoder final : public PageEncoder {
             const png_uint_32 resolution = pixelsPerMetre(*page_.dotsPerInch);
             png_set_pHYs(png_, info_, resolution, resolution, PNG_RESOLUTION_METER);
         }
-        // Repeats compress well even at the fastest level; row filters would cost more time than
-        // they save bytes on flat-coloured designs.
+        // Repeats compress well at a fast level; level 2 is both faster and smaller than level 1
+        // on them (its longer matches find the previous tile). Row filters would cost more time
+        // than they save bytes on flat-coloured designs.
         png_set_filter(png_, PNG_FILTER_TYPE_BASE, indexed ? PNG_FILTER_NONE : PNG_FILTER_SUB);
-        png_set_compression_level(png_, Z_BEST_SPEED);
+        png_set_compression_level(png_, kDeflateLevel);
         png_set_compression_buffer_size(png_, 1 << 17);
         png_write_info(png_, info_);
     }
@@ -199,7 +200,7 @@ class PngEncoder final : public PageEncoder {
     QString failure_;
 };
 
-// Strips of about a megabyte, each compressed on its own with deflate at its fastest; BigTIFF
+// Strips of about a megabyte, each compressed on its own with deflate at a fast level; BigTIFF
 // when the file might pass 4 GB.
 class TiffEncoder final : public PageEncoder {
   public:
@@ -231,15 +232,16 @@ class TiffEncoder final : public PageEncoder {
         const bool indexed = page_.layout == PixelLayout::Index8;
         TIFFSetField(tiff_, TIFFTAG_IMAGEWIDTH, uint32_t(page_.size.width()));
         TIFFSetField(tiff_, TIFFTAG_IMAGELENGTH, uint32_t(page_.size.height()));
-        TIFFSetField(tiff_, TIFFTAG_BITSPERSAMPLE, 8);
+        TIFFSetField(tiff_, TIFFTAG_BITSPERSAMPLE, indexed ? indexBits(page_.palette.size()) : 8);
         TIFFSetField(tiff_, TIFFTAG_SAMPLESPERPIXEL, indexed ? 1 : 3);
         TIFFSetField(tiff_, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
         TIFFSetField(tiff_, TIFFTAG_PHOTOMETRIC, indexed ? PHOTOMETRIC_PALETTE : PHOTOMETRIC_RGB);
         TIFFSetField(tiff_, TIFFTAG_ROWSPERSTRIP, uint32_t(stripRows_));
         TIFFSetField(tiff_, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
-        TIFFSetField(tiff_, TIFFTAG_ZIPQUALITY, Z_BEST_SPEED);
+        TIFFSetField(tiff_, TIFFTAG_ZIPQUALITY, kDeflateLevel);
         if (indexed) {
-            std::vector<uint16_t> red(256), green(256), blue(256);
+            const std::size_t entries = std::size_t(1) << indexBits(page_.palette.size());
+            std::vector<uint16_t> red(entries), green(entries), blue(entries);
             for (std::size_t i = 0; i < page_.palette.size(); ++i) {
                 red[i] = uint16_t(qRed(page_.palette[i]) * 257);
                 green[i] = uint16_t(qGreen(page_.palette[i]) * 257);
@@ -266,9 +268,7 @@ class TiffEncoder final : public PageEncoder {
         return flushed && failure().isEmpty() && !writeFailed_;
     }
     int bandRows() const override { return stripRows_; }
-    qsizetype rowStride() const override {
-        return qsizetype(page_.size.width()) * bytesPerPixel(page_.layout);
-    }
+    qsizetype rowStride() const override { return page_.rowBytes(); }
     QString failure() const override { return writeFailed_ ? QString() : failure_; }
 
   private:
@@ -324,6 +324,40 @@ class TiffEncoder final : public PageEncoder {
 };
 
 } // namespace
+
+int indexBits(std::size_t colours) {
+    int bits = 1;
+    while (bits < 8 && (std::size_t(1) << bits) < colours) {
+        bits *= 2;
+    }
+    return bits;
+}
+
+void packIndices(const uchar* indices, int width, int bits, uchar* packed) {
+    const int perByte = 8 / bits;
+    int x = 0;
+    for (; x + perByte <= width; x += perByte) {
+        unsigned byte = 0;
+        for (int i = 0; i < perByte; ++i) {
+            byte = (byte << bits) | indices[x + i];
+        }
+        *packed++ = uchar(byte);
+    }
+    if (x < width) {
+        unsigned byte = 0;
+        for (int i = 0; i < perByte; ++i) {
+            byte = (byte << bits) | (x + i < width ? indices[x + i] : 0u);
+        }
+        *packed = uchar(byte);
+    }
+}
+
+int PageFormat::rowBytes() const {
+    if (layout == PixelLayout::Index8) {
+        return int((qint64(size.width()) * indexBits(palette.size()) + 7) / 8);
+    }
+    return size.width() * bytesPerPixel(layout);
+}
 
 int bytesPerPixel(PixelLayout layout) {
     return layout == PixelLayout::Index8 ? 1 : 3;

@@ -26,10 +26,17 @@ std::optional<std::vector<QRgb>> fewColours(const std::vector<const QImage*>& im
 std::vector<uchar> layOutPixels(const QImage& rgb32, PixelLayout layout,
                                 const std::vector<QRgb>& palette);
 
+// Bits an index needs for a palette of that many colours: 1, 2, 4 or 8. Fewer bits make smaller
+// rows, which both formats compress faster and smaller.
+int indexBits(std::size_t colours);
+// 8-bit indices packed into `bits`-bit ones, leftmost pixel in the most significant bits.
+void packIndices(const uchar* indices, int width, int bits, uchar* packed);
+
 struct PageFormat {
     QSize size;
     PixelLayout layout = PixelLayout::Rgb24;
     std::vector<QRgb> palette; // for Index8
+    int rowBytes() const;      // of a row in the file's layout, before any padding
     std::optional<double> dotsPerInch;
 };
 

@@ -26,6 +26,9 @@ SaveOutcome writePage(const PrintJob& job, AtomicFile& file, const PrintProgress
                       const std::atomic<bool>* cancel, const QByteArray& nativePath) {
     const QImage tile = job.tile.convertToFormat(QImage::Format_RGB32);
     const QImage corner = stampedCorner(tile, job);
+    if (tile.isNull() || (corner.isNull() && !job.overlay.isNull())) {
+        throw std::bad_alloc(); // a conversion that found no memory
+    }
     PageFormat format;
     format.size = job.page;
     format.dotsPerInch = job.dotsPerInch;
@@ -49,6 +52,9 @@ SaveOutcome writePage(const PrintJob& job, AtomicFile& file, const PrintProgress
     const qsizetype stride = encoder->rowStride();
     std::vector<uchar> band(std::size_t(stride) * std::size_t(bandRows), 0);
     const std::size_t cornerRowBytes = std::size_t(corner.width()) * std::size_t(pixelBytes);
+    // Rows are made a byte a pixel; indices of fewer bits are packed from a scratch row.
+    const int bits = format.layout == PixelLayout::Index8 ? indexBits(format.palette.size()) : 8;
+    std::vector<uchar> scratch(bits < 8 ? std::size_t(job.page.width()) : 0);
     bool written = encoder->begin();
     for (int done = 0; written && done < height; done += bandRows) {
         if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
@@ -57,11 +63,15 @@ SaveOutcome writePage(const PrintJob& job, AtomicFile& file, const PrintProgress
         const int count = std::min(bandRows, height - done);
         for (int i = 0; i < count; ++i) {
             const int y = bottomUp(job.format) ? height - 1 - (done + i) : done + i;
-            uchar* row = band.data() + qsizetype(i) * stride;
+            uchar* bandRow = band.data() + qsizetype(i) * stride;
+            uchar* row = bits < 8 ? scratch.data() : bandRow;
             rows.fill(y, row);
             if (y < corner.height()) {
                 std::memcpy(row, cornerBytes.data() + std::size_t(y) * cornerRowBytes,
                             cornerRowBytes);
+            }
+            if (bits < 8) {
+                packIndices(row, job.page.width(), bits, bandRow);
             }
         }
         written = encoder->writeRows(band.data(), count);
@@ -112,6 +122,10 @@ std::optional<PrintFormat> printFormatForName(const QString& fileName) {
         return PrintFormat::Bmp;
     }
     return std::nullopt;
+}
+
+QImage scaledTile(const QImage& design, QSize size) {
+    return design.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 QImage creditOverlay(const QString& credit) {

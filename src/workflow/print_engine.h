@@ -35,6 +35,9 @@ SaveOutcome renderPrint(const PrintJob& job, const QByteArray& nativePath,
 // The format a file name asks for by its extension (.png, .tif, .tiff, .bmp; any case).
 std::optional<PrintFormat> printFormatForName(const QString& fileName);
 
+// The design stretched to a tile size with nearest pixels, as print pages take it.
+QImage scaledTile(const QImage& design, QSize size);
+
 // The credit line as the effect view prints it, on a transparent picture as large as its text.
 QImage creditOverlay(const QString& credit);
 

@@ -1,10 +1,14 @@
+#include "print_options.h"
 #include "render_command.h"
+#include "workflow/print_engine.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -112,6 +116,104 @@ TEST_F(RenderCommand, EffectAndRepeatsPlaceTilesAtTheirOffsets) {
     EXPECT_EQ(scaled.pixel(2, 2), scaled.pixel(80 * 3 + 2, 80 * 5 + 2));
 }
 
+// Pages in every repeat and size form, decoded and compared with the tiling held in memory.
+struct PageCase {
+    QStringList options;
+    QSize page;
+    QSize tile;
+    workflow::Repeat repeat;
+    double dotsPerInch; // as a decoder reads it back; 96 when the file says nothing
+};
+
+TEST_F(RenderCommand, PagesEqualTheTilingInMemoryAtTheirSizeAndResolution) {
+    const QStringList design{"--pattern",    "Command13", "--fill",
+                             "30,5,#102030", "--fill",    "5,30,#405060"};
+    ASSERT_EQ(render(design + QStringList{"-o", file("design.png")}).status, 0);
+    const QImage tile = QImage(file("design.png")).convertToFormat(QImage::Format_RGB32);
+    using workflow::Repeat;
+    const PageCase cases[] = {
+        {{"--out-size", "400x300", "--repeat", "mirror"},
+         {400, 300},
+         {142, 142},
+         Repeat::Mirror,
+         96},
+        {{"--repeat", "rotate"}, {643, 643}, {142, 142}, Repeat::Rotate, 96},
+        {{"--out-size", "5x3cm", "--dpi", "100"}, {197, 118}, {142, 142}, Repeat::Straight, 100},
+        {{"--out-size", "2x1in", "--tile-size", "50x40", "--repeat", "brick"},
+         {600, 300},
+         {50, 40},
+         Repeat::Brick,
+         300},
+        {{"--out-size", "70x40mm", "--dpi", "72", "--tile-size", "1cm", "--repeat", "half-drop"},
+         {198, 113},
+         {28, 28},
+         Repeat::HalfDrop,
+         72},
+        {{"--out-size", "300", "--effect", "80"}, {300, 300}, {80, 80}, Repeat::Straight, 96},
+    };
+    for (const PageCase& c : cases) {
+        const QString name = c.options.join(' ');
+        for (const char* extension : {"png", "bmp"}) {
+            const QString path = file(QStringLiteral("page.") + extension);
+            ASSERT_EQ(render(design + c.options + QStringList{"-o", path}).status, 0)
+                << name.toStdString();
+            const QImage page(path);
+            const QImage stretched = workflow::scaledTile(tile, c.tile);
+            EXPECT_EQ(page.convertToFormat(QImage::Format_RGB32),
+                      workflow::repeatOver(stretched, c.page, c.repeat))
+                << name.toStdString() << " " << extension;
+            EXPECT_NEAR(page.dotsPerMeterX() * 0.0254, c.dotsPerInch, 0.02) << name.toStdString();
+        }
+    }
+    const QStringList credited = design + QStringList{"--out-size", "300x200", "--credit"};
+    ASSERT_EQ(render(credited + QStringList{"-o", file("credit.png")}).status, 0);
+    const QImage withCredit = QImage(file("credit.png")).convertToFormat(QImage::Format_RGB32);
+    const QImage plain = workflow::repeatOver(tile, {300, 200}, Repeat::Straight);
+    EXPECT_NE(withCredit.copy(0, 0, 300, 20), plain.copy(0, 0, 300, 20));
+    EXPECT_EQ(withCredit.copy(0, 20, 300, 180), plain.copy(0, 20, 300, 180));
+}
+
+TEST(ProgressLine, ShowsAfterASecondThenAFewTimesASecondAndEndsItsLine) {
+    struct Step {
+        double seconds;
+        int rowsDone;
+        const char* shown; // what this step adds to stderr
+    };
+    const Step steps[] = {
+        {0.5, 100, ""},
+        {1.0, 200, "\r20%  200 rows/s  0:04 left"},
+        {1.1, 210, ""},
+        {2.0, 500, "\r50%  250 rows/s  0:02 left"},
+        {3000.0, 999, "\r99%  0 rows/s  0:03 left  "},
+    };
+    double now = 0;
+    QString err;
+    QTextStream stream(&err);
+    ProgressLine line(
+        stream, [&now] { return now; }, true);
+    QString expected;
+    for (const Step& step : steps) {
+        now = step.seconds;
+        line.update(step.rowsDone, 1000);
+        stream.flush();
+        expected += QString::fromUtf8(step.shown);
+        EXPECT_EQ(err.toStdString(), expected.toStdString()) << step.seconds;
+    }
+    line.finish();
+    stream.flush();
+    EXPECT_TRUE(err.endsWith('\n'));
+
+    QString quiet;
+    QTextStream quietStream(&quiet);
+    ProgressLine hidden(
+        quietStream, [&now] { return now; }, false);
+    now = 10;
+    hidden.update(1, 2);
+    hidden.finish();
+    quietStream.flush();
+    EXPECT_TRUE(quiet.isEmpty());
+}
+
 TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
     const QString target = file("never.png");
     const QList<QStringList> usage{
@@ -122,6 +224,18 @@ TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
         {"--pattern", "Command12", "--width", "abc", "-o", target},
         {"--pattern", "Command12", "--effect", "-5", "-o", target},
         {"--pattern", "Command12", "--out-size", "0x10", "-o", target},
+        {"--pattern", "Command12", "--out-size", "-5x10", "-o", target},
+        {"--pattern", "Command12", "--out-size", "nanxnan", "-o", target},
+        {"--pattern", "Command12", "--out-size", "21x29.7", "-o", target},
+        {"--pattern", "Command12", "--out-size", "21x29.7pt", "-o", target},
+        {"--pattern", "Command12", "--out-size", "0.001cm", "-o", target},
+        {"--pattern", "Command12", "--out-size", "300001x10", "-o", target},
+        {"--pattern", "Command12", "--out-size", "300cm", "--dpi", "10000", "-o", target},
+        {"--pattern", "Command12", "--out-size", "40000x40000", "-o", file("never.bmp")},
+        {"--pattern", "Command12", "--tile-size", "20001", "-o", target},
+        {"--pattern", "Command12", "--out-size", "20cm", "--dpi", "0", "-o", target},
+        {"--pattern", "Command12", "--out-size", "20cm", "--dpi", "10001", "-o", target},
+        {"--pattern", "Command12", "--out-size", "20cm", "--dpi", "nan", "-o", target},
         {"--pattern", "Command12", "--repeat", "diagonal", "-o", target},
         {"--advanced", "5", "-o", target},
         {"--pattern", "Command12", "-o", file("never.gif")},
@@ -143,9 +257,9 @@ TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
 TEST_F(RenderCommand, HelpNamesEveryOption) {
     const Outcome help = render({"--help"});
     ASSERT_EQ(help.status, 0);
-    for (const char* option :
-         {"--list", "--pattern", "--advanced", "--category", "--width", "--fill", "--seed",
-          "--effect", "--no-credit", "--out-size", "--repeat", "-o"}) {
+    for (const char* option : {"--list", "--pattern", "--advanced", "--category", "--width",
+                               "--fill", "--seed", "--effect", "--no-credit", "--out-size",
+                               "--tile-size", "--dpi", "--repeat", "--credit", "--quiet", "-o"}) {
         EXPECT_TRUE(help.out.contains(option)) << option;
     }
 }
@@ -162,41 +276,72 @@ TEST_F(RenderCommand, AdvancedPatternsFollowTheirSeed) {
     }
 }
 
-// The program as a child process, in a locale and under a memory limit (bytes; 0: none).
+// The program as a child process, in a locale, under limits of memory and file size (bytes; 0:
+// none), and stopped by a signal once its temporary file appears (0: left to finish).
 struct ProgramRun {
     const char* name;
     QStringList arguments;
     const char* language;
     rlim_t memoryLimit;
+    rlim_t fileSizeLimit;
+    int signal;
     int status;
     const char* message;
 };
+
+// Waits until the folder holds a file besides `expected`: the render's temporary.
+bool temporaryAppears(const QString& folder, const QStringList& expected) {
+    for (int tries = 0; tries < 3000; ++tries) {
+        if (QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System).size() >
+            expected.size()) {
+            return true;
+        }
+        QThread::msleep(10);
+    }
+    return false;
+}
 
 TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
     QTemporaryDir folder;
     const QString fifo = folder.filePath("pipe.bmp");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo), 0644), 0);
     const QString design = folder.filePath("design.bmp");
+    const QString page = folder.filePath("page.png");
+    const QStringList huge{"--pattern", "Command12", "--out-size", "300000x300000", "-o", page};
     std::vector<ProgramRun> runs{
-        {"usage", {"--pattern", "NoSuchFigure", "-o", design}, "C", 0, 2, "NoSuchFigure"},
-        {"usage in Chinese", {"--bogus"}, "zh_CN.UTF-8", 0, 2, "没有选项"},
-        {"a FIFO", {"--pattern", "Command12", "-o", fifo}, "C", 0, 1, "not an ordinary file"},
+        {"usage", {"--pattern", "NoSuchFigure", "-o", design}, "C", 0, 0, 0, 2, "NoSuchFigure"},
+        {"usage in Chinese", {"--bogus"}, "zh_CN.UTF-8", 0, 0, 0, 2, "没有选项"},
+        {"a FIFO", {"--pattern", "Command12", "-o", fifo}, "C", 0, 0, 0, 1, "not an ordinary file"},
         {"a FIFO in Chinese",
          {"--pattern", "Command12", "-o", fifo},
          "zh_CN.UTF-8",
          0,
+         0,
+         0,
          1,
          "不是普通文件"},
+        {"a full disk",
+         {"--pattern", "Command12", "--out-size", "20000x20000", "-o", design},
+         "C",
+         0,
+         rlim_t(1) << 20,
+         0,
+         1,
+         "larger than the system allows"},
+        {"Ctrl+C", huge, "C", 0, 0, SIGINT, 130, "cancelled"},
+        {"SIGTERM", huge, "C", 0, 0, SIGTERM, 143, "cancelled"},
     };
 #if !defined(__SANITIZE_ADDRESS__)
-    // A page far larger than the memory allowed: a message, never an abort.
-    runs.push_back(
-        {"out of memory",
-         {"--pattern", "Command12", "--effect", "1", "--out-size", "20000x20000", "-o", design},
-         "C",
-         rlim_t(1) << 30,
-         1,
-         "not enough memory"});
+    // A tile far larger than the memory allowed: a message, never an abort.
+    runs.push_back({"out of memory",
+                    {"--pattern", "Command12", "--tile-size", "20000", "--out-size", "20000x20000",
+                     "-o", design},
+                    "C",
+                    rlim_t(1) << 30,
+                    0,
+                    0,
+                    1,
+                    "not enough memory"});
 #endif
     for (const ProgramRun& run : runs) {
         SCOPED_TRACE(run.name);
@@ -205,20 +350,27 @@ TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
         environment.insert("LANG", run.language);
         environment.insert("LC_ALL", run.language);
         process.setProcessEnvironment(environment);
-        const rlim_t limit = run.memoryLimit;
-        process.setChildProcessModifier([limit] {
-            if (limit != 0) {
-                const rlimit memory{limit, limit};
-                setrlimit(RLIMIT_AS, &memory);
+        const rlim_t memory = run.memoryLimit;
+        const rlim_t fileSize = run.fileSizeLimit;
+        process.setChildProcessModifier([memory, fileSize] {
+            const std::pair<int, rlim_t> limits[] = {{RLIMIT_AS, memory}, {RLIMIT_FSIZE, fileSize}};
+            for (const auto& [resource, limit] : limits) {
+                const rlimit value{limit, limit};
+                if (limit != 0) {
+                    setrlimit(resource, &value);
+                }
             }
         });
         process.start(PATTERN_RENDER_PATH, run.arguments);
-        ASSERT_TRUE(process.waitForFinished(60000));
+        if (run.signal != 0) {
+            ASSERT_TRUE(temporaryAppears(folder.path(), {"pipe.bmp"}));
+            kill(pid_t(process.processId()), run.signal);
+        }
+        ASSERT_TRUE(process.waitForFinished(120000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(process.exitCode(), run.status);
         const QString err = QString::fromUtf8(process.readAllStandardError());
         EXPECT_TRUE(err.contains(QString::fromUtf8(run.message))) << err.toStdString();
-        EXPECT_FALSE(QFile::exists(design));
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
                   QStringList{"pipe.bmp"});
     }

@@ -1,4 +1,7 @@
+#include "canvas/fonts.h"
 #include "workflow/print_engine.h"
+#include "workflow/surfaces.h"
+#include "workflow/workflow.h"
 
 #include <QDir>
 #include <QFile>
@@ -147,6 +150,28 @@ TEST(PrintEngine, RefusedOrCancelledPagesLeaveNothingBehind) {
         EXPECT_EQ(reports, c.cancelAfterFirstBand ? 1 : 0);
         EXPECT_TRUE(QDir(folder.path()).isEmpty()) << c.page.width();
     }
+}
+
+TEST(PrintEngine, ACreditedPageIsTheEffectViewItsCornerShows) {
+    canvas::installFontSubstitutes();
+    canvas::Surface design(workflow::designCanvasSetup());
+    design.line(0, 0, 141, 141, 0x0000FF);
+    design.circle(30, 110, 20, 0x00FF00);
+    canvas::Surface effect(workflow::effectViewSetup());
+    canvas::Surface strip(workflow::stripSetup());
+    const QString credit = workflow::creditLine(QDate(2024, 3, 5));
+    workflow::renderEffectOwnSize(effect, design, strip, credit);
+
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("page.png"));
+    const workflow::PrintJob job{design.image(),
+                                 effect.imageRef().size(),
+                                 Repeat::Straight,
+                                 PrintFormat::Png,
+                                 {},
+                                 workflow::creditOverlay(credit)};
+    ASSERT_TRUE(workflow::renderPrint(job, QFile::encodeName(path)).saved);
+    EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), effect.image());
 }
 
 } // namespace

@@ -1,0 +1,292 @@
+#include "colour_tools.h"
+
+#include "canvas/numbers.h"
+#include "workflow.h"
+
+#include <QColor>
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+
+namespace workflow {
+namespace {
+
+// The brightest a harmony colour may be, so that no component passes 234 as with Random.
+constexpr double kTopValue = 234.0 / 255.0;
+
+double wrapHue(double degrees) {
+    const double wrapped = std::fmod(degrees, 360.0);
+    return wrapped < 0 ? wrapped + 360.0 : wrapped;
+}
+
+canvas::Colour fromHsv(double hue, double saturation, double value) {
+    const QColor colour = QColor::fromHsvF(float(wrapHue(hue) / 360.0), float(saturation),
+                                           float(std::min(value, kTopValue)));
+    return canvas::rgbColour(std::min(colour.red(), 234), std::min(colour.green(), 234),
+                             std::min(colour.blue(), 234));
+}
+
+// The centre hue a harmony rule picks for one press: the current hue or one of its partners.
+double ruleHue(ColourRule rule, double baseHue, canvas::RandomSource& random) {
+    switch (rule) {
+    case ColourRule::Complementary:
+        return baseHue + (random.next() < 0.5 ? 0.0 : 180.0);
+    case ColourRule::Triadic:
+        return baseHue + 120.0 * std::min(random.nextFloor(3.0), 2);
+    default:
+        return baseHue;
+    }
+}
+
+double ruleSpread(ColourRule rule) {
+    switch (rule) {
+    case ColourRule::Analogous:
+    case ColourRule::Chosen:
+        return 30.0;
+    case ColourRule::Complementary:
+    case ColourRule::Triadic:
+        return 15.0;
+    default:
+        return 0.0;
+    }
+}
+
+canvas::Colour harmonyColour(ColourRule rule, canvas::Colour current,
+                             canvas::RandomSource& random) {
+    const QColor base = QColor::fromRgb(canvas::toPixel(current));
+    const double baseHue = base.hsvHueF() < 0 ? random.next() * 360.0 : base.hsvHueF() * 360.0;
+    const double centre = ruleHue(rule, baseHue, random);
+    const double spread = ruleSpread(rule);
+    const double hue = centre + (random.next() * 2.0 - 1.0) * spread;
+    // Saturation and value at random, kept clear of grey and black so the hue shows.
+    const double saturation = 0.35 + 0.65 * random.next();
+    const double value = 0.45 + (kTopValue - 0.45) * random.next();
+    return fromHsv(hue, saturation, value);
+}
+
+// The 4-connected region of the start pixel's colour on a torus: a run reaching one edge goes on
+// at the opposite edge.
+void wrapSpans(const QImage& image, QPoint start, canvas::FillScratch& scratch,
+               std::vector<canvas::Span>& spans) {
+    const int width = image.width();
+    const int height = image.height();
+    const QRgb target = image.pixel(start) | 0xFF000000u;
+    auto& visited = scratch.visited;
+    visited.assign(std::size_t(width) * std::size_t(height), 0);
+    std::vector<QPoint> pending;
+    const auto visit = [&](int x, int y) {
+        x = (x + width) % width;
+        y = (y + height) % height;
+        std::uint8_t& seen = visited[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+        const QRgb pixel = reinterpret_cast<const QRgb*>(image.constScanLine(y))[x];
+        if (!seen && (pixel | 0xFF000000u) == target) {
+            seen = 1;
+            pending.emplace_back(x, y);
+        }
+    };
+    visit(start.x(), start.y());
+    while (!pending.empty()) {
+        const QPoint pixel = pending.back();
+        pending.pop_back();
+        visit(pixel.x() - 1, pixel.y());
+        visit(pixel.x() + 1, pixel.y());
+        visit(pixel.x(), pixel.y() - 1);
+        visit(pixel.x(), pixel.y() + 1);
+    }
+    spans.clear();
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = visited.data() + std::size_t(y) * std::size_t(width);
+        for (int x = 0; x < width; ++x) {
+            if (!row[x]) {
+                continue;
+            }
+            const int begin = x;
+            while (x + 1 < width && row[x + 1]) {
+                ++x;
+            }
+            spans.push_back({y, begin, x});
+        }
+    }
+}
+
+// Every pixel of one colour, as spans.
+void colourSpans(const QImage& image, QRgb target, std::vector<canvas::Span>& spans) {
+    target |= 0xFF000000u;
+    spans.clear();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((row[x] | 0xFF000000u) != target) {
+                continue;
+            }
+            const int begin = x;
+            while (x + 1 < image.width() && (row[x + 1] | 0xFF000000u) == target) {
+                ++x;
+            }
+            spans.push_back({y, begin, x});
+        }
+    }
+}
+
+} // namespace
+
+canvas::Colour pressColour(ColourRule rule, canvas::Colour current, canvas::RandomSource& random) {
+    switch (rule) {
+    case ColourRule::Chosen:
+        return current;
+    case ColourRule::Random:
+        random.reseedFromClock();
+        return canvas::randomColour(random);
+    default:
+        random.reseedFromClock();
+        return harmonyColour(rule, current, random);
+    }
+}
+
+std::vector<QPoint> symmetricPixels(QPoint pixel, Symmetry symmetry, QSize size) {
+    const int x = pixel.x();
+    const int y = pixel.y();
+    const int right = size.width() - 1;
+    const int bottom = size.height() - 1;
+    // The press, its mirror images across the two centre lines, then across the diagonals.
+    const QPoint images[] = {pixel,  {right - x, y},  {x, bottom - y}, {right - x, bottom - y},
+                             {y, x}, {bottom - y, x}, {y, right - x},  {bottom - y, right - x}};
+    // Which of the images each symmetry uses, one bit each.
+    const unsigned used[] = {0b1, 0b11, 0b101, 0b1111, 0b11111111};
+    const QRect canvas(QPoint(0, 0), size);
+    std::vector<QPoint> points;
+    for (int image = 0; image < 8; ++image) {
+        const QPoint point = images[image];
+        if ((used[int(symmetry)] >> image & 1u) && canvas.contains(point) &&
+            std::find(points.begin(), points.end(), point) == points.end()) {
+            points.push_back(point);
+        }
+    }
+    return points;
+}
+
+void scopeSpans(const QImage& image, QPoint start, FillScope scope, canvas::FillScratch& scratch,
+                std::vector<canvas::Span>& spans) {
+    spans.clear();
+    if (!image.rect().contains(start)) {
+        return;
+    }
+    switch (scope) {
+    case FillScope::Region:
+        canvas::surfaceFillSpans(image, start.x(), start.y(), image.pixel(start) | 0xFF000000u,
+                                 scratch, spans);
+        return;
+    case FillScope::Global:
+        colourSpans(image, image.pixel(start), spans);
+        return;
+    case FillScope::Wrap:
+        wrapSpans(image, start, scratch, spans);
+        return;
+    }
+}
+
+canvas::Colour pressDesign(canvas::Surface& design, float x, float y, const PressOptions& options,
+                           canvas::RandomSource& random) {
+    const canvas::Colour colour = pressColour(options.rule, options.current, random);
+    if (options.scope == FillScope::Region && options.symmetry == Symmetry::None) {
+        fillRegion(design, x, y, colour);
+        return colour;
+    }
+    design.setFillColor(colour);
+    // The same conditions as the region fill: a hollow brush or a press outside fills nothing.
+    if (design.fillStyle() != canvas::kFillSolid || design.point(x, y) < 0) {
+        return colour;
+    }
+    const QImage& image = design.imageRef();
+    const QPoint pressed(int(canvas::roundHalfEven(x)), int(canvas::roundHalfEven(y)));
+    // Pixels this press has filled: a mirrored pixel inside them fills nothing more.
+    std::vector<std::uint8_t> filled(std::size_t(image.width()) * std::size_t(image.height()), 0);
+    canvas::FillScratch scratch;
+    std::vector<canvas::Span> spans;
+    for (const QPoint point : symmetricPixels(pressed, options.symmetry, image.size())) {
+        if (filled[std::size_t(point.y()) * std::size_t(image.width()) + std::size_t(point.x())]) {
+            continue;
+        }
+        scopeSpans(image, point, options.scope, scratch, spans);
+        for (const canvas::Span& span : spans) {
+            std::fill_n(filled.begin() + std::ptrdiff_t(span.y) * image.width() + span.x0,
+                        span.x1 - span.x0 + 1, std::uint8_t(1));
+        }
+        design.fillSpans(spans, colour);
+    }
+    return colour;
+}
+
+void replaceColour(canvas::Surface& design, QRgb from, QRgb to) {
+    std::vector<canvas::Span> spans;
+    colourSpans(design.imageRef(), from, spans);
+    design.fillSpans(spans, canvas::fromPixel(to));
+}
+
+std::vector<PaletteEntry> palette(const QImage& image) {
+    std::unordered_map<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        // Designs are long runs of one colour: count a run with one look-up.
+        for (int x = 0; x < image.width();) {
+            const QRgb colour = row[x] | 0xFF000000u;
+            int end = x + 1;
+            while (end < image.width() && (row[end] | 0xFF000000u) == colour) {
+                ++end;
+            }
+            counts[colour] += end - x;
+            x = end;
+        }
+    }
+    std::vector<PaletteEntry> entries;
+    entries.reserve(counts.size());
+    for (const auto& [colour, pixels] : counts) {
+        entries.push_back({colour, pixels});
+    }
+    std::sort(entries.begin(), entries.end(), [](const PaletteEntry& a, const PaletteEntry& b) {
+        return a.pixels != b.pixels ? a.pixels > b.pixels : a.colour < b.colour;
+    });
+    return entries;
+}
+
+std::vector<std::pair<QRgb, QRgb>> colourwayMapping(const std::vector<PaletteEntry>& colours,
+                                                    const QSet<QRgb>& locked, ColourRule rule,
+                                                    canvas::Colour current,
+                                                    canvas::RandomSource& random) {
+    std::vector<std::pair<QRgb, QRgb>> mapping;
+    for (const PaletteEntry& entry : colours) {
+        QRgb to = entry.colour;
+        if (!locked.contains(entry.colour)) {
+            const canvas::Colour drawn =
+                rule == ColourRule::Random
+                    ? canvas::randomColour(random)
+                    : harmonyColour(rule == ColourRule::Chosen ? ColourRule::Analogous : rule,
+                                    current, random);
+            to = canvas::toPixel(drawn);
+        }
+        mapping.emplace_back(entry.colour, to | 0xFF000000u);
+    }
+    return mapping;
+}
+
+QImage applyColourway(const QImage& image, const std::vector<std::pair<QRgb, QRgb>>& mapping) {
+    const std::unordered_map<QRgb, QRgb> lookup(mapping.begin(), mapping.end());
+    QImage result = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < result.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(result.scanLine(y));
+        QRgb lastFrom = 0;
+        QRgb lastTo = 0;
+        for (int x = 0; x < result.width(); ++x) {
+            const QRgb colour = row[x] | 0xFF000000u;
+            if (colour != lastFrom || x == 0) {
+                const auto found = lookup.find(colour);
+                lastFrom = colour;
+                lastTo = found == lookup.end() ? colour : found->second;
+            }
+            row[x] = lastTo;
+        }
+    }
+    return result;
+}
+
+} // namespace workflow

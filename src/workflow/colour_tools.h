@@ -1,0 +1,67 @@
+#pragma once
+
+#include "canvas/colour.h"
+#include "canvas/flood_fill.h"
+#include "canvas/random_source.h"
+#include "canvas/surface.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QSet>
+#include <vector>
+
+namespace workflow {
+
+// Where each press's colour comes from. Random is the design canvas's own: reseed from the clock,
+// three components floor(u * 235). The harmony rules draw a fresh colour around the current one.
+enum class ColourRule { Random, Chosen, Analogous, Complementary, Triadic, Mono };
+// What a press fills: the 4-connected region, every pixel of the pressed colour, or the region
+// with the design treated as a tile whose opposite edges meet.
+enum class FillScope { Region, Global, Wrap };
+// Where else a press fills: mirrored across the vertical centre line, the horizontal one, both,
+// and for Eight the diagonals too.
+enum class Symmetry { None, LeftRight, TopBottom, Four, Eight };
+
+struct PressOptions {
+    ColourRule rule = ColourRule::Random;
+    canvas::Colour current = 0;
+    FillScope scope = FillScope::Region;
+    Symmetry symmetry = Symmetry::None;
+};
+
+// The colour of one press under a rule; every component at most 234 for the random rules. A grey
+// current colour has no hue, so the harmony rules then start from a random one.
+canvas::Colour pressColour(ColourRule rule, canvas::Colour current, canvas::RandomSource& random);
+
+// The pixels a press at `pixel` also reaches under a symmetry, the pixel itself first, each once.
+std::vector<QPoint> symmetricPixels(QPoint pixel, Symmetry symmetry, QSize size);
+
+// The pixels of `target` that a fill from (x, y) covers under a scope, as spans.
+void scopeSpans(const QImage& image, QPoint start, FillScope scope, canvas::FillScratch& scratch,
+                std::vector<canvas::Span>& spans);
+
+// One press on the design at (x, y) in its units: the colour from the rule, then a fill at the
+// press and at each symmetric pixel not already filled by this press. With default options this
+// is exactly colourRegion. Returns the colour used.
+canvas::Colour pressDesign(canvas::Surface& design, float x, float y, const PressOptions& options,
+                           canvas::RandomSource& random);
+
+// Every pixel of one colour becomes another.
+void replaceColour(canvas::Surface& design, QRgb from, QRgb to);
+
+struct PaletteEntry {
+    QRgb colour;
+    int pixels;
+};
+// The image's distinct colours, largest area first (ties by colour value).
+std::vector<PaletteEntry> palette(const QImage& image);
+
+// A colourway: every palette colour not locked gets a new colour from the rule (Chosen acts as
+// Analogous); locked colours keep theirs.
+std::vector<std::pair<QRgb, QRgb>> colourwayMapping(const std::vector<PaletteEntry>& colours,
+                                                    const QSet<QRgb>& locked, ColourRule rule,
+                                                    canvas::Colour current,
+                                                    canvas::RandomSource& random);
+QImage applyColourway(const QImage& image, const std::vector<std::pair<QRgb, QRgb>>& mapping);
+
+} // namespace workflow
