@@ -82,7 +82,8 @@ constexpr RepeatEntry kRepeats[] = {
 };
 
 constexpr int kDesignSide = 142;
-constexpr int kLargestTile = 1000;
+// A tile is held whole in memory; pattern-render takes the same largest side.
+constexpr int kLargestTile = 20000;
 constexpr int kLargestDotsPerInch = 10000;
 constexpr int kProgressSteps = 1000;
 constexpr int kProgressPollMilliseconds = 50;
@@ -102,11 +103,10 @@ double fromInches(double inches, int unit, int dotsPerInch) {
     return perInch == 0.0 ? inches * dotsPerInch : inches * perInch;
 }
 
+// Whole pixels, rounded as pattern-render rounds a physical size.
 int toPixels(double value, int unit, int dotsPerInch) {
-    if (kUnits[unit].perInch == 0.0) {
-        return int(std::lround(value));
-    }
-    return int(std::lround(toInches(value, unit, dotsPerInch) * dotsPerInch));
+    const double perInch = kUnits[unit].perInch;
+    return int(perInch == 0.0 ? std::round(value) : std::round(value * dotsPerInch / perInch));
 }
 
 QDoubleSpinBox* lengthBox(const char* name, QWidget* parent) {
@@ -273,7 +273,7 @@ std::optional<workflow::PrintJob> ExportDialog::job() const {
         return std::nullopt;
     }
     const int side = tileSize_->value();
-    job.tile = design_.scaled(side, side, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    job.tile = workflow::scaledTile(design_, QSize(side, side));
     job.repeat = Repeat(repeat_->currentData().toInt());
     job.dotsPerInch = dpi_->value();
     if (credit_->isChecked()) {
