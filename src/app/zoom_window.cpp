@@ -14,6 +14,7 @@
 #include <optional>
 
 namespace app {
+namespace {
 
 // Light enough not to hide a cell's colour, dark enough to show on the pale ones: the grid
 // pixels are the cell's colour moved this far, out of 255, towards mid grey.
@@ -26,6 +27,8 @@ QRgb gridPixel(QRgb pixel) {
     };
     return qRgb(towardsGrey(qRed(pixel)), towardsGrey(qGreen(pixel)), towardsGrey(qBlue(pixel)));
 }
+
+} // namespace
 
 // The enlarged design itself: one square of zoom x zoom screen pixels per design pixel. The
 // squares are kept drawn, and a refresh redraws and repaints only the pixels that changed, so a
@@ -103,8 +106,8 @@ class ZoomCanvas : public QWidget {
     }
 
     void redrawAll() {
+        // Shares the design's pixels until either side changes them.
         shown_ = design_.imageRef().convertToFormat(QImage::Format_RGB32);
-        shown_.detach();
         squares_ = QImage(shown_.size() * zoom_, QImage::Format_RGB32);
         drawSquares(shown_.rect());
         setFixedSize(squares_.size());
