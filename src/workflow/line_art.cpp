@@ -159,8 +159,12 @@ ImportProblem importSizeProblem(QSize size) {
 }
 
 ImportedImage readImportImage(const QString& path) {
+    // Only regular files are opened: reading a FIFO or a device could wait for ever.
     const QFileInfo file(path);
-    if (file.isFile() && file.size() == 0) {
+    if (!file.isFile()) {
+        return {{}, ImportProblem::Unreadable};
+    }
+    if (file.size() == 0) {
         return {{}, ImportProblem::Empty};
     }
     QImageReader reader(path);

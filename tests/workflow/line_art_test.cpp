@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -126,10 +127,12 @@ TEST(LineArt, UnreadableEmptyAndHugeFilesAreRefused) {
     };
     const std::vector<RefusalCase> cases = {
         {"missing.png", std::nullopt, ImportProblem::Unreadable},
+        {"fifo.png", std::nullopt, ImportProblem::Unreadable},
         {"garbage.png", QByteArray("not a picture at all"), ImportProblem::Unreadable},
         {"empty.png", QByteArray(), ImportProblem::Empty},
         {"huge.bmp", bmpHeader(10001, 10000), ImportProblem::TooLarge},
     };
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("fifo.png"))), 0600), 0);
     for (const RefusalCase& c : cases) {
         const QString path = folder.filePath(QString::fromLatin1(c.file));
         if (c.bytes) {
