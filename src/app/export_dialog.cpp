@@ -1,6 +1,7 @@
 #include "export_dialog.h"
 
 #include "file_dialogs.h"
+#include "workflow/print_size.h"
 #include "workflow/workflow.h"
 
 #include <QCheckBox>
@@ -47,15 +48,16 @@ struct UnitEntry {
     const char* name;
     double perInch;
     int decimals;
+    workflow::PrintSize::Unit unit;
 };
 constexpr int kPixels = 0;
 constexpr int kCentimetres = 1;
 constexpr int kMillimetres = 2;
 constexpr UnitEntry kUnits[] = {
-    {"像素", 0.0, 0},
-    {"厘米", 2.54, 2},
-    {"毫米", 25.4, 1},
-    {"英寸", 1.0, 2},
+    {"像素", 0.0, 0, workflow::PrintSize::Unit::Pixel},
+    {"厘米", 2.54, 2, workflow::PrintSize::Unit::Centimetre},
+    {"毫米", 25.4, 1, workflow::PrintSize::Unit::Millimetre},
+    {"英寸", 1.0, 2, workflow::PrintSize::Unit::Inch},
 };
 
 struct PresetEntry {
@@ -103,11 +105,6 @@ double fromInches(double inches, int unit, int dotsPerInch) {
     return perInch == 0.0 ? inches * dotsPerInch : inches * perInch;
 }
 
-// Whole pixels, rounded as pattern-render rounds a physical size.
-int toPixels(double value, int unit, int dotsPerInch) {
-    const double perInch = kUnits[unit].perInch;
-    return int(perInch == 0.0 ? std::round(value) : std::round(value * dotsPerInch / perInch));
-}
 
 QDoubleSpinBox* lengthBox(const char* name, QWidget* parent) {
     auto* box = new QDoubleSpinBox(parent);
@@ -206,8 +203,10 @@ ExportDialog::ExportDialog(const QImage& design, Repeat repeat, QWidget* parent)
 }
 
 QSize ExportDialog::pagePixels() const {
-    return {toPixels(pageWidth_->value(), unit_, dpi_->value()),
-            toPixels(pageHeight_->value(), unit_, dpi_->value())};
+    // Converted by the core, as pattern-render converts a typed size.
+    const auto [width, height] = workflow::sizeInPixels(
+        {pageWidth_->value(), pageHeight_->value(), kUnits[unit_].unit}, dpi_->value());
+    return {int(width), int(height)};
 }
 
 void ExportDialog::presetChosen(int index) {
