@@ -1,11 +1,16 @@
 #include "main_window.h"
 
 #include "control_tips.h"
+#include "export_dialog.h"
+#include "file_dialogs.h"
 #include "form1.h"
 #include "help_dialogs.h"
+#include "import_dialog.h"
 #include "surface_view.h"
 #include "tile_frame.h"
+#include "workflow/line_art.h"
 #include "workflow/workflow.h"
+#include "zoom_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -259,24 +264,45 @@ void MainWindow::copyDesign() {
     QApplication::clipboard()->setImage(designCanvas().image());
 }
 
-void MainWindow::notYetAvailable() {
-    statusBar()->showMessage(QStringLiteral("尚未提供"), kStatusHintMilliseconds);
-}
-
 void MainWindow::openZoomWindow() {
-    notYetAvailable();
+    if (zoom_ == nullptr) {
+        zoom_ = new ZoomWindow(designCanvas(), this);
+        zoom_->setWindowFlag(Qt::Window);
+        connect(zoom_, &ZoomWindow::designPixelPressed, this, [this](int x, int y) {
+            pressDesignAt({x, y});
+        });
+        connect(zoom_, &ZoomWindow::pointerOverPixel, this, [this](int x, int y) {
+            showDesignPixel({x, y});
+        });
+        connect(this, &MainWindow::designChanged, zoom_, &ZoomWindow::refresh);
+    }
+    zoom_->refresh();
+    zoom_->show();
+    zoom_->raise();
+    zoom_->activateWindow();
 }
 
 void MainWindow::importLineArt() {
-    notYetAvailable();
+    const QString path = askOpenPath(this, QStringLiteral("导入线稿"), app::importFilter());
+    if (!path.isEmpty()) {
+        importPicture(workflow::readImportImage(path), path);
+    }
 }
 
 void MainWindow::pasteLineArt() {
-    notYetAvailable();
+    importPicture(workflow::importableImage(QApplication::clipboard()->image()), QString());
+}
+
+void MainWindow::importPicture(const workflow::ImportedImage& picture, const QString& path) {
+    const QRgb background = canvas::toPixel(designCanvas().backColor());
+    if (const auto chosen = app::importLineArt(this, picture, path, background)) {
+        loadImportedPicture(*chosen);
+    }
 }
 
 void MainWindow::exportPrint() {
-    notYetAvailable();
+    ExportDialog dialog(designCanvas().image(), repeat(), this);
+    dialog.exec();
 }
 
 void MainWindow::showHelp() {

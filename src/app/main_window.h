@@ -12,11 +12,15 @@ class QLabel;
 namespace canvas {
 class Surface;
 }
+namespace workflow {
+struct ImportedImage;
+}
 
 namespace app {
 
 class Form1;
 class TileFrame;
+class ZoomWindow;
 
 // The studio around the window: menus, a status bar, the repeat types, the live effect view and
 // the tile frame. Its central widget is the specified window, unchanged.
@@ -66,11 +70,13 @@ class MainWindow : public QMainWindow {
     void effectViewPressed(float x, float y);
     void showHelp();
     void showAbout();
-    void notYetAvailable();
+    // The import dialog for a picture read from `path` (empty for the clipboard).
+    void importPicture(const workflow::ImportedImage& picture, const QString& path);
 
     Form1* form_ = nullptr;
     QWidget* designView_ = nullptr;
     TileFrame* tileFrame_ = nullptr;
+    ZoomWindow* zoom_ = nullptr;
     QAction* liveEffect_ = nullptr;
     QAction* tileFrameAction_ = nullptr;
     QLabel* pointer_ = nullptr;

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "app/main_window.h"
+#include "app/zoom_window.h"
 #include "canvas/fonts.h"
 #include "patterns/catalogue.h"
 #include "scripted_random.h"
@@ -219,6 +220,19 @@ TEST_F(MainWindowTest, AnImportIsOneUndoStepWithItsTitle) {
     EXPECT_EQ(design(), start);
     EXPECT_EQ(find<QLabel>("Label2")->text(), startTitle);
     EXPECT_EQ(changes, 2);
+}
+
+TEST_F(MainWindowTest, F3OpensTheZoomWindowThatPressesAndNamesDesignPixels) {
+    window_->loadImportedPicture(coordinateDesign());
+    QTest::keyClick(window_.get(), Qt::Key_F3);
+    auto* zoom = window_->findChild<app::ZoomWindow*>();
+    ASSERT_NE(zoom, nullptr);
+    EXPECT_TRUE(zoom->isVisible());
+    emit zoom->designPixelPressed(5, 7, Qt::NoModifier);
+    EXPECT_NE(design().pixel(5, 7), coordinateDesign().pixel(5, 7));
+    EXPECT_EQ(design().pixel(6, 7), coordinateDesign().pixel(6, 7));
+    emit zoom->pointerOverPixel(6, 7);
+    EXPECT_EQ(find<QLabel>("PointerStatus")->text(), QStringLiteral("x 6, y 7  #060740"));
 }
 
 TEST_F(MainWindowTest, ThePointerAndTheHintsShowInTheStatusBar) {
