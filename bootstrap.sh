@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
           libgl-dev libpng-dev libtiff-dev libgtest-dev libbenchmark-dev
-          libopencv-imgproc-dev fonts-noto-cjk fonts-symbola xvfb xauth)
+          libopencv-imgproc-dev fonts-noto-cjk fonts-symbola xvfb xauth appstream)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -22,7 +22,8 @@ jobs=$(nproc)
 case "${1:-run}" in
 run)
     cmake --preset default >/dev/null
-    cmake --build --preset default -j "$jobs"
+    # Only the program: the first launch does not wait for the tests and benchmarks.
+    cmake --build --preset default -j "$jobs" --target pattern-workshop
     exec ./build/default/src/app/pattern-workshop
     ;;
 test)

@@ -87,6 +87,20 @@ void BM_EffectChosenSizeCold(benchmark::State& state) {
 }
 BENCHMARK(BM_EffectChosenSizeCold)->Arg(10)->Arg(80)->Arg(300);
 
+// The chosen size 80 in each repeat type (Arg: workflow::Repeat), as a live effect view renders it
+// after every change: the kept copy refreshed first, so the tile is stretched anew each time.
+void BM_EffectChosenSizeRepeat(benchmark::State& state) {
+    EffectBench bench;
+    const auto repeat = workflow::Repeat(state.range(0));
+    for (auto _ : state) {
+        bench.strip.setPicture(bench.design.image());
+        workflow::renderEffectChosenSize(bench.effect, bench.strip, bench.design,
+                                         QStringLiteral("80"), bench.credit, repeat);
+        benchmark::DoNotOptimize(bench.effect.imageRef().constBits());
+    }
+}
+BENCHMARK(BM_EffectChosenSizeRepeat)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
 // The peer: one plain copy of the 643 x 643 view.
 void BM_PlainViewCopy(benchmark::State& state) {
     EffectBench bench;

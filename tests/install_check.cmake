@@ -1,5 +1,5 @@
-# Installs the build into a scratch prefix and checks that both programs, the desktop entry and
-# the icon land in the standard places.
+# Installs the build into a scratch prefix and checks that both programs, the desktop entry, the
+# icons and the AppStream metainfo land in the standard places.
 set(prefix "${BUILD_DIR}/install-check")
 file(REMOVE_RECURSE "${prefix}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}"
@@ -8,7 +8,9 @@ if(NOT status EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${status}")
 endif()
 foreach(path bin/pattern-workshop bin/pattern-render share/applications/pattern-workshop.desktop
-             share/icons/hicolor/scalable/apps/pattern-workshop.svg)
+             share/icons/hicolor/scalable/apps/pattern-workshop.svg
+             share/icons/hicolor/256x256/apps/pattern-workshop.png
+             share/metainfo/cn.chengchuan_soft.PatternWorkshop.metainfo.xml)
     if(NOT EXISTS "${prefix}/${path}")
         message(FATAL_ERROR "not installed: ${path}")
     endif()

@@ -25,16 +25,31 @@ QString KindIconProvider::type(const QFileInfo& info) const {
     return suffix.isEmpty() ? QStringLiteral("文件") : suffix.toUpper() + QStringLiteral(" 文件");
 }
 
-QString askSavePath(QWidget* parent, const QString& filter) {
-    QFileDialog dialog(parent, QString(), QString(), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
+namespace {
+
+QString askPath(QFileDialog& dialog) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     KindIconProvider icons;
     dialog.setIconProvider(&icons);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
     return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString askSavePath(QWidget* parent, const QString& filter) {
+    QFileDialog dialog(parent, QString(), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    return askPath(dialog);
+}
+
+QString askOpenPath(QWidget* parent, const QString& title, const QString& filter) {
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return askPath(dialog);
 }
 
 } // namespace app

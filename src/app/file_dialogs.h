@@ -19,5 +19,8 @@ class KindIconProvider : public QFileIconProvider {
 // The save dialog: the given filter, no title of our own, no extension added, an existing file
 // replaced without a question. Returns the chosen path, or an empty text on cancel.
 QString askSavePath(QWidget* parent, const QString& filter);
+// The open dialog for an existing file, with the same icon provider. Returns the chosen path, or an
+// empty text on cancel.
+QString askOpenPath(QWidget* parent, const QString& title, const QString& filter);
 
 } // namespace app

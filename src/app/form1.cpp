@@ -12,6 +12,7 @@
 #include "workflow/surfaces.h"
 #include "workflow/workflow.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,7 +27,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QTimer>
 
 namespace app {
@@ -301,13 +301,18 @@ void Form1::connectHandlers() {
     connect(angle, &QScrollBar::sliderMoved, this, [this](int value) { hScroll1Scrolled(value); });
     connect(timer1_, &QTimer::timeout, this, [this] { timer1Tick(); });
 
-    const std::pair<QKeySequence, void (Form1::*)()> editKeys[] = {
-        {QKeySequence::Undo, &Form1::undoDesignChange},
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), &Form1::redoDesignChange},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &Form1::redoDesignChange}};
-    for (const auto& [keys, handler] : editKeys) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, handler);
-    }
+    // Actions rather than shortcuts, so that a menu around the window can offer the same ones
+    // without a second, ambiguous binding of the keys.
+    undoAction_ = new QAction(this);
+    undoAction_->setObjectName(QStringLiteral("actionUndo"));
+    undoAction_->setShortcut(QKeySequence::Undo);
+    redoAction_ = new QAction(this);
+    redoAction_->setObjectName(QStringLiteral("actionRedo"));
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    addActions({undoAction_, redoAction_});
+    connect(undoAction_, &QAction::triggered, this, &Form1::undoDesignChange);
+    connect(redoAction_, &QAction::triggered, this, &Form1::redoDesignChange);
 }
 
 void Form1::startUp() {
@@ -374,6 +379,26 @@ void Form1::showDesignState(const workflow::DesignState& state) {
     design_.restore(state.canvas);
     setDesignTitle(state.title);
     record_ = state.record;
+    emit designChanged();
+}
+
+workflow::DesignDocument Form1::designDocument() const {
+    return {record_, control<QLabel>(QStringLiteral("Label2"))->text(), comboText("Combo2"),
+            comboText("Combo1"), repeat_};
+}
+
+void Form1::showDesignDocument(const workflow::DesignDocument& document) {
+    recordDesignChange();
+    workflow::rebuildDesign(document.record, design_);
+    record_ = document.record;
+    setDesignTitle(document.title);
+    for (const auto& [name, text] :
+         {std::pair{"Combo2", document.lineWidth}, std::pair{"Combo1", document.tileSize}}) {
+        if (!text.isEmpty()) {
+            control<QComboBox>(QString::fromLatin1(name))->setEditText(text);
+        }
+    }
+    emit designChanged();
 }
 
 void Form1::recordDesignChange() {
@@ -407,6 +432,7 @@ void Form1::catalogueClicked(const QString& controlName, const QString& caption)
         patterns::drawCatalogueFigure(design_, *figure, width, caption, savedFillStyle_));
     record_ = workflow::DesignRecord::startedBy(
         design_, workflow::CatalogueSource{controlName, design_.drawWidth()});
+    emit designChanged();
 }
 
 void Form1::advancedClicked(int array, int index) {
@@ -419,6 +445,7 @@ void Form1::advancedClicked(int array, int index) {
         patterns::drawAdvancedPattern(design_, array, index, fillFlag, width, *random_, &figure));
     record_ =
         workflow::DesignRecord::startedBy(design_, workflow::AdvancedSource{figure, penWidth});
+    emit designChanged();
 }
 
 void Form1::design1Pressed(float x, float y) {
@@ -429,19 +456,45 @@ void Form1::design1Pressed(float x, float y) {
         record_.changes.push_back(workflow::PressChange{
             {int(canvas::roundHalfEven(x)), int(canvas::roundHalfEven(y))}, colour});
     }
+    emit designChanged();
+}
+
+void Form1::pressDesignAt(float x, float y) {
+    design1Pressed(x, y);
 }
 
 void Form1::command14Clicked() {
-    workflow::renderEffectOwnSize(effect_, design_, strip_,
-                                  workflow::creditLine(QDate::currentDate()));
+    renderEffect(EffectButton::OwnSize);
 }
 
 void Form1::command15Clicked() {
-    const QString size = control<QComboBox>(QStringLiteral("Combo1"))->currentText();
-    if (!workflow::renderEffectChosenSize(effect_, strip_, design_, size,
-                                          workflow::creditLine(QDate::currentDate()))) {
+    if (!renderEffect(EffectButton::ChosenSize)) {
         showHint(QStringLiteral("图案大小请填 1 到 1000 之间的数字"));
     }
+}
+
+bool Form1::renderEffect(EffectButton button) {
+    const QString credit = workflow::creditLine(QDate::currentDate());
+    if (button == EffectButton::OwnSize) {
+        workflow::renderEffectOwnSize(effect_, design_, strip_, credit, repeat_);
+    } else if (!workflow::renderEffectChosenSize(effect_, strip_, design_, comboText("Combo1"),
+                                                 credit, repeat_)) {
+        return false;
+    }
+    lastEffect_ = button;
+    return true;
+}
+
+void Form1::refreshEffect() {
+    strip_.setPicture(design_.image());
+    renderEffect(lastEffect_);
+}
+
+QSize Form1::effectTileSize() const {
+    if (lastEffect_ == EffectButton::OwnSize) {
+        return design_.imageRef().size();
+    }
+    return workflow::chosenTileSize(strip_);
 }
 
 void Form1::saveClicked(const canvas::Surface& surface) {
@@ -449,7 +502,10 @@ void Form1::saveClicked(const canvas::Surface& surface) {
     if (path.isEmpty()) {
         return;
     }
-    const workflow::SaveOutcome outcome = workflow::saveBitmap(surface.image(), path);
+    // A .png name gets a real PNG of the same picture; every other name the specified bitmap.
+    const workflow::SaveOutcome outcome = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)
+                                              ? workflow::savePng(surface.image(), path)
+                                              : workflow::saveBitmap(surface.image(), path);
     if (!outcome.saved) {
         // The reason names the file.
         QMessageBox::warning(this, kWindowTitle,
@@ -466,19 +522,28 @@ void Form1::showHint(const QString& text) {
     hint_->show();
     hint_->raise();
     hintTimer_->start();
+    emit hintShown(text);
 }
 
 void Form1::padLoadClicked(const canvas::Surface& pad) {
+    loadDesignPicture(pad.image(), workflow::kAdvancedDesignTitle,
+                      workflow::PictureSource::Origin::Pad);
+}
+
+void Form1::loadDesignPicture(const QImage& picture, const QString& title,
+                              workflow::PictureSource::Origin origin) {
     recordDesignChange();
-    workflow::loadPadIntoDesign(design_, pad);
-    setDesignTitle(workflow::kAdvancedDesignTitle);
-    record_ = workflow::DesignRecord::startedBy(design_, workflow::PictureSource{});
+    workflow::loadPictureIntoDesign(design_, picture);
+    setDesignTitle(title);
+    record_ = workflow::DesignRecord::startedBy(design_, workflow::PictureSource{origin});
+    emit designChanged();
 }
 
 void Form1::command61Clicked() {
     recordDesignChange();
     workflow::clearDesignPicture(design_);
     record_.changes.push_back(workflow::ClearPictureChange{});
+    emit designChanged();
 }
 
 QString Form1::comboText(const char* name) const {

@@ -6,7 +6,9 @@
 #include "pads/log_font.h"
 #include "pads/random_art.h"
 #include "pads/symbol_pad.h"
+#include "workflow/design_document.h"
 #include "workflow/history.h"
+#include "workflow/tiling.h"
 
 #include <QHash>
 #include <QUrl>
@@ -16,6 +18,7 @@
 #include <memory>
 #include <optional>
 
+class QAction;
 class QButtonGroup;
 class QLabel;
 class QTimer;
@@ -58,6 +61,30 @@ class Form1 : public QWidget {
     // How long a hint stays on the window.
     static constexpr int kHintMilliseconds = 4000;
 
+    // For the studio around the window. A press on the design at (x, y), as a mouse press there.
+    void pressDesignAt(float x, float y);
+    // A new background picture for the design as one undo step, as a pad load does.
+    void loadDesignPicture(const QImage& picture, const QString& title,
+                           workflow::PictureSource::Origin origin);
+    void setRepeat(workflow::Repeat repeat) { repeat_ = repeat; }
+    workflow::Repeat repeat() const { return repeat_; }
+    // Renders the effect view again as the last effect button did, from the design as it is now.
+    void refreshEffect();
+    // The size of one tile in the effect view, in pixels, as the last effect button drew it.
+    QSize effectTileSize() const;
+    // The design as a document: its record, title, line width, tile size and repeat type.
+    workflow::DesignDocument designDocument() const;
+    // Rebuilds the design from a document as one undo step, with its title, line width and tile
+    // size (the repeat type is the studio's).
+    void showDesignDocument(const workflow::DesignDocument& document);
+    QAction* undoAction() const { return undoAction_; }
+    QAction* redoAction() const { return redoAction_; }
+
+  signals:
+    // After every change of the design canvas or its title.
+    void designChanged();
+    void hintShown(const QString& text);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,6 +102,8 @@ class Form1 : public QWidget {
     void design1Pressed(float x, float y);
     void command14Clicked();
     void command15Clicked();
+    enum class EffectButton { OwnSize, ChosenSize };
+    bool renderEffect(EffectButton button);
     void saveClicked(const canvas::Surface& surface);
     void label13Clicked();
     void showHint(const QString& text);
@@ -123,6 +152,10 @@ class Form1 : public QWidget {
     QHash<QString, QWidget*> controls_;
     QButtonGroup* options_ = nullptr;
     QTimer* timer1_ = nullptr;
+    workflow::Repeat repeat_ = workflow::Repeat::Straight;
+    EffectButton lastEffect_ = EffectButton::OwnSize;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     QLabel* hint_ = nullptr;
     QTimer* hintTimer_ = nullptr;
     SavePathDialog savePathDialog_;

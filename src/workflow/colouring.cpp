@@ -32,8 +32,8 @@ void fillRegion(canvas::Surface& design, float x, float y, canvas::Colour colour
                             canvas::Colour(under));
 }
 
-void loadPadIntoDesign(canvas::Surface& design, const canvas::Surface& pad) {
-    design.setPicture(pad.image());
+void loadPictureIntoDesign(canvas::Surface& design, const QImage& picture) {
+    design.setPicture(picture);
 }
 
 void clearDesignPicture(canvas::Surface& design) {

@@ -62,8 +62,18 @@ void printCredit(canvas::Surface& effect, const QString& credit) {
     stamp.print(effect, credit);
 }
 
+// The picture stretched to width x height by nearest pixels, pixel for pixel what
+// Surface::paintPicture draws for that size.
+QImage stretchNearest(const QImage& picture, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHints({});
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QRect(0, 0, width, height), picture);
+    return image;
+}
+
 // Stretched copies of one picture, one per tile size met, so each size is resampled only once.
-// They are pixel for pixel what Surface::paintPicture would draw for that size.
 class StretchCache {
   public:
     const QImage& stretched(const QImage& picture, int width, int height) {
@@ -82,14 +92,7 @@ class StretchCache {
         if (copies_.size() >= kMaxCopies) {
             copies_.erase(copies_.begin());
         }
-        QImage image(width, height, QImage::Format_RGB32);
-        {
-            QPainter painter(&image);
-            painter.setRenderHints({});
-            painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.drawImage(QRect(0, 0, width, height), picture);
-        }
-        copies_.push_back({std::move(image)});
+        copies_.push_back({stretchNearest(picture, width, height)});
         return copies_.back().image;
     }
 
@@ -162,6 +165,28 @@ void paintStretchedTiles(canvas::Surface& effect, const QImage& picture,
     }
 }
 
+// The whole view laid out from one tile by the tiling row producer, then the credit's text
+// position at the origin as after Cls (every pixel is drawn, so nothing needs clearing).
+void paintRepeated(canvas::Surface& effect, const QImage& tile, Repeat repeat) {
+    const QImage source =
+        tile.format() == QImage::Format_RGB32 ? tile : tile.convertToFormat(QImage::Format_RGB32);
+    const int width = effect.clientPixelWidth();
+    const int height = effect.clientPixelHeight();
+    // Kept between renders: a live view renders on every press.
+    static QImage page;
+    if (page.size() != QSize(width, height)) {
+        page = QImage(width, height, QImage::Format_RGB32);
+    }
+    const TiledRows rows({source.constBits(), source.bytesPerLine(), source.size()}, width, repeat);
+    for (int y = 0; y < height; ++y) {
+        rows.fill(y, page.scanLine(y));
+    }
+    const float unit = effect.unitsPerPixel();
+    effect.paintPicture(page, 0, 0, float(width) * unit, float(height) * unit);
+    effect.setCurrentX(0);
+    effect.setCurrentY(0);
+}
+
 } // namespace
 
 std::vector<int> tileOrigins(int step, int extent) {
@@ -191,13 +216,19 @@ std::vector<float> tileOrigins(float step, float extent) {
 }
 
 void renderEffectOwnSize(canvas::Surface& effect, const canvas::Surface& design,
-                         canvas::Surface& strip, const QString& credit) {
+                         canvas::Surface& strip, const QString& credit, Repeat repeat) {
     const int stepX = int(canvas::roundHalfEven(design.scaleWidth()));
     const int stepY = int(canvas::roundHalfEven(design.scaleHeight()));
     // An integer runs below a single bound exactly when it runs below the bound's ceiling.
     const int extentX = int(std::ceil(effect.scaleWidth()));
     const int extentY = int(std::ceil(effect.scaleHeight()));
     const QImage& picture = design.imageRef();
+    if (repeat != Repeat::Straight) {
+        paintRepeated(effect, picture, repeat);
+        strip.setPicture(design.image());
+        printCredit(effect, credit);
+        return;
+    }
     clearUnlessCovered(effect, picture, tileRuns(effect, stepX, extentX, effect.clientPixelWidth()),
                        tileRuns(effect, stepY, extentY, effect.clientPixelHeight()));
     for (const int y : tileOrigins(stepY, extentY)) {
@@ -211,7 +242,7 @@ void renderEffectOwnSize(canvas::Surface& effect, const canvas::Surface& design,
 
 bool renderEffectChosenSize(canvas::Surface& effect, canvas::Surface& strip,
                             const canvas::Surface& design, const QString& sizeText,
-                            const QString& credit) {
+                            const QString& credit, Repeat repeat) {
     const std::optional<float> size = canvas::parseTileSize(sizeText);
     if (!size) {
         return false;
@@ -221,6 +252,16 @@ bool renderEffectChosenSize(canvas::Surface& effect, canvas::Surface& strip,
     }
     strip.setWidth(*size);
     strip.setHeight(*size);
+    if (repeat != Repeat::Straight) {
+        const QSize tile = chosenTileSize(strip);
+        paintRepeated(
+            effect,
+            stretchCache().stretched(strip.picture().convertToFormat(QImage::Format_RGB32),
+                                     tile.width(), tile.height()),
+            repeat);
+        printCredit(effect, credit);
+        return true;
+    }
     const std::vector<Run> columns =
         tileRuns(effect, strip.width(), effect.scaleWidth(), effect.clientPixelWidth());
     const std::vector<Run> rows =
@@ -229,6 +270,31 @@ bool renderEffectChosenSize(canvas::Surface& effect, canvas::Surface& strip,
     paintStretchedTiles(effect, strip.picture(), columns, rows);
     printCredit(effect, credit);
     return true;
+}
+
+QSize chosenTileSize(const canvas::Surface& strip) {
+    return {std::max(1, int(std::lround(strip.width()))),
+            std::max(1, int(std::lround(strip.height())))};
+}
+
+QPoint designPixelUnder(QPoint effectPixel, QSize tile, Repeat repeat, QSize design) {
+    const QPoint inTile = tilePixelAt(effectPixel, tile, repeat);
+    if (tile == design) {
+        return inTile;
+    }
+    // Stretch a picture of its own coordinates the way the tile was stretched and read back
+    // which design pixel landed here.
+    constexpr int kCoordinateBits = 12;
+    QImage coordinates(design, QImage::Format_RGB32);
+    for (int y = 0; y < design.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(coordinates.scanLine(y));
+        for (int x = 0; x < design.width(); ++x) {
+            line[x] = 0xFF000000u | QRgb(y) << kCoordinateBits | QRgb(x);
+        }
+    }
+    const QRgb code = stretchNearest(coordinates, tile.width(), tile.height()).pixel(inTile);
+    constexpr QRgb kMask = (1u << kCoordinateBits) - 1;
+    return {int(code & kMask), int(code >> kCoordinateBits & kMask)};
 }
 
 } // namespace workflow

@@ -2,6 +2,7 @@
 
 #include "canvas/bmp.h"
 
+#include <QBuffer>
 #include <QFile>
 
 namespace workflow {
@@ -24,14 +25,35 @@ QString qtFilter(const QString& pipeFilter) {
     return filters.join(QStringLiteral(";;"));
 }
 
-SaveOutcome saveBitmap(const QImage& image, const QString& path) {
+namespace {
+
+QByteArray encodePng(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+SaveOutcome saveEncoded(const QImage& image, const QString& path,
+                        QByteArray (*encode)(const QImage&)) {
     if (path.isEmpty()) {
         return {};
     }
     if (image.isNull()) {
         return saveFailure(SaveProblem::NoPicture, QFile::encodeName(path));
     }
-    return saveFile(canvas::encodeBmp(image), path);
+    return saveFile(encode(image), path);
+}
+
+} // namespace
+
+SaveOutcome saveBitmap(const QImage& image, const QString& path) {
+    return saveEncoded(image, path, canvas::encodeBmp);
+}
+
+SaveOutcome savePng(const QImage& image, const QString& path) {
+    return saveEncoded(image, path, encodePng);
 }
 
 SaveOutcome saveFile(const QByteArray& bytes, const QString& path) {

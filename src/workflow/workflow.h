@@ -3,6 +3,7 @@
 #include "atomic_file.h"
 #include "canvas/random_source.h"
 #include "canvas/surface.h"
+#include "tiling.h"
 
 #include <QDate>
 #include <QImage>
@@ -25,25 +26,37 @@ void fillRegion(canvas::Surface& design, float x, float y, canvas::Colour colour
 std::vector<int> tileOrigins(int step, int extent);
 std::vector<float> tileOrigins(float step, float extent);
 // Command14: Cls effect, 25 unscaled tiles of design.image() at integer steps,
-// strip.setPicture(design image), print the credit line on the effect view at (0,0).
+// strip.setPicture(design image), print the credit line on the effect view at (0,0). Any other
+// repeat than Straight lays the same tile out by the tiling row producer instead.
 void renderEffectOwnSize(canvas::Surface& effect, const canvas::Surface& design,
-                         canvas::Surface& strip, const QString& credit);
+                         canvas::Surface& strip, const QString& credit,
+                         Repeat repeat = Repeat::Straight);
 // Command15: when sizeText is not a valid tile size (canvas::parseTileSize) returns false and
 // changes nothing. When the strip has no kept copy yet, first keeps design.image() in it exactly as
 // Command14 does. Then: Cls effect, strip width/height = size, tiles of the kept copy stretched to
 // the strip's width x height (stretch once, then copy each tile), credit line. Returns true.
+// Any other repeat than Straight lays the stretched tile (chosenTileSize) out by the tiling row
+// producer instead.
 bool renderEffectChosenSize(canvas::Surface& effect, canvas::Surface& strip,
                             const canvas::Surface& design, const QString& sizeText,
-                            const QString& credit);
+                            const QString& credit, Repeat repeat = Repeat::Straight);
+// The tile size in effect-view pixels that Command15 last stretched the kept copy to.
+QSize chosenTileSize(const canvas::Surface& strip);
+// The design pixel an effect-view pixel shows, for tiles of `tile` pixels made from a design of
+// `design` pixels (stretched by nearest pixels when the sizes differ) laid out by `repeat`.
+QPoint designPixelUnder(QPoint effectPixel, QSize tile, Repeat repeat, QSize design);
 // Saving. The dialog's filter text, and the same converted to a Qt file-dialog filter string.
 inline const QString kBitmapFilter = QStringLiteral("Bitmap(*.bmp)|*.bmp|All files(*.*)|*.*");
 QString qtFilter(const QString& pipeFilter);
 // Writes canvas::encodeBmp(image) whole or not at all through an AtomicFile (no extension added;
 // empty path → nothing, saved=false; a null image → NoPicture).
 SaveOutcome saveBitmap(const QImage& image, const QString& path);
+// The same with PNG bytes.
+SaveOutcome savePng(const QImage& image, const QString& path);
 // The same for bytes already encoded.
 SaveOutcome saveFile(const QByteArray& bytes, const QString& path);
-// Pad transfer: design.setPicture(pad.image()); Command61: design.setPicture({}), AutoRedraw true.
-void loadPadIntoDesign(canvas::Surface& design, const canvas::Surface& pad);
+// Pad transfer and import: design.setPicture(picture); Command61: design.setPicture({}), AutoRedraw
+// true.
+void loadPictureIntoDesign(canvas::Surface& design, const QImage& picture);
 void clearDesignPicture(canvas::Surface& design);
 } // namespace workflow

@@ -175,7 +175,7 @@ TEST(PadTransfer, LoadShowsThePadPictureAndDropsEarlierDrawing) {
     pad.pset(141, 141);
     pad.pset(143, 143);
 
-    workflow::loadPadIntoDesign(design, pad);
+    workflow::loadPictureIntoDesign(design, pad.image());
     EXPECT_EQ(design.point(0, 0), 0x0000FF);
     EXPECT_EQ(design.point(141, 141), 0x0000FF);
     EXPECT_EQ(design.point(50, 10), 0x400000);
@@ -191,7 +191,7 @@ TEST(PadTransfer, ClearingTheDesignLeavesAPlainCanvas) {
     canvas::Surface design(workflow::designCanvasSetup());
     canvas::Surface pad(workflow::designCanvasSetup());
     pad.setBackColor(0x123456);
-    workflow::loadPadIntoDesign(design, pad);
+    workflow::loadPictureIntoDesign(design, pad.image());
     design.line(0, 5, 141, 5, kBlack);
     design.setAutoRedraw(false);
 

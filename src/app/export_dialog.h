@@ -1,0 +1,75 @@
+#pragma once
+
+#include "workflow/design_record.h"
+#include "workflow/print_engine.h"
+
+#include <QDialog>
+#include <QImage>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+namespace app {
+
+// The design repeated over a print-size page and written as PNG, TIFF or BMP, by the same engine
+// as pattern-render. The page is given in pixels or in centimetres, millimetres or inches at a
+// resolution, directly or from a preset; the tile is the design stretched to its chosen size.
+class ExportDialog : public QDialog {
+    Q_OBJECT
+  public:
+    // Asks for the path to export to; an empty result means the user cancelled.
+    using SavePathDialog = std::function<QString(QWidget* parent, const QString& filter)>;
+    // A page takes this long or more before the progress dialog shows.
+    static constexpr int kProgressDelayMilliseconds = 500;
+
+    ExportDialog(const QImage& design, workflow::Repeat repeat, QWidget* parent = nullptr);
+
+    void setSavePathDialog(SavePathDialog dialog) { savePathDialog_ = std::move(dialog); }
+    // How the design was made: a tile larger than the design is then redrawn sharp.
+    void setDesignRecord(const workflow::DesignRecord& record) { record_ = record; }
+
+    // The print the choices describe; nothing when the page is empty or beyond the format.
+    std::optional<workflow::PrintJob> job() const;
+    // Writes that print to `path` on a worker thread, with a progress dialog that can cancel once
+    // the export runs longer than kProgressDelayMilliseconds; the window keeps working meanwhile.
+    // A cancelled or failed export leaves no file behind.
+    workflow::SaveOutcome exportTo(const QString& path);
+
+  public slots:
+    // Asks for the file, exports, and closes once the file is written.
+    void accept() override;
+
+  private:
+    QSize pagePixels() const;
+    void presetChosen(int index);
+    void unitChosen(int index);
+    void pageEdited();
+    void showPageSize();
+    QString pathForFormat(const QString& chosen) const;
+
+    QImage design_;
+    std::optional<workflow::DesignRecord> record_;
+    SavePathDialog savePathDialog_;
+    int unit_ = 0; // the unit the width and height are shown in
+    bool applyingPreset_ = false;
+    QComboBox* format_ = nullptr;
+    QComboBox* preset_ = nullptr;
+    QDoubleSpinBox* pageWidth_ = nullptr;
+    QDoubleSpinBox* pageHeight_ = nullptr;
+    QComboBox* unitChoice_ = nullptr;
+    QSpinBox* dpi_ = nullptr;
+    QLabel* pixelSize_ = nullptr;
+    QSpinBox* tileSize_ = nullptr;
+    QComboBox* repeat_ = nullptr;
+    QCheckBox* credit_ = nullptr;
+    QLabel* tileNotice_ = nullptr; // says when a large tile could not be redrawn sharp
+    QPushButton* exportButton_ = nullptr;
+};
+
+} // namespace app

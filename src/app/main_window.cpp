@@ -1,0 +1,336 @@
+#include "main_window.h"
+
+#include "design_files.h"
+
+#include "control_tips.h"
+#include "export_dialog.h"
+#include "file_dialogs.h"
+#include "form1.h"
+#include "help_dialogs.h"
+#include "import_dialog.h"
+#include "surface_view.h"
+#include "tile_frame.h"
+#include "workflow/line_art.h"
+#include "workflow/workflow.h"
+#include "zoom_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStatusBar>
+#include <cmath>
+#include <functional>
+
+// The icon lives in this static library; a program linking it keeps the resource only when asked.
+static void initIconResource() {
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace app {
+namespace {
+
+const QString kImportTitle = QStringLiteral("设计导入线稿");
+constexpr int kStatusHintMilliseconds = Form1::kHintMilliseconds;
+constexpr QPoint kNoPixel{-1, -1};
+
+// A menu entry: a new action, or one the window already has (then only its text is set). The
+// handler gets the action's checked state.
+struct MenuAction {
+    const char* name;
+    const char* text;
+    QList<QKeySequence> keys;
+    std::function<void(bool)> handler;
+    bool checkable = false;
+    QAction* existing = nullptr;
+};
+
+struct RepeatChoice {
+    workflow::Repeat repeat;
+    const char* name;
+    const char* text;
+};
+
+constexpr RepeatChoice kRepeatChoices[] = {
+    {workflow::Repeat::Straight, "actionRepeatStraight", "平铺"},
+    {workflow::Repeat::HalfDrop, "actionRepeatHalfDrop", "半落"},
+    {workflow::Repeat::Brick, "actionRepeatBrick", "砖块"},
+    {workflow::Repeat::Mirror, "actionRepeatMirror", "镜像"},
+    {workflow::Repeat::Rotate, "actionRepeatRotate", "旋转"},
+};
+
+} // namespace
+
+MainWindow::MainWindow(std::unique_ptr<canvas::RandomSource> random, QWidget* parent)
+    : QMainWindow(parent), form_(new Form1(std::move(random), this)) {
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(form_->windowTitle());
+    initIconResource();
+    setWindowIcon(QIcon(QStringLiteral(":/icons/pattern-workshop.png")));
+    setCentralWidget(form_);
+    createMenus();
+    createStatusBar();
+    installControlTips(*form_);
+
+    designView_ = form_->findChild<QWidget*>(QStringLiteral("Picture1"));
+    designView_->setMouseTracking(true);
+    designView_->installEventFilter(this);
+    auto* effectView = form_->findChild<SurfaceView*>(QStringLiteral("Picture2"));
+    tileFrame_ = new TileFrame([this] { return tileSize(); }, effectView);
+    tileFrame_->hide();
+    connect(effectView, &SurfaceView::pressed, this,
+            [this](float x, float y) { effectViewPressed(x, y); });
+    connect(form_, &Form1::designChanged, this, &MainWindow::followDesignChange);
+    connect(form_, &Form1::hintShown, this, [this](const QString& text) {
+        statusBar()->showMessage(text, kStatusHintMilliseconds);
+    });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    designFiles_->keepLastDesign();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::createMenus() {
+    const auto keys = [](std::initializer_list<QKeyCombination> combinations) {
+        QList<QKeySequence> sequences;
+        for (const QKeyCombination combination : combinations) {
+            sequences << QKeySequence(combination);
+        }
+        return sequences;
+    };
+    const std::pair<const char*, std::vector<MenuAction>> menus[] = {
+        {"文件(&F)",
+         {{"actionImport", "导入线稿…", keys({Qt::CTRL | Qt::Key_O}),
+           [this](bool) { importLineArt(); }},
+          {"actionSaveDesign", "保存图案", keys({Qt::CTRL | Qt::Key_S}),
+           [this](bool) { clickFormButton("Command2"); }},
+          {"actionSaveEffect", "保存效果图", keys({Qt::CTRL | Qt::SHIFT | Qt::Key_S}),
+           [this](bool) { clickFormButton("Command17"); }},
+          {"actionExport", "导出印刷图…", keys({Qt::CTRL | Qt::Key_E}),
+           [this](bool) { exportPrint(); }},
+          {"actionQuit", "退出", keys({Qt::CTRL | Qt::Key_Q}), [this](bool) { close(); }}}},
+        // Undo and redo are the window's own actions, so their keys are bound only once.
+        {"编辑(&E)",
+         {{nullptr, "撤销", {}, {}, false, form_->undoAction()},
+          {nullptr, "重做", {}, {}, false, form_->redoAction()},
+          {"actionCopy", "复制图案", keys({Qt::CTRL | Qt::Key_C}), [this](bool) { copyDesign(); }},
+          {"actionPaste", "粘贴为线稿", keys({Qt::CTRL | Qt::Key_V}),
+           [this](bool) { pasteLineArt(); }}}},
+        {"视图(&V)",
+         {{"actionLiveEffect", "实时效果图", {}, [this](bool on) { setLiveEffect(on); }, true},
+          {"actionTileFrame", "显示单元框", {}, [this](bool on) { setTileFrameShown(on); }, true},
+          {"actionZoom", "放大编辑…", keys({Qt::Key_F3}), [this](bool) { openZoomWindow(); }}}},
+        {"帮助(&H)",
+         {{"actionHelp", "使用说明", {QKeySequence::HelpContents}, [this](bool) { showHelp(); }},
+          {"actionAbout", "关于", {}, [this](bool) { showAbout(); }}}},
+    };
+    for (const auto& [title, actions] : menus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
+        for (const MenuAction& entry : actions) {
+            if (entry.existing != nullptr) {
+                entry.existing->setText(QString::fromUtf8(entry.text));
+                menu->addAction(entry.existing);
+                continue;
+            }
+            QAction* action = menu->addAction(QString::fromUtf8(entry.text));
+            action->setObjectName(QString::fromLatin1(entry.name));
+            action->setShortcuts(entry.keys);
+            action->setCheckable(entry.checkable);
+            connect(action, &QAction::triggered, this, entry.handler);
+        }
+    }
+    // Design documents go in the file menu after the print export.
+    QMenu* file = menuBar()->actions().at(0)->menu();
+    designFiles_ = new DesignFiles(*this, *file, findChild<QAction*>(QStringLiteral("actionQuit")));
+    liveEffect_ = findChild<QAction*>(QStringLiteral("actionLiveEffect"));
+    tileFrameAction_ = findChild<QAction*>(QStringLiteral("actionTileFrame"));
+
+    // The repeat types head the view menu (the third), one of them chosen at a time.
+    QMenu* view = menuBar()->actions().at(2)->menu();
+    auto* repeats = new QMenu(QStringLiteral("拼接方式"), view);
+    repeats->setObjectName(QStringLiteral("menuRepeat"));
+    view->insertMenu(view->actions().first(), repeats);
+    auto* repeatGroup = new QActionGroup(this);
+    for (const RepeatChoice& choice : kRepeatChoices) {
+        QAction* action = repeats->addAction(QString::fromUtf8(choice.text));
+        action->setObjectName(QString::fromLatin1(choice.name));
+        action->setCheckable(true);
+        action->setChecked(choice.repeat == workflow::Repeat::Straight);
+        repeatGroup->addAction(action);
+        connect(action, &QAction::triggered, this, [this, choice] { setRepeat(choice.repeat); });
+    }
+}
+
+void MainWindow::createStatusBar() {
+    pointer_ = new QLabel(this);
+    pointer_->setObjectName(QStringLiteral("PointerStatus"));
+    statusBar()->addPermanentWidget(pointer_);
+    // The specified area has a fixed size, so the window has one too.
+    statusBar()->setSizeGripEnabled(false);
+}
+
+canvas::Surface& MainWindow::designCanvas() const {
+    return form_->designCanvas();
+}
+
+void MainWindow::pressDesignAt(QPoint pixel) {
+    form_->pressDesignAt(float(pixel.x()), float(pixel.y()));
+}
+
+void MainWindow::loadImportedPicture(const QImage& picture) {
+    form_->loadDesignPicture(picture, kImportTitle, workflow::PictureSource::Origin::Import);
+}
+
+workflow::Repeat MainWindow::repeat() const {
+    return form_->repeat();
+}
+
+QSize MainWindow::tileSize() const {
+    return form_->effectTileSize();
+}
+
+bool MainWindow::liveEffect() const {
+    return liveEffect_->isChecked();
+}
+
+void MainWindow::setRepeat(workflow::Repeat repeat) {
+    form_->setRepeat(repeat);
+    if (liveEffect()) {
+        form_->refreshEffect();
+    }
+}
+
+void MainWindow::setLiveEffect(bool on) {
+    liveEffect_->setChecked(on);
+    if (on) {
+        form_->refreshEffect();
+    }
+}
+
+void MainWindow::setTileFrameShown(bool on) {
+    tileFrameAction_->setChecked(on);
+    tileFrame_->setVisible(on);
+}
+
+void MainWindow::followDesignChange() {
+    if (liveEffect()) {
+        form_->refreshEffect();
+    }
+    // The pixel under a pointer that did not move may have a new colour.
+    showDesignPixel(pointerPixel_);
+    emit designChanged();
+}
+
+void MainWindow::effectViewPressed(float x, float y) {
+    if (!liveEffect()) {
+        return;
+    }
+    const float unitsPerPixel = form_->effectView().unitsPerPixel();
+    const QPoint page(int(std::floor(x / unitsPerPixel)), int(std::floor(y / unitsPerPixel)));
+    pressDesignAt(
+        workflow::designPixelUnder(page, tileSize(), repeat(), designCanvas().imageRef().size()));
+}
+
+void MainWindow::showDesignPixel(QPoint pixel) {
+    pointerPixel_ = pixel;
+    const QImage& design = designCanvas().imageRef();
+    if (!design.rect().contains(pixel)) {
+        pointer_->clear();
+        return;
+    }
+    pointer_->setText(QStringLiteral("x %1, y %2  %3")
+                          .arg(pixel.x())
+                          .arg(pixel.y())
+                          .arg(QColor(design.pixel(pixel)).name(QColor::HexRgb).toUpper()));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == designView_) {
+        if (event->type() == QEvent::MouseMove) {
+            const QPointF position = static_cast<QMouseEvent*>(event)->position();
+            showDesignPixel(QPoint(int(std::floor(position.x())), int(std::floor(position.y()))) -
+                            QPoint(canvas::kBorderPixels, canvas::kBorderPixels));
+        } else if (event->type() == QEvent::Leave) {
+            showDesignPixel(kNoPixel);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::clickFormButton(const char* name) {
+    form_->findChild<QPushButton*>(QString::fromLatin1(name))->click();
+}
+
+void MainWindow::copyDesign() {
+    QApplication::clipboard()->setImage(designCanvas().image());
+}
+
+void MainWindow::openZoomWindow() {
+    if (zoom_ == nullptr) {
+        zoom_ = new ZoomWindow(designCanvas(), this);
+        zoom_->setWindowFlag(Qt::Window);
+        connect(zoom_, &ZoomWindow::designPixelPressed, this, [this](int x, int y) {
+            pressDesignAt({x, y});
+        });
+        connect(zoom_, &ZoomWindow::pointerOverPixel, this, [this](int x, int y) {
+            showDesignPixel({x, y});
+        });
+        connect(this, &MainWindow::designChanged, zoom_, &ZoomWindow::refresh);
+    }
+    zoom_->refresh();
+    zoom_->show();
+    zoom_->raise();
+    zoom_->activateWindow();
+}
+
+void MainWindow::importLineArt() {
+    const QString path = askOpenPath(this, QStringLiteral("导入线稿"), app::importFilter());
+    if (!path.isEmpty()) {
+        importPicture(workflow::readImportImage(path), path);
+    }
+}
+
+void MainWindow::pasteLineArt() {
+    importPicture(workflow::importableImage(QApplication::clipboard()->image()), QString());
+}
+
+void MainWindow::importPicture(const workflow::ImportedImage& picture, const QString& path) {
+    const QRgb background = canvas::toPixel(designCanvas().backColor());
+    if (const auto chosen = app::importLineArt(this, picture, path, background)) {
+        loadImportedPicture(*chosen);
+    }
+}
+
+void MainWindow::exportPrint() {
+    ExportDialog dialog(designCanvas().image(), repeat(), this);
+    dialog.setDesignRecord(form_->designRecord());
+    dialog.exec();
+}
+
+void MainWindow::showHelp() {
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("使用说明"), helpText(),
+                                QMessageBox::Close, this);
+    box->setObjectName(QStringLiteral("HelpDialog"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void MainWindow::showAbout() {
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("关于澄川纹样工坊"),
+                                aboutText(), QMessageBox::Close, this);
+    box->setObjectName(QStringLiteral("AboutDialog"));
+    box->setIconPixmap(windowIcon().pixmap(64, 64));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+} // namespace app

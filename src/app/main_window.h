@@ -1,0 +1,91 @@
+#pragma once
+
+#include "canvas/random_source.h"
+#include "workflow/tiling.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QLabel;
+
+namespace canvas {
+class Surface;
+}
+namespace workflow {
+struct ImportedImage;
+}
+
+namespace app {
+
+class DesignFiles;
+class Form1;
+class TileFrame;
+class ZoomWindow;
+
+// The studio around the window: menus, a status bar, the repeat types, the live effect view and
+// the tile frame. Its central widget is the specified window, unchanged.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    // Without a random source the window uses its own, seeded from the clock.
+    explicit MainWindow(std::unique_ptr<canvas::RandomSource> random = {},
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Form1& form() const { return *form_; }
+    DesignFiles& designFiles() const { return *designFiles_; }
+    canvas::Surface& designCanvas() const;
+    // A press on the design at a canvas pixel, exactly as a mouse press there.
+    void pressDesignAt(QPoint pixel);
+    // An imported picture becomes the design's background picture, as one undo step.
+    void loadImportedPicture(const QImage& picture);
+    workflow::Repeat repeat() const;
+    // The size of one tile in the effect view as last drawn.
+    QSize tileSize() const;
+    bool liveEffect() const;
+
+  signals:
+    // After every change of the design (press, pattern, pad load, import, undo, redo, clear).
+    void designChanged();
+
+  public slots:
+    void setRepeat(workflow::Repeat repeat);
+    void setLiveEffect(bool on);
+    void setTileFrameShown(bool on);
+    // The status bar names the design pixel under the pointer and its colour.
+    void showDesignPixel(QPoint pixel);
+    void openZoomWindow();
+    void importLineArt();
+    void pasteLineArt();
+    void exportPrint();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Keeps the design in the user's data folder, for 恢复上次的设计.
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void createMenus();
+    void createStatusBar();
+    void clickFormButton(const char* name);
+    void copyDesign();
+    void followDesignChange();
+    void effectViewPressed(float x, float y);
+    void showHelp();
+    void showAbout();
+    // The import dialog for a picture read from `path` (empty for the clipboard).
+    void importPicture(const workflow::ImportedImage& picture, const QString& path);
+
+    Form1* form_ = nullptr;
+    DesignFiles* designFiles_ = nullptr;
+    QWidget* designView_ = nullptr;
+    TileFrame* tileFrame_ = nullptr;
+    ZoomWindow* zoom_ = nullptr;
+    QAction* liveEffect_ = nullptr;
+    QAction* tileFrameAction_ = nullptr;
+    QLabel* pointer_ = nullptr;
+    QPoint pointerPixel_{-1, -1}; // the design pixel last named in the status bar
+};
+
+} // namespace app
