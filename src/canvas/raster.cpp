@@ -262,38 +262,60 @@ void stampDot(QImage& image, int x, int y, const DotMask& mask, QRgb pixel) {
     }
 }
 
-QImage enlargeByBlocks(const QImage& image, double scale) {
-    if (image.isNull() || !(scale > 1)) {
+QImage enlargeByBlocks(const QImage& image, double scale, int sourceBlock) {
+    if (image.isNull() || sourceBlock < 1 || !(scale > sourceBlock)) {
         return image;
     }
     const QImage source = image.convertToFormat(QImage::Format_RGB32);
-    const int width = int(std::round(source.width() * scale));
-    const int height = int(std::round(source.height() * scale));
-    QImage enlarged(width, height, QImage::Format_RGB32);
+    // For each device pixel along a side, the source pixel it shows.
+    auto sourceIndices = [scale, sourceBlock](int sourceSide) {
+        const int designSide = sourceSide / sourceBlock;
+        std::vector<int> indices(std::size_t(std::round(designSide * scale)));
+        for (std::size_t device = 0; device < indices.size(); ++device) {
+            const int block =
+                std::min(int(std::floor((double(device) + 0.5) / scale)), designSide - 1);
+            const int centre = int(std::floor((block + 0.5) * scale));
+            const int fromCentre = std::clamp(int(device) - centre, -(sourceBlock / 2),
+                                              sourceBlock - 1 - sourceBlock / 2);
+            indices[device] = block * sourceBlock + sourceBlock / 2 + fromCentre;
+        }
+        return indices;
+    };
+    const std::vector<int> columns = sourceIndices(source.width());
+    const std::vector<int> rows = sourceIndices(source.height());
+    QImage enlarged(int(columns.size()), int(rows.size()), QImage::Format_RGB32);
     if (enlarged.isNull()) {
         return enlarged;
     }
-    auto sourceIndex = [scale](int device, int extent) {
-        return std::min(int(std::floor((device + 0.5) / scale)), extent - 1);
+    // Runs of device pixels that show consecutive source pixels, each copied at once.
+    struct Run {
+        int device;
+        int source;
+        int length;
     };
-    std::vector<int> columns(static_cast<std::size_t>(width));
-    for (int x = 0; x < width; ++x) {
-        columns[std::size_t(x)] = sourceIndex(x, source.width());
+    std::vector<Run> runs;
+    for (int x = 0; x < int(columns.size()); ++x) {
+        const int from = columns[std::size_t(x)];
+        if (!runs.empty() && runs.back().source + runs.back().length == from &&
+            runs.back().device + runs.back().length == x) {
+            ++runs.back().length;
+        } else {
+            runs.push_back({x, from, 1});
+        }
     }
-    int lastRow = -1;
-    for (int y = 0; y < height; ++y) {
-        const int row = sourceIndex(y, source.height());
+    for (int y = 0; y < enlarged.height(); ++y) {
         auto* to = reinterpret_cast<QRgb*>(enlarged.scanLine(y));
-        if (row == lastRow) {
-            // Rows of one block are alike: copy the one above.
-            std::copy_n(reinterpret_cast<const QRgb*>(enlarged.constScanLine(y - 1)), width, to);
+        if (y > 0 && rows[std::size_t(y)] == rows[std::size_t(y) - 1]) {
+            // A repeated source row: copy the one above.
+            std::copy_n(reinterpret_cast<const QRgb*>(enlarged.constScanLine(y - 1)),
+                        enlarged.width(), to);
             continue;
         }
-        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(row));
-        for (int x = 0; x < width; ++x) {
-            to[x] = from[columns[std::size_t(x)]];
+        const auto* from =
+            reinterpret_cast<const QRgb*>(source.constScanLine(rows[std::size_t(y)]));
+        for (const Run& run : runs) {
+            std::copy_n(from + run.source, run.length, to + run.device);
         }
-        lastRow = row;
     }
     return enlarged;
 }

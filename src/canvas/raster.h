@@ -41,8 +41,12 @@ struct DotMask {
 DotMask makeDotMask(int diameter);
 void stampDot(QImage& image, int x, int y, const DotMask& mask, QRgb pixel);
 
-// The image enlarged by `scale` (>= 1) with nearest pixels, round(side * scale) a side: each
-// pixel becomes the block of device pixels whose centres fall in it. Scale 1 gives the image.
-QImage enlargeByBlocks(const QImage& image, double scale);
+// A design held with `sourceBlock` x `sourceBlock` pixels a design pixel, laid out at `scale`
+// (>= sourceBlock) pixels a design pixel, round(side * scale) a side. Each design pixel's block is
+// the device pixels whose centres fall in it; its centre pixel takes the centre pixel of the
+// source block and the rest follow around it, the source block's edges repeated where the block
+// is larger. With sourceBlock 1 this is nearest-pixel enlargement; at scale == sourceBlock it
+// gives the image.
+QImage enlargeByBlocks(const QImage& image, double scale, int sourceBlock = 1);
 
 } // namespace canvas

@@ -33,17 +33,21 @@ double blockAgreement(const QImage& design, const QImage& tile, double scale) {
 SharpTile renderSharpTile(const DesignRecord& record, const QImage& design, QSize size) {
     const double scale = std::max(
         {double(size.width()) / design.width(), double(size.height()) / design.height(), 1.0});
+    // Drawn at the whole scale below and spread to the tile block by block, every block centre is
+    // exactly where the design pixel's centre is: only a change in the design's shapes shows in
+    // the check, not where a fractional grid happens to sample an edge.
     canvas::SurfaceSetup setup = designCanvasSetup();
-    setup.deviceScale = scale;
+    setup.deviceScale = std::floor(scale);
     canvas::Surface redrawn(setup);
     rebuildDesign(record, redrawn);
 
     SharpTile tile;
-    tile.agreement = blockAgreement(design, redrawn.imageRef(), scale);
+    tile.image = canvas::enlargeByBlocks(redrawn.imageRef(), scale, int(setup.deviceScale));
+    tile.agreement = blockAgreement(design, tile.image, scale);
     tile.sharp = tile.agreement >= kLeastBlockAgreement;
-    tile.image = tile.sharp
-                     ? redrawn.image()
-                     : canvas::enlargeByBlocks(design.convertToFormat(QImage::Format_RGB32), scale);
+    if (!tile.sharp) {
+        tile.image = canvas::enlargeByBlocks(design.convertToFormat(QImage::Format_RGB32), scale);
+    }
     if (tile.image.size() != size) {
         tile.image = scaledTile(tile.image, size);
     }
