@@ -5,6 +5,7 @@
 #include "patterns/advanced.h"
 #include "patterns/catalogue.h"
 #include "progress_line.h"
+#include "workflow/colour_tools.h"
 #include "workflow/print_engine.h"
 #include "workflow/print_size.h"
 #include "workflow/surfaces.h"
@@ -47,6 +48,15 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "order;\n"
     "                          the colour is random from the seed unless given\n"
     "  --seed N                seed of the random colours and advanced draws (default: the clock)\n"
+    "  --fill-scope SCOPE      what a press fills: region (default, the connected region), global\n"
+    "                          (every pixel of the pressed colour) or wrap (the region with the\n"
+    "                          design's opposite edges meeting, as in a repeat)\n"
+    "  --symmetry MODE         where else a press fills: none (default), lr (mirrored "
+    "left-right),\n"
+    "                          tb (top-bottom), four (both) or eight (and the diagonals)\n"
+    "  --colour-rule RULE      the colour of presses without one: random (default), analogous,\n"
+    "                          complementary, triadic or mono, around the --base colour\n"
+    "  --base #RRGGBB          the colour the harmony rules start from (default: a random hue)\n"
     "Output:\n"
     "  --effect own|SIZE       the effect picture (643 x 643) as \"生成效果图\" renders it: own "
     "size\n"
@@ -66,6 +76,8 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "                          quarter turns); implies a page of 643 x 643 unless --out-size\n"
     "  --credit                print the credit line at the top-left of a tiled page\n"
     "  --quiet                 no progress line (shown only on a terminal, after a second)\n"
+    "  --colourways N          a sheet of N recolourings (1..60) of the design from the colour\n"
+    "                          rule, with a title and the colour values, instead of the design\n"
     "  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)\n"
     "  -h, --help              this text\n"
     "Exit status: 0 written, 1 the file could not be written, 2 bad arguments, 130 or 143\n"
@@ -94,6 +106,8 @@ struct Request {
     std::optional<PrintSize> tileSize;
     std::optional<double> dotsPerInch;
     std::optional<workflow::Repeat> repeat;
+    workflow::PressOptions pressOptions;
+    int colourways = 0;
     bool quiet = false;
     QByteArray output;
     // Worked out from the above once all options are read.
@@ -135,6 +149,44 @@ Press parsePress(const QString& text) {
 
 // The repeat names of --repeat, in the order of workflow::Repeat.
 constexpr const char* kRepeatNames[] = {"straight", "half-drop", "brick", "mirror", "rotate"};
+
+template <typename Value> struct NamedValue {
+    const char* name;
+    Value value;
+};
+
+constexpr NamedValue<workflow::FillScope> kScopeNames[] = {
+    {"region", workflow::FillScope::Region},
+    {"global", workflow::FillScope::Global},
+    {"wrap", workflow::FillScope::Wrap},
+};
+constexpr NamedValue<workflow::Symmetry> kSymmetryNames[] = {
+    {"none", workflow::Symmetry::None},    {"lr", workflow::Symmetry::LeftRight},
+    {"tb", workflow::Symmetry::TopBottom}, {"four", workflow::Symmetry::Four},
+    {"eight", workflow::Symmetry::Eight},
+};
+constexpr NamedValue<workflow::ColourRule> kRuleNames[] = {
+    {"random", workflow::ColourRule::Random},
+    {"analogous", workflow::ColourRule::Analogous},
+    {"complementary", workflow::ColourRule::Complementary},
+    {"triadic", workflow::ColourRule::Triadic},
+    {"mono", workflow::ColourRule::Mono},
+};
+
+template <typename Value, std::size_t N>
+Value parseNamed(const QString& option, const QString& text, const NamedValue<Value> (&names)[N]) {
+    QStringList known;
+    for (const NamedValue<Value>& named : names) {
+        if (text == QLatin1String(named.name)) {
+            return named.value;
+        }
+        known << QString::fromLatin1(named.name);
+    }
+    throw UsageError{
+        Render::tr("%1 wants one of %2, not \"%3\"").arg(option, known.join(", "), text)};
+}
+
+constexpr int kMostColourways = 60;
 
 // The largest tile side --tile-size accepts: a tile is held whole in memory.
 constexpr int kMostTileSide = 20000;
@@ -269,6 +321,29 @@ Request parseArguments(const QList<QByteArray>& arguments) {
                     Render::tr("--dpi wants a number above 0 and at most 10000, not \"%1\"")
                         .arg(text)};
             }
+        } else if (option == "--fill-scope") {
+            request.pressOptions.scope = parseNamed(option, value(), kScopeNames);
+        } else if (option == "--symmetry") {
+            request.pressOptions.symmetry = parseNamed(option, value(), kSymmetryNames);
+        } else if (option == "--colour-rule") {
+            request.pressOptions.rule = parseNamed(option, value(), kRuleNames);
+        } else if (option == "--base") {
+            const QString text = value();
+            static const QRegularExpression hex(QStringLiteral("^#[0-9a-fA-F]{6}$"));
+            if (!hex.match(text).hasMatch()) {
+                throw UsageError{Render::tr("--base wants a colour #RRGGBB, not \"%1\"").arg(text)};
+            }
+            request.pressOptions.current = canvas::fromPixel(QColor(text).rgb());
+        } else if (option == "--colourways") {
+            const QString text = value();
+            request.colourways = text.toInt();
+            if (request.colourways < 1 || request.colourways > kMostColourways ||
+                QString::number(request.colourways) != text) {
+                throw UsageError{Render::tr("--colourways wants a whole number from 1 to %1, not "
+                                            "\"%2\"")
+                                     .arg(kMostColourways)
+                                     .arg(text)};
+            }
         } else if (option == "--quiet") {
             request.quiet = true;
         } else if (option == "--repeat") {
@@ -303,6 +378,10 @@ Request parseArguments(const QList<QByteArray>& arguments) {
     }
     request.format = *format;
     resolvePage(request);
+    if (request.colourways > 0 && (request.effect || request.tiled)) {
+        throw UsageError{Render::tr("--colourways writes a sheet of its own: leave out --effect, "
+                                    "--out-size, --tile-size and --repeat")};
+    }
     return request;
 }
 
@@ -314,13 +393,19 @@ struct AdvancedButton {
 };
 constexpr AdvancedButton kAdvancedButtons[] = {{71, 2}, {71, 1}, {70, 2}, {70, 1}};
 
-QImage renderDesign(const Request& request) {
+// Each press reseeds from "the clock"; here the clock is the seed and the press number.
+class SeededRandom : public canvas::RandomSource {
+  public:
+    explicit SeededRandom(std::uint64_t seed) : RandomSource(seed) {
+        setClock([this, seed] { return seed * 1000003u + tick_++; });
+    }
+
+  private:
+    std::uint64_t tick_ = 0;
+};
+
+QImage renderDesign(const Request& request, canvas::RandomSource& random) {
     canvas::Surface design(workflow::designCanvasSetup());
-    const std::uint64_t seed = request.seed.value_or(canvas::clockSeed());
-    // Each press reseeds from "the clock"; here the clock is the seed and the press number.
-    std::uint64_t tick = 0;
-    canvas::RandomSource random(seed);
-    random.setClock([seed, &tick] { return seed * 1000003u + tick++; });
 
     if (request.advanced != 0) {
         const AdvancedButton button = kAdvancedButtons[request.advanced - 1];
@@ -332,23 +417,36 @@ QImage renderDesign(const Request& request) {
         patterns::drawCatalogueFigure(design, figure, request.width, QString(), savedFillStyle);
     }
     for (const Press& press : request.presses) {
+        workflow::PressOptions options = request.pressOptions;
         if (press.colour) {
-            workflow::fillRegion(design, press.x, press.y, *press.colour);
-        } else {
-            workflow::colourRegion(design, press.x, press.y, random);
+            options.rule = workflow::ColourRule::Chosen;
+            options.current = *press.colour;
         }
+        workflow::pressDesign(design, press.x, press.y, options, random);
     }
     return design.image();
 }
 
+QString designName(const Request& request) {
+    return request.advanced != 0 ? Render::tr("advanced pattern %1").arg(request.advanced)
+                                 : patterns::caption(*patterns::findFigure(request.pattern));
+}
+
 // The picture to write: the design, its effect picture, or a page of its tiles.
 workflow::PrintJob printJob(const Request& request) {
+    SeededRandom random(request.seed.value_or(canvas::clockSeed()));
     canvas::Surface design(workflow::designCanvasSetup());
-    design.setPicture(renderDesign(request));
+    design.setPicture(renderDesign(request, random));
     workflow::PrintJob job;
     job.format = request.format;
     job.dotsPerInch = request.dotsPerInch;
-    if (request.tiled) {
+    if (request.colourways > 0) {
+        const workflow::PressOptions& options = request.pressOptions;
+        job.tile = workflow::colourwaySheet(
+            workflow::makeColourways(design.image(), {}, options.rule, options.current, random,
+                                     request.colourways),
+            Render::tr("Colourways of %1").arg(designName(request)));
+    } else if (request.tiled) {
         job.tile =
             request.tile ? workflow::scaledTile(design.image(), *request.tile) : design.image();
         job.page = request.page;

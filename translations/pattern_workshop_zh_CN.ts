@@ -1,25 +1,128 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>ColourwaySheet</name>
+    <message>
+        <source>Colourway %1: %2 colours</source>
+        <translation>方案 %1：共 %2 色</translation>
+    </message>
+    <message>
+        <source>The design has one colour only, so every colourway is the same.</source>
+        <translation>图案只有一种颜色，所以每组配色都一样。</translation>
+    </message>
+    <message>
+        <source>Every colour of the design is locked, so every colourway is the same.</source>
+        <translation>图案的每种颜色都已锁定，所以每组配色都一样。</translation>
+    </message>
+</context>
+<context>
     <name>PatternRender</name>
+    <message>
+        <source>--fill wants X,Y or X,Y,#RRGGBB, not &quot;%1&quot;</source>
+        <translation>--fill 需要 X,Y 或 X,Y,#RRGGBB，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--fill point %1 lies outside the 142 x 142 canvas</source>
+        <translation>--fill 的点 %1 在 142 x 142 画布之外</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 需要一个值</translation>
+    </message>
+    <message>
+        <source>unknown figure &quot;%1&quot; (see --list)</source>
+        <translation>没有图案“%1”（见 --list）</translation>
+    </message>
+    <message>
+        <source>--advanced wants 1, 2, 3 or 4, not &quot;%1&quot;</source>
+        <translation>--advanced 需要 1、2、3 或 4，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--category wants 0 or 1, not &quot;%1&quot;</source>
+        <translation>--category 需要 0 或 1，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--width wants a positive whole number up to 32767, not &quot;%1&quot;</source>
+        <translation>--width 需要 1 到 32767 之间的整数，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--seed wants a whole number, not &quot;%1&quot;</source>
+        <translation>--seed 需要一个整数，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--effect wants own or a size from 1 to 1000, not &quot;%1&quot;</source>
+        <translation>--effect 需要 own 或 1 到 1000 之间的大小，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>unknown option &quot;%1&quot; (see --help)</source>
+        <translation>没有选项“%1”（见 --help）</translation>
+    </message>
+    <message>
+        <source>give one of --pattern NAME or --advanced N</source>
+        <translation>请给出 --pattern 名称 或 --advanced N 之一</translation>
+    </message>
+    <message>
+        <source>give the output file with -o FILE</source>
+        <translation>请用 -o 文件 给出输出文件</translation>
+    </message>
+    <message>
+        <source>%1 wants WxH or one side, in pixels or with a unit cm, mm or in (2480x3508, 21x29.7cm, 20cm), not &quot;%2&quot;</source>
+        <translation>%1 需要 宽x高 或一条边，单位为像素或 cm、mm、in（2480x3508、21x29.7cm、20cm），而不是“%2”</translation>
+    </message>
+    <message>
+        <source>%1 comes to less than one pixel a side</source>
+        <translation>%1 的边长不到一个像素</translation>
+    </message>
+    <message>
+        <source>%1 allows at most %2 pixels a side, not %3 x %4</source>
+        <translation>%1 每边最多 %2 像素，而不是 %3 x %4</translation>
+    </message>
+    <message>
+        <source>a %1 x %2 page would make a BMP file over 4 GB; write .png or .tif instead</source>
+        <translation>%1 x %2 的页面写成 BMP 会超过 4 GB，请改写 .png 或 .tif</translation>
+    </message>
+    <message>
+        <source>--dpi wants a number above 0 and at most 10000, not &quot;%1&quot;</source>
+        <translation>--dpi 需要大于 0、不超过 10000 的数，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--repeat wants straight, half-drop, brick, mirror or rotate, not &quot;%1&quot;</source>
+        <translation>--repeat 需要 straight、half-drop、brick、mirror 或 rotate，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>the output file must end in .png, .tif, .tiff or .bmp</source>
+        <translation>输出文件名必须以 .png、.tif、.tiff 或 .bmp 结尾</translation>
+    </message>
+    <message>
+        <source>%1%  %2 rows/s  %3 left</source>
+        <translation>%1%  每秒 %2 行  还需 %3</translation>
+    </message>
     <message>
         <source>Usage: pattern-render [options] -o FILE
 Draws a design headless with the same drawing core as the window and writes it as PNG, TIFF
-or BMP (24-bit, as the window saves), chosen by the file name's extension.
+or BMP (24-bit, as the window saves), chosen by the file name&apos;s extension.
 
 Figure (one of):
   --list                  print the 48 catalogue figures: control name, caption, family
   --pattern NAME          a catalogue figure by its control name, e.g. Command12
-  --advanced N            advanced pattern N = 1..4 ("高级图案1" .. "高级图案4")
-  --category 0|1          advanced patterns: 1 fills the figure (the window's "类别" box)
+  --advanced N            advanced pattern N = 1..4 (&quot;高级图案1&quot; .. &quot;高级图案4&quot;)
+  --category 0|1          advanced patterns: 1 fills the figure (the window&apos;s &quot;类别&quot; box)
 Design:
   --width N               line width, as typed into the line-width list (default 2)
   --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in order;
                           the colour is random from the seed unless given
   --seed N                seed of the random colours and advanced draws (default: the clock)
+  --fill-scope SCOPE      what a press fills: region (default, the connected region), global
+                          (every pixel of the pressed colour) or wrap (the region with the
+                          design&apos;s opposite edges meeting, as in a repeat)
+  --symmetry MODE         where else a press fills: none (default), lr (mirrored left-right),
+                          tb (top-bottom), four (both) or eight (and the diagonals)
+  --colour-rule RULE      the colour of presses without one: random (default), analogous,
+                          complementary, triadic or mono, around the --base colour
+  --base #RRGGBB          the colour the harmony rules start from (default: a random hue)
 Output:
-  --effect own|SIZE       the effect picture (643 x 643) as "生成效果图" renders it: own size
+  --effect own|SIZE       the effect picture (643 x 643) as &quot;生成效果图&quot; renders it: own size
                           tiles, or tiles of SIZE pixels (1..1000), with the credit line
   --no-credit             leave the credit line out of the effect picture
   --out-size SIZE         tile the design over a page of SIZE instead, streamed in constant
@@ -27,7 +130,7 @@ Output:
                           unit cm, mm or in (21x29.7cm, 210x297mm, 8.5x11in, 20cm); up to
                           300000 pixels a side (BMP: files up to 4 GB)
   --tile-size SIZE        stretch the design to SIZE (nearest pixels) before it repeats;
-                          without it tiles are the design's size, or SIZE of --effect SIZE
+                          without it tiles are the design&apos;s size, or SIZE of --effect SIZE
   --dpi N                 dots per inch for physical sizes, written into the file (default
                           300 when a size has a unit, otherwise none; at most 10000)
   --repeat MODE           straight (default), half-drop (every other column lowered by half
@@ -36,6 +139,8 @@ Output:
                           quarter turns); implies a page of 643 x 643 unless --out-size
   --credit                print the credit line at the top-left of a tiled page
   --quiet                 no progress line (shown only on a terminal, after a second)
+  --colourways N          a sheet of N recolourings (1..60) of the design from the colour
+                          rule, with a title and the colour values, instead of the design
   -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)
   -h, --help              this text
 Exit status: 0 written, 1 the file could not be written, 2 bad arguments, 130 or 143
@@ -55,6 +160,14 @@ stopped by Ctrl+C or SIGTERM (nothing is left behind).
   --fill X,Y[,#RRGGBB]    在画布点 X,Y（0..141）按下；可重复，按顺序执行；
                           不给颜色时由种子随机产生
   --seed N                随机颜色和高级图案的种子（默认：时钟）
+  --fill-scope 范围       按下时填充什么：region（默认，连通区域）、global（同色的全部
+                          像素）或 wrap（接缝连通：图案的对边相接，如同拼接时）
+  --symmetry 方式         还在哪里填充：none（默认）、lr（左右镜像）、tb（上下镜像）、
+                          four（四向）或 eight（八向，再加两条对角线）
+  --colour-rule 规则      不带颜色的按下用什么颜色：random（默认）、analogous（类似色）、
+                          complementary（互补色）、triadic（三角色）或 mono（单色），
+                          以 --base 颜色为准
+  --base #RRGGBB          和谐规则的基准颜色（默认：随机色相）
 输出：
   --effect own|大小       与“生成效果图”相同的效果图（643 x 643）：原大小拼接，
                           或按 大小 像素（1..1000）拼接，带署名行
@@ -72,6 +185,8 @@ stopped by Ctrl+C or SIGTERM (nothing is left behind).
                           依次旋转四分之一圈）；不给 --out-size 时拼满 643 x 643
   --credit                在拼接页面的左上角印署名行
   --quiet                 不显示进度行（只在终端上、超过一秒后显示）
+  --colourways N          不写图案，改写 N 组（1..60）按颜色规则重新配色的方案图，
+                          带标题和色值
   -o, --output 文件       要写入的文件（.png、.tif、.tiff 或 .bmp）
   -h, --help              本说明
 退出状态：0 已写入，1 文件无法写入，2 参数错误，130 或 143 被 Ctrl+C 或 SIGTERM
@@ -79,84 +194,28 @@ stopped by Ctrl+C or SIGTERM (nothing is left behind).
 </translation>
     </message>
     <message>
-        <source>--fill wants X,Y or X,Y,#RRGGBB, not "%1"</source>
-        <translation>--fill 需要 X,Y 或 X,Y,#RRGGBB，而不是“%1”</translation>
+        <source>%1 wants one of %2, not &quot;%3&quot;</source>
+        <translation>%1 需要 %2 之一，而不是“%3”</translation>
     </message>
     <message>
-        <source>--fill point %1 lies outside the 142 x 142 canvas</source>
-        <translation>--fill 的点 %1 在 142 x 142 画布之外</translation>
+        <source>--base wants a colour #RRGGBB, not &quot;%1&quot;</source>
+        <translation>--base 需要颜色 #RRGGBB，而不是“%1”</translation>
     </message>
     <message>
-        <source>%1 needs a value</source>
-        <translation>%1 需要一个值</translation>
+        <source>--colourways wants a whole number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--colourways 需要 1 到 %1 之间的整数，而不是“%2”</translation>
     </message>
     <message>
-        <source>unknown figure "%1" (see --list)</source>
-        <translation>没有图案“%1”（见 --list）</translation>
+        <source>--colourways writes a sheet of its own: leave out --effect, --out-size, --tile-size and --repeat</source>
+        <translation>--colourways 另写一张方案图：请去掉 --effect、--out-size、--tile-size 和 --repeat</translation>
     </message>
     <message>
-        <source>--advanced wants 1, 2, 3 or 4, not "%1"</source>
-        <translation>--advanced 需要 1、2、3 或 4，而不是“%1”</translation>
+        <source>advanced pattern %1</source>
+        <translation>高级图案%1</translation>
     </message>
     <message>
-        <source>--category wants 0 or 1, not "%1"</source>
-        <translation>--category 需要 0 或 1，而不是“%1”</translation>
-    </message>
-    <message>
-        <source>--width wants a positive whole number up to 32767, not "%1"</source>
-        <translation>--width 需要 1 到 32767 之间的整数，而不是“%1”</translation>
-    </message>
-    <message>
-        <source>--seed wants a whole number, not "%1"</source>
-        <translation>--seed 需要一个整数，而不是“%1”</translation>
-    </message>
-    <message>
-        <source>--effect wants own or a size from 1 to 1000, not "%1"</source>
-        <translation>--effect 需要 own 或 1 到 1000 之间的大小，而不是“%1”</translation>
-    </message>
-    <message>
-        <source>unknown option "%1" (see --help)</source>
-        <translation>没有选项“%1”（见 --help）</translation>
-    </message>
-    <message>
-        <source>give one of --pattern NAME or --advanced N</source>
-        <translation>请给出 --pattern 名称 或 --advanced N 之一</translation>
-    </message>
-    <message>
-        <source>give the output file with -o FILE</source>
-        <translation>请用 -o 文件 给出输出文件</translation>
-    </message>
-    <message>
-        <source>%1 wants WxH or one side, in pixels or with a unit cm, mm or in (2480x3508, 21x29.7cm, 20cm), not "%2"</source>
-        <translation>%1 需要 宽x高 或一条边，单位为像素或 cm、mm、in（2480x3508、21x29.7cm、20cm），而不是“%2”</translation>
-    </message>
-    <message>
-        <source>%1 comes to less than one pixel a side</source>
-        <translation>%1 的边长不到一个像素</translation>
-    </message>
-    <message>
-        <source>%1 allows at most %2 pixels a side, not %3 x %4</source>
-        <translation>%1 每边最多 %2 像素，而不是 %3 x %4</translation>
-    </message>
-    <message>
-        <source>a %1 x %2 page would make a BMP file over 4 GB; write .png or .tif instead</source>
-        <translation>%1 x %2 的页面写成 BMP 会超过 4 GB，请改写 .png 或 .tif</translation>
-    </message>
-    <message>
-        <source>--dpi wants a number above 0 and at most 10000, not "%1"</source>
-        <translation>--dpi 需要大于 0、不超过 10000 的数，而不是“%1”</translation>
-    </message>
-    <message>
-        <source>--repeat wants straight, half-drop, brick, mirror or rotate, not "%1"</source>
-        <translation>--repeat 需要 straight、half-drop、brick、mirror 或 rotate，而不是“%1”</translation>
-    </message>
-    <message>
-        <source>the output file must end in .png, .tif, .tiff or .bmp</source>
-        <translation>输出文件名必须以 .png、.tif、.tiff 或 .bmp 结尾</translation>
-    </message>
-    <message>
-        <source>%1%  %2 rows/s  %3 left</source>
-        <translation>%1%  每秒 %2 行  还需 %3</translation>
+        <source>Colourways of %1</source>
+        <translation>%1的配色方案</translation>
     </message>
 </context>
 <context>

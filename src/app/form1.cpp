@@ -420,7 +420,13 @@ void Form1::advancedClicked(int array, int index) {
 
 void Form1::design1Pressed(float x, float y) {
     recordDesignChange();
-    workflow::colourRegion(design_, x, y, *random_);
+    workflow::pressDesign(design_, x, y, pressOptions_, *random_);
+    emit designChanged();
+}
+
+void Form1::changeDesign(const std::function<void(canvas::Surface&)>& change) {
+    recordDesignChange();
+    change(design_);
     emit designChanged();
 }
 

@@ -6,6 +6,7 @@
 #include "pads/log_font.h"
 #include "pads/random_art.h"
 #include "pads/symbol_pad.h"
+#include "workflow/colour_tools.h"
 #include "workflow/history.h"
 #include "workflow/tiling.h"
 
@@ -63,6 +64,13 @@ class Form1 : public QWidget {
     void pressDesignAt(float x, float y);
     // A new background picture for the design as one undo step, as a pad load does.
     void loadDesignPicture(const QImage& picture, const QString& title);
+    // Where a press's colour comes from, what it fills and where else; the defaults give the
+    // plain press.
+    void setPressOptions(const workflow::PressOptions& options) { pressOptions_ = options; }
+    const workflow::PressOptions& pressOptions() const { return pressOptions_; }
+    // A change of the design's pixels made elsewhere (a colour replaced, a colourway chosen), as
+    // one undo step.
+    void changeDesign(const std::function<void(canvas::Surface&)>& change);
     void setRepeat(workflow::Repeat repeat) { repeat_ = repeat; }
     workflow::Repeat repeat() const { return repeat_; }
     // Renders the effect view again as the last effect button did, from the design as it is now.
@@ -143,6 +151,7 @@ class Form1 : public QWidget {
     QHash<QString, QWidget*> controls_;
     QButtonGroup* options_ = nullptr;
     QTimer* timer1_ = nullptr;
+    workflow::PressOptions pressOptions_;
     workflow::Repeat repeat_ = workflow::Repeat::Straight;
     EffectButton lastEffect_ = EffectButton::OwnSize;
     QAction* undoAction_ = nullptr;
