@@ -316,7 +316,7 @@ constexpr int kSheetColumns = 3;
 constexpr int kHeaderHeight = 20;
 constexpr int kChipRowHeight = 16;
 constexpr int kChipRows = 6;
-constexpr int kChipColumnWidth = 80;
+constexpr int kChipColumnWidth = 90;
 
 QString hexName(QRgb colour) {
     return QColor(colour).name(QColor::HexRgb).toUpper();
