@@ -4,81 +4,6 @@
 <context>
     <name>PatternRender</name>
     <message>
-        <source>Usage: pattern-render [options] -o FILE
-Draws a design headless with the same drawing core as the window and writes it as PNG, TIFF
-or BMP (24-bit, as the window saves), chosen by the file name's extension.
-
-Figure (one of):
-  --list                  print the 48 catalogue figures: control name, caption, family
-  --pattern NAME          a catalogue figure by its control name, e.g. Command12
-  --advanced N            advanced pattern N = 1..4 ("高级图案1" .. "高级图案4")
-  --category 0|1          advanced patterns: 1 fills the figure (the window's "类别" box)
-Design:
-  --width N               line width, as typed into the line-width list (default 2)
-  --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in order;
-                          the colour is random from the seed unless given
-  --seed N                seed of the random colours and advanced draws (default: the clock)
-Output:
-  --effect own|SIZE       the effect picture (643 x 643) as "生成效果图" renders it: own size
-                          tiles, or tiles of SIZE pixels (1..1000), with the credit line
-  --no-credit             leave the credit line out of the effect picture
-  --out-size SIZE         tile the design over a page of SIZE instead, streamed in constant
-                          memory: WxH or one side, in pixels (2480x3508, 300) or with a
-                          unit cm, mm or in (21x29.7cm, 210x297mm, 8.5x11in, 20cm); up to
-                          300000 pixels a side (BMP: files up to 4 GB)
-  --tile-size SIZE        stretch the design to SIZE (nearest pixels) before it repeats;
-                          without it tiles are the design's size, or SIZE of --effect SIZE
-  --dpi N                 dots per inch for physical sizes, written into the file (default
-                          300 when a size has a unit, otherwise none; at most 10000)
-  --repeat MODE           straight (default), half-drop (every other column lowered by half
-                          a tile), brick (every other row shifted by half a tile), mirror
-                          (neighbours meet as reflections) or rotate (a 2 x 2 block of
-                          quarter turns); implies a page of 643 x 643 unless --out-size
-  --credit                print the credit line at the top-left of a tiled page
-  --quiet                 no progress line (shown only on a terminal, after a second)
-  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)
-  -h, --help              this text
-Exit status: 0 written, 1 the file could not be written, 2 bad arguments, 130 or 143
-stopped by Ctrl+C or SIGTERM (nothing is left behind).
-</source>
-        <translation>用法：pattern-render [选项] -o 文件
-不需要显示器，用与窗口相同的绘图核心画出图案，按文件扩展名写成 PNG、TIFF
-或 BMP（24 位，与窗口保存的相同）。
-
-图案（选一）：
-  --list                  列出 48 个图案：控件名、标题、类别
-  --pattern 名称          按控件名选图案，例如 Command12
-  --advanced N            高级图案 N = 1..4（“高级图案1” .. “高级图案4”）
-  --category 0|1          高级图案：1 填充图形（窗口中的“类别”框）
-设计：
-  --width N               线宽，与线宽列表中输入的相同（默认 2）
-  --fill X,Y[,#RRGGBB]    在画布点 X,Y（0..141）按下；可重复，按顺序执行；
-                          不给颜色时由种子随机产生
-  --seed N                随机颜色和高级图案的种子（默认：时钟）
-输出：
-  --effect own|大小       与“生成效果图”相同的效果图（643 x 643）：原大小拼接，
-                          或按 大小 像素（1..1000）拼接，带署名行
-  --no-credit             效果图中不印署名行
-  --out-size 尺寸         改为把图案拼满 尺寸 大小的页面，逐行写出，内存不随尺寸增长：
-                          宽x高 或一条边，单位为像素（2480x3508、300）或 cm、mm、in
-                          （21x29.7cm、210x297mm、8.5x11in、20cm）；每边最多 300000 像素
-                          （BMP：文件最大 4 GB）
-  --tile-size 尺寸        拼接前先把图案拉伸到 尺寸（最近像素）；不给时拼块为图案原大小，
-                          或 --effect 大小 给出的大小
-  --dpi N                 物理尺寸所用的每英寸点数，并写入文件（尺寸带单位时默认 300，
-                          否则不写；最大 10000）
-  --repeat 方式           straight（默认）、half-drop（每隔一列下移半块）、brick（每隔一行
-                          右移半块）、mirror（相邻拼块互为镜像）或 rotate（2 x 2 一组，
-                          依次旋转四分之一圈）；不给 --out-size 时拼满 643 x 643
-  --credit                在拼接页面的左上角印署名行
-  --quiet                 不显示进度行（只在终端上、超过一秒后显示）
-  -o, --output 文件       要写入的文件（.png、.tif、.tiff 或 .bmp）
-  -h, --help              本说明
-退出状态：0 已写入，1 文件无法写入，2 参数错误，130 或 143 被 Ctrl+C 或 SIGTERM
-中止（不留下任何文件）。
-</translation>
-    </message>
-    <message>
         <source>--fill wants X,Y or X,Y,#RRGGBB, not "%1"</source>
         <translation>--fill 需要 X,Y 或 X,Y,#RRGGBB，而不是“%1”</translation>
     </message>
@@ -157,6 +82,83 @@ stopped by Ctrl+C or SIGTERM (nothing is left behind).
     <message>
         <source>%1%  %2 rows/s  %3 left</source>
         <translation>%1%  每秒 %2 行  还需 %3</translation>
+    </message>
+    <message>
+        <source>Usage: pattern-render [options] -o FILE
+Draws a design headless with the same drawing core as the window and writes it as PNG, TIFF
+or BMP (24-bit, as the window saves), chosen by the file name's extension.
+
+Figure (one of):
+  --list                  print the 48 catalogue figures: control name, caption, family
+  --pattern NAME          a catalogue figure by its control name, e.g. Command12
+  --advanced N            advanced pattern N = 1..4 ("高级图案1" .. "高级图案4")
+  --category 0|1          advanced patterns: 1 fills the figure (the window's "类别" box)
+Design:
+  --width N               line width, as typed into the line-width list (default 2)
+  --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in order;
+                          the colour is random from the seed unless given
+  --seed N                seed of the random colours and advanced draws (default: the clock)
+Output:
+  --effect own|SIZE       the effect picture (643 x 643) as "生成效果图" renders it: own size
+                          tiles, or tiles of SIZE pixels (1..1000), with the credit line
+  --no-credit             leave the credit line out of the effect picture
+  --out-size SIZE         tile the design over a page of SIZE instead, streamed in constant
+                          memory: WxH or one side, in pixels (2480x3508, 300) or with a
+                          unit cm, mm or in (21x29.7cm, 210x297mm, 8.5x11in, 20cm); up to
+                          300000 pixels a side (BMP: files up to 4 GB)
+  --tile-size SIZE        stretch the design to SIZE (nearest pixels) before it repeats;
+                          without it tiles are the design's size, or SIZE of --effect SIZE
+  --dpi N                 dots per inch for physical sizes, written into the file (default
+                          300 when a size has a unit, otherwise none; at most 10000)
+  --repeat MODE           straight (default), half-drop (every other column lowered by half
+                          a tile), brick (every other row shifted by half a tile), mirror
+                          (neighbours meet as reflections) or rotate (a 2 x 2 block of
+                          quarter turns); implies a page of 643 x 643 unless --out-size
+  --credit                print the credit line at the top-left of a tiled page
+  --quiet                 no progress line (shown only on a terminal, after a second)
+  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)
+  -h, --help              this text
+  --version               the version of pattern-render
+Exit status: 0 written, 1 the file could not be written, 2 bad arguments, 130 or 143
+stopped by Ctrl+C or SIGTERM (nothing is left behind).
+</source>
+        <translation>用法：pattern-render [选项] -o 文件
+不需要显示器，用与窗口相同的绘图核心画出图案，按文件扩展名写成 PNG、TIFF
+或 BMP（24 位，与窗口保存的相同）。
+
+图案（选一）：
+  --list                  列出 48 个图案：控件名、标题、类别
+  --pattern 名称          按控件名选图案，例如 Command12
+  --advanced N            高级图案 N = 1..4（“高级图案1” .. “高级图案4”）
+  --category 0|1          高级图案：1 填充图形（窗口中的“类别”框）
+设计：
+  --width N               线宽，与线宽列表中输入的相同（默认 2）
+  --fill X,Y[,#RRGGBB]    在画布点 X,Y（0..141）按下；可重复，按顺序执行；
+                          不给颜色时由种子随机产生
+  --seed N                随机颜色和高级图案的种子（默认：时钟）
+输出：
+  --effect own|大小       与“生成效果图”相同的效果图（643 x 643）：原大小拼接，
+                          或按 大小 像素（1..1000）拼接，带署名行
+  --no-credit             效果图中不印署名行
+  --out-size 尺寸         改为把图案拼满 尺寸 大小的页面，逐行写出，内存不随尺寸增长：
+                          宽x高 或一条边，单位为像素（2480x3508、300）或 cm、mm、in
+                          （21x29.7cm、210x297mm、8.5x11in、20cm）；每边最多 300000 像素
+                          （BMP：文件最大 4 GB）
+  --tile-size 尺寸        拼接前先把图案拉伸到 尺寸（最近像素）；不给时拼块为图案原大小，
+                          或 --effect 大小 给出的大小
+  --dpi N                 物理尺寸所用的每英寸点数，并写入文件（尺寸带单位时默认 300，
+                          否则不写；最大 10000）
+  --repeat 方式           straight（默认）、half-drop（每隔一列下移半块）、brick（每隔一行
+                          右移半块）、mirror（相邻拼块互为镜像）或 rotate（2 x 2 一组，
+                          依次旋转四分之一圈）；不给 --out-size 时拼满 643 x 643
+  --credit                在拼接页面的左上角印署名行
+  --quiet                 不显示进度行（只在终端上、超过一秒后显示）
+  -o, --output 文件       要写入的文件（.png、.tif、.tiff 或 .bmp）
+  -h, --help              本说明
+  --version               pattern-render 的版本
+退出状态：0 已写入，1 文件无法写入，2 参数错误，130 或 143 被 Ctrl+C 或 SIGTERM
+中止（不留下任何文件）。
+</translation>
     </message>
 </context>
 <context>
