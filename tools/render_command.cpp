@@ -80,6 +80,7 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "                          rule, with a title and the colour values, instead of the design\n"
     "  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)\n"
     "  -h, --help              this text\n"
+    "  --version               the version of pattern-render\n"
     "Exit status: 0 written, 1 the file could not be written, 2 bad arguments, 130 or 143\n"
     "stopped by Ctrl+C or SIGTERM (nothing is left behind).\n");
 
@@ -92,6 +93,7 @@ struct Press {
 struct Request {
     bool list = false;
     bool help = false;
+    bool version = false;
     QString pattern;
     int advanced = 0;
     int category = 0;
@@ -261,6 +263,8 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             request.list = true;
         } else if (option == "-h" || option == "--help") {
             request.help = true;
+        } else if (option == "--version") {
+            request.version = true;
         } else if (option == "--pattern") {
             request.pattern = value();
             if (!patterns::findFigure(request.pattern)) {
@@ -362,7 +366,7 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             throw UsageError{Render::tr("unknown option \"%1\" (see --help)").arg(option)};
         }
     }
-    if (request.help || request.list) {
+    if (request.help || request.list || request.version) {
         return request;
     }
     if (request.pattern.isEmpty() == (request.advanced == 0)) {
@@ -492,6 +496,10 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
     }
     if (request.help) {
         out << QCoreApplication::translate("PatternRender", kHelp);
+        return 0;
+    }
+    if (request.version) {
+        out << "pattern-render " << PW_VERSION << "\n";
         return 0;
     }
     if (request.list) {

@@ -143,6 +143,7 @@ Output:
                           rule, with a title and the colour values, instead of the design
   -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)
   -h, --help              this text
+  --version               the version of pattern-render
 Exit status: 0 written, 1 the file could not be written, 2 bad arguments, 130 or 143
 stopped by Ctrl+C or SIGTERM (nothing is left behind).
 </source>
@@ -189,6 +190,7 @@ stopped by Ctrl+C or SIGTERM (nothing is left behind).
                           带标题和色值
   -o, --output 文件       要写入的文件（.png、.tif、.tiff 或 .bmp）
   -h, --help              本说明
+  --version               pattern-render 的版本
 退出状态：0 已写入，1 文件无法写入，2 参数错误，130 或 143 被 Ctrl+C 或 SIGTERM
 中止（不留下任何文件）。
 </translation>
