@@ -47,7 +47,7 @@ class ColourwaysWindow::Tile : public QWidget {
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && index_ < int(window_.set_.ways.size())) {
-            emit window_.colourwayChosen(window_.set_.ways[std::size_t(index_)].mapping);
+            emit window_.colourwayChosen(window_.set_.ways[std::size_t(index_)]);
         }
     }
 

@@ -32,7 +32,7 @@ class ColourwaysWindow : public QWidget {
     void exportSheet();
 
   signals:
-    void colourwayChosen(const workflow::ColourMapping& mapping);
+    void colourwayChosen(const workflow::Colourway& way);
 
   private:
     class Tile;

@@ -354,9 +354,9 @@ void MainWindow::openColourways() {
         colourways_ =
             new ColourwaysWindow(designCanvas(), *colourTools_, form_->random(), title, this);
         connect(colourways_, &ColourwaysWindow::colourwayChosen, this,
-                [this](const workflow::ColourMapping& mapping) {
-                    form_->changeDesign([&mapping](canvas::Surface& design) {
-                        workflow::recolourDesign(design, mapping);
+                [this](const workflow::Colourway& way) {
+                    form_->changeDesign([&way](canvas::Surface& design) {
+                        workflow::chooseColourway(design, way);
                     });
                 });
     }

@@ -225,18 +225,6 @@ void replaceColour(canvas::Surface& design, QRgb from, QRgb to) {
     design.fillSpans(spans, canvas::fromPixel(to));
 }
 
-void recolourDesign(canvas::Surface& design, const ColourMapping& mapping) {
-    // The design as it was: a colour mapped onto one mapped later is not mapped twice.
-    const QImage before = design.image();
-    std::vector<canvas::Span> spans;
-    for (const auto& [from, to] : mapping) {
-        if ((from | 0xFF000000u) != (to | 0xFF000000u)) {
-            colourSpans(before, from, spans);
-            design.fillSpans(spans, canvas::fromPixel(to));
-        }
-    }
-}
-
 std::vector<PaletteEntry> palette(const QImage& image) {
     std::unordered_map<QRgb, int> counts;
     for (int y = 0; y < image.height(); ++y) {
@@ -345,6 +333,15 @@ ColourwaySet makeColourways(const QImage& design, const QSet<QRgb>& locked, Colo
         set.ways.push_back({std::move(mapping), image, palette(image)});
     }
     return set;
+}
+
+void chooseColourway(canvas::Surface& design, const Colourway& way) {
+    canvas::SurfaceSnapshot pixels = design.snapshot();
+    if (way.image.size() != pixels.image.size()) {
+        return;
+    }
+    pixels.image = way.image.convertToFormat(pixels.image.format());
+    design.restore(pixels);
 }
 
 void paintColourway(QPainter& painter, const QRect& cell, const Colourway& way, int number) {

@@ -69,8 +69,6 @@ QImage applyColourway(const QImage& image, const std::vector<std::pair<QRgb, QRg
 // Why a set of colourways shows the design unchanged: nothing is left to recolour.
 enum class ColourwayLimit { None, OneColour, AllLocked };
 using ColourMapping = std::vector<std::pair<QRgb, QRgb>>;
-// The design's pixels recoloured by a mapping, every colour looked up in the design as it was.
-void recolourDesign(canvas::Surface& design, const ColourMapping& mapping);
 
 struct Colourway {
     ColourMapping mapping;
@@ -85,6 +83,8 @@ struct ColourwaySet {
 // colours are left, every one is the design itself and `limit` says why.
 ColourwaySet makeColourways(const QImage& design, const QSet<QRgb>& locked, ColourRule rule,
                             canvas::Colour current, canvas::RandomSource& random, int count);
+// The colourway's picture becomes the design's pixels, whatever the design shows meanwhile.
+void chooseColourway(canvas::Surface& design, const Colourway& way);
 
 // One colourway as the window's grid and the sheet show it: the picture, its number and colour
 // count, and its colours as chips with their #RRGGBB values, inside `cell`.
