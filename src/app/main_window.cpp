@@ -171,6 +171,11 @@ void MainWindow::createMenus() {
 
 void MainWindow::createColourMenu(QMenu& menu) {
     colourTools_->fillMenu(menu);
+    connect(findChild<QAction*>(QStringLiteral("actionEyedropper")), &QAction::triggered, this,
+            [this] {
+                statusBar()->showMessage(QStringLiteral("吸色：在图案上点一下，取那里的颜色"),
+                                         kStatusHintMilliseconds);
+            });
     menu.addSeparator();
     paletteDock_ = new PaletteDock(designCanvas(), *colourTools_, this);
     addDockWidget(Qt::RightDockWidgetArea, paletteDock_);
