@@ -5,6 +5,7 @@
 #include "patterns/advanced.h"
 #include "patterns/catalogue.h"
 #include "progress_line.h"
+#include "workflow/colour_tools.h"
 #include "workflow/design_document.h"
 #include "workflow/print_engine.h"
 #include "workflow/print_size.h"
@@ -51,6 +52,15 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "order;\n"
     "                          the colour is random from the seed unless given\n"
     "  --seed N                seed of the random colours and advanced draws (default: the clock)\n"
+    "  --fill-scope SCOPE      what a press fills: region (default, the connected region), global\n"
+    "                          (every pixel of the pressed colour) or wrap (the region with the\n"
+    "                          design's opposite edges meeting, as in a repeat)\n"
+    "  --symmetry MODE         where else a press fills: none (default), lr (mirrored "
+    "left-right),\n"
+    "                          tb (top-bottom), four (both) or eight (and the diagonals)\n"
+    "  --colour-rule RULE      the colour of presses without one: random (default), analogous,\n"
+    "                          complementary, triadic or mono, around the --base colour\n"
+    "  --base #RRGGBB          the colour the harmony rules start from (default: a random hue)\n"
     "  --save-design FILE.ccpat  also write the design document of what was drawn (-o may then\n"
     "                          be left out)\n"
     "Output:\n"
@@ -74,8 +84,11 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "                          quarter turns); implies a page of 643 x 643 unless --out-size\n"
     "  --credit                print the credit line at the top-left of a tiled page\n"
     "  --quiet                 no progress line (shown only on a terminal, after a second)\n"
+    "  --colourways N          a sheet of N recolourings (1..60) of the design from the colour\n"
+    "                          rule, with a title and the colour values, instead of the design\n"
     "  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)\n"
     "  -h, --help              this text\n"
+    "  --version               the version of pattern-render\n"
     "Exit status: 0 written, 1 the file could not be written, 2 bad arguments or a bad design\n"
     "document, 130 or 143\n"
     "stopped by Ctrl+C or SIGTERM (nothing is left behind).\n");
@@ -89,6 +102,7 @@ struct Press {
 struct Request {
     bool list = false;
     bool help = false;
+    bool version = false;
     QString pattern;
     int advanced = 0;
     int category = 0;
@@ -105,6 +119,8 @@ struct Request {
     std::optional<PrintSize> tileSize;
     std::optional<double> dotsPerInch;
     std::optional<workflow::Repeat> repeat;
+    workflow::PressOptions pressOptions;
+    int colourways = 0;
     bool quiet = false;
     QByteArray output;
     // Worked out from the above once all options are read.
@@ -143,6 +159,44 @@ Press parsePress(const QString& text) {
     }
     return press;
 }
+
+template <typename Value> struct NamedValue {
+    const char* name;
+    Value value;
+};
+
+constexpr NamedValue<workflow::FillScope> kScopeNames[] = {
+    {"region", workflow::FillScope::Region},
+    {"global", workflow::FillScope::Global},
+    {"wrap", workflow::FillScope::Wrap},
+};
+constexpr NamedValue<workflow::Symmetry> kSymmetryNames[] = {
+    {"none", workflow::Symmetry::None},    {"lr", workflow::Symmetry::LeftRight},
+    {"tb", workflow::Symmetry::TopBottom}, {"four", workflow::Symmetry::Four},
+    {"eight", workflow::Symmetry::Eight},
+};
+constexpr NamedValue<workflow::ColourRule> kRuleNames[] = {
+    {"random", workflow::ColourRule::Random},
+    {"analogous", workflow::ColourRule::Analogous},
+    {"complementary", workflow::ColourRule::Complementary},
+    {"triadic", workflow::ColourRule::Triadic},
+    {"mono", workflow::ColourRule::Mono},
+};
+
+template <typename Value, std::size_t N>
+Value parseNamed(const QString& option, const QString& text, const NamedValue<Value> (&names)[N]) {
+    QStringList known;
+    for (const NamedValue<Value>& named : names) {
+        if (text == QLatin1String(named.name)) {
+            return named.value;
+        }
+        known << QString::fromLatin1(named.name);
+    }
+    throw UsageError{
+        Render::tr("%1 wants one of %2, not \"%3\"").arg(option, known.join(", "), text)};
+}
+
+constexpr int kMostColourways = 60;
 
 // The largest tile side --tile-size accepts: a tile is held whole in memory.
 constexpr int kMostTileSide = 20000;
@@ -217,6 +271,8 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             request.list = true;
         } else if (option == "-h" || option == "--help") {
             request.help = true;
+        } else if (option == "--version") {
+            request.version = true;
         } else if (option == "--pattern") {
             request.pattern = value();
             if (!patterns::findFigure(request.pattern)) {
@@ -282,6 +338,29 @@ Request parseArguments(const QList<QByteArray>& arguments) {
                     Render::tr("--dpi wants a number above 0 and at most 10000, not \"%1\"")
                         .arg(text)};
             }
+        } else if (option == "--fill-scope") {
+            request.pressOptions.scope = parseNamed(option, value(), kScopeNames);
+        } else if (option == "--symmetry") {
+            request.pressOptions.symmetry = parseNamed(option, value(), kSymmetryNames);
+        } else if (option == "--colour-rule") {
+            request.pressOptions.rule = parseNamed(option, value(), kRuleNames);
+        } else if (option == "--base") {
+            const QString text = value();
+            static const QRegularExpression hex(QStringLiteral("^#[0-9a-fA-F]{6}$"));
+            if (!hex.match(text).hasMatch()) {
+                throw UsageError{Render::tr("--base wants a colour #RRGGBB, not \"%1\"").arg(text)};
+            }
+            request.pressOptions.current = canvas::fromPixel(QColor(text).rgb());
+        } else if (option == "--colourways") {
+            const QString text = value();
+            request.colourways = text.toInt();
+            if (request.colourways < 1 || request.colourways > kMostColourways ||
+                QString::number(request.colourways) != text) {
+                throw UsageError{Render::tr("--colourways wants a whole number from 1 to %1, not "
+                                            "\"%2\"")
+                                     .arg(kMostColourways)
+                                     .arg(text)};
+            }
         } else if (option == "--quiet") {
             request.quiet = true;
         } else if (option == "--repeat") {
@@ -301,7 +380,7 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             throw UsageError{Render::tr("unknown option \"%1\" (see --help)").arg(option)};
         }
     }
-    if (request.help || request.list) {
+    if (request.help || request.list || request.version) {
         return request;
     }
     if (int(!request.pattern.isEmpty()) + int(request.advanced != 0) +
@@ -322,6 +401,10 @@ Request parseArguments(const QList<QByteArray>& arguments) {
     }
     request.format = *format;
     resolvePage(request);
+    if (request.colourways > 0 && (request.effect || request.tiled)) {
+        throw UsageError{Render::tr("--colourways writes a sheet of its own: leave out --effect, "
+                                    "--out-size, --tile-size and --repeat")};
+    }
     return request;
 }
 
@@ -333,20 +416,25 @@ struct AdvancedButton {
 };
 constexpr AdvancedButton kAdvancedButtons[] = {{71, 2}, {71, 1}, {70, 2}, {70, 1}};
 
+// Each press reseeds from "the clock"; here the clock is the seed and the press number.
+class SeededRandom : public canvas::RandomSource {
+  public:
+    explicit SeededRandom(std::uint64_t seed) : RandomSource(seed) {
+        setClock([this, seed] { return seed * 1000003u + tick_++; });
+    }
+
+  private:
+    std::uint64_t tick_ = 0;
+};
+
 // The design drawn as the window draws it, with the document that records how.
 struct Drawn {
     QImage design;
     workflow::DesignDocument document;
 };
 
-Drawn drawDesign(const Request& request) {
+Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
     canvas::Surface design(workflow::designCanvasSetup());
-    const std::uint64_t seed = request.seed.value_or(canvas::clockSeed());
-    // Each press reseeds from "the clock"; here the clock is the seed and the press number.
-    std::uint64_t tick = 0;
-    canvas::RandomSource random(seed);
-    random.setClock([seed, &tick] { return seed * 1000003u + tick++; });
-
     workflow::DesignDocument document;
     document.lineWidth = request.width;
     if (!request.designPath.isEmpty()) {
@@ -373,7 +461,7 @@ Drawn drawDesign(const Request& request) {
             design, workflow::CatalogueSource{request.pattern, design.drawWidth()});
     }
     for (const Press& press : request.presses) {
-        workflow::PressOptions options;
+        workflow::PressOptions options = request.pressOptions;
         if (press.colour) {
             options.rule = workflow::ColourRule::Chosen;
             options.current = *press.colour;
@@ -381,12 +469,23 @@ Drawn drawDesign(const Request& request) {
         const canvas::Colour colour =
             workflow::pressDesign(design, press.x, press.y, options, random);
         document.record.changes.push_back(workflow::PressChange{
-            {int(canvas::roundHalfEven(press.x)), int(canvas::roundHalfEven(press.y))}, colour});
+            {int(canvas::roundHalfEven(press.x)), int(canvas::roundHalfEven(press.y))},
+            colour,
+            options.scope,
+            options.symmetry});
     }
     if (request.repeat) {
         document.repeat = *request.repeat;
     }
     return {design.image(), document};
+}
+
+QString designName(const Request& request, const Drawn& drawn) {
+    if (!request.designPath.isEmpty()) {
+        return drawn.document.title;
+    }
+    return request.advanced != 0 ? Render::tr("advanced pattern %1").arg(request.advanced)
+                                 : patterns::caption(*patterns::findFigure(request.pattern));
 }
 
 // The design at the tile size: redrawn sharp when --tile-size makes it larger than it is.
@@ -408,14 +507,21 @@ QImage tileOf(const Request& request, const Drawn& drawn, QTextStream& err) {
     return tile.image;
 }
 
-// The picture to write: the design, its effect picture, or a page of its tiles.
-workflow::PrintJob printJob(const Request& request, const Drawn& drawn, QTextStream& err) {
+// The picture to write: the design, its colourways, its effect picture, or a page of its tiles.
+workflow::PrintJob printJob(const Request& request, const Drawn& drawn,
+                            canvas::RandomSource& random, QTextStream& err) {
     canvas::Surface design(workflow::designCanvasSetup());
     design.setPicture(drawn.design);
     workflow::PrintJob job;
     job.format = request.format;
     job.dotsPerInch = request.dotsPerInch;
-    if (request.tiled) {
+    if (request.colourways > 0) {
+        const workflow::PressOptions& options = request.pressOptions;
+        job.tile = workflow::colourwaySheet(
+            workflow::makeColourways(design.image(), {}, options.rule, options.current, random,
+                                     request.colourways),
+            Render::tr("Colourways of %1").arg(designName(request, drawn)));
+    } else if (request.tiled) {
         job.tile = request.tile ? tileOf(request, drawn, err) : design.image();
         job.page = request.page;
         job.repeat = request.repeat.value_or(drawn.document.repeat);
@@ -462,6 +568,10 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
         out << QCoreApplication::translate("PatternRender", kHelp);
         return 0;
     }
+    if (request.version) {
+        out << "pattern-render " << PW_VERSION << "\n";
+        return 0;
+    }
     if (request.list) {
         for (const patterns::Figure& figure : patterns::catalogue()) {
             out << patterns::controlName(figure) << "\t" << patterns::caption(figure) << "\t"
@@ -469,9 +579,10 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
         }
         return 0;
     }
+    SeededRandom random(request.seed.value_or(canvas::clockSeed()));
     Drawn drawn;
     try {
-        drawn = drawDesign(request);
+        drawn = drawDesign(request, random);
     } catch (const UsageError& error) {
         err << "pattern-render: " << error.message << "\n";
         return kUsage;
@@ -491,7 +602,7 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
     workflow::SaveOutcome outcome;
     try {
         outcome = workflow::renderPrint(
-            printJob(request, drawn, err), request.output,
+            printJob(request, drawn, random, err), request.output,
             [&progress](int done, int total) { progress.update(done, total); }, controls.cancel);
     } catch (const std::bad_alloc&) {
         outcome = workflow::saveFailure(workflow::SaveProblem::OutOfMemory, request.output);

@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>ColourwaySheet</name>
+    <message>
+        <source>Colourway %1: %2 colours</source>
+        <translation>方案 %1：共 %2 色</translation>
+    </message>
+    <message>
+        <source>The design has one colour only, so every colourway is the same.</source>
+        <translation>图案只有一种颜色，所以每组配色都一样。</translation>
+    </message>
+    <message>
+        <source>Every colour of the design is locked, so every colourway is the same.</source>
+        <translation>图案的每种颜色都已锁定，所以每组配色都一样。</translation>
+    </message>
+</context>
+<context>
     <name>DesignDocument</name>
     <message>
         <source>The design document is larger than 20 MB.</source>
@@ -119,6 +134,30 @@
         <translation>%1%  每秒 %2 行  还需 %3</translation>
     </message>
     <message>
+        <source>%1 wants one of %2, not &quot;%3&quot;</source>
+        <translation>%1 需要 %2 之一，而不是“%3”</translation>
+    </message>
+    <message>
+        <source>--base wants a colour #RRGGBB, not &quot;%1&quot;</source>
+        <translation>--base 需要颜色 #RRGGBB，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--colourways wants a whole number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--colourways 需要 1 到 %1 之间的整数，而不是“%2”</translation>
+    </message>
+    <message>
+        <source>--colourways writes a sheet of its own: leave out --effect, --out-size, --tile-size and --repeat</source>
+        <translation>--colourways 另写一张方案图：请去掉 --effect、--out-size、--tile-size 和 --repeat</translation>
+    </message>
+    <message>
+        <source>advanced pattern %1</source>
+        <translation>高级图案%1</translation>
+    </message>
+    <message>
+        <source>Colourways of %1</source>
+        <translation>%1的配色方案</translation>
+    </message>
+    <message>
         <source>Usage: pattern-render [options] -o FILE
 Draws a design headless with the same drawing core as the window and writes it as PNG, TIFF
 or BMP (24-bit, as the window saves), chosen by the file name&apos;s extension.
@@ -135,6 +174,14 @@ Design:
   --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in order;
                           the colour is random from the seed unless given
   --seed N                seed of the random colours and advanced draws (default: the clock)
+  --fill-scope SCOPE      what a press fills: region (default, the connected region), global
+                          (every pixel of the pressed colour) or wrap (the region with the
+                          design&apos;s opposite edges meeting, as in a repeat)
+  --symmetry MODE         where else a press fills: none (default), lr (mirrored left-right),
+                          tb (top-bottom), four (both) or eight (and the diagonals)
+  --colour-rule RULE      the colour of presses without one: random (default), analogous,
+                          complementary, triadic or mono, around the --base colour
+  --base #RRGGBB          the colour the harmony rules start from (default: a random hue)
   --save-design FILE.ccpat  also write the design document of what was drawn (-o may then
                           be left out)
 Output:
@@ -157,8 +204,11 @@ Output:
                           quarter turns); implies a page of 643 x 643 unless --out-size
   --credit                print the credit line at the top-left of a tiled page
   --quiet                 no progress line (shown only on a terminal, after a second)
+  --colourways N          a sheet of N recolourings (1..60) of the design from the colour
+                          rule, with a title and the colour values, instead of the design
   -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)
   -h, --help              this text
+  --version               the version of pattern-render
 Exit status: 0 written, 1 the file could not be written, 2 bad arguments or a bad design
 document, 130 or 143
 stopped by Ctrl+C or SIGTERM (nothing is left behind).
@@ -179,6 +229,14 @@ stopped by Ctrl+C or SIGTERM (nothing is left behind).
   --fill X,Y[,#RRGGBB]    在画布点 X,Y（0..141）按下；可重复，按顺序执行；
                           不给颜色时由种子随机产生
   --seed N                随机颜色和高级图案的种子（默认：时钟）
+  --fill-scope 范围       按下时填充什么：region（默认，连通区域）、global（同色的全部
+                          像素）或 wrap（接缝连通：图案的对边相接，如同拼接时）
+  --symmetry 方式         还在哪里填充：none（默认）、lr（左右镜像）、tb（上下镜像）、
+                          four（四向）或 eight（八向，再加两条对角线）
+  --colour-rule 规则      不带颜色的按下用什么颜色：random（默认）、analogous（类似色）、
+                          complementary（互补色）、triadic（三角色）或 mono（单色），
+                          以 --base 颜色为准
+  --base #RRGGBB          和谐规则的基准颜色（默认：随机色相）
   --save-design 文件.ccpat  另把所画图案的设计文档写入该文件（此时可以不给 -o）
 输出：
   --effect own|大小       与“生成效果图”相同的效果图（643 x 643）：原大小拼接，
@@ -198,8 +256,11 @@ stopped by Ctrl+C or SIGTERM (nothing is left behind).
                           依次旋转四分之一圈）；不给 --out-size 时拼满 643 x 643
   --credit                在拼接页面的左上角印署名行
   --quiet                 不显示进度行（只在终端上、超过一秒后显示）
+  --colourways N          不写图案，改写 N 组（1..60）按颜色规则重新配色的方案图，
+                          带标题和色值
   -o, --output 文件       要写入的文件（.png、.tif、.tiff 或 .bmp）
   -h, --help              本说明
+  --version               pattern-render 的版本
 退出状态：0 已写入，1 文件无法写入，2 参数错误或设计文档有误，130 或 143 被 Ctrl+C
 或 SIGTERM 中止（不留下任何文件）。
 </translation>

@@ -451,11 +451,34 @@ void Form1::advancedClicked(int array, int index) {
 void Form1::design1Pressed(float x, float y) {
     recordDesignChange();
     const bool onCanvas = design_.point(x, y) >= 0;
-    const canvas::Colour colour = workflow::pressDesign(design_, x, y, {}, *random_);
+    const canvas::Colour colour = workflow::pressDesign(design_, x, y, pressOptions_, *random_);
     if (onCanvas) {
-        record_.changes.push_back(workflow::PressChange{
-            {int(canvas::roundHalfEven(x)), int(canvas::roundHalfEven(y))}, colour});
+        record_.changes.push_back(
+            workflow::PressChange{{int(canvas::roundHalfEven(x)), int(canvas::roundHalfEven(y))},
+                                  colour,
+                                  pressOptions_.scope,
+                                  pressOptions_.symmetry});
     }
+    emit designChanged();
+}
+
+void Form1::changeDesign(const workflow::DesignChange& change) {
+    recordDesignChange();
+    workflow::applyChange(change, design_);
+    record_.changes.push_back(change);
+    emit designChanged();
+}
+
+void Form1::chooseColourway(const workflow::Colourway& way) {
+    const QImage picture = way.image.convertToFormat(QImage::Format_RGB32);
+    if (workflow::applyColourway(design_.imageRef(), way.mapping) == picture) {
+        changeDesign(workflow::ColourwayChange{way.mapping});
+        return;
+    }
+    // The design changed since the colourway was drawn from it: the record keeps its picture.
+    recordDesignChange();
+    workflow::chooseColourway(design_, way);
+    record_ = {design_.backColor(), picture, workflow::PictureSource{}, {}};
     emit designChanged();
 }
 

@@ -6,6 +6,7 @@
 #include "pads/log_font.h"
 #include "pads/random_art.h"
 #include "pads/symbol_pad.h"
+#include "workflow/colour_tools.h"
 #include "workflow/design_document.h"
 #include "workflow/history.h"
 #include "workflow/tiling.h"
@@ -66,6 +67,15 @@ class Form1 : public QWidget {
     // A new background picture for the design as one undo step, as a pad load does.
     void loadDesignPicture(const QImage& picture, const QString& title,
                            workflow::PictureSource::Origin origin);
+    // Where a press's colour comes from, what it fills and where else; the defaults give the
+    // plain press.
+    void setPressOptions(const workflow::PressOptions& options) { pressOptions_ = options; }
+    const workflow::PressOptions& pressOptions() const { return pressOptions_; }
+    // A change of the design's pixels made elsewhere (a colour replaced, a colourway chosen), as
+    // one undo step kept in the design's record.
+    void changeDesign(const workflow::DesignChange& change);
+    // A colourway's picture becomes the design, whatever the design shows meanwhile.
+    void chooseColourway(const workflow::Colourway& way);
     void setRepeat(workflow::Repeat repeat) { repeat_ = repeat; }
     workflow::Repeat repeat() const { return repeat_; }
     // Renders the effect view again as the last effect button did, from the design as it is now.
@@ -152,6 +162,7 @@ class Form1 : public QWidget {
     QHash<QString, QWidget*> controls_;
     QButtonGroup* options_ = nullptr;
     QTimer* timer1_ = nullptr;
+    workflow::PressOptions pressOptions_;
     workflow::Repeat repeat_ = workflow::Repeat::Straight;
     EffectButton lastEffect_ = EffectButton::OwnSize;
     QAction* undoAction_ = nullptr;

@@ -1,13 +1,15 @@
 #include "main_window.h"
 
-#include "design_files.h"
-
+#include "colour_menu.h"
+#include "colourways_window.h"
 #include "control_tips.h"
+#include "design_files.h"
 #include "export_dialog.h"
 #include "file_dialogs.h"
 #include "form1.h"
 #include "help_dialogs.h"
 #include "import_dialog.h"
+#include "palette_dock.h"
 #include "surface_view.h"
 #include "tile_frame.h"
 #include "workflow/line_art.h"
@@ -68,7 +70,8 @@ constexpr RepeatChoice kRepeatChoices[] = {
 } // namespace
 
 MainWindow::MainWindow(std::unique_ptr<canvas::RandomSource> random, QWidget* parent)
-    : QMainWindow(parent), form_(new Form1(std::move(random), this)) {
+    : QMainWindow(parent), form_(new Form1(std::move(random), this)),
+      colourTools_(new ColourTools(*form_, this)) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(form_->windowTitle());
     initIconResource();
@@ -151,6 +154,12 @@ void MainWindow::createMenus() {
     // Design documents go in the file menu after the print export.
     QMenu* file = menuBar()->actions().at(0)->menu();
     designFiles_ = new DesignFiles(*this, *file, findChild<QAction*>(QStringLiteral("actionQuit")));
+
+    // The colour menu sits before the help menu (the last).
+    auto* colour = new QMenu(QStringLiteral("颜色(&C)"), this);
+    colour->setObjectName(QStringLiteral("menuColour"));
+    menuBar()->insertMenu(menuBar()->actions().last(), colour);
+    createColourMenu(*colour);
     liveEffect_ = findChild<QAction*>(QStringLiteral("actionLiveEffect"));
     tileFrameAction_ = findChild<QAction*>(QStringLiteral("actionTileFrame"));
 
@@ -170,9 +179,32 @@ void MainWindow::createMenus() {
     }
 }
 
+void MainWindow::createColourMenu(QMenu& menu) {
+    colourTools_->fillMenu(menu);
+    connect(findChild<QAction*>(QStringLiteral("actionEyedropper")), &QAction::triggered, this,
+            [this] {
+                statusBar()->showMessage(QStringLiteral("吸色：在图案上点一下，取那里的颜色"),
+                                         kStatusHintMilliseconds);
+            });
+    menu.addSeparator();
+    paletteDock_ = new PaletteDock(designCanvas(), *colourTools_, this);
+    addDockWidget(Qt::RightDockWidgetArea, paletteDock_);
+    paletteDock_->hide();
+    connect(this, &MainWindow::designChanged, paletteDock_, &PaletteDock::refresh);
+    QAction* palette = paletteDock_->toggleViewAction();
+    palette->setObjectName(QStringLiteral("actionPalette"));
+    palette->setText(QStringLiteral("调色板"));
+    menu.addAction(palette);
+    QAction* colourways = menu.addAction(QStringLiteral("配色方案…"));
+    colourways->setObjectName(QStringLiteral("actionColourways"));
+    colourways->setShortcut(Qt::CTRL | Qt::Key_K);
+    connect(colourways, &QAction::triggered, this, &MainWindow::openColourways);
+}
+
 void MainWindow::createStatusBar() {
     pointer_ = new QLabel(this);
     pointer_->setObjectName(QStringLiteral("PointerStatus"));
+    statusBar()->addPermanentWidget(new RecentColoursStrip(*colourTools_, this));
     statusBar()->addPermanentWidget(pointer_);
     // The specified area has a fixed size, so the window has one too.
     statusBar()->setSizeGripEnabled(false);
@@ -182,7 +214,10 @@ canvas::Surface& MainWindow::designCanvas() const {
     return form_->designCanvas();
 }
 
-void MainWindow::pressDesignAt(QPoint pixel) {
+void MainWindow::pressDesignAt(QPoint pixel, Qt::KeyboardModifiers modifiers) {
+    if (colourTools_->takePress(pixel, modifiers)) {
+        return;
+    }
     form_->pressDesignAt(float(pixel.x()), float(pixel.y()));
 }
 
@@ -255,10 +290,20 @@ void MainWindow::showDesignPixel(QPoint pixel) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == designView_) {
+        const auto pixelUnder = [](const QMouseEvent* mouse) {
+            const QPointF position = mouse->position();
+            return QPoint(int(std::floor(position.x())), int(std::floor(position.y()))) -
+                   QPoint(canvas::kBorderPixels, canvas::kBorderPixels);
+        };
         if (event->type() == QEvent::MouseMove) {
-            const QPointF position = static_cast<QMouseEvent*>(event)->position();
-            showDesignPixel(QPoint(int(std::floor(position.x())), int(std::floor(position.y()))) -
-                            QPoint(canvas::kBorderPixels, canvas::kBorderPixels));
+            showDesignPixel(pixelUnder(static_cast<QMouseEvent*>(event)));
+        } else if (event->type() == QEvent::MouseButtonPress) {
+            // The eyedropper takes the press before the design fills.
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton &&
+                colourTools_->takePress(pixelUnder(mouse), mouse->modifiers())) {
+                return true;
+            }
         } else if (event->type() == QEvent::Leave) {
             showDesignPixel(kNoPixel);
         }
@@ -278,9 +323,10 @@ void MainWindow::openZoomWindow() {
     if (zoom_ == nullptr) {
         zoom_ = new ZoomWindow(designCanvas(), this);
         zoom_->setWindowFlag(Qt::Window);
-        connect(zoom_, &ZoomWindow::designPixelPressed, this, [this](int x, int y) {
-            pressDesignAt({x, y});
-        });
+        connect(zoom_, &ZoomWindow::designPixelPressed, this,
+                [this](int x, int y, Qt::KeyboardModifiers modifiers) {
+                    pressDesignAt({x, y}, modifiers);
+                });
         connect(zoom_, &ZoomWindow::pointerOverPixel, this, [this](int x, int y) {
             showDesignPixel({x, y});
         });
@@ -314,6 +360,22 @@ void MainWindow::exportPrint() {
     ExportDialog dialog(designCanvas().image(), repeat(), this);
     dialog.setDesignRecord(form_->designRecord());
     dialog.exec();
+}
+
+void MainWindow::openColourways() {
+    if (colourways_ == nullptr) {
+        const auto title = [this] {
+            return form_->findChild<QLabel*>(QStringLiteral("Label2"))->text();
+        };
+        colourways_ =
+            new ColourwaysWindow(designCanvas(), *colourTools_, form_->random(), title, this);
+        connect(colourways_, &ColourwaysWindow::colourwayChosen, this,
+                [this](const workflow::Colourway& way) { form_->chooseColourway(way); });
+    }
+    colourways_->drawAgain();
+    colourways_->show();
+    colourways_->raise();
+    colourways_->activateWindow();
 }
 
 void MainWindow::showHelp() {

@@ -8,6 +8,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 
 namespace canvas {
 class Surface;
@@ -18,8 +19,11 @@ struct ImportedImage;
 
 namespace app {
 
+class ColourTools;
+class ColourwaysWindow;
 class DesignFiles;
 class Form1;
+class PaletteDock;
 class TileFrame;
 class ZoomWindow;
 
@@ -36,14 +40,17 @@ class MainWindow : public QMainWindow {
     Form1& form() const { return *form_; }
     DesignFiles& designFiles() const { return *designFiles_; }
     canvas::Surface& designCanvas() const;
-    // A press on the design at a canvas pixel, exactly as a mouse press there.
-    void pressDesignAt(QPoint pixel);
+    // A press on the design at a canvas pixel, exactly as a mouse press there with the modifiers
+    // held.
+    void pressDesignAt(QPoint pixel, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // An imported picture becomes the design's background picture, as one undo step.
     void loadImportedPicture(const QImage& picture);
     workflow::Repeat repeat() const;
     // The size of one tile in the effect view as last drawn.
     QSize tileSize() const;
     bool liveEffect() const;
+    ColourTools& colourTools() const { return *colourTools_; }
+    PaletteDock& paletteDock() const { return *paletteDock_; }
 
   signals:
     // After every change of the design (press, pattern, pad load, import, undo, redo, clear).
@@ -59,6 +66,7 @@ class MainWindow : public QMainWindow {
     void importLineArt();
     void pasteLineArt();
     void exportPrint();
+    void openColourways();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +75,7 @@ class MainWindow : public QMainWindow {
 
   private:
     void createMenus();
+    void createColourMenu(QMenu& menu);
     void createStatusBar();
     void clickFormButton(const char* name);
     void copyDesign();
@@ -82,6 +91,9 @@ class MainWindow : public QMainWindow {
     QWidget* designView_ = nullptr;
     TileFrame* tileFrame_ = nullptr;
     ZoomWindow* zoom_ = nullptr;
+    ColourTools* colourTools_ = nullptr;
+    PaletteDock* paletteDock_ = nullptr;
+    ColourwaysWindow* colourways_ = nullptr;
     QAction* liveEffect_ = nullptr;
     QAction* tileFrameAction_ = nullptr;
     QLabel* pointer_ = nullptr;

@@ -4,6 +4,8 @@
 #include "workflow.h"
 
 #include <QColor>
+#include <QCoreApplication>
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -206,6 +208,147 @@ QImage applyColourway(const QImage& image, const std::vector<std::pair<QRgb, QRg
         }
     }
     return result;
+}
+
+namespace {
+
+// The sheet's measures, in pixels.
+constexpr int kMargin = 12;
+constexpr int kTitleHeight = 30;
+constexpr int kNoteHeight = 22;
+constexpr int kCellWidth = 300;
+constexpr int kCellHeight = 420;
+constexpr int kSheetColumns = 3;
+// A colourway's header line, its chip rows and the width one chip with its value takes.
+constexpr int kHeaderHeight = 20;
+constexpr int kChipRowHeight = 16;
+constexpr int kChipRows = 6;
+constexpr int kChipColumnWidth = 90;
+
+QString hexName(QRgb colour) {
+    return QColor(colour).name(QColor::HexRgb).toUpper();
+}
+
+} // namespace
+
+ColourwaySet makeColourways(const QImage& design, const QSet<QRgb>& locked, ColourRule rule,
+                            canvas::Colour current, canvas::RandomSource& random, int count) {
+    ColourwaySet set;
+    const std::vector<PaletteEntry> colours = palette(design);
+    const bool allLocked = std::all_of(colours.begin(), colours.end(), [&](const auto& entry) {
+        return locked.contains(entry.colour);
+    });
+    set.limit = colours.size() <= 1 ? ColourwayLimit::OneColour
+                : allLocked         ? ColourwayLimit::AllLocked
+                                    : ColourwayLimit::None;
+    const QImage unchanged = design.convertToFormat(QImage::Format_RGB32);
+    for (int way = 0; way < count; ++way) {
+        if (set.limit != ColourwayLimit::None) {
+            set.ways.push_back({{}, unchanged, colours});
+            continue;
+        }
+        ColourMapping mapping = colourwayMapping(colours, locked, rule, current, random);
+        const QImage image = applyColourway(design, mapping);
+        set.ways.push_back({std::move(mapping), image, palette(image)});
+    }
+    return set;
+}
+
+void chooseColourway(canvas::Surface& design, const Colourway& way) {
+    canvas::SurfaceSnapshot pixels = design.snapshot();
+    if (way.image.size() != pixels.image.size()) {
+        return;
+    }
+    pixels.image = way.image.convertToFormat(pixels.image.format());
+    design.restore(pixels);
+}
+
+void paintColourway(QPainter& painter, const QRect& cell, const Colourway& way, int number) {
+    const QRect inner = cell.adjusted(kMargin / 2, 0, -kMargin / 2, 0);
+    const int chipColumns = std::max(1, inner.width() / kChipColumnWidth);
+    const int chipSlots = chipColumns * kChipRows;
+    const int colourCount = int(way.colours.size());
+    const int chipRows = std::min(kChipRows, (colourCount + chipColumns - 1) / chipColumns);
+    const int pictureSide = std::max(
+        1, std::min(inner.width(), inner.height() - kHeaderHeight - chipRows * kChipRowHeight - 4));
+
+    QFont font = painter.font();
+    font.setPixelSize(12);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(inner.left(), inner.top(), inner.width(), kHeaderHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter,
+                     QCoreApplication::translate("ColourwaySheet", "Colourway %1: %2 colours")
+                         .arg(number)
+                         .arg(colourCount));
+    const QRect picture(inner.left(), inner.top() + kHeaderHeight, pictureSide, pictureSide);
+    painter.drawImage(picture, way.image);
+
+    // When the chips do not all fit, the last slot says how many more there are.
+    const int shown = colourCount > chipSlots ? chipSlots - 1 : colourCount;
+    const int chipTop = picture.bottom() + 5;
+    for (int slot = 0; slot < std::min(colourCount, chipSlots); ++slot) {
+        const QPoint corner(inner.left() + (slot % chipColumns) * kChipColumnWidth,
+                            chipTop + (slot / chipColumns) * kChipRowHeight);
+        if (slot == shown) {
+            painter.drawText(QRect(corner, QSize(kChipColumnWidth, kChipRowHeight)),
+                             Qt::AlignLeft | Qt::AlignVCenter,
+                             QStringLiteral("+%1").arg(colourCount - shown));
+            break;
+        }
+        const QRgb colour = way.colours[std::size_t(slot)].colour;
+        painter.fillRect(QRect(corner + QPoint(0, 2), QSize(12, 12)), QColor(colour));
+        painter.drawRect(QRect(corner + QPoint(0, 2), QSize(11, 11)));
+        painter.drawText(
+            QRect(corner + QPoint(16, 0), QSize(kChipColumnWidth - 16, kChipRowHeight)),
+            Qt::AlignLeft | Qt::AlignVCenter, hexName(colour));
+    }
+}
+
+QString colourwayLimitNote(ColourwayLimit limit) {
+    switch (limit) {
+    case ColourwayLimit::OneColour:
+        return QCoreApplication::translate(
+            "ColourwaySheet", "The design has one colour only, so every colourway is the same.");
+    case ColourwayLimit::AllLocked:
+        return QCoreApplication::translate(
+            "ColourwaySheet",
+            "Every colour of the design is locked, so every colourway is the same.");
+    case ColourwayLimit::None:
+        break;
+    }
+    return {};
+}
+
+QImage colourwaySheet(const ColourwaySet& set, const QString& title) {
+    const int count = int(set.ways.size());
+    const int columns = std::clamp(count, 1, kSheetColumns);
+    const int rows = std::max(1, (count + kSheetColumns - 1) / kSheetColumns);
+    const QString note = colourwayLimitNote(set.limit);
+    const int top = kMargin + kTitleHeight + (note.isEmpty() ? 0 : kNoteHeight);
+    QImage sheet(2 * kMargin + columns * kCellWidth, top + rows * kCellHeight + kMargin,
+                 QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    QFont font = painter.font();
+    font.setPixelSize(20);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(kMargin, kMargin, sheet.width() - 2 * kMargin, kTitleHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, title);
+    if (!note.isEmpty()) {
+        font.setPixelSize(13);
+        painter.setFont(font);
+        painter.drawText(
+            QRect(kMargin, kMargin + kTitleHeight, sheet.width() - 2 * kMargin, kNoteHeight),
+            Qt::AlignLeft | Qt::AlignVCenter, note);
+    }
+    for (int way = 0; way < count; ++way) {
+        const QRect cell(kMargin + (way % kSheetColumns) * kCellWidth,
+                         top + (way / kSheetColumns) * kCellHeight, kCellWidth, kCellHeight);
+        paintColourway(painter, cell, set.ways[std::size_t(way)], way + 1);
+    }
+    return sheet;
 }
 
 } // namespace workflow

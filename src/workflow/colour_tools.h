@@ -9,6 +9,8 @@
 #include <QSet>
 #include <vector>
 
+class QPainter;
+
 namespace workflow {
 
 // Where each press's colour comes from. Random is the design canvas's own: reseed from the clock,
@@ -58,5 +60,34 @@ std::vector<std::pair<QRgb, QRgb>> colourwayMapping(const std::vector<PaletteEnt
                                                     canvas::Colour current,
                                                     canvas::RandomSource& random);
 QImage applyColourway(const QImage& image, const std::vector<std::pair<QRgb, QRgb>>& mapping);
+
+// Why a set of colourways shows the design unchanged: nothing is left to recolour.
+enum class ColourwayLimit { None, OneColour, AllLocked };
+using ColourMapping = std::vector<std::pair<QRgb, QRgb>>;
+
+struct Colourway {
+    ColourMapping mapping;
+    QImage image;
+    std::vector<PaletteEntry> colours;
+};
+struct ColourwaySet {
+    std::vector<Colourway> ways;
+    ColourwayLimit limit = ColourwayLimit::None;
+};
+// `count` recolourings of the design, each from its own mapping; when one colour or only locked
+// colours are left, every one is the design itself and `limit` says why.
+ColourwaySet makeColourways(const QImage& design, const QSet<QRgb>& locked, ColourRule rule,
+                            canvas::Colour current, canvas::RandomSource& random, int count);
+// The colourway's picture becomes the design's pixels, whatever the design shows meanwhile.
+void chooseColourway(canvas::Surface& design, const Colourway& way);
+
+// One colourway as the window's grid and the sheet show it: the picture, its number and colour
+// count, and its colours as chips with their #RRGGBB values, inside `cell`.
+void paintColourway(QPainter& painter, const QRect& cell, const Colourway& way, int number);
+// The sheet of a set: a title line, a note when the set is limited, then the colourways three to
+// a row.
+QImage colourwaySheet(const ColourwaySet& set, const QString& title);
+// The note for a limited set, empty when it is not.
+QString colourwayLimitNote(ColourwayLimit limit);
 
 } // namespace workflow

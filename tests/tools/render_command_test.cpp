@@ -4,6 +4,7 @@
 #include "workflow/print_engine.h"
 #include "workflow/sharp_render.h"
 
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -117,6 +119,52 @@ TEST_F(RenderCommand, EffectAndRepeatsPlaceTilesAtTheirOffsets) {
         0);
     const QImage scaled(file("80.png"));
     EXPECT_EQ(scaled.pixel(2, 2), scaled.pixel(80 * 3 + 2, 80 * 5 + 2));
+}
+
+TEST_F(RenderCommand, ColourOptionsShapeThePressesAndTheColourwaySheet) {
+    const QStringList design{"--pattern", "Command13", "--seed", "5"};
+    ASSERT_EQ(render(design + QStringList{"-o", file("plain.png")}).status, 0);
+    const QImage plain = QImage(file("plain.png")).convertToFormat(QImage::Format_RGB32);
+    const QRgb orange = qRgb(0xFF, 0x80, 0x00);
+    const QRgb pressed = plain.pixel(10, 10);
+    struct Case {
+        QStringList options;
+        std::function<bool(const QImage&)> holds;
+    };
+    const Case cases[] = {
+        {{"--fill", "10,10,#FF8000", "--symmetry", "eight"},
+         [&](const QImage& after) {
+             return after.pixel(131, 10) == orange && after.pixel(10, 131) == orange &&
+                    after.pixel(131, 131) == orange;
+         }},
+        {{"--fill", "10,10,#FF8000", "--fill-scope", "global"},
+         [&](const QImage& after) {
+             for (int y = 0; y < 142; ++y) {
+                 for (int x = 0; x < 142; ++x) {
+                     if ((plain.pixel(x, y) == pressed) != (after.pixel(x, y) == orange)) {
+                         return false;
+                     }
+                 }
+             }
+             return true;
+         }},
+        {{"--fill", "10,10", "--colour-rule", "analogous", "--base", "#FF0000"},
+         [&](const QImage& after) {
+             const int hue = QColor(after.pixel(10, 10)).hsvHue();
+             return hue <= 30 || hue >= 330;
+         }},
+    };
+    for (const Case& test : cases) {
+        const QString path = file("pressed.png");
+        ASSERT_EQ(render(design + test.options + QStringList{"-o", path}).status, 0);
+        EXPECT_TRUE(test.holds(QImage(path).convertToFormat(QImage::Format_RGB32)))
+            << test.options.join(' ').toStdString();
+    }
+
+    ASSERT_EQ(render(design + QStringList{"--colourways", "6", "-o", file("sheet.png")}).status, 0);
+    const QImage sheet(file("sheet.png"));
+    EXPECT_GT(sheet.width(), 3 * 142);
+    EXPECT_GT(sheet.height(), 2 * 142);
 }
 
 TEST_F(RenderCommand, DesignDocumentsRedrawWhatWasDrawnAndPrintSharp) {
@@ -283,6 +331,13 @@ TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
         {"--pattern", "Command12", "--out-size", "20cm", "--dpi", "10001", "-o", target},
         {"--pattern", "Command12", "--out-size", "20cm", "--dpi", "nan", "-o", target},
         {"--pattern", "Command12", "--repeat", "diagonal", "-o", target},
+        {"--pattern", "Command12", "--fill-scope", "all", "-o", target},
+        {"--pattern", "Command12", "--symmetry", "six", "-o", target},
+        {"--pattern", "Command12", "--colour-rule", "chosen", "-o", target},
+        {"--pattern", "Command12", "--base", "red", "-o", target},
+        {"--pattern", "Command12", "--base", "#12345G", "-o", target},
+        {"--pattern", "Command12", "--colourways", "0", "-o", target},
+        {"--pattern", "Command12", "--colourways", "6", "--effect", "own", "-o", target},
         {"--advanced", "5", "-o", target},
         {"--pattern", "Command12", "-o", file("never.gif")},
         {"--pattern", "Command12"},
@@ -303,9 +358,11 @@ TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
 TEST_F(RenderCommand, HelpNamesEveryOption) {
     const Outcome help = render({"--help"});
     ASSERT_EQ(help.status, 0);
-    for (const char* option : {"--list", "--pattern", "--advanced", "--category", "--width",
-                               "--fill", "--seed", "--effect", "--no-credit", "--out-size",
-                               "--tile-size", "--dpi", "--repeat", "--credit", "--quiet", "-o"}) {
+    for (const char* option :
+         {"--list",   "--pattern",    "--advanced",  "--category",   "--width",     "--fill",
+          "--seed",   "--effect",     "--no-credit", "--out-size",   "--tile-size", "--dpi",
+          "--repeat", "--credit",     "--quiet",     "--fill-scope", "--symmetry",  "--colour-rule",
+          "--base",   "--colourways", "-o"}) {
         EXPECT_TRUE(help.out.contains(option)) << option;
     }
 }

@@ -161,4 +161,38 @@ TEST(Palette, CountsAreasAndColourwaysKeepLockedColours) {
     EXPECT_EQ(recoloured.pixel(4, 2), canvas::toPixel(canvas::rgbColour(23, 47, 70)) | 0xFF000000u);
 }
 
+TEST(Colourways, RecolourEveryUnlockedColourOrSayWhyNot) {
+    const QRgb ink = canvas::toPixel(kInk) | 0xFF000000u;
+    const QRgb paper = canvas::toPixel(kPaper) | 0xFF000000u;
+    struct Case {
+        const char* name;
+        std::vector<std::string> picture;
+        QSet<QRgb> locked;
+        workflow::ColourwayLimit limit;
+    };
+    const Case cases[] = {
+        {"one colour", {"...", "..."}, {}, workflow::ColourwayLimit::OneColour},
+        {"all locked", {"#..", "..."}, {ink, paper}, workflow::ColourwayLimit::AllLocked},
+        {"ink locked", {"#..", "..."}, {ink}, workflow::ColourwayLimit::None},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        canvas::Surface design = pictures::drawn(test.picture, kInk, kPaper);
+        test_support::ScriptedRandom random({0.1, 0.5, 0.9, 0.3}, test_support::RepeatScript{});
+        const workflow::ColourwaySet set = workflow::makeColourways(
+            design.imageRef(), test.locked, workflow::ColourRule::Random, 0, random, 6);
+        EXPECT_EQ(set.limit, test.limit);
+        ASSERT_EQ(set.ways.size(), 6u);
+        const QImage original = design.image().convertToFormat(QImage::Format_RGB32);
+        for (const workflow::Colourway& way : set.ways) {
+            EXPECT_EQ(way.image.pixel(0, 0), original.pixel(0, 0));
+            EXPECT_EQ(way.image == original, test.limit != workflow::ColourwayLimit::None);
+            // Choosing a colourway makes the design its picture, even after other changes.
+            canvas::Surface chosen = pictures::drawn({"###", "###"}, kInk, kPaper);
+            workflow::chooseColourway(chosen, way);
+            EXPECT_EQ(chosen.image().convertToFormat(QImage::Format_RGB32), way.image);
+        }
+    }
+}
+
 } // namespace

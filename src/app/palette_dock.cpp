@@ -1,0 +1,169 @@
+#include "palette_dock.h"
+
+#include "colour_menu.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace app {
+namespace {
+
+constexpr QSize kChip{62, 40};
+constexpr int kChipColumns = 4;
+constexpr int kSwatchHeight = 22;
+
+QString hexName(QRgb colour) {
+    return QColor(colour).name(QColor::HexRgb).toUpper();
+}
+
+// A padlock drawn at a chip's corner.
+void paintLock(QPainter& painter, QPoint corner) {
+    painter.setPen(QPen(Qt::black, 1.5));
+    painter.setBrush(Qt::white);
+    painter.drawArc(QRect(corner + QPoint(2, 0), QSize(7, 8)), 0, 180 * 16);
+    painter.drawRect(QRect(corner + QPoint(1, 4), QSize(9, 7)));
+}
+
+} // namespace
+
+// Painted in one piece, so that an update after a press costs one count and one repaint.
+class PaletteDock::Chips : public QWidget {
+  public:
+    explicit Chips(PaletteDock& dock) : dock_(dock) {
+        setObjectName(QStringLiteral("PaletteChips"));
+    }
+
+    QRect chipRect(int index) const {
+        return {
+            QPoint((index % kChipColumns) * kChip.width(), (index / kChipColumns) * kChip.height()),
+            kChip - QSize(4, 4)};
+    }
+    void fitToEntries() {
+        const int rows = (int(dock_.entries().size()) + kChipColumns - 1) / kChipColumns;
+        setFixedSize(kChipColumns * kChip.width(), std::max(1, rows) * kChip.height());
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        QFont font = painter.font();
+        font.setPixelSize(11);
+        painter.setFont(font);
+        const auto& entries = dock_.entries();
+        const double total = std::max(1, dock_.totalPixels());
+        for (int index = 0; index < int(entries.size()); ++index) {
+            const workflow::PaletteEntry& entry = entries[std::size_t(index)];
+            const QRect chip = chipRect(index);
+            const QRect swatch(chip.topLeft(), QSize(chip.width(), kSwatchHeight));
+            painter.setPen(palette().color(QPalette::WindowText));
+            painter.setBrush(QColor(entry.colour));
+            painter.drawRect(swatch.adjusted(0, 0, -1, -1));
+            painter.drawText(
+                QRect(chip.left(), swatch.bottom(), chip.width(), chip.height() - kSwatchHeight),
+                Qt::AlignCenter,
+                QStringLiteral("%1%").arg(100.0 * entry.pixels / total, 0, 'f', 1));
+            if (dock_.tools_.lockedColours().contains(entry.colour)) {
+                paintLock(painter, swatch.topLeft() + QPoint(2, 2));
+            }
+        }
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) {
+            if (const auto colour = dock_.colourAt(event->position().toPoint())) {
+                dock_.chipPressed(*colour, event->modifiers());
+            }
+        }
+    }
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        if (const auto colour = dock_.colourAt(event->pos())) {
+            dock_.chipMenu(*colour, event->globalPos());
+        }
+    }
+
+  private:
+    PaletteDock& dock_;
+};
+
+PaletteDock::PaletteDock(const canvas::Surface& design, ColourTools& tools, QWidget* parent)
+    : QDockWidget(QStringLiteral("调色板"), parent), design_(design), tools_(tools) {
+    setObjectName(QStringLiteral("PaletteDock"));
+    auto* body = new QWidget(this);
+    auto* layout = new QVBoxLayout(body);
+    count_ = new QLabel(body);
+    count_->setObjectName(QStringLiteral("PaletteCount"));
+    count_->setToolTip(QStringLiteral("图案用到的颜色数（丝网印刷所需的网版数）"));
+    chips_ = new Chips(*this);
+    chips_->setToolTip(
+        QStringLiteral("单击设为当前颜色；Ctrl+单击锁定或解锁；右键替换颜色或复制色值"));
+    auto* scroll = new QScrollArea(body);
+    scroll->setWidget(chips_);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setMinimumWidth(kChipColumns * kChip.width() + 24);
+    layout->addWidget(count_);
+    layout->addWidget(scroll, 1);
+    setWidget(body);
+    connect(&tools, &ColourTools::locksChanged, chips_, qOverload<>(&QWidget::update));
+}
+
+void PaletteDock::refresh() {
+    if (!isVisible()) {
+        stale_ = true;
+        return;
+    }
+    stale_ = false;
+    const QImage& image = design_.imageRef();
+    entries_ = workflow::palette(image);
+    totalPixels_ = image.width() * image.height();
+    count_->setText(QStringLiteral("共 %1 色").arg(entries_.size()));
+    chips_->fitToEntries();
+    chips_->update();
+}
+
+void PaletteDock::showEvent(QShowEvent* event) {
+    QDockWidget::showEvent(event);
+    if (stale_) {
+        refresh();
+    }
+}
+
+std::optional<QRgb> PaletteDock::colourAt(QPoint point) const {
+    for (int index = 0; index < int(entries_.size()); ++index) {
+        if (chips_->chipRect(index).contains(point)) {
+            return entries_[std::size_t(index)].colour;
+        }
+    }
+    return std::nullopt;
+}
+
+QWidget* PaletteDock::chipArea() const {
+    return chips_;
+}
+
+void PaletteDock::copyColourValue(QRgb colour) {
+    QApplication::clipboard()->setText(hexName(colour));
+}
+
+void PaletteDock::chipPressed(QRgb colour, Qt::KeyboardModifiers modifiers) {
+    if (modifiers.testFlag(Qt::ControlModifier)) {
+        tools_.toggleLock(colour);
+    } else {
+        tools_.setCurrentColour(colour);
+    }
+}
+
+void PaletteDock::chipMenu(QRgb colour, QPoint globalPosition) {
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("替换为当前颜色"), this,
+                   [this, colour] { tools_.replaceWithCurrent(colour); });
+    menu.addAction(QStringLiteral("复制色值"), this, [colour] { copyColourValue(colour); });
+    menu.exec(globalPosition);
+}
+
+} // namespace app
