@@ -47,13 +47,27 @@ class DesignFilesTest : public ::testing::Test {
     void trigger(const char* action) const {
         window_->findChild<QAction*>(QString::fromLatin1(action))->trigger();
     }
-    // A design made with a catalogue figure, a few presses and a repeat type.
+    // A design made with a catalogue figure, presses of several scopes and symmetries and a
+    // colour replaced.
     void drawDesign(const char* figure) const {
         QTest::mouseClick(window_->findChild<QPushButton*>(QString::fromLatin1(figure)),
                           Qt::LeftButton);
-        for (const QPoint pixel : {QPoint(5, 5), QPoint(71, 71), QPoint(30, 100)}) {
-            window_->pressDesignAt(pixel);
+        app::Form1& form = window_->form();
+        const workflow::PressOptions options[] = {
+            {},
+            {workflow::ColourRule::Chosen, 0x3366CC, workflow::FillScope::Wrap,
+             workflow::Symmetry::Four},
+            {workflow::ColourRule::Random, 0, workflow::FillScope::Global,
+             workflow::Symmetry::Eight},
+        };
+        const QPoint pixels[] = {{5, 5}, {71, 71}, {30, 100}};
+        for (int i = 0; i < 3; ++i) {
+            form.setPressOptions(options[i]);
+            window_->pressDesignAt(pixels[i]);
         }
+        form.setPressOptions({});
+        form.changeDesign(
+            workflow::ReplaceChange{design().pixel(71, 71) | 0xFF000000u, 0xFF102030u});
     }
     QImage design() const { return window_->designCanvas().image(); }
     QString title() const {
