@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/palette_dock.h"
 #include "canvas/fonts.h"
+#include "main_window_fixture.h"
 #include "scripted_random.h"
 
 #include <QAction>
@@ -42,36 +43,19 @@ QImage bandedDesign() {
     return image;
 }
 
-class ColourMenuTest : public ::testing::Test {
+class ColourMenuTest : public MainWindowFixture {
   protected:
-    static void SetUpTestSuite() {
-        QApplication::setStyle(QStringLiteral("Fusion"));
-        canvas::installFontSubstitutes();
-    }
-
     ColourMenuTest() {
-        window_ = std::make_unique<app::MainWindow>(std::make_unique<test_support::ScriptedRandom>(
-            std::vector<double>{0.5, 0.25, 0.75}, test_support::RepeatScript{}));
         window_->colourTools().setColourDialog(
             [this](QWidget*, const QColor&) { return dialogAnswer_; });
-        window_->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
         window_->loadImportedPicture(bandedDesign());
     }
 
-    template <typename T = QWidget> T* find(const char* name) const {
-        T* object = window_->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(object, nullptr) << name;
-        return object;
-    }
-    void trigger(const char* action) { find<QAction>(action)->trigger(); }
     void pressDesign(QPoint pixel, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::mouseClick(find("Picture1"), Qt::LeftButton, modifiers, pixel + QPoint(2, 2));
+        press("Picture1", pixel, modifiers);
     }
-    QImage design() const { return window_->designCanvas().image(); }
     app::ColourTools& tools() const { return window_->colourTools(); }
 
-    std::unique_ptr<app::MainWindow> window_;
     std::optional<QColor> dialogAnswer_;
 };
 

@@ -2,6 +2,7 @@
 #include "app/form1.h"
 #include "app/main_window.h"
 #include "canvas/fonts.h"
+#include "main_window_fixture.h"
 #include "scripted_random.h"
 
 #include <QAction>
@@ -36,12 +37,7 @@ class DesignFilesTest : public ::testing::Test {
     }
 
     static std::unique_ptr<app::MainWindow> newWindow() {
-        auto window =
-            std::make_unique<app::MainWindow>(std::make_unique<test_support::ScriptedRandom>(
-                std::vector<double>{0.5, 0.25, 0.75, 0.1}, test_support::RepeatScript{}));
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        return window;
+        return shownMainWindow({0.5, 0.25, 0.75, 0.1});
     }
 
     void trigger(const char* action) const {

@@ -1,5 +1,5 @@
 #include "app/export_dialog.h"
-#include "render_command.h"
+#include "render_run.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,14 +17,9 @@ QByteArray contents(const QString& path) {
 }
 
 int patternRender(const QStringList& arguments) {
-    QString out;
-    QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    const int status = runPatternRender(arguments, outStream, errStream);
-    errStream.flush();
-    EXPECT_EQ(status, 0) << err.toStdString();
-    return status;
+    const test_support::RenderRun run = test_support::runRender(arguments);
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    return run.status;
 }
 
 template <typename T> T* control(const QDialog& dialog, const char* name) {

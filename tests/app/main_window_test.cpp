@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "app/zoom_window.h"
 #include "canvas/fonts.h"
+#include "main_window_fixture.h"
 #include "patterns/catalogue.h"
 #include "scripted_random.h"
 #include "workflow/workflow.h"
@@ -40,39 +41,13 @@ QPoint pixelNamedBy(QRgb colour) {
     return {qRed(colour), qGreen(colour)};
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
   protected:
-    static void SetUpTestSuite() {
-        QApplication::setStyle(QStringLiteral("Fusion"));
-        canvas::installFontSubstitutes();
-    }
-
-    MainWindowTest() {
-        window_ = std::make_unique<app::MainWindow>(std::make_unique<test_support::ScriptedRandom>(
-            std::vector<double>{0.5, 0.25, 0.75}, test_support::RepeatScript{}));
-        window_->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    }
-
-    template <typename T = QWidget> T* find(const char* name) const {
-        T* object = window_->findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(object, nullptr) << name;
-        return object;
-    }
-    void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
-    // A press on a surface view at a client-area pixel.
-    void press(const char* surface, QPoint pixel) {
-        QTest::mouseClick(find(surface), Qt::LeftButton, {}, pixel + QPoint(2, 2));
-    }
-    void trigger(const char* action) { find<QAction>(action)->trigger(); }
-    QImage design() const { return window_->designCanvas().image(); }
     QImage effect() const { return window_->form().effectView().image(); }
     void chooseTileSize(int size) {
         find<QComboBox>("Combo1")->setEditText(QString::number(size));
         click("Command15");
     }
-
-    std::unique_ptr<app::MainWindow> window_;
 };
 
 TEST_F(MainWindowTest, TheCentralAreaIsTheSpecifiedWindowPixelForPixel) {

@@ -1,6 +1,7 @@
 #include "canvas/raster.h"
 #include "progress_line.h"
 #include "render_command.h"
+#include "render_run.h"
 #include "workflow/print_engine.h"
 #include "workflow/sharp_render.h"
 
@@ -20,21 +21,10 @@
 
 namespace {
 
-struct Outcome {
-    int status;
-    QString out;
-    QString err;
-};
+using Outcome = test_support::RenderRun;
 
 Outcome render(const QStringList& arguments) {
-    QString out;
-    QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    const int status = runPatternRender(arguments, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {status, out, err};
+    return test_support::runRender(arguments);
 }
 
 class RenderCommand : public ::testing::Test {
@@ -482,13 +472,8 @@ TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
 TEST_F(RenderCommand, WritesTheFileNameBytesExactlyAsGiven) {
     // "中文.bmp" in GBK: not valid UTF-8, so only the bytes themselves name it.
     const QByteArray name = QFile::encodeName(directory.path()) + "/\xd6\xd0\xce\xc4.bmp";
-    QString out;
-    QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    ASSERT_EQ(runPatternRender(QList<QByteArray>{"--pattern", "Command12", "-o", name}, outStream,
-                               errStream),
-              0);
+    ASSERT_EQ(
+        test_support::runRender(QList<QByteArray>{"--pattern", "Command12", "-o", name}).status, 0);
     struct stat written {};
     EXPECT_EQ(stat(name, &written), 0);
     // QTemporaryDir cannot remove a name it cannot decode.
