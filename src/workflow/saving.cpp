@@ -1,8 +1,7 @@
 #include "workflow.h"
 
-#include "canvas/bmp.h"
+#include "print_engine.h"
 
-#include <QBuffer>
 #include <QFile>
 
 namespace workflow {
@@ -27,40 +26,26 @@ QString qtFilter(const QString& pipeFilter) {
 
 namespace {
 
-QByteArray encodePng(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-SaveOutcome saveEncoded(const QImage& image, const QString& path,
-                        QByteArray (*encode)(const QImage&)) {
+// The picture as a one-tile page: the print engine writes it, whole or not at all.
+SaveOutcome savePicture(const QImage& image, const QString& path, PrintFormat format) {
     if (path.isEmpty()) {
         return {};
     }
     if (image.isNull()) {
         return saveFailure(SaveProblem::NoPicture, QFile::encodeName(path));
     }
-    return saveFile(encode(image), path);
+    return renderPrint({image, image.size(), Repeat::Straight, format, std::nullopt, {}},
+                       QFile::encodeName(path));
 }
 
 } // namespace
 
 SaveOutcome saveBitmap(const QImage& image, const QString& path) {
-    return saveEncoded(image, path, canvas::encodeBmp);
+    return savePicture(image, path, PrintFormat::Bmp);
 }
 
 SaveOutcome savePng(const QImage& image, const QString& path) {
-    return saveEncoded(image, path, encodePng);
-}
-
-SaveOutcome saveFile(const QByteArray& bytes, const QString& path) {
-    if (path.isEmpty()) {
-        return {};
-    }
-    return saveBytes(bytes, QFile::encodeName(path));
+    return savePicture(image, path, PrintFormat::Png);
 }
 
 } // namespace workflow

@@ -48,13 +48,12 @@ QPoint designPixelUnder(QPoint effectPixel, QSize tile, Repeat repeat, QSize des
 // Saving. The dialog's filter text, and the same converted to a Qt file-dialog filter string.
 inline const QString kBitmapFilter = QStringLiteral("Bitmap(*.bmp)|*.bmp|All files(*.*)|*.*");
 QString qtFilter(const QString& pipeFilter);
-// Writes canvas::encodeBmp(image) whole or not at all through an AtomicFile (no extension added;
-// empty path → nothing, saved=false; a null image → NoPicture).
+// Writes the image as an uncompressed 24-bit bitmap whole or not at all, through the print
+// engine's one-tile page (no extension added; empty path → nothing, saved=false; a null
+// image → NoPicture).
 SaveOutcome saveBitmap(const QImage& image, const QString& path);
-// The same with PNG bytes.
+// The same as a PNG.
 SaveOutcome savePng(const QImage& image, const QString& path);
-// The same for bytes already encoded.
-SaveOutcome saveFile(const QByteArray& bytes, const QString& path);
 // Pad transfer and import: design.setPicture(picture); Command61: design.setPicture({}), AutoRedraw
 // true.
 void loadPictureIntoDesign(canvas::Surface& design, const QImage& picture);

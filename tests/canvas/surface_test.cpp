@@ -1,5 +1,4 @@
 #include "ascii_picture.h"
-#include "canvas/bmp.h"
 #include "canvas/fonts.h"
 #include "canvas/surface.h"
 
@@ -292,20 +291,6 @@ TEST(SurfacePolygon, AlternateOutlineAndWindingRegion) {
     EXPECT_EQ(filled.point(71, 75), std::int32_t(kBlue));
     EXPECT_EQ(filled.point(71, 25), std::int32_t(kBlue));
     EXPECT_EQ(filled.point(5, 5), std::int32_t(kBack));
-}
-
-TEST(Bmp, WritesA24BitBitmapThatReadsBackPixelForPixel) {
-    canvas::Surface canvas = designCanvas();
-    canvas.setDrawWidth(3);
-    canvas.line(0, 0, 141, 141, kRed);
-    canvas.circle(40, 90, 20, kBlue);
-    const QByteArray bytes = canvas::encodeBmp(canvas.image());
-    ASSERT_EQ(bytes.left(2), QByteArray("BM"));
-    EXPECT_EQ(bytes.size(), 54 + 142 * 428); // rows of 426 bytes padded to 428
-    EXPECT_EQ(quint8(bytes[28]), 24);
-    EXPECT_EQ(quint8(bytes[30]), 0);
-    const QImage read = QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(read, canvas.image());
 }
 
 } // namespace
