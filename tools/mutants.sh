@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# Plants one fault at a time in the sources, rebuilds the test suites, runs them (not the fuzzers,
+# the install check or the metainfo check) and reports whether the suites caught it. The sources
+# are restored after each mutation and on any exit.
+#
+#   tools/mutants.sh [build-dir] [grep pattern over the mutation lines]
+#
+# Prints one line per mutation, "killed" or "SURVIVED" and the tests that failed, then a total.
+# A mutation that no longer applies (its text is gone or not unique) is reported as "stale".
+set -uo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/default}
+only=${2:-}
+export QT_QPA_PLATFORM=offscreen
+
+# One mutation per line: file, ": ", the exact text (unique in the file), " ==> ", its replacement.
+mutations=$(
+    cat <<'EOF'
+src/canvas/flood_fill.cpp: while (left > 0 && inside(left - 1, y)) { ==> while (left > 1 && inside(left - 1, y)) {
+src/canvas/flood_fill.cpp: while (x + 1 < width && inside(x + 1, y)) { ==> while (x + 2 < width && inside(x + 1, y)) {
+src/canvas/flood_fill.cpp: for (x += 2; x <= parent.x1 ==> for (x += 3; x <= parent.x1
+src/canvas/flood_fill.cpp: *meeting.a == brush && !meeting.aHadBrush && ==> *meeting.a == brush &&
+src/canvas/flood_fill.cpp: return pixel > 0x00FFFFFFu && pixel != border; ==> return pixel != border;
+src/canvas/numbers.cpp: std::int64_t(std::nearbyint(std::clamp ==> std::int64_t(std::round(std::clamp
+src/canvas/numbers.cpp: if (!value || *value < 1) { ==> if (!value || *value < 0) {
+src/canvas/numbers.cpp: *value > kLargest) { ==> *value >= kLargest) {
+src/canvas/surface.cpp: roundHalfEven(outer) - 2 * kBorderPixels ==> roundHalfEven(outer) - kBorderPixels
+src/canvas/surface.cpp: return int(std::ceil(toDevice(units) * deviceScale_ - 0.5)); ==> return int(std::floor(toDevice(units) * deviceScale_ + 0.5));
+src/canvas/raster.cpp: return dx * dx + dy * dy < radius * radius; ==> return dx * dx + dy * dy <= radius * radius;
+src/canvas/raster.cpp: const double half = std::max(width, 1.0) / 2.0; ==> const double half = std::max(width, 2.0) / 2.0;
+src/patterns/catalogue.cpp: {line(0, H / 2, W, H / 2, black), line(W / 2, 0, W / 2, H, black)}, ==> {line(0, H / 2 + 1, W, H / 2 + 1, black), line(W / 2, 0, W / 2, H, black)},
+src/patterns/catalogue.cpp: {circle(W / 2 - 3, H / 2 - 2, 65, blue)}}, ==> {circle(W / 2 - 3, H / 2 - 2, 64, blue)}},
+src/patterns/catalogue.cpp: constexpr canvas::Colour green = 65280; ==> constexpr canvas::Colour green = 65281;
+src/patterns/advanced.cpp: if (corners % 2 != 0 || corners == 4) { ==> if (corners % 2 != 0) {
+src/patterns/advanced.cpp: {660, 660, 900, 900}, 205, true}, ==> {660, 660, 900, 900}, 206, true},
+src/patterns/advanced.cpp: const auto cx = toInt32(left + width / 2.0); ==> const auto cx = toInt32(left + width / 2.0 + 1);
+src/pads/figures.cpp: return {float(kPi / 60.0), false}; ==> return {float(kPi / 61.0), false};
+src/pads/figures.cpp: fixed(12), counterTimes(2), fixed(2880)}, Medium, 30}, ==> fixed(12), counterTimes(3), fixed(2880)}, Medium, 30},
+src/pads/figures.cpp: reach_(drawWidth > 1 ? drawWidth / 2 : 0) ==> reach_(drawWidth > 2 ? drawWidth / 2 : 0)
+src/pads/random_art.cpp: constexpr double kComponentRange = 235.0; ==> constexpr double kComponentRange = 236.0;
+src/pads/random_art.cpp: for (int i = -1; i <= 1; ++i) { ==> for (int i = -1; i < 1; ++i) {
+src/pads/random_art.cpp: pad.line(0, y, pad.width(), y, ==> pad.line(1, y, pad.width(), y,
+src/pads/symbol_pad.cpp: font.size = 14.25; ==> font.size = 14.0;
+src/pads/log_font.cpp: const bool rotated = wholeDegrees % 360 != 0; ==> const bool rotated = wholeDegrees % 180 != 0;
+src/pads/pad_setup.cpp: setup.backColor = 0x5616AD; ==> setup.backColor = 0x5616AE;
+src/workflow/tiling.cpp: y -= height / 2; ==> y -= height / 3;
+src/workflow/tiling.cpp: x -= width / 2; ==> x -= width / 2 + 1;
+src/workflow/tiling.cpp: return {oddRow ? 2 : 0, oddColumn != oddRow}; ==> return {oddRow ? 2 : 0, oddColumn == oddRow};
+src/workflow/tiling.cpp: kTurns[2][2] = {{0, 1}, {3, 2}}; ==> kTurns[2][2] = {{0, 3}, {1, 2}};
+src/workflow/tiling.cpp: unturned = {v, height - 1 - u}; ==> unturned = {v, height - u};
+src/workflow/tiling.cpp: (twoCellPeriod ? 2 : 1) ==> (twoCellPeriod ? 1 : 1)
+src/workflow/effect.cpp: const int extentX = int(std::ceil(effect.scaleWidth())); ==> const int extentX = int(std::floor(effect.scaleWidth()));
+src/workflow/effect.cpp: if (run.begin > covered) { ==> if (run.begin > covered + 1) {
+src/workflow/effect.cpp: if (copy.image.width() == width && copy.image.height() == height) { ==> if (copy.image.width() == width) {
+src/workflow/history.cpp: while (undo_.size() > limit_) { ==> while (undo_.size() >= limit_) {
+src/workflow/history.cpp: redo_.clear(); ==> ;
+src/workflow/colour_tools.cpp: std::min(colour.red(), 234) ==> std::min(colour.red(), 235)
+src/workflow/colour_tools.cpp: return baseHue + 120.0 * std::min ==> return baseHue + 90.0 * std::min
+src/workflow/colour_tools.cpp: a.pixels != b.pixels ? a.pixels > b.pixels ==> a.pixels != b.pixels ? a.pixels < b.pixels
+src/workflow/colour_tools.cpp: const int right = size.width() - 1; ==> const int right = size.width();
+src/workflow/design_record.cpp: rows.push_back({y, 0, design.clientPixelWidth() - 1}); ==> rows.push_back({y, 0, design.clientPixelWidth() - 2});
+src/workflow/design_record.cpp: std::visit(SourceDrawer{design}, record.source); ==> ;
+src/workflow/design_document.cpp: if (x < 0 || y < 0 || x >= kDesignSide || y >= kDesignSide) { ==> if (x < 0 || y < 0 || x > kDesignSide || y >= kDesignSide) {
+src/workflow/design_document.cpp: if (version.toDouble(NAN) != kDesignDocumentVersion) { ==> if (version.toDouble(NAN) > kDesignDocumentVersion) {
+src/workflow/design_document.cpp: arg(pixel & 0xFFFFFFu, 6, 16 ==> arg(pixel & 0xFFFF00u, 6, 16
+src/workflow/page_encoders.cpp: stride_((qsizetype(page.size.width()) * 3 + 3) & ~3) ==> stride_(qsizetype(page.size.width()) * 3)
+src/workflow/page_encoders.cpp: kScreenPixelsPerMetre = 3780; ==> kScreenPixelsPerMetre = 3779;
+src/workflow/page_encoders.cpp: indexBits(palette.size()) + 7) / 8); ==> indexBits(palette.size())) / 8);
+src/workflow/page_encoders.cpp: red[i] = uint16_t(qRed(page_.palette[i]) * 257); ==> red[i] = uint16_t(qRed(page_.palette[i]) * 256);
+src/workflow/page_encoders.cpp: while (bits < 8 && (std::size_t(1) << bits) < colours) { ==> while (bits < 8 && (std::size_t(1) << bits) <= colours) {
+src/workflow/atomic_file.cpp: mode_ = existing.st_mode & 07777; ==> mode_ = 0644;
+src/workflow/atomic_file.cpp: if (!S_ISREG(existing.st_mode)) { ==> if (false) {
+src/workflow/atomic_file.cpp: int error = failedErrno_; ==> int error = 0;
+src/workflow/atomic_file.cpp: rename(temporary_.constData(), target_.constData()) != 0 ==> false
+src/workflow/print_size.cpp: return 2.54; ==> return 2.5;
+src/workflow/print_size.cpp: return {std::round(size.width * scale), ==> return {std::floor(size.width * scale),
+src/workflow/sharp_render.cpp: tile.sharp = tile.agreement >= kLeastBlockAgreement; ==> tile.sharp = tile.agreement >= 0;
+src/workflow/line_art.cpp: const QPoint origin((size.width() - placed.width()) / 2, ==> const QPoint origin((size.width() - placed.width()) / 3,
+src/workflow/line_art.cpp: if (darkest[x] < threshold) { ==> if (darkest[x] <= threshold) {
+src/workflow/text_stamp.cpp: std::fill(row + x0, row + x1 + 1, pen_); ==> std::fill(row + x0, row + x1, pen_);
+tools/render_command.cpp: if (x < 0 || y < 0 || x >= 142 || y >= 142) { ==> if (x < 0 || y < 0 || x > 142 || y >= 142) {
+tools/render_command.cpp: request.dotsPerInch = 300.0; ==> request.dotsPerInch = 72.0;
+tools/render_command.cpp: : QSize(643, 643); ==> : QSize(643, 642);
+tools/progress_line.cpp: if (whole < 3600) { ==> if (whole < 60) {
+src/app/form1.cpp: for (int option = 1; option <= 4; ++option) { ==> for (int option = 1; option < 4; ++option) {
+src/app/layout.cpp: constexpr int kFirstColourChange = 15; ==> constexpr int kFirstColourChange = 16;
+src/app/layout.cpp: kCatalogueColumns{664, 736, 808, 880}; ==> kCatalogueColumns{664, 737, 808, 880};
+src/app/zoom_window.cpp: const bool grid = zoom_ >= ZoomWindow::kFirstZoomWithGrid; ==> const bool grid = zoom_ > ZoomWindow::kFirstZoomWithGrid;
+src/app/zoom_window.cpp: const QPoint pixel(int(std::floor(position.x() / zoom_)), ==> const QPoint pixel(int(std::round(position.x() / zoom_)),
+src/app/palette_dock.cpp: arg(100.0 * entry.pixels / total, 0, 'f', 1) ==> arg(100.0 * entry.pixels / total, 0, 'f', 0)
+src/app/colour_menu.cpp: if (recent_.size() > kRecentColours) { ==> if (recent_.size() >= kRecentColours) {
+src/app/design_files.cpp: constexpr int kMostRecent = 10; ==> constexpr int kMostRecent = 9;
+src/app/main_window.cpp: .arg(pixel.x()) ==> .arg(pixel.x() + 1)
+EOF
+)
+
+targets=$(ctest --test-dir "$build" -N | sed -n 's/^ *Test *#[0-9]*: \(.*_tests\)$/\1/p')
+[ -n "$targets" ] || { echo "no test suites found in $build; configure it first" >&2; exit 2; }
+
+mutated_file=
+backup=$(mktemp)
+restore() {
+    if [ -n "$mutated_file" ]; then
+        cp "$backup" "$mutated_file"
+        mutated_file=
+    fi
+}
+trap 'restore; rm -f "$backup"' EXIT
+trap 'exit 130' INT TERM
+
+# Builds the suites; returns non-zero when the sources do not compile.
+build_suites() {
+    # shellcheck disable=SC2086
+    cmake --build "$build" -j"$(nproc)" --target $targets >"$build/mutant-build.log" 2>&1
+}
+
+build_suites || { echo "the unmutated sources do not build; see $build/mutant-build.log" >&2; exit 2; }
+
+killed=0 survived=0 stale=0 number=0
+while IFS= read -r mutation; do
+    number=$((number + 1))
+    if [ -n "$only" ] && ! grep -q -- "$only" <<<"$mutation"; then
+        continue
+    fi
+    file=${mutation%%: *}
+    rest=${mutation#*: }
+    from=${rest%% ==> *}
+    to=${rest#* ==> }
+    if [ "$(grep -cF -- "$from" "$file")" != 1 ]; then
+        echo "stale     #$number $file: $from"
+        stale=$((stale + 1))
+        continue
+    fi
+    cp "$file" "$backup"
+    mutated_file=$file
+    FROM=$from TO=$to perl -pi -e 's/\Q$ENV{FROM}\E/$ENV{TO}/' "$file"
+    if ! build_suites; then
+        echo "stale     #$number $file: $from (does not compile)"
+        stale=$((stale + 1))
+        restore
+        continue
+    fi
+    output=$(timeout -k 5 300 ctest --test-dir "$build" -j"$(nproc)" -E "fuzz|install|metainfo" \
+        --output-on-failure 2>&1)
+    status=$?
+    restore
+    if [ $status -eq 0 ]; then
+        echo "SURVIVED  #$number $file: $from ==> $to"
+        survived=$((survived + 1))
+    else
+        failed=$(sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_/.]*\).*/\1/p' <<<"$output" | sort -u |
+            tr '\n' ' ')
+        [ -n "$failed" ] || failed=$(sed -n 's/^ *[0-9]* - \(.*\)$/\1/p' <<<"$output" | tr '\n' ' ')
+        [ $status -ne 124 ] || failed="(timed out) $failed"
+        echo "killed    #$number $file: $from -- by: $failed"
+        killed=$((killed + 1))
+    fi
+done <<<"$mutations"
+
+build_suites
+echo "$killed killed, $survived survived, $stale stale"
+[ $survived -eq 0 ] && [ $stale -eq 0 ]
