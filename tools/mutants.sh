@@ -27,7 +27,7 @@ src/canvas/numbers.cpp: *value > kLargest) { ==> *value >= kLargest) {
 src/canvas/surface.cpp: roundHalfEven(outer) - 2 * kBorderPixels ==> roundHalfEven(outer) - kBorderPixels
 src/canvas/surface.cpp: return int(std::ceil(toDevice(units) * deviceScale_ - 0.5)); ==> return int(std::floor(toDevice(units) * deviceScale_ + 0.5));
 src/canvas/raster.cpp: return dx * dx + dy * dy < radius * radius; ==> return dx * dx + dy * dy <= radius * radius;
-src/canvas/raster.cpp: const double half = std::max(width, 1.0) / 2.0; ==> const double half = std::max(width, 2.0) / 2.0;
+src/canvas/raster.cpp: if (y2 < y1 || (y2 == y1 && x2 < x1)) { ==> if (y2 < y1) {
 src/patterns/catalogue.cpp: {line(0, H / 2, W, H / 2, black), line(W / 2, 0, W / 2, H, black)}, ==> {line(0, H / 2 + 1, W, H / 2 + 1, black), line(W / 2, 0, W / 2, H, black)},
 src/patterns/catalogue.cpp: {circle(W / 2 - 3, H / 2 - 2, 65, blue)}}, ==> {circle(W / 2 - 3, H / 2 - 2, 64, blue)}},
 src/patterns/catalogue.cpp: constexpr canvas::Colour green = 65280; ==> constexpr canvas::Colour green = 65281;
@@ -148,9 +148,9 @@ while IFS= read -r mutation; do
         echo "SURVIVED  #$number $file: $from ==> $to"
         survived=$((survived + 1))
     else
-        failed=$(sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_/.]*\).*/\1/p' <<<"$output" | sort -u |
+        failed=$(sed -n 's/^\[  FAILED  \] \([A-Za-z][A-Za-z0-9_/.]*\).*/\1/p' <<<"$output" | sort -u |
             tr '\n' ' ')
-        [ -n "$failed" ] || failed=$(sed -n 's/^ *[0-9]* - \(.*\)$/\1/p' <<<"$output" | tr '\n' ' ')
+        [ -n "$failed" ] || failed=$(sed -nE 's/^[[:space:]]*[0-9]+ - (.*)$/\1/p' <<<"$output" | tr '\n' ' ')
         [ $status -ne 124 ] || failed="(timed out) $failed"
         echo "killed    #$number $file: $from -- by: $failed"
         killed=$((killed + 1))

@@ -6,61 +6,46 @@
 #include "workflow/sharp_render.h"
 #include "workflow/surfaces.h"
 
-#include <QGuiApplication>
 #include <cstdlib>
 
 namespace {
 
 QByteArray validDocument() {
-    workflow::DesignDocument document;
+    using namespace workflow;
+    DesignDocument document;
     document.title = QStringLiteral("设计钻石格子");
     document.lineWidth = QStringLiteral("2");
     document.tileSize = QStringLiteral("80");
-    QImage picture(6, 4, QImage::Format_RGB32);
-    picture.fill(0xFF102030);
-    workflow::DesignRecord& record = document.record;
-    record.picture = picture;
+    DesignRecord& record = document.record;
+    record.picture = QImage(6, 4, QImage::Format_RGB32);
+    record.picture.fill(0xFF102030);
     record.background = 0x445CAE;
-    patterns::AdvancedFigure figure{
-        patterns::AdvancedShape::Polygon, 660, 660, 900, 900, 0x102030, 7, 1, 0x0000FF, true};
-    record.source = workflow::AdvancedSource{figure, 2};
+    record.source = AdvancedSource{
+        {patterns::AdvancedShape::Polygon, 660, 660, 900, 900, 0x102030, 7, 1, 0x0000FF, true}, 2};
     record.changes = {
-        workflow::PressChange{
-            {70, 70}, 0x00FF00, workflow::FillScope::Wrap, workflow::Symmetry::Eight},
-        workflow::ReplaceChange{0xFF000000, 0xFF00FF00},
-        workflow::ColourwayChange{{{0xFF00FF00, 0xFF0000FF}, {0xFF0000FF, 0xFF00FF00}}},
-        workflow::ClearPictureChange{},
-        workflow::PressChange{
-            {3, 140}, 0x123456, workflow::FillScope::Global, workflow::Symmetry::TopBottom},
+        PressChange{{70, 70}, 0x00FF00, FillScope::Wrap, Symmetry::Eight},
+        ReplaceChange{0xFF000000, 0xFF00FF00},
+        ColourwayChange{{{0xFF00FF00, 0xFF0000FF}, {0xFF0000FF, 0xFF00FF00}}},
+        ClearPictureChange{},
+        PressChange{{3, 140}, 0x123456, FillScope::Global, Symmetry::TopBottom},
     };
-    return workflow::writeDesignDocument(document);
+    return writeDesignDocument(document);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static int argc = 1;
-    static char name[] = "design-document-fuzz";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    ensureGuiApplication();
     static const QByteArray valid = validDocument();
-    FuzzInput in(data, size);
+    FuzzInput in{data, data + size};
     QByteArray bytes = valid;
-    const int edits = in.byte() % 8;
-    for (int i = 0; i < edits && !bytes.isEmpty(); ++i) {
+    for (int edits = in.byte() % 8; edits > 0 && !bytes.isEmpty(); --edits) {
         const qsizetype at = qsizetype(in.u32() % std::uint32_t(bytes.size()));
         const char value = char(in.byte());
-        switch (in.byte() % 3) {
-        case 0:
-            bytes[at] = value;
-            break;
-        case 1:
-            bytes.insert(at, value);
-            break;
-        default:
-            bytes.remove(at, 1 + in.byte() % 16);
-            break;
-        }
+        // Overwrite one byte, insert one or cut up to 16.
+        const int kind = in.byte() % 3;
+        const qsizetype cut = kind == 0 ? 1 : kind == 1 ? 0 : 1 + in.byte() % 16;
+        bytes.replace(at, cut, kind == 2 ? QByteArray() : QByteArray(1, value));
     }
     const workflow::DocumentReading reading = workflow::readDesignDocument(bytes);
     if (!reading.document) {

@@ -1,5 +1,6 @@
 // Runs a fuzz target on seeded random inputs for a given time, where libFuzzer is not at hand:
 //   <target> [seconds] [seed]
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -15,14 +16,10 @@ int main(int argc, char** argv) {
     std::mt19937 random(seed);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     long runs = 0;
-    std::vector<std::uint8_t> input;
-    while (std::chrono::steady_clock::now() < deadline) {
+    for (std::vector<std::uint8_t> input; std::chrono::steady_clock::now() < deadline; ++runs) {
         input.resize(random() % 2048);
-        for (auto& value : input) {
-            value = std::uint8_t(random());
-        }
+        std::generate(input.begin(), input.end(), [&random] { return std::uint8_t(random()); });
         LLVMFuzzerTestOneInput(input.data(), input.size());
-        ++runs;
     }
     std::printf("%ld inputs in %.0f s, seed %lu: no fault\n", runs, seconds, seed);
     return 0;

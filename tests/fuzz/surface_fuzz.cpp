@@ -4,29 +4,17 @@
 #include "canvas/surface.h"
 #include "fuzz_input.h"
 
-#include <QGuiApplication>
-#include <cmath>
 #include <limits>
 
 namespace {
 
-float extremeFloat(FuzzInput& in) {
-    static constexpr float kSpecial[] = {0.0f,
-                                         -0.0f,
-                                         1.0f,
-                                         -1.0f,
-                                         71.0f,
-                                         141.5f,
-                                         146.0f,
-                                         -5.0f,
-                                         1e6f,
-                                         -1e6f,
-                                         3e38f,
-                                         -3e38f,
-                                         std::numeric_limits<float>::infinity(),
-                                         -std::numeric_limits<float>::infinity(),
-                                         std::numeric_limits<float>::quiet_NaN(),
-                                         std::numeric_limits<float>::denorm_min()};
+float anyFloat(FuzzInput& in) {
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+    constexpr float kTiny = std::numeric_limits<float>::denorm_min();
+    static constexpr float kSpecial[] = {0.0f,      -0.0f,      1.0f, -1.0f, 71.0f, 141.5f,
+                                         146.0f,    -5.0f,      1e6f, -1e6f, 3e38f, -3e38f,
+                                         kInfinity, -kInfinity, kNaN, kTiny};
     if (in.byte() < 64) {
         return kSpecial[in.byte() % std::size(kSpecial)];
     }
@@ -35,6 +23,10 @@ float extremeFloat(FuzzInput& in) {
 
 canvas::Colour anyColour(FuzzInput& in) {
     return in.byte() < 32 ? canvas::kSystemColourFlag + in.byte() : in.u32() & 0xFFFFFF;
+}
+
+int anyPixel(FuzzInput& in) {
+    return int(in.u32() % 300) - 50;
 }
 
 QImage anyPicture(FuzzInput& in) {
@@ -58,98 +50,66 @@ QString anyText(FuzzInput& in) {
     return text;
 }
 
-void runOperations(FuzzInput& in) {
+using Operation = void (*)(canvas::Surface&, FuzzInput&);
+const Operation kOperations[] = {
+    [](auto& surface, auto&) { surface.cls(); },
+    [](auto& surface, auto& in) { surface.setDrawWidth(std::int16_t(in.u32() % 32768)); },
+    [](auto& surface, auto& in) {
+        surface.line(anyFloat(in), anyFloat(in), anyFloat(in), anyFloat(in), anyColour(in));
+    },
+    [](auto& surface, auto& in) { surface.circle(anyFloat(in), anyFloat(in), anyFloat(in)); },
+    [](auto& surface, auto& in) {
+        surface.arc(anyFloat(in), anyFloat(in), anyFloat(in), anyColour(in), anyFloat(in),
+                    anyFloat(in));
+    },
+    [](auto& surface, auto& in) { surface.pset(anyFloat(in), anyFloat(in)); },
+    [](auto& surface, auto& in) { surface.point(anyFloat(in), anyFloat(in)); },
+    [](auto& surface, auto& in) {
+        surface.paintPicture(anyPicture(in), anyFloat(in), anyFloat(in), anyFloat(in),
+                             anyFloat(in));
+    },
+    [](auto& surface, auto& in) { surface.print(anyText(in)); },
+    [](auto& surface, auto& in) {
+        surface.textOut(int(in.u32()), int(in.u32()), anyText(in), surface.font(),
+                        double(anyFloat(in)));
+    },
+    [](auto& surface, auto& in) { surface.setBackColor(anyColour(in)); },
+    [](auto& surface, auto& in) { surface.setPicture(anyPicture(in)); },
+    [](auto& surface, auto& in) { surface.setWidth(anyFloat(in)); },
+    [](auto& surface, auto& in) { surface.setHeight(anyFloat(in)); },
+    [](auto& surface, auto& in) {
+        surface.floodFillSurface(anyPixel(in), anyPixel(in), anyColour(in));
+    },
+    [](auto& surface, auto& in) {
+        surface.floodFillWrap(anyPixel(in), anyPixel(in), anyColour(in));
+    },
+    [](auto& surface, auto& in) {
+        surface.floodFillBorder(anyPixel(in), anyPixel(in), anyColour(in));
+    },
+    [](auto& surface, auto& in) {
+        QPolygon points;
+        for (int i = in.byte() % 24; i > 0; --i) {
+            points << QPoint(int(in.u32() % 4000) - 2000, int(in.u32() % 4000) - 2000);
+        }
+        surface.polygon(points);
+        surface.fillPolygonRegion(points, anyColour(in));
+    },
+    [](auto& surface, auto& in) { surface.setFontSize(double(anyFloat(in))); },
+    [](auto& surface, auto& in) { surface.setFillStyle(std::int16_t(in.byte() % 3)); },
+    [](auto& surface, auto& in) { surface.setFillColor(anyColour(in)); },
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    ensureGuiApplication();
+    FuzzInput in{data, data + size};
     canvas::SurfaceSetup setup;
     setup.scaleMode = in.byte() < 128 ? canvas::ScaleMode::Pixels : canvas::ScaleMode::Twips;
     setup.fillStyle = std::int16_t(in.byte() % 3);
     canvas::Surface surface(setup);
     for (int step = 0; step < 64 && !in.empty(); ++step) {
-        switch (in.byte() % 20) {
-        case 0:
-            surface.cls();
-            break;
-        case 1:
-            surface.setDrawWidth(std::int16_t(in.u32() % 32768));
-            break;
-        case 2:
-            surface.line(extremeFloat(in), extremeFloat(in), extremeFloat(in), extremeFloat(in),
-                         anyColour(in));
-            break;
-        case 3:
-            surface.circle(extremeFloat(in), extremeFloat(in), extremeFloat(in));
-            break;
-        case 4:
-            surface.arc(extremeFloat(in), extremeFloat(in), extremeFloat(in), anyColour(in),
-                        extremeFloat(in), extremeFloat(in));
-            break;
-        case 5:
-            surface.pset(extremeFloat(in), extremeFloat(in));
-            break;
-        case 6:
-            surface.point(extremeFloat(in), extremeFloat(in));
-            break;
-        case 7:
-            surface.paintPicture(anyPicture(in), extremeFloat(in), extremeFloat(in),
-                                 extremeFloat(in), extremeFloat(in));
-            break;
-        case 8:
-            surface.print(anyText(in));
-            break;
-        case 9:
-            surface.textOut(int(in.u32()), int(in.u32()), anyText(in), surface.font(),
-                            double(extremeFloat(in)));
-            break;
-        case 10:
-            surface.setBackColor(anyColour(in));
-            break;
-        case 11:
-            surface.setPicture(anyPicture(in));
-            break;
-        case 12:
-            surface.setWidth(extremeFloat(in));
-            break;
-        case 13:
-            surface.setHeight(extremeFloat(in));
-            break;
-        case 14:
-            surface.floodFillSurface(int(in.u32() % 300) - 50, int(in.u32() % 300) - 50,
-                                     anyColour(in));
-            break;
-        case 15:
-            surface.floodFillBorder(int(in.u32() % 300) - 50, int(in.u32() % 300) - 50,
-                                    anyColour(in));
-            break;
-        case 16: {
-            QPolygon points;
-            const int count = in.byte() % 24;
-            for (int i = 0; i < count; ++i) {
-                points << QPoint(int(in.u32() % 4000) - 2000, int(in.u32() % 4000) - 2000);
-            }
-            surface.polygon(points);
-            surface.fillPolygonRegion(points, anyColour(in));
-            break;
-        }
-        case 17:
-            surface.setFontSize(double(extremeFloat(in)));
-            break;
-        case 18:
-            surface.setFillStyle(std::int16_t(in.byte() % 3));
-            break;
-        default:
-            surface.setFillColor(anyColour(in));
-            break;
-        }
+        kOperations[in.byte() % std::size(kOperations)](surface, in);
     }
-}
-
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static int argc = 1;
-    static char name[] = "surface-fuzz";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    FuzzInput in(data, size);
-    runOperations(in);
     return 0;
 }
