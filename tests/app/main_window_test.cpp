@@ -1,30 +1,18 @@
-#include "app/form1.h"
-#include "app/main_window.h"
 #include "app/zoom_window.h"
-#include "canvas/fonts.h"
-#include "main_window_fixture.h"
+#include "app_fixture.h"
 #include "patterns/catalogue.h"
-#include "scripted_random.h"
+#include "workflow/surfaces.h"
 #include "workflow/workflow.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
+#include <optional>
 
 namespace {
-
-using workflow::Repeat;
 
 // A design whose every pixel has its own colour, (x, y, 0x40), so a colour names its pixel.
 QImage coordinateDesign() {
@@ -37,32 +25,28 @@ QImage coordinateDesign() {
     return image;
 }
 
-QPoint pixelNamedBy(QRgb colour) {
-    return {qRed(colour), qGreen(colour)};
-}
+const auto pixelNamedBy = [](QRgb colour) { return QPoint(qRed(colour), qGreen(colour)); };
 
-class MainWindowTest : public MainWindowFixture {
+class MainWindowTest : public AppTest {
   protected:
-    QImage effect() const { return window_->form().effectView().image(); }
     void chooseTileSize(int size) {
-        find<QComboBox>("Combo1")->setEditText(QString::number(size));
+        setComboText("Combo1", QString::number(size));
         click("Command15");
     }
 };
 
-TEST_F(MainWindowTest, TheCentralAreaIsTheSpecifiedWindowPixelForPixel) {
+TEST_F(MainWindowTest, TheCentralAreaIsTheBareWindowPixelForPixel) {
     app::Form1 bare(std::make_unique<test_support::ScriptedRandom>(std::vector<double>{0.5}));
     bare.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&bare));
-    ASSERT_EQ(window_->centralWidget(), &window_->form());
+    ASSERT_EQ(window_->centralWidget(), &form());
     EXPECT_EQ(window_->windowTitle(), QStringLiteral("澄川纹样工坊3.6"));
-    EXPECT_EQ(window_->form().size(), QSize(1229, 682));
     // Each grabbed while it is the active window, so focus and palette look the same.
     ASSERT_TRUE(QTest::qWaitForWindowActive(&bare));
-    const QImage specified = bare.grab().toImage();
+    const QImage bareLook = bare.grab().toImage();
     QApplication::setActiveWindow(window_.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-    EXPECT_EQ(window_->form().grab().toImage(), specified);
+    EXPECT_EQ(form().grab().toImage(), bareLook);
 }
 
 TEST_F(MainWindowTest, EditingKeysGoToAFocusedTextFieldAndTheMenuToTheDesign) {
@@ -77,41 +61,36 @@ TEST_F(MainWindowTest, EditingKeysGoToAFocusedTextFieldAndTheMenuToTheDesign) {
     QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(field->text(), QStringLiteral("12")) << "the field took its own undo";
     EXPECT_EQ(design(), filled) << "the design kept its fill";
-
     trigger("actionUndo");
     EXPECT_NE(design(), filled);
-    find<QWidget>("Command14")->setFocus();
-    QTest::keyClick(window_.get(), Qt::Key_Y, Qt::ControlModifier);
+    find("Command14")->setFocus();
+    key(Qt::Key_Y);
     EXPECT_EQ(design(), filled);
 
     QString askedFilter;
-    window_->form().setSavePathDialog([&](QWidget*, const QString& filter) {
+    form().setSavePathDialog([&](QWidget*, const QString& filter) {
         askedFilter = filter;
         return QString();
     });
-    QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(askedFilter, QStringLiteral("Bitmap(*.bmp);;All files(*.*)"));
 }
 
 TEST_F(MainWindowTest, EachRepeatPlacesTheTilesAsItsRuleSays) {
     window_->loadImportedPicture(coordinateDesign());
     // Page pixel (150, 30) lies in the top-right cell, (10, 200) in the bottom-left one.
-    const struct {
-        const char* action;
-        QPoint topRight;
-        QPoint bottomLeft;
-    } cases[] = {
+    const std::tuple<const char*, QPoint, QPoint> cases[] = {
         {"actionRepeatStraight", {8, 30}, {10, 58}},
         {"actionRepeatHalfDrop", {8, 101}, {10, 58}}, // the second column is lowered by 71
         {"actionRepeatBrick", {8, 30}, {81, 58}},     // the second row is shifted by 71
         {"actionRepeatMirror", {133, 30}, {10, 83}},  // mirrored left-right and top-bottom
         {"actionRepeatRotate", {30, 133}, {83, 10}},  // a quarter turn clockwise, three quarters
     };
-    for (const auto& c : cases) {
-        trigger(c.action);
+    for (const auto& [action, topRight, bottomLeft] : cases) {
+        trigger(action);
         click("Command14");
-        EXPECT_EQ(pixelNamedBy(effect().pixel(150, 30)), c.topRight) << c.action;
-        EXPECT_EQ(pixelNamedBy(effect().pixel(10, 200)), c.bottomLeft) << c.action;
+        EXPECT_EQ(pixelNamedBy(effect().pixel(150, 30)), topRight) << action;
+        EXPECT_EQ(pixelNamedBy(effect().pixel(10, 200)), bottomLeft) << action;
     }
 }
 
@@ -124,13 +103,13 @@ TEST_F(MainWindowTest, TheTileFrameIsDrawnOnTheViewOnly) {
     const QImage framed = view->grab().toImage();
     EXPECT_EQ(effect(), picture);
     // Only the outline of the first tile changes: client pixels 0 and 79 along each edge.
-    for (const QPoint at : {QPoint(40, 0), QPoint(79, 40), QPoint(40, 79), QPoint(0, 40)}) {
+    const std::pair<QPoint, bool> spots[] = {{{40, 0}, true},  {{79, 40}, true},  {{40, 79}, true},
+                                             {{0, 40}, true},  {{40, 40}, false}, {{81, 40}, false},
+                                             {{40, 81}, false}};
+    for (const auto& [at, changes] : spots) {
         const QPoint onView = at + QPoint(2, 2);
-        EXPECT_NE(framed.pixel(onView), plainView.pixel(onView)) << at.x() << "," << at.y();
-    }
-    for (const QPoint at : {QPoint(40, 40), QPoint(81, 40), QPoint(40, 81)}) {
-        const QPoint onView = at + QPoint(2, 2);
-        EXPECT_EQ(framed.pixel(onView), plainView.pixel(onView)) << at.x() << "," << at.y();
+        EXPECT_EQ(framed.pixel(onView) != plainView.pixel(onView), changes)
+            << at.x() << "," << at.y();
     }
 }
 
@@ -138,16 +117,13 @@ TEST_F(MainWindowTest, TheLiveEffectViewFollowsEveryDesignChange) {
     click("Command13");
     trigger("actionLiveEffect");
     const std::pair<const char*, std::function<void()>> changes[] = {
-        {"press",
-         [&] {
-             press("Picture1", {30, 12});
-         }},
+        {"press", [&] { press("Picture1", QPoint(30, 12)); }},
         {"undo", [&] { trigger("actionUndo"); }},
         {"pad load", [&] { click("Command60"); }},
         {"press after the chosen size",
          [&] {
              chooseTileSize(80);
-             press("Picture1", {30, 12});
+             press("Picture1", QPoint(30, 12));
          }},
     };
     for (const auto& [change, run] : changes) {
@@ -174,8 +150,7 @@ TEST_F(MainWindowTest, APressOnTheLiveEffectViewColoursTheDesignPixelItShows) {
                 const QImage before = design();
                 const QPoint shown = pixelNamedBy(effect().pixel(at));
                 press("Picture2", at);
-                const QImage after = design();
-                EXPECT_NE(after.pixel(shown), before.pixel(shown)) << repeat << tile;
+                EXPECT_NE(design().pixel(shown), before.pixel(shown)) << repeat << tile;
                 trigger("actionUndo");
                 EXPECT_EQ(design(), before);
             }
@@ -183,91 +158,52 @@ TEST_F(MainWindowTest, APressOnTheLiveEffectViewColoursTheDesignPixelItShows) {
     }
 }
 
-TEST_F(MainWindowTest, AnImportIsOneUndoStepWithItsTitle) {
-    const QImage start = design();
-    const QString startTitle = find<QLabel>("Label2")->text();
-    int changes = 0;
-    QObject::connect(window_.get(), &app::MainWindow::designChanged, [&] { ++changes; });
+TEST_F(MainWindowTest, TheStatusBarAndTheZoomWindowNameThePixelUnderThePointer) {
     window_->loadImportedPicture(coordinateDesign());
-    EXPECT_EQ(design(), coordinateDesign());
-    EXPECT_EQ(find<QLabel>("Label2")->text(), QStringLiteral("设计导入线稿"));
-    trigger("actionUndo");
-    EXPECT_EQ(design(), start);
-    EXPECT_EQ(find<QLabel>("Label2")->text(), startTitle);
-    EXPECT_EQ(changes, 2);
-}
+    auto* status = find<QLabel>("PointerStatus");
+    QTest::mouseMove(find("Picture1"), QPoint(12, 22));
+    EXPECT_EQ(status->text(), QStringLiteral("x 10, y 20  #0A1440"));
+    press("Picture1", {10, 20});
+    const QColor filled = design().pixel(10, 20);
+    EXPECT_EQ(status->text(), QStringLiteral("x 10, y 20  ") + filled.name().toUpper());
 
-TEST_F(MainWindowTest, F3OpensTheZoomWindowThatPressesAndNamesDesignPixels) {
-    window_->loadImportedPicture(coordinateDesign());
-    QTest::keyClick(window_.get(), Qt::Key_F3);
+    key(Qt::Key_F3, {});
     auto* zoom = window_->findChild<app::ZoomWindow*>();
-    ASSERT_NE(zoom, nullptr);
-    EXPECT_TRUE(zoom->isVisible());
+    ASSERT_TRUE(zoom && zoom->isVisible());
     emit zoom->designPixelPressed(5, 7, Qt::NoModifier);
     EXPECT_NE(design().pixel(5, 7), coordinateDesign().pixel(5, 7));
     EXPECT_EQ(design().pixel(6, 7), coordinateDesign().pixel(6, 7));
     emit zoom->pointerOverPixel(6, 7);
-    EXPECT_EQ(find<QLabel>("PointerStatus")->text(), QStringLiteral("x 6, y 7  #060740"));
-}
+    EXPECT_EQ(status->text(), QStringLiteral("x 6, y 7  #060740"));
 
-TEST_F(MainWindowTest, ThePointerAndTheHintsShowInTheStatusBar) {
-    window_->loadImportedPicture(coordinateDesign());
-    QTest::mouseMove(find("Picture1"), QPoint(12, 22));
-    EXPECT_EQ(find<QLabel>("PointerStatus")->text(), QStringLiteral("x 10, y 20  #0A1440"));
-    press("Picture1", {10, 20});
-    const QColor filled = window_->designCanvas().imageRef().pixel(10, 20);
-    EXPECT_EQ(find<QLabel>("PointerStatus")->text(),
-              QStringLiteral("x 10, y 20  ") + filled.name().toUpper());
-    find<QComboBox>("Combo1")->setEditText(QStringLiteral("0"));
+    setComboText("Combo1", QStringLiteral("0"));
     click("Command15");
     EXPECT_EQ(window_->statusBar()->currentMessage(), find<QLabel>("Hint")->text());
-    EXPECT_TRUE(find<QLabel>("Hint")->isVisible());
 }
 
 TEST_F(MainWindowTest, F1AndAboutOpenTheirDialogsWithoutBlocking) {
-    QTest::keyClick(window_.get(), Qt::Key_F1);
-    auto* help = find<QMessageBox>("HelpDialog");
-    ASSERT_NE(help, nullptr);
-    EXPECT_TRUE(help->text().contains(QStringLiteral("交叉配色")));
+    key(Qt::Key_F1, {});
+    EXPECT_TRUE(find<QMessageBox>("HelpDialog")->text().contains(QStringLiteral("交叉配色")));
     trigger("actionAbout");
-    auto* about = find<QMessageBox>("AboutDialog");
-    ASSERT_NE(about, nullptr);
+    const QString about = find<QMessageBox>("AboutDialog")->text();
     for (const QString& part : {QStringLiteral("3.6"), workflow::kMakerAddress,
                                 QString::fromLatin1(qVersion()), QStringLiteral("LGPLv3")}) {
-        EXPECT_TRUE(about->text().contains(part)) << part.toStdString();
-    }
-}
-
-TEST_F(MainWindowTest, ASaveUnderAPngNameWritesAPng) {
-    QTemporaryDir folder;
-    for (const char* name : {"design.png", "DESIGN.PNG", "design.bmp", "design"}) {
-        const QString path = folder.filePath(QString::fromLatin1(name));
-        window_->form().setSavePathDialog([&](QWidget*, const QString&) { return path; });
-        trigger("actionSaveDesign");
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-        const bool png =
-            QString::fromLatin1(name).endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-        EXPECT_EQ(file.read(2), png ? QByteArray("\x89P") : QByteArray("BM")) << name;
-        EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), design()) << name;
+        EXPECT_TRUE(about.contains(part)) << part.toStdString();
     }
 }
 
 TEST_F(MainWindowTest, EveryControlSaysWhatItIs) {
-    const struct {
-        const char* control;
-        const char* says;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"Command44", "丝巾图案 3/7"},         {"Command11", "格子图案 1/3"},
         {"Command100", "图3：滚圆曲线，粗步"}, {"Command100", "r = C + 2"},
         {"Command15", "按左边的大小"},
     };
-    for (const auto& c : cases) {
-        QWidget* control = find(c.control);
+    for (const auto& [name, says] : cases) {
+        QWidget* control = find(name);
         QHelpEvent ask(QEvent::ToolTip, QPoint(1, 1), control->mapToGlobal(QPoint(1, 1)));
         QApplication::sendEvent(control, &ask);
-        EXPECT_TRUE(control->toolTip().contains(QString::fromUtf8(c.says)))
-            << c.control << control->toolTip().left(60).toStdString();
+        EXPECT_TRUE(control->toolTip().contains(QString::fromUtf8(says)))
+            << name << control->toolTip().left(60).toStdString();
     }
     // The thumbnail is the design the button draws, twice as large.
     click("Command44");
@@ -276,12 +212,57 @@ TEST_F(MainWindowTest, EveryControlSaysWhatItIs) {
     const QImage shown = QImage::fromData(QByteArray::fromBase64(data.toLatin1()));
     EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32),
               design().scaled(284, 284, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-    for (auto* control : window_->form().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (auto* control : form().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (!qobject_cast<QLabel*>(control)) {
             EXPECT_FALSE(control->toolTip().isEmpty() &&
                          patterns::findFigure(control->objectName()) == nullptr)
                 << control->objectName().toStdString();
         }
+    }
+}
+
+QWidget* zoomCanvas(app::ZoomWindow& window) {
+    return window.findChild<QWidget*>(QStringLiteral("zoomCanvas"));
+}
+
+TEST(ZoomWindow, APressNamesTheDesignPixelUnderIt) {
+    canvas::Surface design(workflow::designCanvasSetup());
+    app::ZoomWindow window(design);
+    QSignalSpy presses(&window, &app::ZoomWindow::designPixelPressed);
+    // Zoom, press point, modifiers and the design pixel named, none outside the design.
+    const std::tuple<int, QPoint, Qt::KeyboardModifiers, std::optional<QPoint>> cases[] = {
+        {2, {1, 1}, {}, QPoint(0, 0)},           {2, {3, 5}, Qt::ShiftModifier, QPoint(1, 2)},
+        {2, {283, 283}, {}, QPoint(141, 141)},   {2, {284, 10}, {}, std::nullopt},
+        {8, {7, 7}, {}, QPoint(0, 0)},           {8, {8, 15}, Qt::ControlModifier, QPoint(1, 1)},
+        {8, {1135, 1000}, {}, QPoint(141, 125)}, {8, {1136, 4}, {}, std::nullopt},
+    };
+    for (const auto& [zoom, at, modifiers, pixel] : cases) {
+        window.setZoom(zoom);
+        presses.clear();
+        QTest::mouseClick(zoomCanvas(window), Qt::LeftButton, modifiers, at);
+        ASSERT_EQ(presses.count(), pixel ? 1 : 0) << zoom << "x at " << at.x();
+        if (pixel) {
+            EXPECT_EQ(QPoint(presses[0][0].toInt(), presses[0][1].toInt()), *pixel);
+            EXPECT_EQ(presses[0][2].value<Qt::KeyboardModifiers>(), modifiers);
+        }
+    }
+}
+
+TEST(ZoomWindow, ShowsTheRefreshedDesignInSquaresWithAGridFromSixOn) {
+    canvas::Surface design(workflow::designCanvasSetup());
+    app::ZoomWindow window(design);
+    const QRgb blue = canvas::toPixel(design.backColor());
+    design.pset(1, 1);
+    window.refresh();
+    for (const int zoom : {4, 6}) {
+        window.setZoom(zoom);
+        const QImage shown = zoomCanvas(window)->grab().toImage();
+        ASSERT_EQ(shown.size(), QSize(142, 142) * zoom);
+        // The middle of pixel (1, 1) is black; inside pixel (2, 2), its top-left corner shows
+        // the grid from 6 on and the design colour below.
+        EXPECT_EQ(shown.pixel(zoom + zoom / 2, zoom + zoom / 2) | 0xFF000000u, qRgb(0, 0, 0));
+        EXPECT_EQ(shown.pixel(2 * zoom + 1, 2 * zoom + 1) | 0xFF000000u, blue);
+        EXPECT_EQ((shown.pixel(2 * zoom, 2 * zoom) | 0xFF000000u) != blue, zoom >= 6) << zoom;
     }
 }
 

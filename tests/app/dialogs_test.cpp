@@ -1,0 +1,90 @@
+#include "app/export_dialog.h"
+#include "app/import_dialog.h"
+#include "render_run.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+template <typename T> T* control(const QDialog& dialog, const char* name) {
+    T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+TEST(ImportDialog, ThePreviewFollowsTheChoices) {
+    QImage source(300, 100, QImage::Format_RGB32);
+    source.fill(qRgb(140, 140, 140));
+    source.setPixel(20, 50, qRgb(0, 0, 0));
+    app::ImportDialog dialog(source, 0xFF445CAE);
+    auto* threshold = control<QSlider>(dialog, "threshold");
+    workflow::LineArtOptions expected{workflow::LineArtFit::Inside, true, 0.5, 0xFF445CAE};
+    auto expectPreview = [&](const char* choice) {
+        EXPECT_EQ(dialog.result(), workflow::makeLineArt(source, expected)) << choice;
+        EXPECT_EQ(threshold->isEnabled(), expected.lineArt) << choice;
+    };
+    expectPreview("as opened");
+    threshold->setValue(60);
+    expected.threshold = 0.6;
+    expectPreview("a lighter threshold");
+    control<QRadioButton>(dialog, "fillCrop")->click();
+    expected.fit = workflow::LineArtFit::Crop;
+    expectPreview("crop");
+    control<QCheckBox>(dialog, "lineArt")->click();
+    expected.lineArt = false;
+    expectPreview("colour");
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(ExportDialog, WritesTheSameFileAsPatternRender) {
+    QTemporaryDir folder;
+    auto patternRender = [](const QStringList& arguments) {
+        const test_support::RenderRun run = test_support::runRender(arguments);
+        EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    };
+    const QStringList design = {"--pattern", "Command55", "--fill", "70,30,#C03020"};
+    const QString designPath = folder.filePath(QStringLiteral("design.png"));
+    patternRender(design + QStringList{"-o", designPath});
+    // The file, its format, page size and unit, dots per inch, tile size, repeat and credit, and
+    // the same as pattern-render arguments.
+    const std::tuple<const char*, const char*, QSizeF, const char*, int, int, const char*, bool,
+                     const char*>
+        cases[] = {{"half-drop.png", "PNG", QSizeF(600, 400), "像素", 300, 80, "半落", false,
+                    "--out-size 600x400 --dpi 300 --tile-size 80 --repeat half-drop"},
+                   {"mirror.tif", "TIFF", QSizeF(5, 4), "厘米", 150, 142, "镜像", true,
+                    "--out-size 5x4cm --dpi 150 --repeat mirror --credit"}};
+    for (const auto& [file, format, page, unit, dpi, tileSize, repeat, credit, arguments] : cases) {
+        app::ExportDialog dialog(QImage(designPath), workflow::Repeat::Straight);
+        control<QComboBox>(dialog, "format")->setCurrentText(QString::fromUtf8(format));
+        control<QComboBox>(dialog, "unit")->setCurrentText(QString::fromUtf8(unit));
+        control<QSpinBox>(dialog, "dpi")->setValue(dpi);
+        control<QDoubleSpinBox>(dialog, "pageWidth")->setValue(page.width());
+        control<QDoubleSpinBox>(dialog, "pageHeight")->setValue(page.height());
+        control<QSpinBox>(dialog, "tileSize")->setValue(tileSize);
+        control<QComboBox>(dialog, "repeat")->setCurrentText(QString::fromUtf8(repeat));
+        control<QCheckBox>(dialog, "credit")->setChecked(credit);
+
+        const QString exported = folder.filePath(QStringLiteral("window-") + file);
+        const QString rendered = folder.filePath(QStringLiteral("render-") + file);
+        EXPECT_TRUE(dialog.exportTo(exported).saved) << file;
+        patternRender(design + QString::fromLatin1(arguments).split(' ') +
+                      QStringList{"-o", rendered});
+        const QByteArray bytes = contents(exported);
+        EXPECT_FALSE(bytes.isEmpty()) << file;
+        EXPECT_TRUE(bytes == contents(rendered)) << file;
+    }
+}
+
+} // namespace
