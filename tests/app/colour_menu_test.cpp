@@ -92,6 +92,10 @@ TEST_F(ColourMenuTest, TheCurrentColourComesFromTheDialogTheStripOrTheEyedropper
     expectAfter(kBlue, false);
     EXPECT_EQ(design().pixel(10, 80), 0xFF123456);
     EXPECT_EQ(tools().recentColours(), (QList<QRgb>{kBlue, kRed, 0xFF123456}));
+    for (QRgb colour = 1; colour <= 17; ++colour) {
+        tools().setCurrentColour(colour);
+    }
+    EXPECT_EQ(tools().recentColours().size(), 16);
 }
 
 TEST_F(ColourMenuTest, ThePaletteCountsTheDesignAndActsOnItsChips) {

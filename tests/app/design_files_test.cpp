@@ -48,6 +48,11 @@ TEST_F(DesignFilesTest, ASavedDesignOpensAsOneUndoStepAndJoinsTheRecentList) {
     EXPECT_EQ(files().recentDesigns(), QStringList{path + ".ccpat"});
     trigger("actionUndo");
     EXPECT_EQ(design(), changed);
+    for (int i = 0; i < 10; ++i) {
+        files().setPathDialog([&, i](QWidget*, bool) { return path + QString::number(i); });
+        trigger("actionSaveDesignDocument");
+    }
+    EXPECT_EQ(files().recentDesigns().size(), 10);
 }
 
 TEST_F(DesignFilesTest, TheDesignKeptAtCloseComesBackAndABadDocumentChangesNothing) {
