@@ -1,210 +1,225 @@
 #include "pixel_pictures.h"
 #include "scripted_random.h"
+#include "workflow/colour_tools.h"
 #include "workflow/surfaces.h"
 #include "workflow/workflow.h"
 
+#include <QColor>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
-constexpr canvas::Colour kBlack = 0x000000;
-constexpr canvas::Colour kWhite = 0xFFFFFF;
-constexpr canvas::Colour kStartupCanvas = 0x0059C8A2;
+using workflow::FillScope;
+using workflow::Symmetry;
+
+constexpr canvas::Colour kInk = 0x000000;
+constexpr canvas::Colour kPaper = 0xFFFFFF;
+constexpr canvas::Colour kPaint = 0x0000FF;
 
 // Exactly the scripted draws: one more fails the test.
 test_support::ScriptedRandom exactDraws(std::vector<double> draws) {
     return test_support::ScriptedRandom(std::move(draws), test_support::FailWhenUsedUp{});
 }
 
+// The design's pixels, `fill` shown as 'o'.
+std::string picture(const canvas::Surface& design, canvas::Colour fill) {
+    return pictures::read(design.imageRef(), {{kInk, '#'}, {kPaper, '.'}, {fill, 'o'}});
+}
+
 // Two cells split by a vertical line, and a separate short line that touches nothing.
-const std::vector<std::string> kTwoCells = {
-    "...#....", //
-    "...#....", //
-    "...#..#.", //
-    "...#..#.", //
-    "...#....", //
-};
+const std::string kTwoCells = "...#..../...#..../...#..#./...#..#./...#....";
 
-TEST(ClickColouring, FillsTheCellUnderThePressUpToItsLines) {
-    canvas::Surface design = pictures::drawn(kTwoCells, kBlack, kWhite);
-    auto random = exactDraws({0.0, 0.5, 0.9999999});
-    workflow::colourRegion(design, 1, 1, random);
-
-    const canvas::Colour fill = canvas::rgbColour(0, 117, 234);
-    EXPECT_EQ(design.fillColor(), fill);
-    const std::vector<std::string> expected = {
-        "FFF#....", //
-        "FFF#....", //
-        "FFF#..#.", //
-        "FFF#..#.", //
-        "FFF#....", //
+TEST(ClickColouring, FillsWhatIsUnderThePressInAColourOfThreeDraws) {
+    const struct {
+        const std::string before;
+        float x;
+        float y;
+        double red, green, blue;
+        canvas::Colour fill; // each component floor(draw * 235)
+        const char* after;
+    } cases[] = {
+        {kTwoCells, 1, 1, 0.0, 0.5, 0.9999999, canvas::rgbColour(0, 117, 234),
+         "ooo#..../ooo#..../ooo#..#./ooo#..#./ooo#...."},
+        {kTwoCells, 0, 0, 0.9999999999, 0.9999999999, 0.9999999999,
+         canvas::rgbColour(234, 234, 234), "ooo#..../ooo#..../ooo#..#./ooo#..#./ooo#...."},
+        {kTwoCells, 0, 0, 0.0, 0.004, 0.0043, canvas::rgbColour(0, 0, 1),
+         "ooo#..../ooo#..../ooo#..#./ooo#..#./ooo#...."},
+        // A press on a line recolours the connected line only.
+        {kTwoCells, 3, 4, 0.0, 0.0, 0.5, canvas::rgbColour(0, 0, 117),
+         "...o..../...o..../...o..#./...o..#./...o...."},
+        // The press position rounds halves to even: 2.5 goes down to the line at 2, 3.5 up to
+        // the line at 4; 3.4 stays in the cell between.
+        {"..#.#./..#.#.", 2.5, 0, 0.5, 0.5, 0.5, canvas::rgbColour(117, 117, 117), "..o.#./..o.#."},
+        {"..#.#./..#.#.", 3.5, 0, 0.5, 0.5, 0.5, canvas::rgbColour(117, 117, 117), "..#.o./..#.o."},
+        {"..#.#./..#.#.", 3.4, 0, 0.5, 0.5, 0.5, canvas::rgbColour(117, 117, 117), "..#o#./..#o#."},
     };
-    EXPECT_EQ(pictures::read(design.imageRef(), {{kBlack, '#'}, {kWhite, '.'}, {fill, 'F'}}),
-              expected);
-}
-
-TEST(ClickColouring, ReseedsFromTheClockBeforeEachPressDrawsItsColour) {
-    canvas::Surface design = pictures::drawn(kTwoCells, kBlack, kWhite);
-    auto random = exactDraws({0.1, 0.2, 0.3, 0.4, 0.5, 0.6});
-    workflow::colourRegion(design, 0, 0, random);
-    workflow::colourRegion(design, 5, 0, random);
-    EXPECT_EQ(random.log, "rdddrddd");
-}
-
-TEST(ClickColouring, ReseedingUsesTheInjectedClock) {
-    canvas::Surface design = pictures::drawn(kTwoCells, kBlack, kWhite);
-    canvas::RandomSource random;
-    int ticks = 0;
-    random.setClock([&ticks] { return std::uint64_t(++ticks); });
-    workflow::colourRegion(design, 0, 0, random);
-    const canvas::Colour first = design.fillColor();
-    workflow::colourRegion(design, 0, 0, random);
-    EXPECT_EQ(ticks, 2);
-
-    // The same clock reading gives the same colour: the colour comes from the fresh seed alone.
-    canvas::RandomSource replay;
-    replay.seed(1);
-    EXPECT_EQ(canvas::randomColour(replay), first);
-}
-
-TEST(ClickColouring, ComponentsAreFlooredIntoZeroTo234) {
-    canvas::Surface design = pictures::drawn(kTwoCells, kBlack, kWhite);
-    auto random = exactDraws({0.9999999999, 0.9999999999, 0.9999999999, 0.0, 0.004, 0.0043});
-    workflow::colourRegion(design, 0, 0, random);
-    EXPECT_EQ(design.fillColor(), canvas::rgbColour(234, 234, 234));
-    EXPECT_EQ(design.point(0, 0), canvas::rgbColour(234, 234, 234));
-    workflow::colourRegion(design, 0, 0, random);
-    EXPECT_EQ(design.fillColor(), canvas::rgbColour(0, 0, 1));
-}
-
-TEST(ClickColouring, PressOnALineRecoloursTheConnectedLineOnly) {
-    canvas::Surface design = pictures::drawn(kTwoCells, kBlack, kWhite);
-    auto random = exactDraws({0.0, 0.0, 0.5});
-    workflow::colourRegion(design, 3, 4, random);
-    const canvas::Colour fill = canvas::rgbColour(0, 0, 117);
-    const std::vector<std::string> expected = {
-        "...L....", //
-        "...L....", //
-        "...L..#.", //
-        "...L..#.", //
-        "...L....", //
-    };
-    EXPECT_EQ(pictures::read(design.imageRef(), {{kBlack, '#'}, {kWhite, '.'}, {fill, 'L'}}),
-              expected);
+    for (const auto& press : cases) {
+        SCOPED_TRACE(press.after);
+        // The default press options are exactly the click colouring.
+        canvas::Surface clicked = pictures::drawn(press.before, kInk, kPaper);
+        auto random = exactDraws({press.red, press.green, press.blue});
+        workflow::colourRegion(clicked, press.x, press.y, random);
+        canvas::Surface pressed = pictures::drawn(press.before, kInk, kPaper);
+        auto again = exactDraws({press.red, press.green, press.blue});
+        EXPECT_EQ(workflow::pressDesign(pressed, press.x, press.y, {}, again), press.fill);
+        EXPECT_EQ(clicked.fillColor(), press.fill);
+        EXPECT_EQ(picture(clicked, press.fill), press.after);
+        EXPECT_EQ(pressed.image(), clicked.image());
+        EXPECT_EQ(random.log + again.log, "rdddrddd") << "each reseeds from the clock, then draws";
+    }
 }
 
 TEST(ClickColouring, SecondPressRecoloursAndTouchingEqualCellsJoin) {
-    canvas::Surface design = pictures::drawn(kTwoCells, kBlack, kWhite);
-    auto random = exactDraws({0.0, 0.5, 0.5, 0.5, 0.0, 0.0, 0.9, 0.9, 0.9});
+    canvas::Surface design = pictures::drawn(kTwoCells, kInk, kPaper);
+    auto random = exactDraws({0.0, 0.5, 0.5, 0.5, 0.0, 0.0});
     workflow::colourRegion(design, 0, 0, random);
-    const canvas::Colour first = canvas::rgbColour(0, 117, 117);
-    ASSERT_EQ(design.point(0, 0), first);
-
+    ASSERT_EQ(design.point(0, 0), canvas::rgbColour(0, 117, 117));
     workflow::colourRegion(design, 2, 3, random);
-    const canvas::Colour second = canvas::rgbColour(117, 0, 0);
-    EXPECT_EQ(design.point(0, 0), second);
-    EXPECT_EQ(design.point(5, 0), kWhite);
+    EXPECT_EQ(picture(design, canvas::rgbColour(117, 0, 0)),
+              "ooo#..../ooo#..../ooo#..#./ooo#..#./ooo#....");
 
     // Colour the line like the left cell: from then on they flood as one area.
-    canvas::Surface joined = pictures::drawn(kTwoCells, kBlack, kWhite);
+    canvas::Surface joined = pictures::drawn(kTwoCells, kInk, kPaper);
     auto same = exactDraws({0.5, 0.0, 0.0, 0.5, 0.0, 0.0, 0.9, 0.9, 0.9});
-    workflow::colourRegion(joined, 0, 0, same);
-    workflow::colourRegion(joined, 3, 0, same);
-    workflow::colourRegion(joined, 0, 0, same);
-    const canvas::Colour third = canvas::rgbColour(211, 211, 211);
-    const std::vector<std::string> expected = {
-        "TTTT....", //
-        "TTTT....", //
-        "TTTT..#.", //
-        "TTTT..#.", //
-        "TTTT....", //
-    };
-    EXPECT_EQ(pictures::read(joined.imageRef(), {{kBlack, '#'}, {kWhite, '.'}, {third, 'T'}}),
-              expected);
-}
-
-TEST(ClickColouring, PressPositionRoundsHalvesToEven) {
-    // Lines at columns 2 and 4 with a one-pixel cell between them.
-    const std::vector<std::string> split = {
-        "..#.#.", //
-        "..#.#.", //
-    };
-    auto pressAt = [&split](float x) {
-        canvas::Surface design = pictures::drawn(split, kBlack, kWhite);
-        auto random = exactDraws({0.5, 0.5, 0.5});
-        workflow::colourRegion(design, x, 0, random);
-        const canvas::Colour fill = canvas::rgbColour(117, 117, 117);
-        return pictures::read(design.imageRef(), {{kBlack, '#'}, {kWhite, '.'}, {fill, 'F'}});
-    };
-    // 2.5 goes down to the line at 2, 3.5 up to the line at 4; 3.4 stays in the cell between.
-    EXPECT_EQ(pressAt(2.5f), (std::vector<std::string>{"..F.#.", "..F.#."}));
-    EXPECT_EQ(pressAt(3.5f), (std::vector<std::string>{"..#.F.", "..#.F."}));
-    EXPECT_EQ(pressAt(3.4f), (std::vector<std::string>{"..#F#.", "..#F#."}));
+    for (const float x : {0, 3, 0}) {
+        workflow::colourRegion(joined, x, 0, same);
+    }
+    EXPECT_EQ(picture(joined, canvas::rgbColour(211, 211, 211)),
+              "oooo..../oooo..../oooo..#./oooo..#./oooo....");
 }
 
 TEST(ClickColouring, PressRightAfterStartUpFillsTheWholeCanvas) {
     canvas::Surface design(workflow::designCanvasSetup());
     canvas::Surface effect(workflow::effectViewSetup());
     design.paintPicture(effect.image(), 0, 0, effect.scaleWidth(), effect.scaleHeight());
-    ASSERT_EQ(design.point(70, 70), kStartupCanvas);
+    ASSERT_EQ(design.point(70, 70), effect.backColor());
 
     auto random = exactDraws({0.25, 0.5, 0.75});
     workflow::colourRegion(design, 100, 20, random);
-    const QImage image = design.image();
-    const QRgb fill = canvas::toPixel(canvas::rgbColour(58, 117, 176));
-    int others = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            others += image.pixel(x, y) != fill;
-        }
-    }
-    EXPECT_EQ(image.size(), QSize(142, 142));
-    EXPECT_EQ(others, 0);
+    QImage filled(142, 142, QImage::Format_RGB32);
+    filled.fill(canvas::toPixel(canvas::rgbColour(58, 117, 176)));
+    EXPECT_EQ(design.image().convertToFormat(QImage::Format_RGB32), filled);
 }
 
-TEST(PadTransfer, LoadShowsThePadPictureAndDropsEarlierDrawing) {
-    canvas::Surface design(workflow::designCanvasSetup());
-    design.line(0, 10, 141, 10, kBlack);
-    canvas::SurfaceSetup figurePad;
-    figurePad.outerWidth = 149;
-    figurePad.outerHeight = 149;
-    figurePad.backColor = 0x00400000;
-    figurePad.foreColor = 0x0000FF;
-    canvas::Surface pad(figurePad);
-    pad.pset(0, 0);
-    pad.pset(141, 141);
-    pad.pset(143, 143);
-
-    workflow::loadPictureIntoDesign(design, pad.image());
-    EXPECT_EQ(design.point(0, 0), 0x0000FF);
-    EXPECT_EQ(design.point(141, 141), 0x0000FF);
-    EXPECT_EQ(design.point(50, 10), 0x400000);
-    EXPECT_EQ(design.clientPixelWidth(), 142);
-    EXPECT_EQ(pad.point(0, 0), 0x0000FF) << "loading leaves the pad as it was";
-
-    // A later clear keeps the picture; colouring works on the combined pixels.
-    design.cls();
-    EXPECT_EQ(design.point(0, 0), 0x0000FF);
+TEST(PressDesign, ScopesAndSymmetriesFillWhatTheyName) {
+    const std::string ring = "..#../..#../##.##/..#../..#..";
+    const std::string cells = "#.#.#/.###./#####/.###./#.#.#";
+    // Each press is at (x, 0).
+    const struct {
+        const std::string& before;
+        int x;
+        FillScope scope;
+        Symmetry symmetry;
+        const char* after;
+    } cases[] = {
+        {ring, 0, FillScope::Region, Symmetry::None, "oo#../oo#../##.##/..#../..#.."},
+        {ring, 0, FillScope::Wrap, Symmetry::None, "oo#oo/oo#oo/##.##/oo#oo/oo#oo"},
+        {ring, 0, FillScope::Global, Symmetry::None, "oo#oo/oo#oo/##o##/oo#oo/oo#oo"},
+        {ring, 0, FillScope::Region, Symmetry::LeftRight, "oo#oo/oo#oo/##.##/..#../..#.."},
+        {ring, 0, FillScope::Region, Symmetry::TopBottom, "oo#../oo#../##.##/oo#../oo#.."},
+        {cells, 1, FillScope::Region, Symmetry::Four, "#o#o#/.###./#####/.###./#o#o#"},
+        {cells, 1, FillScope::Region, Symmetry::Eight, "#o#o#/o###o/#####/o###o/#o#o#"},
+    };
+    for (const auto& press : cases) {
+        SCOPED_TRACE(press.after);
+        canvas::Surface design = pictures::drawn(press.before, kInk, kPaper);
+        test_support::ScriptedRandom random;
+        const workflow::PressOptions options{workflow::ColourRule::Chosen, kPaint, press.scope,
+                                             press.symmetry};
+        EXPECT_EQ(workflow::pressDesign(design, float(press.x), 0, options, random), kPaint);
+        EXPECT_EQ(picture(design, kPaint), press.after);
+        EXPECT_EQ(random.drawCount, 0) << "a chosen colour draws nothing";
+    }
 }
 
-TEST(PadTransfer, ClearingTheDesignLeavesAPlainCanvas) {
-    canvas::Surface design(workflow::designCanvasSetup());
-    canvas::Surface pad(workflow::designCanvasSetup());
-    pad.setBackColor(0x123456);
-    workflow::loadPictureIntoDesign(design, pad.image());
-    design.line(0, 5, 141, 5, kBlack);
-    design.setAutoRedraw(false);
+TEST(HarmonyRules, EveryDrawStaysWithinItsRule) {
+    const canvas::Colour orange = canvas::rgbColour(200, 100, 0); // hue 30°
+    const struct {
+        workflow::ColourRule rule;
+        std::vector<double> allowedHues; // centres, each ± spread
+        double spread;
+    } rules[] = {
+        {workflow::ColourRule::Analogous, {30}, 30},
+        {workflow::ColourRule::Complementary, {30, 210}, 15},
+        {workflow::ColourRule::Triadic, {30, 150, 270}, 15},
+        {workflow::ColourRule::Mono, {30}, 1.5},
+    };
+    for (const auto& rule : rules) {
+        // Seven draws against three or four a press: every draw meets every role in turn.
+        test_support::ScriptedRandom random({0.0, 0.999, 0.5, 0.3, 0.7, 0.01, 0.62},
+                                            test_support::RepeatScript{});
+        std::set<int> centresSeen;
+        for (int draw = 0; draw < 200; ++draw) {
+            const QColor colour =
+                QColor::fromRgb(canvas::toPixel(workflow::pressColour(rule.rule, orange, random)));
+            EXPECT_LE(std::max({colour.red(), colour.green(), colour.blue()}), 234);
+            const double hue = colour.hsvHueF() * 360.0;
+            bool within = false;
+            for (std::size_t centre = 0; centre < rule.allowedHues.size(); ++centre) {
+                if (std::abs(std::remainder(hue - rule.allowedHues[centre], 360)) <=
+                    rule.spread + 1.5) {
+                    within = true;
+                    centresSeen.insert(int(centre));
+                }
+            }
+            EXPECT_TRUE(within) << int(rule.rule) << " hue " << hue;
+        }
+        EXPECT_EQ(centresSeen.size(), rule.allowedHues.size()) << "every partner hue is reached";
+    }
+    // A grey has no hue: the rule starts from a random one instead of failing.
+    test_support::ScriptedRandom random({0.5});
+    EXPECT_NE(workflow::pressColour(workflow::ColourRule::Analogous, 0x808080, random), 0x808080u);
+}
 
-    workflow::clearDesignPicture(design);
-    EXPECT_TRUE(design.picture().isNull());
-    EXPECT_TRUE(design.autoRedraw());
-    const QImage plain = design.image();
-    for (int y = 0; y < plain.height(); y += 7) {
-        for (int x = 0; x < plain.width(); x += 7) {
-            ASSERT_EQ(canvas::fromPixel(plain.pixel(x, y)), 0x00AE5C44u) << x << "," << y;
+TEST(Palette, CountsAreasAndColourwaysKeepLockedColours) {
+    canvas::Surface design = pictures::drawn("##.../##.../.....", kInk, kPaper);
+    workflow::replaceColour(design, canvas::toPixel(kPaper), canvas::toPixel(kPaint));
+    const auto colours = workflow::palette(design.imageRef());
+    ASSERT_EQ(colours.size(), 2u);
+    EXPECT_EQ(colours[0].colour, canvas::toPixel(kPaint));
+    EXPECT_EQ(colours[0].pixels, 11);
+    EXPECT_EQ(colours[1].pixels, 4);
+
+    test_support::ScriptedRandom random({0.1, 0.2, 0.3}, test_support::RepeatScript{});
+    const auto mapping = workflow::colourwayMapping(colours, {canvas::toPixel(kInk)},
+                                                    workflow::ColourRule::Random, 0, random);
+    const QImage recoloured = workflow::applyColourway(design.imageRef(), mapping);
+    EXPECT_EQ(recoloured.pixel(0, 0), canvas::toPixel(kInk) | 0xFF000000u);
+    EXPECT_EQ(recoloured.pixel(4, 2), canvas::toPixel(canvas::rgbColour(23, 47, 70)) | 0xFF000000u);
+}
+
+TEST(Colourways, RecolourEveryUnlockedColourOrSayWhyNot) {
+    const QRgb ink = canvas::toPixel(kInk) | 0xFF000000u;
+    const QRgb paper = canvas::toPixel(kPaper) | 0xFF000000u;
+    const struct {
+        const char* picture;
+        QSet<QRgb> locked;
+        workflow::ColourwayLimit limit;
+    } cases[] = {
+        {".../...", {}, workflow::ColourwayLimit::OneColour},
+        {"#../...", {ink, paper}, workflow::ColourwayLimit::AllLocked},
+        {"#../...", {ink}, workflow::ColourwayLimit::None},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(int(test.limit));
+        canvas::Surface design = pictures::drawn(test.picture, kInk, kPaper);
+        test_support::ScriptedRandom random({0.1, 0.5, 0.9, 0.3}, test_support::RepeatScript{});
+        const workflow::ColourwaySet set = workflow::makeColourways(
+            design.imageRef(), test.locked, workflow::ColourRule::Random, 0, random, 6);
+        EXPECT_EQ(set.limit, test.limit);
+        ASSERT_EQ(set.ways.size(), 6u);
+        const QImage original = design.image().convertToFormat(QImage::Format_RGB32);
+        for (const workflow::Colourway& way : set.ways) {
+            EXPECT_EQ(way.image.pixel(0, 0), original.pixel(0, 0));
+            EXPECT_EQ(way.image == original, test.limit != workflow::ColourwayLimit::None);
+            // Choosing a colourway makes the design its picture, even after other changes.
+            canvas::Surface chosen = pictures::drawn("###/###", kInk, kPaper);
+            workflow::chooseColourway(chosen, way);
+            EXPECT_EQ(chosen.image().convertToFormat(QImage::Format_RGB32), way.image);
         }
     }
-    EXPECT_EQ(design.point(70, 5), 0x00AE5C44);
 }
 
 } // namespace
