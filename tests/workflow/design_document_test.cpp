@@ -72,6 +72,13 @@ const std::pair<const char*, std::function<void(Made&)>> kDesigns[] = {
          patterns::drawAdvancedPattern(made.design, 71, 1, 1, QStringLiteral("3"), random, &figure);
          made.record = DesignRecord::startedBy(made.design, workflow::AdvancedSource{figure, 2});
      }},
+    {"opening",
+     [](Made& made) {
+         QImage plain(142, 142, QImage::Format_RGB32);
+         plain.fill(canvas::toPixel(0x3366AA));
+         made.design.paintPicture(plain, 0, 0, 142, 142);
+         made.record = DesignRecord::startedBy(made.design, workflow::OpeningSource{0x3366AA});
+     }},
     {"pad load", [](Made& made) { made.startWithPicture(workflow::PictureSource::Origin::Pad); }},
     {"import", [](Made& made) { made.startWithPicture(workflow::PictureSource::Origin::Import); }},
 };
@@ -159,6 +166,7 @@ TEST(DesignDocument, RefusesBadDocumentsWithAReason) {
     const std::pair<QByteArray, DocumentProblem> cases[] = {
         {good.left(40), DocumentProblem::NotJson},
         {with("\"version\": 1", "\"version\": 2"), DocumentProblem::UnknownVersion},
+        {with("\"version\": 1", "\"version\": 0"), DocumentProblem::UnknownVersion},
         {with(opening, R"({"kind": "catalogue", "figure": "Command99", "lineWidth": 2})"),
          DocumentProblem::UnknownFigure},
         {with(opening, R"({"kind": "catalogue", "figure": "Command12", "lineWidth": 0})"),

@@ -127,9 +127,19 @@ TEST(PrintEngine, WrittenPagesDecodeToTheInMemoryTilingWithTheirResolution) {
             EXPECT_EQ(quint8(bytes[28]), 24);
             EXPECT_EQ(quint8(bytes[30]), 0);
             EXPECT_GT(qFromLittleEndian<qint32>(bytes.constData() + 22), 0) << "bottom-up";
+            EXPECT_EQ(qFromLittleEndian<quint32>(bytes.constData() + 38),
+                      c.dotsPerInch ? 11811u : 3780u);
         }
     }
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"page"});
+    // Two colours take one bit a pixel.
+    const QString two = folder.filePath(QStringLiteral("two"));
+    ASSERT_TRUE(
+        workflow::renderPrint(
+            {tileOf({2, 1}, 2), {64, 8}, Repeat::Straight, PrintFormat::Png, std::nullopt, {}},
+            QFile::encodeName(two))
+            .saved);
+    EXPECT_EQ(contents(two).at(24), 1);
 }
 
 TEST(PrintEngine, RefusedOrCancelledPagesLeaveNothingBehind) {
