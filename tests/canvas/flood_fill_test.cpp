@@ -3,6 +3,8 @@
 #include "canvas/surface.h"
 
 #include <gtest/gtest.h>
+#include <numeric>
+#include <sstream>
 
 namespace {
 
@@ -12,149 +14,118 @@ const ascii::Legend kLegend{{'.', 0xFFFFFF}, {'#', 0}, {'r', 0x0000FF}, {'f', 0x
 
 // A surface whose client area holds the given picture, with a solid fill brush of colour 'f'.
 canvas::Surface surfaceWith(const Picture& picture) {
-    canvas::SurfaceSetup setup;
-    setup.outerWidth = float(picture.front().size()) + 4;
-    setup.outerHeight = float(picture.size()) + 4;
-    setup.fillStyle = canvas::kFillSolid;
-    setup.fillColor = 0x123456;
-    canvas::Surface surface(setup);
+    canvas::Surface surface({.outerWidth = float(picture.front().size()) + 4,
+                             .outerHeight = float(picture.size()) + 4,
+                             .fillColor = 0x123456,
+                             .fillStyle = canvas::kFillSolid,
+                             .font = {}});
     surface.setPicture(ascii::toImage(picture, kLegend));
     return surface;
 }
 
-Picture surfaceFill(const Picture& picture, int x, int y) {
+// A press at (x, y) with the surface fill (the colour under the press is the target) or the
+// border fill with a border colour; one row of pixels a line, "before -> after".
+constexpr std::int64_t kSurfaceFill = -1;
+struct FillCase {
+    const char* behaviour;
+    int x, y;
+    std::int64_t border;
+    const char* rows;
+};
+
+const FillCase kFills[] = {
+    {"fills only the 4-connected region of one colour", 1, 1, kSurfaceFill,
+     "....#... -> ffff#...\n"
+     "....#... -> ffff#...\n"
+     "#####... -> #####...\n"
+     "...#.... -> ...#....\n"
+     "...#.... -> ...#....\n"},
+    {"diagonal lines stop the fill", 5, 0, kSurfaceFill,
+     "#..... -> #fffff\n"
+     ".#.... -> .#ffff\n"
+     "..#... -> ..#fff\n"
+     "...#.. -> ...#ff\n"
+     "....#. -> ....#f\n"},
+    {"a press on a line recolours the whole connected line", 2, 0, kSurfaceFill,
+     "..#...r. -> ..f...r.\n"
+     "..#...r. -> ..f...r.\n"
+     "######r# -> ffffffr#\n"
+     "..#...r. -> ..f...r.\n"},
+    {"reaches into every serpentine bend", 0, 6, kSurfaceFill,
+     "........ -> ffffffff\n"
+     "#######. -> #######f\n"
+     "........ -> ffffffff\n"
+     ".####### -> f#######\n"
+     "........ -> ffffffff\n"
+     "#######. -> #######f\n"
+     "........ -> ffffffff\n"},
+    {"the border fill stops only at the border colour", 1, 1, 0,
+     "###### -> ######\n"
+     "#..r.# -> #ffff#\n"
+     "#.rr.# -> #ffff#\n"
+     "#....# -> #ffff#\n"
+     "###### -> ######\n"
+     "...... -> ......\n"},
+    {"a border fill started on the border paints nothing", 2, 0, 0,
+     "..#.. -> ..#..\n"
+     "..#.. -> ..#..\n"},
+    {"pixels already in the fill colour do not split a border fill", 1, 1, 0,
+     "##### -> #####\n"
+     "#.f.# -> #fff#\n"
+     "#.f.# -> #fff#\n"
+     "##### -> #####\n"},
+};
+
+TEST(Fill, PaintsThePressedRegion) {
+    for (const FillCase& fill : kFills) {
+        SCOPED_TRACE(fill.behaviour);
+        Picture before, after;
+        std::istringstream rows(fill.rows);
+        for (std::string row; std::getline(rows, row);) {
+            const std::size_t arrow = row.find(" -> ");
+            before.push_back(row.substr(0, arrow));
+            after.push_back(row.substr(arrow + 4));
+        }
+        canvas::Surface surface = surfaceWith(before);
+        if (fill.border == kSurfaceFill) {
+            surface.floodFillSurface(fill.x, fill.y,
+                                     canvas::Colour(surface.point(float(fill.x), float(fill.y))));
+        } else {
+            surface.floodFillBorder(fill.x, fill.y, canvas::Colour(fill.border));
+        }
+        EXPECT_EQ(ascii::fromImage(surface.imageRef(), kLegend), after);
+    }
+}
+
+TEST(Fill, WrongStartColourOwnColourHollowBrushOrOutsideChangeNothing) {
+    const Picture picture{"..#", "..#"};
     canvas::Surface surface = surfaceWith(picture);
-    surface.floodFillSurface(x, y, canvas::Colour(surface.point(float(x), float(y))));
-    return ascii::fromImage(surface.imageRef(), kLegend);
-}
-
-TEST(SurfaceFill, FillsOnlyTheFourConnectedRegionOfOneColour) {
-    const Picture before{
-        "....#...", "....#...", "#####...", "...#....", "...#....",
+    const auto expectUnchanged = [&] {
+        EXPECT_EQ(ascii::fromImage(surface.imageRef(), kLegend), picture);
     };
-    const Picture after{
-        "ffff#...", "ffff#...", "#####...", "...#....", "...#....",
-    };
-    EXPECT_EQ(surfaceFill(before, 1, 1), after);
-}
-
-TEST(SurfaceFill, DiagonalLinesStopTheFill) {
-    const Picture before{
-        "#.....", ".#....", "..#...", "...#..", "....#.",
-    };
-    const Picture after{
-        "#fffff", ".#ffff", "..#fff", "...#ff", "....#f",
-    };
-    EXPECT_EQ(surfaceFill(before, 5, 0), after);
-}
-
-TEST(SurfaceFill, PressOnALineRecoloursTheWholeConnectedLine) {
-    const Picture before{
-        "..#...r.",
-        "..#...r.",
-        "######r#",
-        "..#...r.",
-    };
-    const Picture after{
-        "..f...r.",
-        "..f...r.",
-        "ffffffr#",
-        "..f...r.",
-    };
-    EXPECT_EQ(surfaceFill(before, 2, 0), after);
-}
-
-TEST(SurfaceFill, ReachesIntoEverySerpentineBendWithoutRecursion) {
-    const Picture before{
-        "........", "#######.", "........", ".#######", "........", "#######.", "........",
-    };
-    const Picture after{
-        "ffffffff", "#######f", "ffffffff", "f#######", "ffffffff", "#######f", "ffffffff",
-    };
-    EXPECT_EQ(surfaceFill(before, 0, 6), after);
-}
-
-TEST(SurfaceFill, WrongStartColourOwnColourOrHollowBrushChangeNothing) {
-    const Picture picture{
-        "..#",
-        "..#",
-    };
-    canvas::Surface surface = surfaceWith(picture);
     surface.floodFillSurface(0, 0, 0); // the pixel is white, not black
-    EXPECT_EQ(ascii::fromImage(surface.imageRef(), kLegend), picture);
-
+    expectUnchanged();
     surface.setFillColor(0xFFFFFF);
     surface.floodFillSurface(0, 0, 0xFFFFFF);
-    EXPECT_EQ(ascii::fromImage(surface.imageRef(), kLegend), picture);
-
+    expectUnchanged();
     surface.setFillColor(0x123456);
     surface.setFillStyle(canvas::kFillTransparent);
     surface.floodFillSurface(0, 0, 0xFFFFFF);
-    EXPECT_EQ(ascii::fromImage(surface.imageRef(), kLegend), picture);
-
+    expectUnchanged();
     surface.setFillStyle(canvas::kFillSolid);
     surface.floodFillSurface(-1, 0, 0xFFFFFF);
     surface.floodFillSurface(3, 0, 0xFFFFFF);
-    EXPECT_EQ(ascii::fromImage(surface.imageRef(), kLegend), picture);
-}
-
-TEST(BorderFill, StopsOnlyAtTheBorderColourAndCrossesOthers) {
-    const Picture before{
-        "######", "#..r.#", "#.rr.#", "#....#", "######", "......",
-    };
-    const Picture after{
-        "######", "#ffff#", "#ffff#", "#ffff#", "######", "......",
-    };
-    canvas::Surface surface = surfaceWith(before);
-    surface.floodFillBorder(1, 1, 0);
-    EXPECT_EQ(ascii::fromImage(surface.imageRef(), kLegend), after);
-}
-
-TEST(BorderFill, StartingOnTheBorderPaintsNothing) {
-    const Picture picture{
-        "..#..",
-        "..#..",
-    };
-    canvas::Surface surface = surfaceWith(picture);
-    surface.floodFillBorder(2, 0, 0);
-    EXPECT_EQ(ascii::fromImage(surface.imageRef(), kLegend), picture);
-}
-
-TEST(BorderFill, PixelsAlreadyInTheFillColourDoNotSplitTheRegion) {
-    const Picture before{
-        "#####",
-        "#.f.#",
-        "#.f.#",
-        "#####",
-    };
-    const Picture after{
-        "#####",
-        "#fff#",
-        "#fff#",
-        "#####",
-    };
-    canvas::Surface surface = surfaceWith(before);
-    surface.floodFillBorder(1, 1, 0);
-    EXPECT_EQ(ascii::fromImage(surface.imageRef(), kLegend), after);
+    expectUnchanged();
 }
 
 TEST(FillSpans, AreDisjointRunsCoveringTheRegionExactlyOnce) {
-    const QImage image = ascii::toImage(
-        {
-            ".....",
-            ".###.",
-            ".#.#.",
-            ".###.",
-            ".....",
-        },
-        kLegend);
+    const QImage image = ascii::toImage({".....", ".###.", ".#.#.", ".###.", "....."}, kLegend);
     canvas::FillScratch scratch;
     std::vector<canvas::Span> spans;
     canvas::surfaceFillSpans(image, 0, 0, canvas::toPixel(0xFFFFFF), scratch, spans);
-    int covered = 0;
-    for (const canvas::Span& span : spans) {
-        covered += span.x1 - span.x0 + 1;
-    }
+    const int covered = std::accumulate(spans.begin(), spans.end(), 0, [](int sum, auto span) {
+        return sum + span.x1 - span.x0 + 1;
+    });
     EXPECT_EQ(covered, 16); // the ring of white around the square, not its hole
 }
 

@@ -11,17 +11,13 @@ void expectCloseToLibrary(double x) {
     EXPECT_NEAR(both.cosine, std::cos(x), 4.5e-16) << x;
 }
 
-TEST(SineCosine, AgreesWithTheLibraryOverTheFigureAngles) {
+TEST(SineCosine, AgreesWithTheLibraryOverTheFigureAnglesAndNearTheQuadrantBoundaries) {
     for (double x = -2000.0; x <= 20000.0; x += 0.0137) {
         expectCloseToLibrary(x);
     }
-}
-
-TEST(SineCosine, AgreesNearTheQuadrantBoundaries) {
     for (int quarter = -400; quarter <= 400; ++quarter) {
-        const double boundary = quarter * M_PI / 2;
         for (const double offset : {-1e-9, -1e-12, 0.0, 1e-12, 1e-9, 0.785, -0.785}) {
-            expectCloseToLibrary(boundary + offset);
+            expectCloseToLibrary(quarter * M_PI / 2 + offset);
         }
     }
 }
@@ -35,11 +31,11 @@ TEST(SineCosine, HandsHugeAnglesToTheLibrary) {
 }
 
 TEST(NearestInteger, RoundsHalvesToEven) {
-    EXPECT_EQ(pads::nearestInteger(2.5), 2.0);
-    EXPECT_EQ(pads::nearestInteger(3.5), 4.0);
-    EXPECT_EQ(pads::nearestInteger(-2.5), -2.0);
-    EXPECT_EQ(pads::nearestInteger(-0.4), 0.0);
-    EXPECT_EQ(pads::nearestInteger(123456.7), 123457.0);
+    const std::pair<double, double> cases[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-0.4, 0}, {123456.7, 123457}};
+    for (const auto& [value, rounded] : cases) {
+        EXPECT_EQ(pads::nearestInteger(value), rounded) << value;
+    }
 }
 
 } // namespace

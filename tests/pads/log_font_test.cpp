@@ -8,107 +8,70 @@ using pads::FontDescription;
 namespace {
 
 FontDescription songTi(double size = 14.25, std::int16_t charset = 134) {
-    FontDescription font;
-    font.name = QStringLiteral("宋体");
-    font.size = size;
-    font.setBold(true);
-    font.charset = charset;
-    return font;
+    return {QStringLiteral("宋体"), size, true, false, false, false, 700, charset};
 }
 
-CLogFont fontObjectAt96Dpi() {
-    return CLogFont([] { return 96; });
+// The record's numbers in field order: height, width, escapement, orientation, weight, italic,
+// underline, strike-out, charset, out precision, clip precision, quality, pitch and family.
+std::vector<int> numbersOf(const pads::LogFontRecord& r) {
+    return {r.lfHeight,        r.lfWidth,     r.lfEscapement,    r.lfOrientation, r.lfWeight,
+            r.lfItalic,        r.lfUnderline, r.lfStrikeOut,     r.lfCharSet,     r.lfOutPrecision,
+            r.lfClipPrecision, r.lfQuality,   r.lfPitchAndFamily};
 }
 
-TEST(LogFontRecord, UnrotatedFontKeepsItsCharsetAndDefaultPrecision) {
-    const pads::LogFontRecord record = pads::buildLogFontRecord(songTi(), 0.0f, 96);
-    EXPECT_EQ(record.lfHeight, -19);
-    EXPECT_EQ(record.lfWidth, 0);
-    EXPECT_EQ(record.lfEscapement, 0);
-    EXPECT_EQ(record.lfOrientation, 0);
-    EXPECT_EQ(record.lfWeight, 700);
-    EXPECT_EQ(record.lfItalic, 0);
-    EXPECT_EQ(record.lfCharSet, 134);
-    EXPECT_EQ(record.lfOutPrecision, 0);
-    EXPECT_EQ(record.lfClipPrecision, 0);
-    EXPECT_EQ(record.lfQuality, 2);
-    EXPECT_EQ(record.lfPitchAndFamily, 0);
-}
+const FontDescription kFlagged{QStringLiteral("宋体"), 14.25, true, true, true, true, 400, 134};
 
-TEST(LogFontRecord, EscapementIsInTenthsAndOnlyWholeTurnsCountAsUnrotated) {
-    struct Case {
-        float rotation;
-        int escapement;
-        int outPrecision;
-    };
-    for (const Case c : {Case{0.4f, 4, 0}, Case{90.0f, 900, 7}, Case{360.0f, 3600, 0},
-                         Case{-90.0f, -900, 7}, Case{0.6f, 6, 7}, Case{720.0f, 7200, 0}}) {
-        const pads::LogFontRecord record = pads::buildLogFontRecord(songTi(), c.rotation, 96);
-        EXPECT_EQ(record.lfEscapement, c.escapement) << c.rotation;
-        EXPECT_EQ(record.lfOrientation, c.escapement) << c.rotation;
-        EXPECT_EQ(record.lfOutPrecision, c.outPrecision) << c.rotation;
-        EXPECT_EQ(record.lfCharSet, 134) << c.rotation;
+// A font, its rotation and the screen's resolution; the record's numbers.
+const std::tuple<FontDescription, float, int, std::vector<int>> kRecords[] = {
+    {songTi(), 0, 96, {-19, 0, 0, 0, 700, 0, 0, 0, 134, 0, 0, 2, 0}},
+    // Escapement in tenths; only whole turns (after rounding to degrees) count as unrotated.
+    {songTi(), 0.4f, 96, {-19, 0, 4, 4, 700, 0, 0, 0, 134, 0, 0, 2, 0}},
+    {songTi(), 0.6f, 96, {-19, 0, 6, 6, 700, 0, 0, 0, 134, 7, 0, 2, 0}},
+    {songTi(), 90, 96, {-19, 0, 900, 900, 700, 0, 0, 0, 134, 7, 0, 2, 0}},
+    {songTi(), -90, 96, {-19, 0, -900, -900, 700, 0, 0, 0, 134, 7, 0, 2, 0}},
+    {songTi(), 180, 96, {-19, 0, 1800, 1800, 700, 0, 0, 0, 134, 7, 0, 2, 0}},
+    {songTi(), 360, 96, {-19, 0, 3600, 3600, 700, 0, 0, 0, 134, 0, 0, 2, 0}},
+    {songTi(), 720, 96, {-19, 0, 7200, 7200, 700, 0, 0, 0, 134, 0, 0, 2, 0}},
+    // The symbol charset is dropped only when rotated.
+    {songTi(14.25, 255), 0, 96, {-19, 0, 0, 0, 700, 0, 0, 0, 255, 0, 0, 2, 0}},
+    {songTi(14.25, 255), 360, 96, {-19, 0, 3600, 3600, 700, 0, 0, 0, 255, 0, 0, 2, 0}},
+    {songTi(14.25, 255), 45, 96, {-19, 0, 450, 450, 700, 0, 0, 0, 0, 7, 0, 2, 0}},
+    // The height follows the screen resolution with ties to even: 1.875 pt at 96 dpi is exactly
+    // 2.5 pixels, 1.125 pt exactly 1.5.
+    {songTi(10), 0, 96, {-13, 0, 0, 0, 700, 0, 0, 0, 134, 0, 0, 2, 0}},
+    {songTi(10), 0, 120, {-17, 0, 0, 0, 700, 0, 0, 0, 134, 0, 0, 2, 0}},
+    {songTi(1.875), 0, 96, {-2, 0, 0, 0, 700, 0, 0, 0, 134, 0, 0, 2, 0}},
+    {songTi(1.125), 0, 96, {-2, 0, 0, 0, 700, 0, 0, 0, 134, 0, 0, 2, 0}},
+    // The weight wins over bold, and the flags become full bytes.
+    {kFlagged, 0, 96, {-19, 0, 0, 0, 400, 255, 255, 255, 134, 0, 0, 2, 0}},
+};
+
+TEST(LogFontRecord, FieldsFollowTheFontTheRotationAndTheScreen) {
+    for (const auto& [font, rotation, dpi, numbers] : kRecords) {
+        EXPECT_EQ(numbersOf(pads::buildLogFontRecord(font, rotation, dpi)), numbers)
+            << font.size << " pt, charset " << font.charset << ", weight " << font.weight << ", "
+            << rotation << " degrees, " << dpi << " dpi";
     }
-}
-
-TEST(LogFontRecord, SymbolCharsetIsDroppedOnlyWhenRotated) {
-    EXPECT_EQ(pads::buildLogFontRecord(songTi(14.25, 255), 0.0f, 96).lfCharSet, 255);
-    EXPECT_EQ(pads::buildLogFontRecord(songTi(14.25, 255), 360.0f, 96).lfCharSet, 255);
-    EXPECT_EQ(pads::buildLogFontRecord(songTi(14.25, 255), 45.0f, 96).lfCharSet, 0);
-}
-
-TEST(LogFontRecord, HeightFollowsTheScreenResolutionWithTiesToEven) {
-    EXPECT_EQ(pads::buildLogFontRecord(songTi(10), 0, 96).lfHeight, -13);
-    EXPECT_EQ(pads::buildLogFontRecord(songTi(14.25), 0, 96).lfHeight, -19);
-    EXPECT_EQ(pads::buildLogFontRecord(songTi(10), 0, 120).lfHeight, -17);
-    // 1.875 pt at 96 dpi is exactly 2.5 pixels, 1.125 pt exactly 1.5.
-    EXPECT_EQ(pads::buildLogFontRecord(songTi(1.875), 0, 96).lfHeight, -2);
-    EXPECT_EQ(pads::buildLogFontRecord(songTi(1.125), 0, 96).lfHeight, -2);
-}
-
-TEST(LogFontRecord, WeightWinsOverBoldAndFlagsBecomeFullBytes) {
-    FontDescription font = songTi();
-    font.weight = 400; // bold still set
-    font.italic = true;
-    font.underline = true;
-    font.strikethrough = true;
-    const pads::LogFontRecord record = pads::buildLogFontRecord(font, 0, 96);
-    EXPECT_EQ(record.lfWeight, 400);
-    EXPECT_EQ(record.lfItalic, 255);
-    EXPECT_EQ(record.lfUnderline, 255);
-    EXPECT_EQ(record.lfStrikeOut, 255);
 }
 
 TEST(LogFontRecord, FaceNameIsNulTerminatedBlankPaddedAndCut) {
     const pads::LogFontRecord record = pads::buildLogFontRecord(songTi(), 0, 96);
-    ASSERT_EQ(record.lfFaceName.size(), 32);
-    EXPECT_EQ(record.lfFaceName.left(3), QStringLiteral("宋体") + QChar(0));
-    EXPECT_EQ(record.lfFaceName.mid(3), QString(29, QLatin1Char(' ')));
+    EXPECT_EQ(record.lfFaceName, QStringLiteral("宋体") + QChar(0) + QString(29, u' '));
     EXPECT_EQ(record.faceName(), QStringLiteral("宋体"));
 
-    FontDescription longName = songTi();
-    longName.name = QString(40, QLatin1Char('x'));
-    const pads::LogFontRecord cut = pads::buildLogFontRecord(longName, 0, 96);
-    EXPECT_EQ(cut.lfFaceName, QString(32, QLatin1Char('x')));
+    EXPECT_EQ(pads::buildLogFontRecord({QString(40, u'x')}, 0, 96).lfFaceName, QString(32, u'x'));
 }
 
 TEST(LogFontRecord, ToolkitFontsAreDescribedWithTheirWeightAndGivenCharset) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(24);
-    font.setBold(true);
-    font.setItalic(true);
+    const QFont font(QStringLiteral("DejaVu Sans"), 24, QFont::Bold, true);
     const FontDescription description = pads::describeFont(font, 134);
-    EXPECT_EQ(description.name, QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(description.size, 24.0);
-    EXPECT_TRUE(description.bold);
-    EXPECT_TRUE(description.italic);
-    EXPECT_EQ(description.weight, 700);
-    EXPECT_EQ(description.charset, 134);
+    EXPECT_EQ(description, (FontDescription{QStringLiteral("DejaVu Sans"), 24, true, true, false,
+                                            false, 700, 134}));
     EXPECT_EQ(pads::buildLogFontRecord(description, 0, 96).lfHeight, -32);
 }
 
-TEST(RotatedFontObject, GivingAFontBuildsAHandleTheSurfaceCanDrawWith) {
-    CLogFont fontObject = fontObjectAt96Dpi();
+TEST(RotatedFontObject, GivingAFontOrARotationBuildsAHandleTheSurfaceCanDrawWith) {
+    CLogFont fontObject([] { return 96; });
     fontObject.setLogFont(songTi());
     ASSERT_NE(fontObject.handle(), nullptr);
     EXPECT_EQ(fontObject.handle()->family(), QStringLiteral("宋体"));
@@ -116,11 +79,8 @@ TEST(RotatedFontObject, GivingAFontBuildsAHandleTheSurfaceCanDrawWith) {
     EXPECT_EQ(fontObject.handle()->weight(), QFont::Bold);
     EXPECT_EQ(fontObject.logFont(), songTi());
     EXPECT_EQ(fontObject.handlesCreated(), 1);
-}
 
-TEST(RotatedFontObject, OneHandlePerDistinctRotation) {
-    CLogFont fontObject = fontObjectAt96Dpi();
-    fontObject.setLogFont(songTi());
+    // One handle per distinct rotation.
     fontObject.setRotation(30.0f);
     fontObject.setRotation(30.0f);
     EXPECT_EQ(fontObject.handlesCreated(), 2);
@@ -131,8 +91,8 @@ TEST(RotatedFontObject, OneHandlePerDistinctRotation) {
     EXPECT_EQ(fontObject.record().lfEscapement, 0);
 }
 
-TEST(RotatedFontObject, NoFontMeansNoHandleEvenAfterARotation) {
-    CLogFont fontObject = fontObjectAt96Dpi();
+TEST(RotatedFontObject, NoFontMeansNoHandleEvenAfterARotationAndTheScreenIsInjected) {
+    CLogFont fontObject([] { return 96; });
     fontObject.setLogFont(songTi());
     fontObject.setLogFont(std::nullopt);
     EXPECT_EQ(fontObject.handle(), nullptr);
@@ -144,12 +104,10 @@ TEST(RotatedFontObject, NoFontMeansNoHandleEvenAfterARotation) {
     // The angle is kept for the next font.
     fontObject.setLogFont(songTi());
     EXPECT_EQ(fontObject.record().lfEscapement, 450);
-}
 
-TEST(RotatedFontObject, ReadsTheInjectedScreenResolution) {
-    CLogFont fontObject([] { return 144; });
-    fontObject.setLogFont(songTi(10));
-    EXPECT_EQ(fontObject.record().lfHeight, -20);
+    CLogFont at144Dpi([] { return 144; });
+    at144Dpi.setLogFont(songTi(10));
+    EXPECT_EQ(at144Dpi.record().lfHeight, -20);
 }
 
 } // namespace

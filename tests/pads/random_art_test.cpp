@@ -1,15 +1,16 @@
-#include "pad_test_support.h"
-
+#include "ascii_picture.h"
 #include "pads/pad_setup.h"
 #include "pads/random_art.h"
+#include "scripted_random.h"
 
 #include <gtest/gtest.h>
 
+using ascii::changedPixels;
+using ascii::colourAt;
+using ascii::expectColours;
+using ascii::Probe;
 using pads::ArtMode;
-using pads_test::boundsOf;
-using pads_test::changedPixels;
-using pads_test::pixelColour;
-using pads_test::ScriptedRandom;
+using test_support::ScriptedRandom;
 
 namespace {
 
@@ -17,63 +18,43 @@ constexpr canvas::Colour kWhite = 0xFFFFFF;
 
 class RandomArtPad : public ::testing::Test {
   protected:
-    void press(std::optional<ArtMode> mode, float x, float y, const QString& width = "2") {
+    // A press with the given draws scripted ahead of it; the pad starts at width 2.
+    void press(std::optional<ArtMode> mode, float x, float y, std::vector<double> draws = {},
+               const QString& width = "2") {
+        for (const double draw : draws) {
+            random.push(draw);
+        }
         pads::pressRandomArtPad(pad, random, state, mode, x, y, width);
     }
 
     canvas::Surface pad{pads::randomArtPadSetup()};
-    ScriptedRandom random{{}, pads_test::kAfterScript};
+    ScriptedRandom random{{}, 0.25};
     pads::RandomArtState state;
 };
 
-TEST_F(RandomArtPad, StartsWhiteWithWidthTwoAndNoPersistentDrawing) {
-    EXPECT_EQ(pixelColour(pad, 70, 70), kWhite);
-    EXPECT_EQ(pad.drawWidth(), 2);
-    EXPECT_FALSE(pad.autoRedraw());
-    EXPECT_EQ(pad.clientPixelWidth(), 142);
-}
-
 TEST_F(RandomArtPad, RingsAreThreeConcentricOutlinesEachInItsOwnRoundedColour) {
-    // Per ring: radius factor, then red, green, blue rounded from 235 * u.
-    for (const double draw : {0.5, 0.5, 0.0, 0.0,    // radius 10, RGB(118, 0, 0): 117.5 to even
-                              0.5, 0.0, 0.5, 0.0,    // radius 5, RGB(0, 118, 0)
-                              0.5, 0.0, 0.0, 0.5}) { // radius 3, RGB(0, 0, 118)
-        random.push(draw);
-    }
-    press(ArtMode::Rings, 70, 70);
+    // Per ring: radius factor, then red, green, blue rounded from 235 * u (117.5 to the even 118):
+    // radius 10 in RGB(118, 0, 0), radius 5 in RGB(0, 118, 0), radius 3 in RGB(0, 0, 118).
+    press(ArtMode::Rings, 70, 70, {0.5, 0.5, 0, 0, 0.5, 0, 0.5, 0, 0.5, 0, 0, 0.5});
     EXPECT_TRUE(pad.autoRedraw());
     EXPECT_EQ(random.drawCount, 12);
-    EXPECT_EQ(pixelColour(pad, 80, 70), canvas::rgbColour(118, 0, 0));
-    EXPECT_EQ(pixelColour(pad, 70, 60), canvas::rgbColour(118, 0, 0));
-    EXPECT_EQ(pixelColour(pad, 75, 70), canvas::rgbColour(0, 118, 0));
-    EXPECT_EQ(pixelColour(pad, 70, 67), canvas::rgbColour(0, 0, 118));
-    // Outlines only: the centre stays white.
-    EXPECT_EQ(pixelColour(pad, 70, 70), kWhite);
     EXPECT_FALSE(state.timerEnabled);
+    const canvas::Colour red = canvas::rgbColour(118, 0, 0);
+    expectColours(pad, {Probe{80, 70, red}, Probe{70, 60, red},
+                        Probe{75, 70, canvas::rgbColour(0, 118, 0)},
+                        Probe{70, 67, canvas::rgbColour(0, 0, 118)}, Probe{70, 70, kWhite}});
 }
 
 TEST_F(RandomArtPad, ArcsCoverTheTopAndLeaveTheBottom) {
-    for (int ring = 0; ring < 3; ++ring) {
-        for (const double draw : {0.999, 0.0, 0.0, 0.0}) {
-            random.push(draw);
-        }
-    }
-    press(ArtMode::Arcs, 70, 70);
-    const int radius = 20;                                 // 19.98
-    EXPECT_EQ(pixelColour(pad, 70, 70 - radius), 0u);      // twelve o'clock
-    EXPECT_EQ(pixelColour(pad, 70 - radius, 70), 0u);      // nine o'clock
-    EXPECT_EQ(pixelColour(pad, 70, 70 + radius), kWhite);  // six o'clock
-    EXPECT_EQ(pixelColour(pad, 70 - 14, 70 + 14), kWhite); // half past seven
-    EXPECT_EQ(pixelColour(pad, 70 + 14, 70 + 14), kWhite); // half past four
-    // The arc reaches on to about 20 degrees below nine o'clock.
-    EXPECT_EQ(pixelColour(pad, 70 - 20, 70 + 5), 0u);
+    // Radius 19.98 in black, three times; the arc reaches on to about 20 degrees below nine
+    // o'clock.
+    press(ArtMode::Arcs, 70, 70, {0.999, 0, 0, 0, 0.999, 0, 0, 0, 0.999, 0, 0, 0});
+    expectColours(pad, {Probe{70, 50, 0}, Probe{50, 70, 0}, Probe{50, 75, 0}, Probe{70, 90, kWhite},
+                        Probe{56, 84, kWhite}, Probe{84, 84, kWhite}});
 }
 
 TEST_F(RandomArtPad, DotStreamPressStoresTheCentreWithYRoundedToEven) {
-    for (const double draw : {0.5, 0.0, 0.999, /* circle */ 0.0, 0.0, 0.0, 0.0}) {
-        random.push(draw);
-    }
-    press(ArtMode::DotStream, 10.6f, 20.5f);
+    press(ArtMode::DotStream, 10.6f, 20.5f, {0.5, 0.0, 0.999, /* circle */ 0, 0, 0, 0});
     EXPECT_TRUE(state.timerEnabled);
     EXPECT_FLOAT_EQ(state.centre.x, 10.6f);
     EXPECT_EQ(state.centre.y, 20);
@@ -82,6 +63,10 @@ TEST_F(RandomArtPad, DotStreamPressStoresTheCentreWithYRoundedToEven) {
     EXPECT_EQ(random.drawCount, 7);
 
     press(ArtMode::DotStream, 30.0f, 21.5f);
+    EXPECT_EQ(state.centre.y, 22);
+    // Other modes leave the dots going about their old centre.
+    press(ArtMode::Rings, 100.0f, 100.0f);
+    EXPECT_TRUE(state.timerEnabled);
     EXPECT_EQ(state.centre.y, 22);
 }
 
@@ -98,43 +83,25 @@ TEST_F(RandomArtPad, TicksSprinkleNineDotsWithinTwoUnitsInTheDotColour) {
     EXPECT_EQ(pad.drawWidth(), 1);
     const auto changed = changedPixels(before, pad.image());
     ASSERT_FALSE(changed.empty());
-    EXPECT_TRUE(QRect(68, 68, 5, 5).contains(boundsOf(changed)));
+    EXPECT_TRUE(QRect(68, 68, 5, 5).contains(ascii::boundsOf(changed)));
     for (const QPoint& p : changed) {
-        EXPECT_EQ(pixelColour(pad, p.x(), p.y()), ink);
+        EXPECT_EQ(colourAt(pad, p.x(), p.y()), ink);
     }
     // With u = v = 0.99 the corners land 1.98 away, on the pixel two steps out.
-    EXPECT_EQ(pixelColour(pad, 68, 68), ink);
-    EXPECT_EQ(pixelColour(pad, 72, 72), ink);
-    EXPECT_EQ(pixelColour(pad, 70, 70), ink);
-}
-
-TEST_F(RandomArtPad, DotsKeepTheirOldCentreWhileOtherModesDraw) {
-    press(ArtMode::DotStream, 20.0f, 20.0f);
-    press(ArtMode::Rings, 100.0f, 100.0f);
-    EXPECT_TRUE(state.timerEnabled);
-    EXPECT_EQ(state.centre.y, 20);
+    expectColours(pad, {Probe{68, 68, ink}, Probe{72, 72, ink}, Probe{70, 70, ink}});
 }
 
 TEST_F(RandomArtPad, CrossLinesSpanThePadThenAdoptTheListWidth) {
-    for (const double draw : {1.0 / 235, 0.0, 0.0, 0.0, 2.0 / 235, 0.0}) {
-        random.push(draw);
-    }
-    press(ArtMode::CrossLines, 40, 90, "5");
-    const canvas::Colour horizontal = canvas::rgbColour(1, 0, 0);
-    const canvas::Colour vertical = canvas::rgbColour(0, 2, 0);
-    for (const int x : {0, 20, 141}) {
-        EXPECT_EQ(pixelColour(pad, x, 90), horizontal) << x;
-    }
-    for (const int y : {0, 60, 141}) {
-        EXPECT_EQ(pixelColour(pad, 40, y), vertical) << y;
-    }
+    press(ArtMode::CrossLines, 40, 90, {1.0 / 235, 0, 0, 0, 2.0 / 235, 0}, "5");
+    const canvas::Colour across = canvas::rgbColour(1, 0, 0), down = canvas::rgbColour(0, 2, 0);
     // Drawn two pixels wide (the width before the press), then the width becomes 5.
-    EXPECT_EQ(pixelColour(pad, 10, 88), kWhite);
-    EXPECT_EQ(pixelColour(pad, 10, 92), kWhite);
+    expectColours(pad, {Probe{0, 90, across}, Probe{20, 90, across}, Probe{141, 90, across},
+                        Probe{40, 0, down}, Probe{40, 60, down}, Probe{40, 141, down},
+                        Probe{10, 88, kWhite}, Probe{10, 92, kWhite}});
     EXPECT_EQ(pad.drawWidth(), 5);
 
     for (const char* notAWidth : {"wide", "0", "-3", ""}) {
-        press(ArtMode::CrossLines, 40, 90, notAWidth);
+        press(ArtMode::CrossLines, 40, 90, {}, notAWidth);
         EXPECT_EQ(pad.drawWidth(), 5) << notAWidth;
     }
 }
@@ -150,13 +117,13 @@ TEST_F(RandomArtPad, NoModeSelectedDrawsNothingAndDrawsNoNumbers) {
 TEST_F(RandomArtPad, ResetStopsTheDotsDropsThePictureAndTakesAFlooredBackground) {
     press(ArtMode::DotStream, 50.0f, 50.0f);
     pad.setPicture(QImage(10, 10, QImage::Format_RGB32));
-    ScriptedRandom backgroundDraws({0.5, 0.999, 0.0}, pads_test::kAfterScript);
+    ScriptedRandom backgroundDraws({0.5, 0.999, 0.0}, 0.25);
     pads::resetRandomArtPad(pad, backgroundDraws, state, "7");
     EXPECT_FALSE(state.timerEnabled);
     EXPECT_TRUE(pad.picture().isNull());
     EXPECT_EQ(pad.drawWidth(), 7);
     EXPECT_EQ(pad.backColor(), canvas::rgbColour(117, 234, 0));
-    EXPECT_EQ(pixelColour(pad, 50, 50), canvas::rgbColour(117, 234, 0));
+    EXPECT_EQ(colourAt(pad, 50, 50), canvas::rgbColour(117, 234, 0));
 
     for (const char* notAWidth : {"", "0", "-2", "x"}) {
         pads::resetRandomArtPad(pad, backgroundDraws, state, notAWidth);
@@ -167,12 +134,11 @@ TEST_F(RandomArtPad, ResetStopsTheDotsDropsThePictureAndTakesAFlooredBackground)
 TEST(PadReset, TwoResetsInARowGiveTwoBackgrounds) {
     canvas::Surface pad(pads::figurePadSetup());
     pad.pset(10, 10);
-    ScriptedRandom random({0.1, 0.2, 0.3, 0.4, 0.5, 0.6}, pads_test::kAfterScript);
+    ScriptedRandom random({0.1, 0.2, 0.3, 0.4, 0.5, 0.6}, 0.25);
     pads::resetPad(pad, random);
-    const canvas::Colour first = pixelColour(pad, 10, 10);
-    EXPECT_EQ(first, canvas::rgbColour(23, 47, 70));
+    EXPECT_EQ(colourAt(pad, 10, 10), canvas::rgbColour(23, 47, 70));
     pads::resetPad(pad, random);
-    EXPECT_EQ(pixelColour(pad, 10, 10), canvas::rgbColour(94, 117, 141));
+    EXPECT_EQ(colourAt(pad, 10, 10), canvas::rgbColour(94, 117, 141));
 }
 
 } // namespace

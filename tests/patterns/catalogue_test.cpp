@@ -2,13 +2,14 @@
 #include "patterns/catalogue.h"
 
 #include <gtest/gtest.h>
-#include <set>
 
+using ascii::all;
+using ascii::expectColours;
+using ascii::Probe;
 using design_pixels::at;
-using design_pixels::countInColumn;
-using design_pixels::countInRow;
+using design_pixels::contains;
 using design_pixels::makeDesignCanvas;
-using design_pixels::regionCount;
+using design_pixels::regionAt;
 
 namespace {
 
@@ -18,59 +19,32 @@ constexpr canvas::Colour red = 255;
 constexpr canvas::Colour green = 65280;
 constexpr canvas::Colour blue = 16711680;
 
+const patterns::Figure& figure(const char* name) {
+    const patterns::Figure* found = patterns::findFigure(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found != nullptr ? *found : patterns::catalogue().front();
+}
+
 // Draws a catalogue figure the way its button does, at the given line width.
 canvas::Surface drawn(const char* name, const QString& width = QStringLiteral("1")) {
     canvas::Surface design = makeDesignCanvas();
-    const patterns::Figure* figure = patterns::findFigure(QString::fromLatin1(name));
-    EXPECT_NE(figure, nullptr) << name;
-    if (figure != nullptr) {
-        std::int16_t saved = -1;
-        patterns::drawCatalogueFigure(design, *figure, width, QStringLiteral("x"), saved);
-    }
+    std::int16_t saved = -1;
+    patterns::drawCatalogueFigure(design, figure(name), width, QStringLiteral("x"), saved);
     return design;
-}
-
-const patterns::Figure& figure(const char* name) {
-    return *patterns::findFigure(QString::fromLatin1(name));
 }
 
 } // namespace
 
-TEST(Catalogue, HoldsFortyEightButtonsEachFoundByItsName) {
-    const auto all = patterns::catalogue();
-    EXPECT_EQ(all.size(), 48u);
-    std::set<QString> names;
-    for (const patterns::Figure& entry : all) {
-        names.insert(patterns::controlName(entry));
+TEST(Catalogue, EveryButtonIsFoundByItsOwnName) {
+    // Two buttons of one name would find the first of them twice.
+    for (const patterns::Figure& entry : patterns::catalogue()) {
         EXPECT_EQ(patterns::findFigure(patterns::controlName(entry)), &entry);
         EXPECT_FALSE(patterns::family(entry).isEmpty());
         EXPECT_FALSE(entry.lines.empty() && entry.circles.empty()) << entry.controlName;
     }
-    EXPECT_EQ(names.size(), 48u);
-    EXPECT_EQ(patterns::findFigure(u"Command70"), nullptr);
-    EXPECT_EQ(patterns::findFigure(u"Command14"), nullptr);
-    EXPECT_EQ(patterns::findFigure(u""), nullptr);
-    EXPECT_EQ(patterns::family(figure("Command7")), QStringLiteral("T-shirt"));
-    EXPECT_EQ(patterns::family(figure("Command54")), QStringLiteral("wall tiles"));
-}
-
-TEST(Catalogue, CoordinatesFollowTheCanvasSizeInSinglePrecision) {
-    // The third stripe of the second tie: W / 1.35 - 2.5 across.
-    const patterns::Coordinate x = figure("Command5").lines[2].x1;
-    EXPECT_FLOAT_EQ(x.evaluate(146, 146), 146.0f / 1.35f - 2.5f);
-    EXPECT_NEAR(x.evaluate(146, 146), 105.648, 0.001);
-    EXPECT_NEAR(x.evaluate(200, 146), 200 / 1.35 - 2.5, 0.001);
-}
-
-TEST(PatternFrame, SetsTheTitleFromTheButtonsCaption) {
-    canvas::Surface design = makeDesignCanvas();
-    std::int16_t saved = 0;
-    EXPECT_EQ(patterns::drawCatalogueFigure(design, figure("Command11"), "2",
-                                            QStringLiteral("经典格子"), saved),
-              QStringLiteral("设计经典格子"));
-    EXPECT_EQ(patterns::drawCatalogueFigure(design, figure("Command13"), "2",
-                                            QStringLiteral("金钻格子"), saved),
-              QStringLiteral("设计金钻格子"));
+    for (const char16_t* unknown : {u"Command70", u"Command14", u""}) {
+        EXPECT_EQ(patterns::findFigure(unknown), nullptr);
+    }
 }
 
 TEST(PatternFrame, RestoresTheFillStyleAndLeavesCircleInteriorsOpen) {
@@ -82,42 +56,30 @@ TEST(PatternFrame, RestoresTheFillStyleAndLeavesCircleInteriorsOpen) {
         EXPECT_EQ(design.fillStyle(), style);
         EXPECT_EQ(saved, style);
         // Inside the ring of radius 30 around (72, 72).
-        EXPECT_EQ(at(design, 72, 72), background);
-        EXPECT_EQ(at(design, 72, 50), background);
+        expectColours(design, {Probe{72, 72, background}, Probe{72, 50, background}});
     }
 }
 
-TEST(PatternFrame, LineWidthComesFromTheWidthText) {
-    // The horizontal line of the cross lies at y = 73, the vertical one at x = 73.
-    const canvas::Surface thin = drawn("Command11", "1");
-    EXPECT_EQ(countInColumn(thin, 10, 0, 141, black), 1);
-    EXPECT_EQ(at(thin, 10, 73), black);
-    EXPECT_EQ(countInRow(thin, 10, 0, 141, black), 1);
-    EXPECT_EQ(thin.drawWidth(), 1);
-
-    const canvas::Surface wide = drawn("Command11", "5");
-    EXPECT_EQ(countInColumn(wide, 10, 0, 141, black), 5);
-    EXPECT_EQ(countInRow(wide, 10, 0, 141, black), 5);
-    EXPECT_EQ(wide.drawWidth(), 5);
-
-    // Circle outlines take the width too: the ring of radius 30 around (72, 72), left of centre.
-    EXPECT_EQ(countInRow(drawn("Command53", "5"), 72, 37, 72, blue), 5);
-    EXPECT_EQ(countInRow(drawn("Command53", "1"), 72, 37, 72, blue), 1);
-}
-
-TEST(PatternFrame, InvalidWidthTextKeepsTheWidth) {
-    for (const char* text : {"abc", "", "0", "-3", "99999", "1e9", "nan"}) {
-        canvas::Surface design = makeDesignCanvas();
-        design.setDrawWidth(3);
+TEST(PatternFrame, LineWidthComesFromTheWidthTextOrStaysWhenItIsNoWidth) {
+    // The cross's lines lie at y = 73 and x = 73; the ring of radius 30 around (72, 72).
+    const std::pair<const char*, int> cases[] = {{"1", 1},     {"5", 5},   {"2.5", 2}, {"3.5", 4},
+                                                 {"abc", 3},   {"", 3},    {"0", 3},   {"-3", 3},
+                                                 {"99999", 3}, {"1e9", 3}, {"nan", 3}};
+    for (const auto& [text, width] : cases) {
+        canvas::Surface cross = makeDesignCanvas();
+        cross.setDrawWidth(3);
         std::int16_t saved = 0;
-        const QString title =
-            patterns::drawCatalogueFigure(design, figure("Command11"), text, "c", saved);
-        EXPECT_EQ(title, QStringLiteral("设计c")) << text;
-        EXPECT_EQ(design.drawWidth(), 3) << text;
-        EXPECT_EQ(countInColumn(design, 10, 0, 141, black), 3) << text;
+        EXPECT_EQ(patterns::drawCatalogueFigure(cross, figure("Command11"), text, "c", saved),
+                  QStringLiteral("设计c"));
+        EXPECT_EQ(cross.drawWidth(), width) << text;
+        EXPECT_EQ(ascii::count(cross.imageRef(), {black}, QRect(10, 0, 1, 142)), width) << text;
+        EXPECT_EQ(ascii::count(cross.imageRef(), {black}, QRect(0, 10, 142, 1)), width) << text;
     }
-    EXPECT_EQ(drawn("Command11", "2.5").drawWidth(), 2);
-    EXPECT_EQ(drawn("Command11", "3.5").drawWidth(), 4);
+    EXPECT_EQ(at(drawn("Command11"), 10, 73), black);
+    for (const char* width : {"1", "5"}) {
+        const QImage ring = drawn("Command53", width).image();
+        EXPECT_EQ(ascii::count(ring, {blue}, QRect(37, 72, 36, 1)), QString(width).toInt());
+    }
 }
 
 TEST(PatternFrame, RedrawsFromScratchOnTheCurrentBackground) {
@@ -136,7 +98,85 @@ TEST(PatternFrame, RedrawsFromScratchOnTheCurrentBackground) {
     EXPECT_EQ(at(design, 5, 5), canvas::Colour(0x00FF00));
 }
 
-TEST(GridPatterns, DiamondDiagonalsRunCornerToCorner) {
+// Where each figure's lines and circles land at width 1, rounded to pixels, and which one lies
+// on top where they cross; x or y `all` stands for a whole column or row of the colour.
+const std::pair<const char*, std::vector<Probe>> kFigures[] = {
+    // Golden diamond: the cross sits above and left of the centre.
+    {"Command13",
+     {Probe{20, 71, black}, Probe{20, 72, background}, Probe{71, 20, green}, Probe{71, 130, green},
+      Probe{72, 20, background}}},
+    // First tie: the stripe ends where the ring's rim begins.
+    {"Command1",
+     {Probe{4, 71, background}, Probe{5, 71, blue}, Probe{6, 71, black}, Probe{134, 71, black},
+      Probe{135, 71, blue}, Probe{136, 71, black}, Probe{137, 71, background}, Probe{70, 6, blue},
+      Probe{70, 136, blue}}},
+    // Second tie: the third stripe at x = 105.65 runs from y = 17 to 127.
+    {"Command5",
+     {Probe{106, 17, green}, Probe{105, 60, background}, Probe{107, 60, background},
+      Probe{106, 127, green}, Probe{106, 128, background}}},
+    // Scarf: the edge medallions centre on or beyond the edges, over the arms.
+    {"Command52",
+     {Probe{35, 73, blue}, Probe{36, 73, black}, Probe{109, 73, blue}, Probe{110, 73, black},
+      Probe{111, 73, black}, Probe{112, 73, background}, Probe{73, 35, blue},
+      Probe{73, 36, black}}},
+    // First scarf: the ring centres at 70.
+    {"Command3",
+     {Probe{70, 20, blue}, Probe{20, 70, blue}, Probe{120, 70, blue}, Probe{70, 120, blue}}},
+    // Large bedsheet: the vertical centre line stands at x = 72.2.
+    {"Command28", {Probe{72, 60, black}, Probe{73, 60, background}}},
+    // The only black circle of the textiles.
+    {"Command10",
+     {Probe{73, 23, black}, Probe{22, 73, black}, Probe{21, 73, background}, Probe{124, 73, black},
+      Probe{125, 73, background}}},
+    // Shirt: the stripes reach both edges.
+    {"Command6", {Probe{70, all, green}, Probe{34, all, green}, Probe{106, all, green}}},
+    // T-shirt: the stripes reach both edges.
+    {"Command7", {Probe{all, 71, black}, Probe{all, 34, black}, Probe{all, 106, black}}},
+    // Wall tiles: the rings lie over the cross where they cut it.
+    {"Command48",
+     {Probe{71, 13, blue}, Probe{71, 59, blue}, Probe{13, 73, blue}, Probe{59, 73, blue},
+      Probe{71, 5, black}, Probe{5, 73, black}}},
+    // Ceramic: the ring crosses both arms on top.
+    {"Command38",
+     {Probe{73, 43, blue}, Probe{43, 73, blue}, Probe{103, 73, blue}, Probe{73, 103, blue},
+      Probe{73, 60, black}}},
+    // Floor tiles: the square frame's sides at 34.5 and 36.5 round to 34 and 36.
+    {"Command19",
+     {Probe{34, 50, black}, Probe{35, 50, background}, Probe{50, 36, black}, Probe{71, all, black},
+      Probe{all, 73, black}}},
+    // Packaging: the vertical line stops thirteen before the bottom.
+    {"Command32", {Probe{73, 133, black}, Probe{73, 134, background}, Probe{73, 30, black}}},
+    // Four rings: blue outlines only.
+    {"Command46", {Probe{73, 73, background}}},
+};
+
+TEST(CatalogueFigures, DrawWhereTheirButtonsPlaceThem) {
+    for (const auto& [name, probes] : kFigures) {
+        SCOPED_TRACE(name);
+        expectColours(drawn(name), probes);
+    }
+}
+
+TEST(CatalogueFigures, RegionsApartStayApart) {
+    // The band between the large bedsheet's square and circle goes all round the square.
+    const canvas::Surface bedsheet = drawn("Command28");
+    const auto band = regionAt(bedsheet, 71, 20);
+    for (const QPoint inside : {QPoint(20, 71), QPoint(122, 71), QPoint(71, 122), QPoint(40, 34)}) {
+        EXPECT_TRUE(contains(band, inside.x(), inside.y())) << inside.x() << ", " << inside.y();
+    }
+    EXPECT_FALSE(contains(band, 1, 1));
+    EXPECT_FALSE(contains(band, 50, 50));
+
+    // The taiji's halves touch at width 2, and so cut the half-moons beside them apart.
+    const canvas::Surface taiji = drawn("Command55", "2");
+    expectColours(taiji, {Probe{73, 62, background}, Probe{73, 85, background}});
+    EXPECT_FALSE(contains(regionAt(taiji, 73, 62), 73, 85));
+    EXPECT_FALSE(contains(regionAt(taiji, 30, 73), 116, 73));
+    // The four rings draw no cross between them.
+    EXPECT_EQ(ascii::count(drawn("Command46", "2").imageRef(), {black}, QRect(0, 73, 142, 1)), 0);
+}
+
+TEST(CatalogueFigures, DiamondDiagonalsRunCornerToCorner) {
     const canvas::Surface design = drawn("Command12");
     for (int i = 0; i < 142; ++i) {
         EXPECT_EQ(at(design, i, 141 - i), black) << i;
@@ -144,186 +184,21 @@ TEST(GridPatterns, DiamondDiagonalsRunCornerToCorner) {
             EXPECT_EQ(at(design, i, i), red) << i;
         }
     }
-    EXPECT_EQ(at(design, 1, 0), background);
-    EXPECT_EQ(at(design, 140, 0), background);
+    expectColours(design, {Probe{1, 0, background}, Probe{140, 0, background}});
 }
 
-TEST(GridPatterns, GoldenDiamondCrossSitsAboveAndLeftOfTheCentre) {
-    const canvas::Surface design = drawn("Command13");
-    EXPECT_EQ(at(design, 20, 71), black);
-    EXPECT_EQ(at(design, 20, 72), background);
-    EXPECT_EQ(at(design, 71, 20), green);
-    EXPECT_EQ(at(design, 71, 130), green);
-    EXPECT_EQ(at(design, 72, 20), background);
-}
-
-TEST(TiePatterns, FirstStripeEndsWhereTheRingsRimBegins) {
-    // Stripe from (6, 71) to (136, 71); ring of radius 65 around (70, 71) drawn over it.
-    const canvas::Surface design = drawn("Command1");
-    EXPECT_EQ(at(design, 4, 71), background);
-    EXPECT_EQ(at(design, 5, 71), blue);
-    EXPECT_EQ(at(design, 6, 71), black);
-    EXPECT_EQ(at(design, 134, 71), black);
-    EXPECT_EQ(at(design, 135, 71), blue);
-    EXPECT_EQ(at(design, 136, 71), black);
-    EXPECT_EQ(at(design, 137, 71), background);
-    EXPECT_EQ(at(design, 70, 6), blue);
-    EXPECT_EQ(at(design, 70, 136), blue);
-}
-
-TEST(TiePatterns, SecondTiesThirdStripeStandsLeftOfTheStripePosition) {
-    const canvas::Surface design = drawn("Command5");
-    // x = 105.65, from y = 17 to y = 127.
-    EXPECT_EQ(at(design, 106, 17), green);
-    EXPECT_EQ(at(design, 105, 60), background);
-    EXPECT_EQ(at(design, 107, 60), background);
-    EXPECT_EQ(at(design, 106, 127), green);
-    EXPECT_EQ(at(design, 106, 128), background);
-}
-
-TEST(ScarfPatterns, EdgeMedallionsCentreOnOrBeyondTheEdges) {
-    const canvas::Surface design = drawn("Command52");
-    // Horizontal arm from 35 to 111 at y = 73; right circle around (144, 73) radius 35.
-    EXPECT_EQ(at(design, 35, 73), blue);
-    EXPECT_EQ(at(design, 36, 73), black);
-    EXPECT_EQ(at(design, 109, 73), blue);
-    EXPECT_EQ(at(design, 110, 73), black);
-    EXPECT_EQ(at(design, 111, 73), black);
-    EXPECT_EQ(at(design, 112, 73), background);
-    // Top circle around (73, 0) meets the vertical arm at y = 35.
-    EXPECT_EQ(at(design, 73, 35), blue);
-    EXPECT_EQ(at(design, 73, 36), black);
-}
-
-TEST(ScarfPatterns, FirstScarfRingCentresAtSeventy) {
-    const canvas::Surface design = drawn("Command3");
-    EXPECT_EQ(at(design, 70, 20), blue);
-    EXPECT_EQ(at(design, 20, 70), blue);
-    EXPECT_EQ(at(design, 120, 70), blue);
-    EXPECT_EQ(at(design, 70, 120), blue);
-}
-
-TEST(BedsheetPatterns, LargeCircleEnclosesTheMiddleSquare) {
-    const canvas::Surface design = drawn("Command28");
-    const auto ring = design_pixels::regionAt(design, 71, 20);
-    // The band between the square and the circle goes all round the square.
-    EXPECT_TRUE(design_pixels::contains(ring, 20, 71));
-    EXPECT_TRUE(design_pixels::contains(ring, 122, 71));
-    EXPECT_TRUE(design_pixels::contains(ring, 71, 122));
-    EXPECT_TRUE(design_pixels::contains(ring, 40, 34));
-    EXPECT_FALSE(design_pixels::contains(ring, 1, 1));
-    EXPECT_FALSE(design_pixels::contains(ring, 50, 50));
-    // Its vertical centre line stands at x = 72.2.
-    EXPECT_EQ(at(design, 72, 60), black);
-    EXPECT_EQ(at(design, 73, 60), background);
-}
-
-TEST(BedsheetPatterns, OnlyBlackCircleOfTheTextiles) {
-    const canvas::Surface design = drawn("Command10");
-    EXPECT_EQ(at(design, 73, 23), black);
-    EXPECT_EQ(at(design, 22, 73), black);
-    EXPECT_EQ(at(design, 21, 73), background);
-    EXPECT_EQ(at(design, 124, 73), black);
-    EXPECT_EQ(at(design, 125, 73), background);
-}
-
-TEST(ShirtPatterns, StripesReachBothEdges) {
-    const canvas::Surface shirt = drawn("Command6");
-    for (int x : {70, 34, 106}) {
-        EXPECT_EQ(countInColumn(shirt, x, 0, 141, green), 142) << x;
-    }
-    const canvas::Surface tshirt = drawn("Command7");
-    for (int y : {71, 34, 106}) {
-        EXPECT_EQ(countInRow(tshirt, y, 0, 141, black), 142) << y;
+TEST(CatalogueFigures, EachHasItsColourableRegionsAtWidthOne) {
+    // Counted from each figure's geometry: the cross makes four quarters, nested squares make
+    // rings, the four overlapping rings make four lenses, four crescents and a middle.
+    const std::pair<const char*, int> cases[] = {
+        {"Command11", 4}, {"Command12", 4}, {"Command18", 4},  {"Command20", 5},
+        {"Command23", 5}, {"Command43", 5}, {"Command46", 10}, {"Command35", 8}};
+    for (const auto& [name, regions] : cases) {
+        EXPECT_EQ(design_pixels::regionCount(drawn(name), background), regions) << name;
     }
 }
 
-TEST(WallTilePatterns, RingsLieOverTheCrossAtTheCrossings) {
-    // Rings of radius 23 around (71, 36) and (36, 73) cut the cross at x = 71 and y = 73.
-    const canvas::Surface design = drawn("Command48");
-    EXPECT_EQ(at(design, 71, 13), blue);
-    EXPECT_EQ(at(design, 71, 59), blue);
-    EXPECT_EQ(at(design, 13, 73), blue);
-    EXPECT_EQ(at(design, 59, 73), blue);
-    EXPECT_EQ(at(design, 71, 5), black);
-    EXPECT_EQ(at(design, 5, 73), black);
-}
-
-TEST(CeramicPatterns, RingCrossesBothArmsOnTop) {
-    const canvas::Surface design = drawn("Command38");
-    EXPECT_EQ(at(design, 73, 43), blue);
-    EXPECT_EQ(at(design, 43, 73), blue);
-    EXPECT_EQ(at(design, 103, 73), blue);
-    EXPECT_EQ(at(design, 73, 103), blue);
-    EXPECT_EQ(at(design, 73, 60), black);
-}
-
-TEST(FloorTilePatterns, SquareFrameIsOffsetToTheLeft) {
-    const canvas::Surface design = drawn("Command19");
-    // Left side at x = 34.5 (34 after rounding), top side at y = 36.5 (36).
-    EXPECT_EQ(at(design, 34, 50), black);
-    EXPECT_EQ(at(design, 35, 50), background);
-    EXPECT_EQ(at(design, 50, 36), black);
-    EXPECT_EQ(countInColumn(design, 71, 0, 141, black), 142);
-    EXPECT_EQ(countInRow(design, 73, 0, 141, black), 142);
-}
-
-TEST(PackagingPatterns, VerticalLineStopsThirteenBeforeTheBottom) {
-    const canvas::Surface design = drawn("Command32");
-    EXPECT_EQ(at(design, 73, 133), black);
-    EXPECT_EQ(at(design, 73, 134), background);
-    EXPECT_EQ(at(design, 73, 30), black);
-}
-
-TEST(EmblemPatterns, TaijiHalvesTouchAtWidthTwo) {
-    const canvas::Surface design = drawn("Command55", "2");
-    const auto upper = design_pixels::regionAt(design, 73, 62);
-    EXPECT_EQ(at(design, 73, 62), background);
-    EXPECT_EQ(at(design, 73, 85), background);
-    EXPECT_FALSE(design_pixels::contains(upper, 73, 85));
-    // The upper and lower half-moons beside them are also cut apart by the touching circles.
-    const auto left = design_pixels::regionAt(design, 30, 73);
-    EXPECT_FALSE(design_pixels::contains(left, 116, 73));
-}
-
-TEST(EmblemPatterns, FourRingsShowOnlyBlueOutlines) {
-    const canvas::Surface design = drawn("Command46", "2");
-    EXPECT_EQ(countInRow(design, 73, 0, 141, black), 0);
-    EXPECT_EQ(at(design, 73, 73), background);
-}
-
-struct RegionCase {
-    const char* name;
-    int regions;
-};
-
-class ColourableRegions : public testing::TestWithParam<RegionCase> {};
-
-TEST_P(ColourableRegions, AtWidthOne) {
-    const canvas::Surface design = drawn(GetParam().name, "1");
-    EXPECT_EQ(regionCount(design, background), GetParam().regions);
-}
-
-// Counted from each figure's geometry: the cross makes four quarters, nested squares make
-// rings, the four overlapping rings make four lenses, four crescents and a middle.
-INSTANTIATE_TEST_SUITE_P(Figures, ColourableRegions,
-                         testing::Values(RegionCase{"Command11", 4}, RegionCase{"Command12", 4},
-                                         RegionCase{"Command18", 4}, RegionCase{"Command20", 5},
-                                         RegionCase{"Command23", 5}, RegionCase{"Command43", 5},
-                                         RegionCase{"Command46", 10}, RegionCase{"Command35", 8}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ColourableRegions, PressFillsOnlyItsOwnRegion) {
-    canvas::Surface design = drawn("Command11", "1");
-    design.setFillColor(0x0000FF);
-    design.floodFillSurface(10, 10, background);
-    EXPECT_EQ(at(design, 72, 72), canvas::Colour(0x0000FF));
-    EXPECT_EQ(at(design, 74, 74), background);
-    EXPECT_EQ(at(design, 74, 10), background);
-    EXPECT_EQ(at(design, 10, 74), background);
-}
-
-TEST(Catalogue, EveryFigureDrawsAtEveryListedWidth) {
+TEST(CatalogueFigures, EveryFigureDrawsAtEveryListedWidth) {
     const QImage blank = makeDesignCanvas().image();
     for (const patterns::Figure& entry : patterns::catalogue()) {
         for (const char* width : {"1", "2", "10", "120"}) {

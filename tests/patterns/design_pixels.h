@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ascii_picture.h"
 #include "canvas/flood_fill.h"
 #include "canvas/surface.h"
 #include "workflow/surfaces.h"
@@ -37,45 +38,17 @@ inline bool contains(const std::vector<canvas::Span>& spans, int x, int y) {
 }
 
 // How many separate regions of the given colour a press could fill.
-inline int regionCount(const canvas::Surface& design, canvas::Colour colour) {
-    const QImage& image = design.imageRef();
-    const QRgb wanted = canvas::toPixel(colour);
-    std::vector<bool> seen(std::size_t(image.width() * image.height()), false);
-    canvas::FillScratch scratch;
-    std::vector<canvas::Span> spans;
+inline int regionCount(canvas::Surface design, canvas::Colour colour) {
+    design.setFillStyle(canvas::kFillSolid);
+    design.setFillColor(colour ^ 0x010101);
     int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (seen[std::size_t(y * image.width() + x)] || image.pixel(x, y) != wanted) {
-                continue;
-            }
-            ++count;
-            canvas::surfaceFillSpans(image, x, y, wanted, scratch, spans);
-            for (const canvas::Span& span : spans) {
-                for (int sx = span.x0; sx <= span.x1; ++sx) {
-                    seen[std::size_t(span.y * image.width() + sx)] = true;
-                }
+    for (int y = 0; y < design.clientPixelHeight(); ++y) {
+        for (int x = 0; x < design.clientPixelWidth(); ++x) {
+            if (at(design, x, y) == colour) {
+                ++count;
+                design.floodFillSurface(x, y, colour);
             }
         }
-    }
-    return count;
-}
-
-// How many pixels of the colour lie on row y (or column x) within [from, to].
-inline int countInRow(const canvas::Surface& design, int y, int from, int to,
-                      canvas::Colour colour) {
-    int count = 0;
-    for (int x = from; x <= to; ++x) {
-        count += at(design, x, y) == colour ? 1 : 0;
-    }
-    return count;
-}
-
-inline int countInColumn(const canvas::Surface& design, int x, int from, int to,
-                         canvas::Colour colour) {
-    int count = 0;
-    for (int y = from; y <= to; ++y) {
-        count += at(design, x, y) == colour ? 1 : 0;
     }
     return count;
 }
