@@ -59,6 +59,10 @@ const FillCase kFills[] = {
      "........ -> ffffffff\n"
      "#######. -> #######f\n"
      "........ -> ffffffff\n"},
+    {"every tooth of a comb is reached", 0, 0, kSurfaceFill,
+     "....... -> fffffff\n"
+     ".#.#.#. -> f#f#f#f\n"
+     "####### -> #######\n"},
     {"the border fill stops only at the border colour", 1, 1, 0,
      "###### -> ######\n"
      "#..r.# -> #ffff#\n"

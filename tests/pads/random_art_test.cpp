@@ -34,15 +34,15 @@ class RandomArtPad : public ::testing::Test {
 
 TEST_F(RandomArtPad, RingsAreThreeConcentricOutlinesEachInItsOwnRoundedColour) {
     // Per ring: radius factor, then red, green, blue rounded from 235 * u (117.5 to the even 118):
-    // radius 10 in RGB(118, 0, 0), radius 5 in RGB(0, 118, 0), radius 3 in RGB(0, 0, 118).
-    press(ArtMode::Rings, 70, 70, {0.5, 0.5, 0, 0, 0.5, 0, 0.5, 0, 0.5, 0, 0, 0.5});
+    // radius 10 in RGB(118, 0, 0), radius 5 in RGB(0, 118, 0), radius 3 in RGB(0, 0, 235).
+    press(ArtMode::Rings, 70, 70, {0.5, 0.5, 0, 0, 0.5, 0, 0.5, 0, 0.5, 0, 0, 0.999});
     EXPECT_TRUE(pad.autoRedraw());
     EXPECT_EQ(random.drawCount, 12);
     EXPECT_FALSE(state.timerEnabled);
     const canvas::Colour red = canvas::rgbColour(118, 0, 0);
     expectColours(pad, {Probe{80, 70, red}, Probe{70, 60, red},
                         Probe{75, 70, canvas::rgbColour(0, 118, 0)},
-                        Probe{70, 67, canvas::rgbColour(0, 0, 118)}, Probe{70, 70, kWhite}});
+                        Probe{70, 67, canvas::rgbColour(0, 0, 235)}, Probe{70, 70, kWhite}});
 }
 
 TEST_F(RandomArtPad, ArcsCoverTheTopAndLeaveTheBottom) {

@@ -44,6 +44,7 @@ TEST_F(SymbolPad, FirstStampIsGreenHorizontalTextFromThePressPoint) {
         << bounds.x() << ", " << bounds.y();
     EXPECT_GT(bounds.width(), 2 * bounds.height());
     EXPECT_EQ(ascii::count(pad.imageRef(), {kGreen}), int(changed.size()));
+    EXPECT_EQ(ascii::colourAt(pad, 0, 0), canvas::Colour(0x5616AD));
     EXPECT_FLOAT_EQ(pad.currentX(), 1500.0f);
     EXPECT_FLOAT_EQ(pad.currentY(), 750.0f);
     EXPECT_EQ(pad.foreColor(), canvas::rgbColour(117, 0, 234));

@@ -87,6 +87,9 @@ TEST(AdvancedPatterns, OutlinedPentagramKeepsItsInnerPentagonAndHasAtLeastFivePo
     EXPECT_EQ(points, 5);
     EXPECT_EQ(star.foreColor(), canvas::kButtonTextColour);
     EXPECT_EQ(at(star, 71, 11), figureColour);
+    points = 8; // two squares, the second turned by 45 degrees
+    patterns::DrawStar(star, 160, 160, 1800, 1800, points, 0, figureColour);
+    EXPECT_TRUE(near(star, onCircle(70.67, 70.67, 60, 45), figureColour));
 }
 
 TEST(AdvancedPatterns, FilledPentagramIsPaintedWhole) {
