@@ -213,6 +213,7 @@ TEST(ProgressLine, ShowsAfterASecondThenAFewTimesASecondAndEndsItsLine) {
         {0.5, 100, ""},
         {1.0, 200, "\r20%  200 rows/s  0:04 left"},
         {1.1, 210, ""},
+        {2.0, 20, "\r2%  10 rows/s  1:38 left  "},
         {4.0, 1, "\r0%  0 rows/s  1:06:36 left"},
         {3000.0, 999, "\r99%  0 rows/s  0:03 left  "},
     };
