@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -44,6 +45,8 @@ TEST(LineArt, ImportedPngBecomesExactColourRegions) {
         // Halved: each cell covers two source columns, and the darker one decides.
         {LineArtFit::Inside, true, 0.5,
          "bbbbbbbb/bbbbbbbb/bbb##bbb/bbb##bbb/bbb##bbb/bbb##bbb/bbbbbbbb/bbbbbbbb"},
+        {LineArtFit::Inside, true, 0.5,
+         "bbbbbbb##bbbbbbb/bbbbbbb##bbbbbbb/bbbbbbb##bbbbbbb/bbbbbbb##bbbbbbb"},
         // The middle eight columns at their own size: the dark edge joins the stroke.
         {LineArtFit::Crop, true, 0.5,
          "bb###bbb/bb###bbb/bb###bbb/bb###bbb/bb###bbb/bb###bbb/bb###bbb/bb###bbb"},
@@ -64,7 +67,9 @@ TEST(LineArt, ImportedPngBecomesExactColourRegions) {
         options.lineArt = c.lineArt;
         options.threshold = c.threshold;
         options.background = canvas::toPixel(kBackground);
-        options.size = {8, 8};
+        const std::string expected = c.expected; // rows split by '/'
+        options.size = {int(expected.find('/')),
+                        int(std::count(expected.begin(), expected.end(), '/')) + 1};
         EXPECT_EQ(pictures::read(workflow::makeLineArt(imported.image, options), legend),
                   c.expected);
     }
