@@ -72,8 +72,9 @@ TEST_F(FigureEngine, UnusableParametersDrawNothingAndStillStepTheColour) {
 
 // Every step plotted straight from the curve formulas with the library's sine and cosine.
 canvas::Surface plottedStepByStep(FigureRoutine routine, int bigR, int smallR, int pen,
-                                  int lastStep) {
+                                  int lastStep, std::int16_t width) {
     canvas::Surface pad(pads::figurePadSetup());
+    pad.setDrawWidth(width);
     const float step = routine == FigureRoutine::Coarse   ? float(M_PI / 20)
                        : routine == FigureRoutine::Medium ? float(M_PI / 60)
                                                           : float(M_PI / 360);
@@ -96,10 +97,12 @@ TEST(FigurePixels, EveryFigureMatchesPlottingEachStepWithTheLibraryTrigonometry)
     struct Case {
         FigureRoutine routine;
         int bigR, smallR, pen, lastStep;
+        std::int16_t width = 3;
     };
     const Case cases[] = {
         {FigureRoutine::Fine, 15, 6, 3, 12880},   // the heaviest first click
         {FigureRoutine::Fine, 130, 1, 2, 12880},  // a fast pen, far beyond the pad
+        {FigureRoutine::Fine, 73, 1, 2, 2880, 2}, // two-pixel dots just beyond the edges
         {FigureRoutine::Fine, 1, 170, 170, 8600}, // rolling circle larger: R - r is negative
         {FigureRoutine::Fine, 1, 120, 120, 400},    {FigureRoutine::Coarse, 4, 17, 3, 1440},
         {FigureRoutine::Coarse, 60, 20, 15, 40},    {FigureRoutine::Medium, 60, 12, 40, 2880},
@@ -109,9 +112,10 @@ TEST(FigurePixels, EveryFigureMatchesPlottingEachStepWithTheLibraryTrigonometry)
         SCOPED_TRACE(testing::Message() << c.bigR << "/" << c.smallR << "/" << c.pen);
         canvas::Surface pad(pads::figurePadSetup());
         ScriptedRandom random{{}, 0.25};
+        pad.setDrawWidth(c.width);
         pads::drawFigure(pad, random, c.routine, params(c.bigR, c.smallR, c.pen, c.lastStep));
         const canvas::Surface expected =
-            plottedStepByStep(c.routine, c.bigR, c.smallR, c.pen, c.lastStep);
+            plottedStepByStep(c.routine, c.bigR, c.smallR, c.pen, c.lastStep, c.width);
         EXPECT_TRUE(changedPixels(expected.image(), pad.image()).empty());
         EXPECT_FLOAT_EQ(pad.currentX(), expected.currentX());
         EXPECT_FLOAT_EQ(pad.currentY(), expected.currentY());
