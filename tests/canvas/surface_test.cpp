@@ -109,6 +109,13 @@ TEST(SurfaceCircle, OutlineIsClosedSoTheInsideFillsAlone) {
             expectColours(canvas, {Probe{0, 0, kBack}, Probe{70, 70, kRed}});
         }
     }
+    // At an even width the ring's edges lie on whole distances: the outer one is left out, the
+    // inner one drawn.
+    canvas::Surface ring = designCanvas(2);
+    ring.setFillStyle(canvas::kFillTransparent);
+    ring.circle(70, 70, 3, 0);
+    expectColours(ring,
+                  {Probe{74, 70, kBack}, Probe{73, 70, 0}, Probe{72, 70, 0}, Probe{71, 70, kBack}});
 }
 
 TEST(SurfaceCircle, ArcWrapsThroughZeroFromStartToEndWithoutRadiusLines) {
