@@ -1,5 +1,6 @@
 #include "canvas/fonts.h"
 #include "render_command.h"
+#include "workflow/atomic_file.h"
 #include "workflow/translations.h"
 
 #include <QElapsedTimer>
@@ -17,22 +18,49 @@ extern "C" void requestStop(int signal) {
     stopRequested.store(true);
 }
 
-// Ctrl+C and SIGTERM stop the render at the next band, which then removes its temporary file.
-// A file-size limit (ulimit -f) makes writes fail with EFBIG, reported as an I/O error, instead
-// of killing the process with its temporary file left behind.
+// A process that cannot go on: its temporary file goes, then the signal does what it would have.
+extern "C" void removeTemporaryAndDie(int signal) {
+    workflow::removeTemporariesOnSignal();
+    struct sigaction fallback {};
+    fallback.sa_handler = SIG_DFL;
+    sigemptyset(&fallback.sa_mask);
+    sigaction(signal, &fallback, nullptr);
+    raise(signal);
+}
+
+// Every signal that would end the process: those sent to stop it (Ctrl+C, a closed terminal,
+// SIGQUIT, SIGTERM, ...) stop the render at the next band, which then removes its temporary file;
+// the faults remove it at once. A file-size limit (ulimit -f) makes writes fail with EFBIG,
+// reported as an I/O error, instead of killing the process with its temporary file left behind.
 void installSignalHandlers() {
-    struct sigaction action {};
-    action.sa_handler = requestStop;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    const auto handle = [](int signal, void (*handler)(int)) {
+        struct sigaction action {};
+        action.sa_handler = handler;
+        sigemptyset(&action.sa_mask);
+        sigaction(signal, &action, nullptr);
+    };
+    for (const int signal : {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE,
+                             SIGVTALRM, SIGPROF, SIGXCPU, SIGIO, SIGPWR, SIGSTKFLT}) {
+        handle(signal, requestStop);
+    }
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
+        handle(signal, requestStop);
+    }
+    for (const int signal : {SIGABRT, SIGBUS, SIGFPE, SIGILL, SIGSEGV, SIGSYS, SIGTRAP}) {
+        handle(signal, removeTemporaryAndDie);
+    }
     signal(SIGXFSZ, SIG_IGN);
 }
+
+// Errors are the command's own single line: Qt's notes (a missing XDG_RUNTIME_DIR, a decoder's
+// warning) are not for its user.
+void ignoreQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 } // namespace
 
 int main(int argc, char** argv) {
     installSignalHandlers();
+    qInstallMessageHandler(ignoreQtMessages);
     // Headless: the drawing core needs fonts, never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

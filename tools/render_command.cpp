@@ -18,6 +18,7 @@
 #include <QDate>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -75,9 +76,9 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "  --tile-size SIZE        the tile's size: larger than the design, the design is redrawn\n"
     "                          sharp at that size (or, when the redrawing does not match the\n"
     "                          design, enlarged with nearest pixels, with a warning); without it\n"
-    "                          tiles are the design's size, or SIZE of --effect SIZE\n"
+    "                          tiles are the design's size\n"
     "  --dpi N                 dots per inch for physical sizes, written into the file (default\n"
-    "                          300 when a size has a unit, otherwise none; at most 10000)\n"
+    "                          300 when a size has a unit, otherwise none; 1 to 10000)\n"
     "  --repeat MODE           straight (default), half-drop (every other column lowered by half\n"
     "                          a tile), brick (every other row shifted by half a tile), mirror\n"
     "                          (neighbours meet as reflections) or rotate (a 2 x 2 block of\n"
@@ -89,9 +90,11 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)\n"
     "  -h, --help              this text\n"
     "  --version               the version of pattern-render\n"
+    "Every option is given at most once (--fill as often as needed), and only where it does\n"
+    "something.\n"
     "Exit status: 0 written, 1 the file could not be written, 2 bad arguments or a bad design\n"
-    "document, 130 or 143\n"
-    "stopped by Ctrl+C or SIGTERM (nothing is left behind).\n");
+    "document, 128 + the signal's number when a signal stopped it (130 for Ctrl+C, 129 for a\n"
+    "closed terminal, 143 for SIGTERM; nothing is left behind).\n");
 
 struct Press {
     float x;
@@ -107,7 +110,7 @@ struct Request {
     int advanced = 0;
     int category = 0;
     QString width = QStringLiteral("2");
-    QString designPath;
+    QByteArray designPath;
     QByteArray saveDesign;
     std::vector<Press> presses;
     std::optional<std::uint64_t> seed;
@@ -243,9 +246,6 @@ void resolvePage(Request& request) {
     if (request.tileSize) {
         request.tile =
             pixelSize(QStringLiteral("--tile-size"), *request.tileSize, dotsPerInch, kMostTileSide);
-    } else if (request.effectSize) {
-        const int side = int(canvas::roundHalfEven(*request.effectSize));
-        request.tile = QSize(side, side);
     }
     if (request.tiled && workflow::beyondFormat(request.format, request.page)) {
         throw UsageError{Render::tr("a %1 x %2 page would make a BMP file over 4 GB; write .png "
@@ -255,12 +255,50 @@ void resolvePage(Request& request) {
     }
 }
 
-// Options are read as text; the output file name stays the bytes given, so a name in any
-// encoding is written exactly.
+// Options that do something only with others (`needed`), or do nothing with them.
+struct OptionPairing {
+    const char* option;
+    const char* others;
+    bool needed;
+    bool (*given)(const Request&); // whether the others are there
+};
+constexpr OptionPairing kPairings[] = {
+    {"--credit", "--out-size/--tile-size/--repeat", true, [](const Request& r) { return r.tiled; }},
+    {"--effect", "--out-size/--tile-size/--repeat", false,
+     [](const Request& r) { return r.tiled; }},
+    {"--no-credit", "--effect", true, [](const Request& r) { return r.effect; }},
+    {"--category", "--advanced", true, [](const Request& r) { return r.advanced != 0; }},
+    {"--width", "--design", false, [](const Request& r) { return !r.designPath.isEmpty(); }},
+    {"--fill-scope", "--fill", true, [](const Request& r) { return !r.presses.empty(); }},
+    {"--symmetry", "--fill", true, [](const Request& r) { return !r.presses.empty(); }},
+};
+
+void checkPairings(const Request& request, const QSet<QString>& given) {
+    for (const OptionPairing& pairing : kPairings) {
+        const QString option = QString::fromLatin1(pairing.option);
+        const QString others = QString::fromLatin1(pairing.others);
+        if (given.contains(option) && pairing.given(request) != pairing.needed) {
+            throw UsageError{pairing.needed
+                                 ? Render::tr("%1 does nothing without %2").arg(option, others)
+                                 : Render::tr("%1 does nothing with %2").arg(option, others)};
+        }
+    }
+}
+
+// Options are read as text; file names stay the bytes given, so a name in any encoding is used
+// exactly.
 Request parseArguments(const QList<QByteArray>& arguments) {
     Request request;
+    QSet<QString> given;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString option = QFile::decodeName(arguments[i]);
+        const QString name = option == "-o"   ? QStringLiteral("--output")
+                             : option == "-h" ? QStringLiteral("--help")
+                                              : option;
+        if (given.contains(name) && name != "--fill") {
+            throw UsageError{Render::tr("%1 is given twice").arg(option)};
+        }
+        given.insert(name);
         auto value = [&]() -> QString {
             if (i + 1 >= arguments.size()) {
                 throw UsageError{Render::tr("%1 needs a value").arg(option)};
@@ -300,7 +338,8 @@ Request parseArguments(const QList<QByteArray>& arguments) {
                                      .arg(request.width)};
             }
         } else if (option == "--design") {
-            request.designPath = value();
+            value();
+            request.designPath = arguments[i];
         } else if (option == "--save-design") {
             value();
             request.saveDesign = arguments[i];
@@ -335,8 +374,7 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             request.dotsPerInch = workflow::parseDotsPerInch(text);
             if (!request.dotsPerInch) {
                 throw UsageError{
-                    Render::tr("--dpi wants a number above 0 and at most 10000, not \"%1\"")
-                        .arg(text)};
+                    Render::tr("--dpi wants a number from 1 to 10000, not \"%1\"").arg(text)};
             }
         } else if (option == "--fill-scope") {
             request.pressOptions.scope = parseNamed(option, value(), kScopeNames);
@@ -405,6 +443,7 @@ Request parseArguments(const QList<QByteArray>& arguments) {
         throw UsageError{Render::tr("--colourways writes a sheet of its own: leave out --effect, "
                                     "--out-size, --tile-size and --repeat")};
     }
+    checkPairings(request, given);
     return request;
 }
 

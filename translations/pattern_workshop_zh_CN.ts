@@ -118,8 +118,20 @@
         <translation>%1 x %2 的页面写成 BMP 会超过 4 GB，请改写 .png 或 .tif</translation>
     </message>
     <message>
-        <source>--dpi wants a number above 0 and at most 10000, not &quot;%1&quot;</source>
-        <translation>--dpi 需要大于 0、不超过 10000 的数，而不是“%1”</translation>
+        <source>--dpi wants a number from 1 to 10000, not &quot;%1&quot;</source>
+        <translation>--dpi 需要 1 到 10000 之间的数，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>%1 is given twice</source>
+        <translation>%1 给了两次</translation>
+    </message>
+    <message>
+        <source>%1 does nothing without %2</source>
+        <translation>%1 不与 %2 同用时不起作用</translation>
+    </message>
+    <message>
+        <source>%1 does nothing with %2</source>
+        <translation>%1 与 %2 同用时不起作用</translation>
     </message>
     <message>
         <source>--repeat wants straight, half-drop, brick, mirror or rotate, not &quot;%1&quot;</source>
@@ -195,9 +207,9 @@ Output:
   --tile-size SIZE        the tile&apos;s size: larger than the design, the design is redrawn
                           sharp at that size (or, when the redrawing does not match the
                           design, enlarged with nearest pixels, with a warning); without it
-                          tiles are the design&apos;s size, or SIZE of --effect SIZE
+                          tiles are the design&apos;s size
   --dpi N                 dots per inch for physical sizes, written into the file (default
-                          300 when a size has a unit, otherwise none; at most 10000)
+                          300 when a size has a unit, otherwise none; 1 to 10000)
   --repeat MODE           straight (default), half-drop (every other column lowered by half
                           a tile), brick (every other row shifted by half a tile), mirror
                           (neighbours meet as reflections) or rotate (a 2 x 2 block of
@@ -209,9 +221,11 @@ Output:
   -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)
   -h, --help              this text
   --version               the version of pattern-render
+Every option is given at most once (--fill as often as needed), and only where it does
+something.
 Exit status: 0 written, 1 the file could not be written, 2 bad arguments or a bad design
-document, 130 or 143
-stopped by Ctrl+C or SIGTERM (nothing is left behind).
+document, 128 + the signal&apos;s number when a signal stopped it (130 for Ctrl+C, 129 for a
+closed terminal, 143 for SIGTERM; nothing is left behind).
 </source>
         <translation>用法：pattern-render [选项] -o 文件
 不需要显示器，用与窗口相同的绘图核心画出图案，按文件扩展名写成 PNG、TIFF
@@ -247,10 +261,9 @@ stopped by Ctrl+C or SIGTERM (nothing is left behind).
                           （21x29.7cm、210x297mm、8.5x11in、20cm）；每边最多 300000 像素
                           （BMP：文件最大 4 GB）
   --tile-size 尺寸        拼块的大小：大于图案时按该大小重新绘制，线条清晰（重绘与图案
-                          不符时改用最近像素放大，并给出警告）；不给时拼块为图案原大小，
-                          或 --effect 大小 给出的大小
+                          不符时改用最近像素放大，并给出警告）；不给时拼块为图案原大小
   --dpi N                 物理尺寸所用的每英寸点数，并写入文件（尺寸带单位时默认 300，
-                          否则不写；最大 10000）
+                          否则不写；1 到 10000）
   --repeat 方式           straight（默认）、half-drop（每隔一列下移半块）、brick（每隔一行
                           右移半块）、mirror（相邻拼块互为镜像）或 rotate（2 x 2 一组，
                           依次旋转四分之一圈）；不给 --out-size 时拼满 643 x 643
@@ -261,8 +274,9 @@ stopped by Ctrl+C or SIGTERM (nothing is left behind).
   -o, --output 文件       要写入的文件（.png、.tif、.tiff 或 .bmp）
   -h, --help              本说明
   --version               pattern-render 的版本
-退出状态：0 已写入，1 文件无法写入，2 参数错误或设计文档有误，130 或 143 被 Ctrl+C
-或 SIGTERM 中止（不留下任何文件）。
+每个选项最多给一次（--fill 可给多次），且只在起作用时给出。
+退出状态：0 已写入，1 文件无法写入，2 参数错误或设计文档有误，被信号中止时为 128 加信号
+编号（Ctrl+C 为 130，终端关闭为 129，SIGTERM 为 143；不留下任何文件）。
 </translation>
     </message>
     <message>
@@ -293,8 +307,12 @@ stopped by Ctrl+C or SIGTERM (nothing is left behind).
         <translation>%1 不是普通文件，已保持原样。</translation>
     </message>
     <message>
-        <source>%1: no permission to write there.</source>
-        <translation>%1：没有在那里写入的权限。</translation>
+        <source>%1: no permission to write.</source>
+        <translation>%1：没有写入的权限。</translation>
+    </message>
+    <message>
+        <source>%1: no file can be made in the folder %2.</source>
+        <translation>%1：无法在文件夹 %2 中建立文件。</translation>
     </message>
     <message>
         <source>%1: the disk is read-only.</source>

@@ -142,6 +142,8 @@ QString importProblemText(workflow::ImportProblem problem, const QString& path) 
         return {};
     case workflow::ImportProblem::Unreadable:
         return QStringLiteral("无法读取%1：不是可识别的图片。").arg(name);
+    case workflow::ImportProblem::Incomplete:
+        return QStringLiteral("%1不完整：图片数据在结尾前中断，无法导入。").arg(name);
     case workflow::ImportProblem::Empty:
         return QStringLiteral("%1是空的，没有可导入的图像。").arg(name);
     case workflow::ImportProblem::TooLarge:

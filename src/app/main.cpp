@@ -1,8 +1,11 @@
 #include "canvas/fonts.h"
 #include "main_window.h"
+#include "workflow/atomic_file.h"
 #include "workflow/translations.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QStandardPaths>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -10,6 +13,10 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("chengchuan-soft"));
     QApplication::setApplicationName(QStringLiteral("pattern-workshop"));
     QApplication::setStyle(QStringLiteral("Fusion"));
+    // Saves that a killed window never finished (the kept design is saved there at close).
+    workflow::removeStaleTemporaries(
+        QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
+        QDateTime::currentDateTime());
     workflow::installTranslations(application, workflow::windowLocale());
     canvas::installFontSubstitutes();
     app::MainWindow window;

@@ -346,7 +346,7 @@ void MainWindow::importLineArt() {
 }
 
 void MainWindow::pasteLineArt() {
-    importPicture(workflow::importableImage(QApplication::clipboard()->image()), QString());
+    importPicture(workflow::readPastedImage(QApplication::clipboard()->mimeData()), QString());
 }
 
 void MainWindow::importPicture(const workflow::ImportedImage& picture, const QString& path) {

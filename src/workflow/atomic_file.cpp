@@ -1,9 +1,12 @@
 #include "atomic_file.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -25,12 +28,14 @@ class SaveMessages {
             return tr("%1: there is no picture to save.").arg(file);
         case SaveProblem::FolderMissing:
             return tr("%1: the folder %2 does not exist.").arg(file, folder);
+        case SaveProblem::FolderUnwritable:
+            return tr("%1: no file can be made in the folder %2.").arg(file, folder);
         case SaveProblem::IsFolder:
             return tr("%1 is a folder.").arg(file);
         case SaveProblem::NotRegularFile:
             return tr("%1 is not an ordinary file; it was left as it is.").arg(file);
         case SaveProblem::NoPermission:
-            return tr("%1: no permission to write there.").arg(file);
+            return tr("%1: no permission to write.").arg(file);
         case SaveProblem::ReadOnlyDisk:
             return tr("%1: the disk is read-only.").arg(file);
         case SaveProblem::DiskFull:
@@ -49,6 +54,40 @@ class SaveMessages {
         return {};
     }
 };
+
+const QByteArray kTemporaryPrefix = QByteArrayLiteral(".pw-");
+const QByteArray kTemporarySuffix = QByteArrayLiteral(".tmp");
+constexpr qint64 kStaleTemporarySeconds = 60;
+
+// The temporaries being written, in fixed slots a signal handler reads without locking.
+enum SlotState { kFree, kFilling, kReady };
+struct TrackedTemporary {
+    std::atomic<int> state{kFree};
+    char path[PATH_MAX];
+};
+TrackedTemporary trackedTemporaries[16];
+
+int trackTemporary(const QByteArray& path) {
+    if (path.size() >= PATH_MAX) {
+        return -1;
+    }
+    for (int slot = 0; slot < int(std::size(trackedTemporaries)); ++slot) {
+        TrackedTemporary& tracked = trackedTemporaries[slot];
+        if (int expected = kFree; tracked.state.compare_exchange_strong(expected, kFilling)) {
+            std::memcpy(tracked.path, path.constData(), std::size_t(path.size()) + 1);
+            tracked.state.store(kReady);
+            return slot;
+        }
+    }
+    return -1;
+}
+
+void untrackTemporary(int& slot) {
+    if (slot >= 0) {
+        trackedTemporaries[slot].state.store(kFree);
+        slot = -1;
+    }
+}
 
 QByteArray folderOf(const QByteArray& path) {
     const qsizetype slash = path.lastIndexOf('/');
@@ -137,6 +176,10 @@ SaveOutcome AtomicFile::open() {
         owner_ = existing.st_uid;
         group_ = existing.st_gid;
         target_ = linkTarget(path_);
+        // Replacing needs only the folder's permission; like cp, ask for the file's own.
+        if (faccessat(AT_FDCWD, target_.constData(), W_OK, AT_EACCESS) != 0) {
+            return failure(errno);
+        }
     } else if (errno != ENOENT) {
         return failure(errno);
     } else if (struct stat link{}; lstat(path_.constData(), &link) == 0) {
@@ -152,14 +195,18 @@ SaveOutcome AtomicFile::open() {
     for (int attempt = 0; attempt < 100; ++attempt) {
         // A short hidden name, so that a target whose name is near the length limit still gets one.
         const QByteArray candidate =
-            folderOf(target_) + "/.pw-" +
-            QByteArray::number(QRandomGenerator::global()->generate(), 36) + ".tmp";
+            folderOf(target_) + '/' + kTemporaryPrefix +
+            QByteArray::number(QRandomGenerator::global()->generate(), 36) + kTemporarySuffix;
         const int descriptor =
             ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
             descriptor_ = descriptor;
             temporary_ = candidate;
+            trackedSlot_ = trackTemporary(temporary_);
             return {true, SaveProblem::None, {}};
+        }
+        if (errno == ENOENT) { // the folder is there, but takes no new files (/proc)
+            return saveFailure(SaveProblem::FolderUnwritable, path_);
         }
         if (errno != EEXIST) {
             return failure(errno);
@@ -220,10 +267,12 @@ SaveOutcome AtomicFile::commit() {
     }
     if (error != 0) {
         unlink(temporary_.constData());
-        temporary_.clear();
+    }
+    untrackTemporary(trackedSlot_);
+    temporary_.clear();
+    if (error != 0) {
         return saveFailure(problemFromErrno(error), path_, QString::fromLocal8Bit(strerror(error)));
     }
-    temporary_.clear();
     return {true, SaveProblem::None, {}};
 }
 
@@ -234,7 +283,27 @@ void AtomicFile::discard() {
     }
     if (!temporary_.isEmpty()) {
         unlink(temporary_.constData());
+        untrackTemporary(trackedSlot_);
         temporary_.clear();
+    }
+}
+
+void removeTemporariesOnSignal() {
+    for (TrackedTemporary& tracked : trackedTemporaries) {
+        if (tracked.state.load() == kReady) {
+            unlink(tracked.path);
+        }
+    }
+}
+
+void removeStaleTemporaries(const QByteArray& nativeFolder, const QDateTime& now) {
+    const QDateTime stale = now.addSecs(-kStaleTemporarySeconds);
+    const QString pattern = QString::fromLatin1(kTemporaryPrefix + '*' + kTemporarySuffix);
+    for (const QFileInfo& entry : QDir(QFile::decodeName(nativeFolder))
+                                      .entryInfoList({pattern}, QDir::Files | QDir::Hidden)) {
+        if (!entry.isSymLink() && entry.ownerId() == geteuid() && entry.lastModified() < stale) {
+            QFile::remove(entry.filePath());
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <cstddef>
 
@@ -11,6 +12,7 @@ enum class SaveProblem {
     None,
     NoPicture,
     FolderMissing,
+    FolderUnwritable,
     IsFolder,
     NotRegularFile,
     NoPermission,
@@ -40,8 +42,9 @@ SaveProblem problemFromErrno(int error);
 // commit() renames it over the target, so a failure or a cancel at any point leaves an existing
 // file exactly as it was and no temporary behind. Paths are native bytes, used exactly as given.
 // Anything that is not a regular file (a device node, a FIFO, a folder) is refused, never opened;
-// a symbolic link to a regular file is written through and stays a link. A replaced file keeps its
-// permission bits, and its owner and group where the process may set them.
+// a symbolic link to a regular file is written through and stays a link. A file the process may
+// not write is refused as cp refuses it, even where the folder would allow replacing it. A
+// replaced file keeps its permission bits, and its owner and group where the process may set them.
 class AtomicFile {
   public:
     explicit AtomicFile(QByteArray nativePath);
@@ -64,12 +67,21 @@ class AtomicFile {
     QByteArray target_; // the file to replace: the path, or where its symbolic link points
     QByteArray temporary_;
     int descriptor_ = -1;
+    int trackedSlot_ = -1; // where removeTemporariesOnSignal() finds the temporary
     int failedErrno_ = 0;
     bool exists_ = false;
     unsigned mode_ = 0;
     unsigned owner_ = 0;
     unsigned group_ = 0;
 };
+
+// Removes the temporaries of every AtomicFile still being written. Safe in a signal handler, for a
+// process about to die of a signal it cannot recover from.
+void removeTemporariesOnSignal();
+
+// Removes this user's temporaries in `nativeFolder` that were last written more than a minute
+// before `now`: left by a process that was killed while saving.
+void removeStaleTemporaries(const QByteArray& nativeFolder, const QDateTime& now);
 
 // Writes the bytes through an AtomicFile.
 SaveOutcome saveBytes(const QByteArray& bytes, const QByteArray& nativePath);

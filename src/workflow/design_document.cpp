@@ -2,17 +2,21 @@
 
 #include "canvas/numbers.h"
 #include "patterns/catalogue.h"
+#include "png_reading.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
-#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
 #include <iterator>
+#include <unistd.h>
 
 namespace workflow {
 namespace {
@@ -170,16 +174,12 @@ QImage readPicture(const QString& base64) {
         throw DocumentError{DocumentProblem::PictureUndecodable,
                             DocumentMessages::pictureUndecodable()};
     }
-    QBuffer buffer;
-    buffer.setData(*decoded);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "png");
-    const QSize size = reader.size();
+    const QSize size = pngSize(*decoded);
     if (size.width() > kLargestDocumentPictureSide || size.height() > kLargestDocumentPictureSide) {
         throw DocumentError{DocumentProblem::PictureTooLarge,
                             DocumentMessages::pictureTooLarge(size.width(), size.height())};
     }
-    const QImage picture = reader.read();
+    const QImage picture = decodePng(*decoded);
     if (picture.isNull()) {
         throw DocumentError{DocumentProblem::PictureUndecodable,
                             DocumentMessages::pictureUndecodable()};
@@ -420,11 +420,19 @@ SaveOutcome saveDesignDocument(const DesignDocument& document, const QByteArray&
 }
 
 DocumentReading openDesignDocument(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    return openDesignDocument(QFile::encodeName(path));
+}
+
+DocumentReading openDesignDocument(const QByteArray& nativePath) {
+    // Opened by its bytes: a name not valid in the locale's encoding does not survive decoding.
+    const int descriptor = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
         return {std::nullopt, DocumentProblem::Unreadable,
-                DocumentMessages::unreadable(path, file.errorString())};
+                DocumentMessages::unreadable(QFile::decodeName(nativePath),
+                                             QString::fromLocal8Bit(strerror(errno)))};
     }
+    QFile file;
+    file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     if (file.size() > kLargestDesignDocument) {
         return {std::nullopt, DocumentProblem::TooLarge, DocumentMessages::tooLarge()};
     }

@@ -55,5 +55,7 @@ DocumentReading readDesignDocument(const QByteArray& bytes);
 // before reading it.
 SaveOutcome saveDesignDocument(const DesignDocument& document, const QByteArray& nativePath);
 DocumentReading openDesignDocument(const QString& path);
+// The same by the path's native bytes, exactly as given.
+DocumentReading openDesignDocument(const QByteArray& nativePath);
 
 } // namespace workflow

@@ -1,11 +1,17 @@
 #include "line_art.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QImageReader>
+#include <QMimeData>
 #include <QPainter>
+#include <QtEndian>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace workflow {
 namespace {
@@ -146,6 +152,94 @@ QImage backgroundImage(QSize size, QRgb background) {
     return image;
 }
 
+// A device that notes whether its reader asked for bytes past its end.
+template <typename Device> class EndWatching final : public Device {
+  public:
+    using Device::Device;
+    bool askedPastEnd() const { return askedPastEnd_; }
+
+  protected:
+    qint64 readData(char* data, qint64 size) override {
+        askedPastEnd_ = askedPastEnd_ || (size > 0 && this->pos() >= this->size());
+        return Device::readData(data, size);
+    }
+
+  private:
+    bool askedPastEnd_ = false;
+};
+
+// Bytes read as a file is read (from a QBuffer, Qt's JPEG decoder takes the bytes behind its back).
+class ByteReader : public QIODevice {
+  public:
+    explicit ByteReader(QByteArray bytes) : bytes_(std::move(bytes)) {}
+    qint64 size() const override { return bytes_.size(); }
+
+  protected:
+    qint64 readData(char* data, qint64 most) override {
+        const qint64 count = std::min(most, bytes_.size() - pos());
+        std::memcpy(data, bytes_.constData() + pos(), std::size_t(count));
+        return count;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+  private:
+    QByteArray bytes_;
+};
+
+// Formats whose decoder reads no further than the picture's end, so asking past the end of the
+// data means it was cut short (Qt's JPEG decoder then makes up an end and fills the rest grey).
+const QByteArray kReadersStoppingAtTheEnd[] = {"jpeg", "xbm"};
+
+// Whether an uncompressed bitmap's header claims more rows than the data holds (a bitmap decoder
+// leaves missing rows black without a word).
+bool bitmapClaimsMore(QIODevice& device) {
+    const QByteArray header = device.peek(34);
+    if (header.size() < 34 || !header.startsWith("BM") ||
+        qFromLittleEndian<quint32>(header.constData() + 14) < 40) {
+        return false;
+    }
+    const auto field = [&header](int offset) {
+        return qFromLittleEndian<qint32>(header.constData() + offset);
+    };
+    const qint64 compression = field(30);
+    if (compression != 0 && compression != 3) { // only plain and bit-field rows have a fixed length
+        return false;
+    }
+    const qint64 bitsPerPixel = qFromLittleEndian<quint16>(header.constData() + 28);
+    const qint64 rowBytes = (qAbs(qint64(field(18))) * bitsPerPixel + 31) / 32 * 4;
+    return qint64(quint32(field(10))) + rowBytes * qAbs(qint64(field(22))) > device.size();
+}
+
+template <typename Device> ImportedImage readWhole(EndWatching<Device>& device) {
+    if (device.size() == 0) {
+        return {{}, ImportProblem::Empty};
+    }
+    const bool claimsMore = bitmapClaimsMore(device); // read before the decoder moves on
+    QImageReader reader(&device);
+    reader.setAutoTransform(true);
+    reader.setAllocationLimit(kAllocationLimitMegabytes);
+    const QSize declared = reader.size();
+    if (declared.isValid()) {
+        if (const ImportProblem problem = importSizeProblem(declared);
+            problem != ImportProblem::None) {
+            return {{}, problem};
+        }
+    }
+    if (claimsMore) {
+        return {{}, ImportProblem::Incomplete};
+    }
+    const QByteArray format = reader.format(); // asked before reading, which leaves the start
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        return {{}, ImportProblem::Unreadable};
+    }
+    if (device.askedPastEnd() && std::count(std::begin(kReadersStoppingAtTheEnd),
+                                            std::end(kReadersStoppingAtTheEnd), format) > 0) {
+        return {{}, ImportProblem::Incomplete};
+    }
+    return importableImage(image);
+}
+
 } // namespace
 
 ImportProblem importSizeProblem(QSize size) {
@@ -159,29 +253,38 @@ ImportProblem importSizeProblem(QSize size) {
 }
 
 ImportedImage readImportImage(const QString& path) {
-    // Only regular files are opened: reading a FIFO or a device could wait for ever.
-    const QFileInfo file(path);
-    if (!file.isFile()) {
+    return readImportImage(QFile::encodeName(path));
+}
+
+ImportedImage readImportImage(const QByteArray& nativePath) {
+    // Opened without waiting and read only when regular: a FIFO or a device could block for ever.
+    const int descriptor = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat status {};
+    if (descriptor < 0 || fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
         return {{}, ImportProblem::Unreadable};
     }
-    if (file.size() == 0) {
+    EndWatching<QFile> file;
+    file.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
+              QFileDevice::AutoCloseHandle);
+    return readWhole(file);
+}
+
+ImportedImage readPastedImage(const QMimeData* data) {
+    if (data == nullptr) {
         return {{}, ImportProblem::Empty};
     }
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    reader.setAllocationLimit(kAllocationLimitMegabytes);
-    const QSize declared = reader.size();
-    if (declared.isValid()) {
-        if (const ImportProblem problem = importSizeProblem(declared);
-            problem != ImportProblem::None) {
-            return {{}, problem};
+    const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+    for (const QString& type : data->formats()) {
+        if (readable.contains(type.toLatin1())) {
+            EndWatching<ByteReader> bytes(data->data(type));
+            bytes.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+            return readWhole(bytes);
         }
     }
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        return {{}, ImportProblem::Unreadable};
-    }
-    return importableImage(image);
+    return importableImage(qvariant_cast<QImage>(data->imageData()));
 }
 
 ImportedImage importableImage(const QImage& image) {

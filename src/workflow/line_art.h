@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <vector>
 
+class QMimeData;
+
 namespace workflow {
 
 // Why a picture cannot be imported.
-enum class ImportProblem { None, Unreadable, Empty, TooLarge };
+enum class ImportProblem { None, Unreadable, Incomplete, Empty, TooLarge };
 
 // Larger pictures are refused before they are decoded.
 inline constexpr std::int64_t kMaxImportPixels = 100'000'000;
@@ -25,9 +27,15 @@ struct ImportedImage {
 // The picture as an import takes it: refused when it is empty or too large (a pasted picture).
 ImportedImage importableImage(const QImage& image);
 
-// Reads a picture in any format Qt reads. The size is checked from the file's header before any
-// pixel is decoded, so a huge picture costs no memory.
+// Reads a picture in any format Qt reads, from a regular file only. The size is checked from the
+// file's header before any pixel is decoded, so a huge picture costs no memory; a file shorter
+// than its header says, or one its decoder finds cut short, is refused as incomplete.
 ImportedImage readImportImage(const QString& path);
+ImportedImage readImportImage(const QByteArray& nativePath);
+
+// The clipboard's picture: encoded data is read as a file is, so a picture too large to hold is
+// told apart from none; a picture held as an image only (copied in this process) is taken as is.
+ImportedImage readPastedImage(const QMimeData* data);
 
 enum class LineArtFit {
     Inside, // the whole picture, margins in the background colour

@@ -56,7 +56,7 @@ std::pair<double, double> sizeInPixels(const PrintSize& size, double dotsPerInch
 std::optional<double> parseDotsPerInch(const QString& text) {
     static const QRegularExpression form(QStringLiteral(R"(^\s*\d+(?:\.\d+)?\s*$)"));
     const double value = text.toDouble();
-    if (!form.match(text).hasMatch() || !(value > 0) || value > 10000) {
+    if (!form.match(text).hasMatch() || !(value >= 1) || value > 10000) {
         return std::nullopt;
     }
     return value;

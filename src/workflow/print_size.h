@@ -25,7 +25,7 @@ std::optional<PrintSize> parsePrintSize(const QString& text);
 // pixels; each side as a double so that sizes beyond int can be refused by the caller.
 std::pair<double, double> sizeInPixels(const PrintSize& size, double dotsPerInch);
 
-// A dots-per-inch value above 0 and at most 10000.
+// A dots-per-inch value from 1 to 10000.
 std::optional<double> parseDotsPerInch(const QString& text);
 
 } // namespace workflow

@@ -175,7 +175,7 @@ TEST_F(RenderCommand, PagesAndEffectsPlaceTheTilesAtTheirSizeOffsetsAndResolutio
         {"--out-size 2x1in --tile-size 50x40 --repeat brick", 600, 300, 50, 40, Repeat::Brick, 300},
         {"--out-size 70x40mm --dpi 72 --tile-size 1cm --repeat half-drop", 198, 113, 28, 28,
          Repeat::HalfDrop, 72},
-        {"--out-size 300 --effect 80", 300, 300, 80, 80, Repeat::Straight, 96},
+        {"--out-size 300 --tile-size 80", 300, 300, 80, 80, Repeat::Straight, 96},
     };
     for (const auto& c : cases) {
         for (const QString extension : {"png", "bmp"}) {
@@ -236,18 +236,23 @@ TEST(ProgressLine, ShowsAfterASecondThenAFewTimesASecondAndEndsItsLine) {
 
 TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
     // One row for each check, given after a figure and an output file; "" leaves the output out.
+    // Rows naming their own output give it in place of x.png.
     const QStringList designRows({"--pattern Command99", "--advanced 5", "--fill 142,3",
                                   "--fill x,3", "--width 0", "--seed", "--symmetry six",
                                   "--colour-rule chosen", "--base red", "--colourways 0",
                                   "--colourways 6 --effect own", "--bogus", ""});
-    const QStringList outputRows({"--effect -5", "--out-size 0x10", "--out-size 21x29.7",
-                                  "--out-size 21x29.7pt", "--out-size 300001x10",
-                                  "--out-size 40000 -o @x.bmp", "--tile-size 20001", "--dpi 0",
-                                  "--dpi 10001", "--dpi nan", "--repeat diagonal", "-o @x.gif"});
-    for (const QString& row : designRows + outputRows) {
+    const QStringList outputRows(
+        {"--effect -5", "--out-size 0x10", "--out-size 21x29.7", "--out-size 21x29.7pt",
+         "--out-size 300001x10", "--out-size 40000 -o @x.bmp", "--tile-size 20001", "--dpi 0",
+         "--dpi 0.5", "--dpi 10001", "--dpi nan", "--repeat diagonal", "-o @x.gif"});
+    const QStringList inertRows({"--seed 1 --seed 2", "--output @y.png", "--credit",
+                                 "--effect own --out-size 300", "--effect 9 --repeat brick",
+                                 "--no-credit", "--category 1", "--symmetry four"});
+    for (const QString& row : designRows + outputRows + inertRows) {
         SCOPED_TRACE(row.toStdString());
+        const bool output = row.isEmpty() || row.contains("-o ");
         const Outcome refused =
-            run(row.isEmpty() ? "--pattern Command12" : "--pattern Command12 -o @x.png " + row);
+            run(QString("--pattern Command12 ") + (output ? "" : "-o @x.png ") + row);
         EXPECT_EQ(refused.status, 2);
         EXPECT_TRUE(refused.err.startsWith("pattern-render: ")) << refused.err.toStdString();
         EXPECT_EQ(refused.err.count('\n'), 1) << refused.err.toStdString();
@@ -259,10 +264,18 @@ TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
 }
 
 // The program as a child process, in a locale, under a limit of memory or file size (bytes; 0:
-// none), and stopped by a signal once its temporary file appears (0: left to finish).
+// none), and stopped by a signal once its temporary file appears (0: left to finish); a status
+// of -1 is death by that signal. Whatever happens, stderr holds only the program's own lines and
+// the folder what it held before.
 TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
     QTemporaryDir folder;
     ASSERT_EQ(mkfifo(QFile::encodeName(folder.filePath("pipe.bmp")), 0644), 0);
+    QFile document(folder.filePath("cut-picture.ccpat")); // its picture is a PNG cut short
+    ASSERT_TRUE(document.open(QIODevice::WriteOnly));
+    document.write(R"({"format": "chengchuan-pattern-design", "version": 1,
+        "background": "#445CAE", "source": {"kind": "picture", "lineWidth": 1},
+        "picture": "iVBORw0KGgoAAAANSUhEUgAAAAIAAAACCAIAAAD91JpzAAAAFklEQVR4nGP4", "changes": []})");
+    document.close();
     const auto files = [&folder] {
         return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     };
@@ -280,10 +293,15 @@ TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
         {"--bogus", "zh_CN.UTF-8", RLIMIT_AS, 0, 0, 2, "没有选项"},
         {"--pattern Command12 -o @pipe.bmp", "C", RLIMIT_AS, 0, 0, 1, "not an ordinary file"},
         {"--pattern Command12 -o @pipe.bmp", "zh_CN.UTF-8", RLIMIT_AS, 0, 0, 1, "不是普通文件"},
+        {"--design @cut-picture.ccpat -o @design.png", "C", RLIMIT_AS, 0, 0, 2, "not a readable"},
         {"--pattern Command12 --out-size 20000x20000 -o @design.bmp", "C", RLIMIT_FSIZE,
          rlim_t(1) << 20, 0, 1, "larger than the system allows"},
         {huge, "C", RLIMIT_AS, 0, SIGINT, 130, "cancelled"},
         {huge, "C", RLIMIT_AS, 0, SIGTERM, 143, "cancelled"},
+        {huge, "C", RLIMIT_AS, 0, SIGHUP, 129, "cancelled"},
+        {huge, "C", RLIMIT_AS, 0, SIGQUIT, 131, "cancelled"},
+        {huge, "C", RLIMIT_AS, 0, SIGUSR1, 138, "cancelled"},
+        {huge, "C", RLIMIT_AS, 0, SIGSEGV, -1, ""},
     };
 #if !defined(__SANITIZE_ADDRESS__)
     // A tile far larger than the memory allowed: a message, never an abort.
@@ -295,6 +313,7 @@ TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("LC_ALL", run.language);
+        environment.remove("XDG_RUNTIME_DIR"); // which Qt would otherwise remark on
         process.setProcessEnvironment(environment);
         process.setChildProcessModifier([run] {
             const rlimit value{run.limit, run.limit};
@@ -302,30 +321,38 @@ TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
                 setrlimit(run.resource, &value);
             }
         });
+        const QStringList before = files();
         process.start(PATTERN_RENDER_PATH, commandLine(run.arguments, folder));
         if (run.signal != 0) { // once the render's temporary file is there
-            for (int tries = 0; tries < 3000 && files().size() < 2; ++tries) {
+            for (int tries = 0; tries < 3000 && files().size() == before.size(); ++tries) {
                 usleep(10000);
             }
-            ASSERT_EQ(files().size(), 2);
+            ASSERT_EQ(files().size(), before.size() + 1);
             kill(pid_t(process.processId()), run.signal);
         }
         ASSERT_TRUE(process.waitForFinished(120000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(process.exitCode(), run.status);
+        const bool killed = run.status < 0;
+        EXPECT_EQ(process.exitStatus(), killed ? QProcess::CrashExit : QProcess::NormalExit);
+        EXPECT_EQ(killed ? 0 : process.exitCode(), std::max(run.status, 0));
         const QString err = QString::fromUtf8(process.readAllStandardError());
         EXPECT_TRUE(err.contains(QString::fromUtf8(run.message))) << err.toStdString();
-        EXPECT_EQ(files(), QStringList{"pipe.bmp"});
+        EXPECT_EQ(("\n" + err).count("\npattern-render: "), err.count('\n'))
+            << "only its own lines";
+        EXPECT_EQ(files(), before);
     }
 }
 
 TEST_F(RenderCommand, WritesTheFileNameBytesExactlyAsGiven) {
     // "中文.bmp" in GBK: not valid UTF-8, so only the bytes themselves name it.
     const QByteArray name = QFile::encodeName(directory.path()) + "/\xd6\xd0\xce\xc4.bmp";
-    const QList<QByteArray> arguments{"--pattern", "Command12", "-o", name};
-    EXPECT_EQ(test_support::runRender(arguments).status, 0);
+    const QByteArray document = QFile::encodeName(directory.path()) + "/\xd6\xd0.ccpat";
+    const QList<QByteArray> saving{"--pattern", "Command12", "-o", name, "--save-design", document};
+    EXPECT_EQ(test_support::runRender(saving).status, 0);
     EXPECT_EQ(access(name, F_OK), 0);
-    unlink(name); // QTemporaryDir cannot remove a name it cannot decode.
+    const QList<QByteArray> opening{"--design", document, "-o", name};
+    EXPECT_EQ(test_support::runRender(opening).status, 0);
+    // QTemporaryDir cannot remove a name it cannot decode.
+    EXPECT_EQ(unlink(name) + unlink(document), 0);
 }
 
 } // namespace

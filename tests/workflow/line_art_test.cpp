@@ -4,11 +4,14 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -75,33 +78,52 @@ TEST(LineArt, ImportedPngBecomesExactColourRegions) {
     }
 }
 
-TEST(LineArt, UnreadableEmptyAndHugeFilesAreRefused) {
+QByteArray encoded(const char* format, QSize size, QSize claimed = {}) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    picture.save(&buffer, format);
+    if (claimed.isValid()) { // a bitmap's header
+        qToLittleEndian<qint32>(claimed.width(), bytes.data() + 18);
+        qToLittleEndian<qint32>(claimed.height(), bytes.data() + 22);
+    }
+    return bytes;
+}
+
+// Each picture read from a file and pasted as encoded data.
+TEST(LineArt, OnlyWholePicturesOfSaneSizeAreImported) {
     QTemporaryDir folder;
-    // A one-pixel bitmap whose header claims 10001 x 10000 pixels.
-    QByteArray huge;
-    QBuffer buffer(&huge);
-    QImage(1, 1, QImage::Format_RGB32).save(&buffer, "BMP");
-    qToLittleEndian<qint32>(10001, huge.data() + 18);
-    qToLittleEndian<qint32>(10000, huge.data() + 22);
+    const QByteArray jpeg = encoded("JPEG", {300, 200});
     const std::tuple<const char*, std::optional<QByteArray>, ImportProblem> cases[] = {
         {"missing.png", std::nullopt, ImportProblem::Unreadable},
         {"fifo.png", std::nullopt, ImportProblem::Unreadable},
         {"garbage.png", QByteArray("not a picture at all"), ImportProblem::Unreadable},
         {"empty.png", QByteArray(), ImportProblem::Empty},
-        {"huge.bmp", huge, ImportProblem::TooLarge},
+        {"huge.bmp", encoded("BMP", {1, 1}, {10001, 10000}), ImportProblem::TooLarge},
+        {"short.bmp", encoded("BMP", {2, 2}, {10000, 10000}), ImportProblem::Incomplete},
+        {"cut.jpg", jpeg.left(jpeg.size() * 3 / 4), ImportProblem::Incomplete},
+        {"\xd6\xd0.jpg", jpeg, ImportProblem::None}, // a GBK name, read by its bytes
+        {"whole.bmp", encoded("BMP", {3, 2}), ImportProblem::None},
     };
-    ASSERT_EQ(mkfifo(QFile::encodeName(folder.filePath(QStringLiteral("fifo.png"))), 0600), 0);
+    const QByteArray root = QFile::encodeName(folder.path()) + '/';
+    ASSERT_EQ(mkfifo(root + "fifo.png", 0600), 0);
     for (const auto& [file, bytes, expected] : cases) {
-        const QString path = folder.filePath(QString::fromLatin1(file));
+        SCOPED_TRACE(file);
         if (bytes) {
-            QFile written(path);
-            ASSERT_TRUE(written.open(QIODevice::WriteOnly));
-            written.write(*bytes);
+            std::ofstream(root + file, std::ios::binary) << bytes->toStdString();
+            QMimeData pasted;
+            pasted.setData(QStringLiteral("image/png"), *bytes);
+            EXPECT_EQ(workflow::readPastedImage(&pasted).problem, expected);
         }
-        const workflow::ImportedImage imported = workflow::readImportImage(path);
-        EXPECT_EQ(imported.problem, expected) << file;
-        EXPECT_TRUE(imported.image.isNull()) << file;
+        const workflow::ImportedImage imported = workflow::readImportImage(root + file);
+        EXPECT_EQ(imported.problem, expected);
+        EXPECT_EQ(imported.image.isNull(), expected != ImportProblem::None);
+        unlink(root + file); // the folder's clean-up cannot name a GBK file
     }
+    QMimeData copied; // within the process, a picture is held as it is
+    copied.setImageData(QImage(3, 2, QImage::Format_RGB32));
+    EXPECT_EQ(workflow::readPastedImage(&copied).problem, ImportProblem::None);
 }
 
 } // namespace

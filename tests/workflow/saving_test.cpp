@@ -252,6 +252,14 @@ TEST(SaveBitmap, RefusesWhatItMustNotReplaceAndSaysWhy) {
          SaveProblem::NotRegularFile, "not an ordinary file"},
         {[](const QByteArray& f) { return f + '/' + QByteArray(300, 'n'); },
          SaveProblem::NameTooLong, "too long"},
+        {[](const QByteArray&) { return QByteArrayLiteral("/proc/design.bmp"); },
+         SaveProblem::FolderUnwritable, "no file can be made in the folder /proc"},
+        {[](const QByteArray& f) {
+             writeFile(QFile::decodeName(f + "/design.bmp"), "earlier picture");
+             chmod(f + "/design.bmp", 0444);
+             return f + "/design.bmp";
+         },
+         SaveProblem::NoPermission, "no permission to write"},
         {[](const QByteArray& f) {
              writeFile(QFile::decodeName(f + "/design.bmp"), "earlier picture");
              chmod(f, 0500);
@@ -259,16 +267,19 @@ TEST(SaveBitmap, RefusesWhatItMustNotReplaceAndSaysWhy) {
          },
          SaveProblem::NoPermission, "permission"},
     };
+    // Permissions do not bind the superuser: as root, the save is made as nobody, who may write
+    // in the (open) folder but owns none of its files.
+    const bool asNobody = geteuid() == 0;
     for (const auto& refusal : cases) {
-        SCOPED_TRACE(int(refusal.problem));
-        if (refusal.problem == SaveProblem::NoPermission && geteuid() == 0) {
-            continue; // permissions do not bind the superuser
-        }
+        SCOPED_TRACE(refusal.reason);
         QTemporaryDir folder;
+        chmod(QFile::encodeName(folder.path()), 0777);
         const QByteArray path = refusal.prepare(QFile::encodeName(folder.path()));
         const QStringList before = snapshot(folder.path());
+        ASSERT_EQ(asNobody ? seteuid(65534) : 0, 0);
         const workflow::SaveOutcome outcome =
             workflow::saveBitmap(tileOf({142, 142}, 99), QFile::decodeName(path));
+        ASSERT_EQ(asNobody ? seteuid(0) : 0, 0);
         EXPECT_EQ(snapshot(folder.path()), before);
         QFile::setPermissions(folder.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -284,21 +295,43 @@ TEST(SaveBitmap, WritesThroughLinksKeepsPermissionsAndUsesTheNameBytes) {
     const QByteArray root = QFile::encodeName(folder.path());
     writeFile(folder.filePath("target.bmp"), "old");
     ASSERT_EQ(symlink("target.bmp", root + "/link.bmp"), 0);
-    writeFile(folder.filePath("readonly.bmp"), "old");
-    ASSERT_EQ(chmod(root + "/readonly.bmp", 0444), 0);
+    writeFile(folder.filePath("private.bmp"), "old");
+    ASSERT_EQ(chmod(root + "/private.bmp", 0600), 0);
     // "中文.bmp" in GBK: not valid UTF-8, so only the bytes themselves name it.
     const QByteArray gbkName = root + "/\xd6\xd0\xce\xc4.bmp";
-    for (const QByteArray& path : {root + "/link.bmp", root + "/readonly.bmp", gbkName}) {
+    for (const QByteArray& path : {root + "/link.bmp", root + "/private.bmp", gbkName}) {
         EXPECT_TRUE(workflow::saveBytes("BM new", path).saved) << path.toStdString();
     }
     EXPECT_TRUE(QFileInfo(folder.filePath("link.bmp")).isSymLink());
     EXPECT_EQ(contents(folder.filePath("target.bmp")), QByteArray("BM new"));
-    EXPECT_EQ(contents(folder.filePath("readonly.bmp")), QByteArray("BM new"));
-    struct stat readOnly {};
-    ASSERT_EQ(stat(root + "/readonly.bmp", &readOnly), 0);
-    EXPECT_EQ(readOnly.st_mode & 07777, 0444u);
+    EXPECT_EQ(contents(folder.filePath("private.bmp")), QByteArray("BM new"));
+    struct stat kept {};
+    ASSERT_EQ(stat(root + "/private.bmp", &kept), 0);
+    EXPECT_EQ(kept.st_mode & 07777, 0600u);
     // Removed here, as the folder's clean-up cannot name it.
     EXPECT_EQ(unlink(gbkName), 0) << "the file carries exactly the bytes given";
+}
+
+TEST(AtomicFile, RemovesOnlyItsOwnTemporariesOlderThanAMinute) {
+    const QDateTime now(QDate(2030, 1, 1), QTime(12, 0));
+    const struct {
+        const char* name;
+        int age; // seconds
+        bool removed;
+    } files[] = {{".pw-k1x.tmp", 61, true},
+                 {".pw-k2x.tmp", 59, false},
+                 {".pw-k3x.bmp", 600, false},
+                 {"design.bmp", 600, false}};
+    const QTemporaryDir folder;
+    for (const auto& file : files) {
+        QFile made(folder.filePath(file.name));
+        ASSERT_TRUE(made.open(QIODevice::WriteOnly));
+        made.setFileTime(now.addSecs(-file.age), QFileDevice::FileModificationTime);
+    }
+    workflow::removeStaleTemporaries(QFile::encodeName(folder.path()), now);
+    for (const auto& file : files) {
+        EXPECT_EQ(QFile::exists(folder.filePath(file.name)), !file.removed) << file.name;
+    }
 }
 
 TEST(SaveMessages, EveryErrnoTheSystemGivesHasAReasonOfItsOwn) {
