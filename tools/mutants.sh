@@ -79,10 +79,16 @@ src/workflow/print_size.cpp: return {std::round(size.width * scale), ==> return 
 src/workflow/sharp_render.cpp: tile.sharp = tile.agreement >= kLeastBlockAgreement; ==> tile.sharp = tile.agreement >= 0;
 src/workflow/line_art.cpp: const QPoint origin((size.width() - placed.width()) / 2, ==> const QPoint origin((size.width() - placed.width()) / 3,
 src/workflow/line_art.cpp: if (darkest[x] < threshold) { ==> if (darkest[x] <= threshold) {
+src/workflow/line_art.cpp: rowBytes * qAbs(qint64(field(22))) > device.size(); ==> rowBytes > device.size();
+src/workflow/line_art.cpp: (size > 0 && this->pos() >= this->size()) ==> (size > 0 && this->pos() > this->size())
+src/workflow/atomic_file.cpp: if (faccessat(AT_FDCWD, target_.constData(), W_OK, AT_EACCESS) != 0) { ==> if (false) {
+src/workflow/atomic_file.cpp: entry.lastModified() < stale) { ==> entry.lastModified() < now) {
 src/workflow/text_stamp.cpp: std::fill(row + x0, row + x1 + 1, pen_); ==> std::fill(row + x0, row + x1, pen_);
 tools/render_command.cpp: if (x < 0 || y < 0 || x >= 142 || y >= 142) { ==> if (x < 0 || y < 0 || x > 142 || y >= 142) {
 tools/render_command.cpp: request.dotsPerInch = 300.0; ==> request.dotsPerInch = 72.0;
 tools/render_command.cpp: : QSize(643, 643); ==> : QSize(643, 642);
+tools/render_command.cpp: if (given.contains(name) && name != "--fill") { ==> if (given.contains(name) && name == "--fill") {
+tools/pattern_render.cpp: for (const int signal : {SIGHUP, SIGINT, ==> for (const int signal : {SIGINT,
 tools/progress_line.cpp: if (whole < 3600) { ==> if (whole < 60) {
 src/app/form1.cpp: for (int option = 1; option <= 4; ++option) { ==> for (int option = 1; option < 4; ++option) {
 src/app/layout.cpp: constexpr int kFirstColourChange = 15; ==> constexpr int kFirstColourChange = 16;

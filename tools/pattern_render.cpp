@@ -18,13 +18,13 @@ extern "C" void requestStop(int signal) {
     stopRequested.store(true);
 }
 
-// A process that cannot go on: its temporary file goes, then the signal does what it would have.
+// What the faults did before (the default, or a sanitizer's report).
+struct sigaction earlierActions[NSIG];
+
+// A process that cannot go on: its temporary file goes, then the signal does what it did before.
 extern "C" void removeTemporaryAndDie(int signal) {
     workflow::removeTemporariesOnSignal();
-    struct sigaction fallback {};
-    fallback.sa_handler = SIG_DFL;
-    sigemptyset(&fallback.sa_mask);
-    sigaction(signal, &fallback, nullptr);
+    sigaction(signal, &earlierActions[signal], nullptr);
     raise(signal);
 }
 
@@ -37,7 +37,7 @@ void installSignalHandlers() {
         struct sigaction action {};
         action.sa_handler = handler;
         sigemptyset(&action.sa_mask);
-        sigaction(signal, &action, nullptr);
+        sigaction(signal, &action, &earlierActions[signal]);
     };
     for (const int signal : {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE,
                              SIGVTALRM, SIGPROF, SIGXCPU, SIGIO, SIGPWR, SIGSTKFLT}) {
