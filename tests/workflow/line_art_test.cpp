@@ -101,7 +101,7 @@ TEST(LineArt, OnlyWholePicturesOfSaneSizeAreImported) {
         {"garbage.png", QByteArray("not a picture at all"), ImportProblem::Unreadable},
         {"empty.png", QByteArray(), ImportProblem::Empty},
         {"huge.bmp", encoded("BMP", {1, 1}, {10001, 10000}), ImportProblem::TooLarge},
-        {"short.bmp", encoded("BMP", {2, 2}, {10000, 10000}), ImportProblem::Incomplete},
+        {"short.bmp", encoded("BMP", {100, 100}, {10000, 10000}), ImportProblem::Incomplete},
         {"cut.jpg", jpeg.left(jpeg.size() * 3 / 4), ImportProblem::Incomplete},
         {"\xd6\xd0.jpg", jpeg, ImportProblem::None}, // a GBK name, read by its bytes
         {"whole.bmp", encoded("BMP", {3, 2}), ImportProblem::None},
