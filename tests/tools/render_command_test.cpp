@@ -301,7 +301,7 @@ TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
         {huge, "C", RLIMIT_AS, 0, SIGHUP, 129, "cancelled"},
         {huge, "C", RLIMIT_AS, 0, SIGQUIT, 131, "cancelled"},
         {huge, "C", RLIMIT_AS, 0, SIGUSR1, 138, "cancelled"},
-        {huge, "C", RLIMIT_AS, 0, SIGSEGV, -1, ""},
+        {huge, "C", RLIMIT_AS, 0, SIGABRT, -1, ""},
     };
 #if !defined(__SANITIZE_ADDRESS__)
     // A tile far larger than the memory allowed: a message, never an abort.
