@@ -149,4 +149,36 @@ TEST_F(ColourMenuTest, AColourwayClickIsOneUndoStepAndLockingAllSaysWhy) {
     EXPECT_TRUE(find<QLabel>("ColourwaysNote")->text().contains(QStringLiteral("锁定")));
 }
 
+TEST_F(ColourMenuTest, TheStudioComesBackAsItWasLeftAndTheWindowAsItStarts) {
+    const QImage startEffect = effect();
+    QList<QRgb> recent;
+    for (QRgb colour = 0xFF000001; colour <= 0xFF000011; ++colour) {
+        tools().setCurrentColour(colour);
+        recent.prepend(colour);
+    }
+    const char* const chosen[] = {"actionPalette",      "actionLiveEffect",    "actionTileFrame",
+                                  "actionRepeatMirror", "actionRuleAnalogous", "actionScopeWrap",
+                                  "actionSymmetryFour"};
+    for (const char* action : chosen) {
+        trigger(action);
+    }
+    window_->addDockWidget(Qt::LeftDockWidgetArea, &window_->paletteDock());
+    key(Qt::Key_Q);
+    restart();
+    for (const char* action : chosen) {
+        EXPECT_TRUE(find<QAction>(action)->isChecked()) << action;
+    }
+    EXPECT_TRUE(window_->paletteDock().isVisible());
+    EXPECT_EQ(window_->dockWidgetArea(&window_->paletteDock()), Qt::LeftDockWidgetArea);
+    EXPECT_TRUE(find("TileFrame")->isVisible());
+    EXPECT_EQ(window_->repeat(), workflow::Repeat::Mirror);
+    const workflow::PressOptions& options = form().pressOptions();
+    EXPECT_EQ(std::tuple(options.rule, options.scope, options.symmetry),
+              std::tuple(ColourRule::Analogous, FillScope::Wrap, Symmetry::Four));
+    EXPECT_EQ(tools().recentColours(), recent.mid(0, 16));
+    EXPECT_EQ(tools().currentColour(), 0xFF000011);
+    EXPECT_EQ(design().pixel(0, 0), kYellowGreen);
+    EXPECT_EQ(effect(), startEffect);
+}
+
 } // namespace
