@@ -382,8 +382,8 @@ void MainWindow::openColourways() {
 }
 
 void MainWindow::showHelp() {
-    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("使用说明"), helpText(),
-                                QMessageBox::Close, this);
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("使用说明"),
+                                helpText(*menuBar()), QMessageBox::Close, this);
     box->setObjectName(QStringLiteral("HelpDialog"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

@@ -183,7 +183,18 @@ TEST_F(MainWindowTest, TheStatusBarAndTheZoomWindowNameThePixelUnderThePointer) 
 
 TEST_F(MainWindowTest, F1AndAboutOpenTheirDialogsWithoutBlocking) {
     key(Qt::Key_F1, {});
-    EXPECT_TRUE(find<QMessageBox>("HelpDialog")->text().contains(QStringLiteral("交叉配色")));
+    const QString help = find<QMessageBox>("HelpDialog")->text();
+    EXPECT_TRUE(help.contains(QStringLiteral("交叉配色")));
+    // Every action with a shortcut has its row in the table.
+    for (const QAction* action : window_->findChildren<QAction*>()) {
+        QStringList keys;
+        for (const QKeySequence& sequence : action->shortcuts()) {
+            keys << sequence.toString(QKeySequence::NativeText);
+        }
+        const QString row = QStringLiteral("<td>%1</td><td>%2</td>")
+                                .arg(keys.join(QStringLiteral("、")), action->text().remove("…"));
+        EXPECT_TRUE(keys.isEmpty() || help.contains(row)) << row.toStdString();
+    }
     trigger("actionAbout");
     const QString about = find<QMessageBox>("AboutDialog")->text();
     for (const QString& part : {QStringLiteral("3.6"), workflow::kMakerAddress,
