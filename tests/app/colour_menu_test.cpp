@@ -3,6 +3,7 @@
 #include "app/palette_dock.h"
 #include "app_fixture.h"
 
+#include <QHelpEvent>
 #include <optional>
 
 namespace {
@@ -124,6 +125,21 @@ TEST_F(ColourMenuTest, ThePaletteCountsTheDesignAndActsOnItsChips) {
     trigger("actionUndo");
     EXPECT_EQ(design(), before);
     EXPECT_EQ(count->text(), QStringLiteral("共 4 色"));
+
+    // Hovering a chip tells its value, count and share; one pixel is not nothing.
+    QImage speck(142, 142, QImage::Format_RGB32);
+    speck.fill(kRed);
+    speck.setPixel(5, 5, kBlue);
+    window_->loadImportedPicture(speck);
+    const std::pair<QPoint, const char*> chips[] = {
+        {QPoint(20, 10), "#C00000\n20,163 像素，占 100.0 %"},
+        {greenChip, "#0000B0\n1 像素，占 <0.1 %"}};
+    for (const auto& [point, says] : chips) {
+        QHelpEvent hover(QEvent::ToolTip, point, dock.chipArea()->mapToGlobal(point));
+        QApplication::sendEvent(dock.chipArea(), &hover);
+        EXPECT_TRUE(dock.chipArea()->toolTip().startsWith(QString::fromUtf8(says)))
+            << dock.chipArea()->toolTip().toStdString();
+    }
 }
 
 TEST_F(ColourMenuTest, AColourwayClickIsOneUndoStepAndLockingAllSaysWhy) {
