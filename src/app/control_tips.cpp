@@ -6,7 +6,6 @@
 
 #include <QBuffer>
 #include <QEvent>
-#include <QHash>
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
@@ -15,17 +14,6 @@
 
 namespace app {
 namespace {
-
-// The catalogue's families in the window's words.
-const QHash<QString, QString>& familyNames() {
-    static const QHash<QString, QString> names{
-        {"grids", "格子图案"},       {"ties", "领带图案"},       {"silk scarves", "丝巾图案"},
-        {"bedsheets", "床单图案"},   {"shirts", "衬衫图案"},     {"T-shirt", "T恤图案"},
-        {"flag", "旗帜图案"},        {"wall tiles", "墙砖图案"}, {"ceramics", "陶艺图案"},
-        {"floor tiles", "地砖图案"}, {"packaging", "包装图案"},  {"emblems", "吉祥图案"},
-    };
-    return names;
-}
 
 struct ControlTip {
     const char* name;
@@ -177,7 +165,7 @@ QString catalogueTip(const patterns::Figure& figure) {
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     catalogueThumbnail(figure).save(&buffer, "PNG");
-    const QString family = familyNames().value(patterns::family(figure));
+    const QString family = patterns::familyName(figure);
     const QString caption = patterns::caption(figure);
     return QStringLiteral("<table><tr><td><img src=\"data:image/png;base64,%1\"></td>"
                           "<td style=\"vertical-align: middle\">%2 · %3第 %4 款，共 %5 款</td>"

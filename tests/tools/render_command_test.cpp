@@ -278,6 +278,7 @@ TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
     std::vector<ProgramRun> runs{
         {"--pattern NoSuchFigure -o @design.bmp", "C", RLIMIT_AS, 0, 0, 2, "NoSuchFigure"},
         {"--bogus", "zh_CN.UTF-8", RLIMIT_AS, 0, 0, 2, "没有选项"},
+        {"--list", "zh_CN.UTF-8", RLIMIT_AS, 0, 0, 0, "Command1\t领带图案\t领带图案\n"},
         {"--pattern Command12 -o @pipe.bmp", "C", RLIMIT_AS, 0, 0, 1, "not an ordinary file"},
         {"--pattern Command12 -o @pipe.bmp", "zh_CN.UTF-8", RLIMIT_AS, 0, 0, 1, "不是普通文件"},
         {"--pattern Command12 --out-size 20000x20000 -o @design.bmp", "C", RLIMIT_FSIZE,
@@ -313,8 +314,9 @@ TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
         ASSERT_TRUE(process.waitForFinished(120000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(process.exitCode(), run.status);
-        const QString err = QString::fromUtf8(process.readAllStandardError());
-        EXPECT_TRUE(err.contains(QString::fromUtf8(run.message))) << err.toStdString();
+        const QString said =
+            QString::fromUtf8(process.readAllStandardError() + process.readAllStandardOutput());
+        EXPECT_TRUE(said.contains(QString::fromUtf8(run.message))) << said.toStdString();
         EXPECT_EQ(files(), QStringList{"pipe.bmp"});
     }
 }
