@@ -126,14 +126,16 @@ TEST_F(ColourMenuTest, ThePaletteCountsTheDesignAndActsOnItsChips) {
     EXPECT_EQ(design(), before);
     EXPECT_EQ(count->text(), QStringLiteral("共 4 色"));
 
-    // Hovering a chip tells its value, count and share; one pixel is not nothing.
+    // Hovering a chip tells its value, count and share; ten pixels (0.0496 %) are not nothing.
     QImage speck(142, 142, QImage::Format_RGB32);
     speck.fill(kRed);
-    speck.setPixel(5, 5, kBlue);
+    for (int x = 0; x < 10; ++x) {
+        speck.setPixel(x, 5, kBlue);
+    }
     window_->loadImportedPicture(speck);
     const std::pair<QPoint, const char*> chips[] = {
-        {QPoint(20, 10), "#C00000\n20,163 像素，占 100.0 %"},
-        {greenChip, "#0000B0\n1 像素，占 <0.1 %"}};
+        {QPoint(20, 10), "#C00000\n20,154 像素，占 100.0 %"},
+        {greenChip, "#0000B0\n10 像素，占 <0.1 %"}};
     for (const auto& [point, says] : chips) {
         QHelpEvent hover(QEvent::ToolTip, point, dock.chipArea()->mapToGlobal(point));
         QApplication::sendEvent(dock.chipArea(), &hover);
