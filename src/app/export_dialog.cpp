@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <atomic>
+#include <climits>
 #include <cmath>
 #include <memory>
 #include <utility>
