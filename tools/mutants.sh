@@ -95,7 +95,15 @@ src/app/layout.cpp: constexpr int kFirstColourChange = 15; ==> constexpr int kFi
 src/app/layout.cpp: kCatalogueColumns{664, 736, 808, 880}; ==> kCatalogueColumns{664, 737, 808, 880};
 src/app/zoom_window.cpp: const bool grid = zoom_ >= ZoomWindow::kFirstZoomWithGrid; ==> const bool grid = zoom_ > ZoomWindow::kFirstZoomWithGrid;
 src/app/zoom_window.cpp: const QPoint pixel(int(std::floor(position.x() / zoom_)), ==> const QPoint pixel(int(std::round(position.x() / zoom_)),
-src/app/palette_dock.cpp: arg(100.0 * entry.pixels / total, 0, 'f', 1) ==> arg(100.0 * entry.pixels / total, 0, 'f', 0)
+src/app/palette_dock.cpp: return QStringLiteral("%1 %").arg(percent, 0, 'f', 1); ==> return QStringLiteral("%1 %").arg(percent, 0, 'f', 0);
+src/app/palette_dock.cpp: if (pixels > 0 && percent < 0.05) { ==> if (pixels > 0 && percent < 0.005) {
+src/app/studio_settings.cpp: std::reverse(recent.begin(), recent.end()); ==> ;
+src/app/studio_settings.cpp: chosen->trigger(); ==> ;
+src/app/control_tips.cpp: bigR / smallR : std::abs(bigR / smallR - 2.0); ==> bigR / smallR : bigR / smallR;
+src/app/help_dialogs.cpp: collectShortcuts(*action->menu(), found); ==> ;
+src/app/export_dialog.cpp: if (page.width() > workflow::kMostPrintSide || ==> if (page.width() > 2 * workflow::kMostPrintSide ||
+src/app/export_dialog.cpp: repeat_->setCurrentIndex(settings.value(kRepeatKey).toInt()); ==> ;
+src/app/file_dialogs.cpp: std::max(header->sectionSizeHint(kSizeColumn), widestSize)); ==> header->sectionSizeHint(kSizeColumn));
 src/app/colour_menu.cpp: if (recent_.size() > kRecentColours) { ==> if (recent_.size() >= kRecentColours) {
 src/app/design_files.cpp: constexpr int kMostRecent = 10; ==> constexpr int kMostRecent = 9;
 src/app/main_window.cpp: .arg(pixel.x()) ==> .arg(pixel.x() + 1)

@@ -614,7 +614,7 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
     if (request.list) {
         for (const patterns::Figure& figure : patterns::catalogue()) {
             out << patterns::controlName(figure) << "\t" << patterns::caption(figure) << "\t"
-                << patterns::family(figure) << "\n";
+                << patterns::familyName(figure) << "\n";
         }
         return 0;
     }

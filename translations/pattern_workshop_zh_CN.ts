@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>Catalogue</name>
+    <message>
+        <source>grids</source>
+        <translation>格子图案</translation>
+    </message>
+    <message>
+        <source>ties</source>
+        <translation>领带图案</translation>
+    </message>
+    <message>
+        <source>silk scarves</source>
+        <translation>丝巾图案</translation>
+    </message>
+    <message>
+        <source>bedsheets</source>
+        <translation>床单图案</translation>
+    </message>
+    <message>
+        <source>shirts</source>
+        <translation>衬衫图案</translation>
+    </message>
+    <message>
+        <source>T-shirt</source>
+        <translation>T恤图案</translation>
+    </message>
+    <message>
+        <source>flag</source>
+        <translation>旗帜图案</translation>
+    </message>
+    <message>
+        <source>wall tiles</source>
+        <translation>墙砖图案</translation>
+    </message>
+    <message>
+        <source>ceramics</source>
+        <translation>陶艺图案</translation>
+    </message>
+    <message>
+        <source>floor tiles</source>
+        <translation>地砖图案</translation>
+    </message>
+    <message>
+        <source>packaging</source>
+        <translation>包装图案</translation>
+    </message>
+    <message>
+        <source>emblems</source>
+        <translation>吉祥图案</translation>
+    </message>
+</context>
+<context>
     <name>ColourwaySheet</name>
     <message>
         <source>Colourway %1: %2 colours</source>

@@ -6,23 +6,14 @@
 
 #include <QBuffer>
 #include <QEvent>
-#include <QHash>
 #include <QPainter>
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
+#include <numeric>
 
 namespace app {
 namespace {
-
-// The catalogue's families in the window's words.
-const QHash<QString, QString>& familyNames() {
-    static const QHash<QString, QString> names{
-        {"grids", "格子图案"},       {"ties", "领带图案"},       {"silk scarves", "丝巾图案"},
-        {"bedsheets", "床单图案"},   {"shirts", "衬衫图案"},     {"T-shirt", "T恤图案"},
-        {"flag", "旗帜图案"},        {"wall tiles", "墙砖图案"}, {"ceramics", "陶艺图案"},
-        {"floor tiles", "地砖图案"}, {"packaging", "包装图案"},  {"emblems", "吉祥图案"},
-    };
-    return names;
-}
 
 struct ControlTip {
     const char* name;
@@ -100,12 +91,49 @@ QString expression(const pads::CounterExpression& term) {
         .arg(std::abs(int(term.constant)));
 }
 
+// Turns of the pen against the rolling circle's radius per turn of the radius: each turn draws
+// one petal, and the curve closes after r / gcd(R, r) turns of the radius. The fine routine's pen
+// turns the other way round from the coarse and medium ones'.
+double petalTurns(pads::FigureRoutine routine, double bigR, double smallR) {
+    return routine == pads::FigureRoutine::Fine ? bigR / smallR : std::abs(bigR / smallR - 2.0);
+}
+
+// The figure in words, as its first click draws it: the kind of curve and its petals, or what
+// changes from click to click.
+QString figureWords(const pads::FigurePreset& preset) {
+    const auto valueAt = [&preset](int index) {
+        const pads::CounterExpression& term = preset.params[std::size_t(index)];
+        return double(term.perCounter * preset.step + term.constant);
+    };
+    const double bigR = valueAt(0);
+    const double smallR = valueAt(1);
+    const bool coarse = preset.routine == pads::FigureRoutine::Coarse;
+    QString kind = bigR > smallR ? QStringLiteral("内摆线") : QStringLiteral("外摆线");
+    if (coarse) {
+        kind.prepend(QStringLiteral("点状"));
+    }
+    QStringList words{kind};
+    if (preset.params[0].perCounter != 0 || preset.params[1].perCounter != 0) {
+        words << QStringLiteral("花瓣数每点一次都变");
+    } else if (const int petals = int(std::lround(petalTurns(preset.routine, bigR, smallR) *
+                                                  smallR / std::gcd(int(bigR), int(smallR))));
+               petals == 0) {
+        words = QStringList{QStringLiteral("圆")}; // the pen keeps its distance from the centre
+    } else {
+        words << QStringLiteral("%1 个花瓣").arg(petals);
+    }
+    if (preset.params[2].perCounter != 0) {
+        words << QStringLiteral("笔距每点一次变大");
+    }
+    return words.join(QStringLiteral(" · "));
+}
+
 QString figurePresetTip(const pads::FigurePreset& preset) {
     const auto& p = preset.params;
-    return QStringLiteral("%1：滚圆曲线，%2\nR = %3，r = %4，D = %5，N = %6\n"
-                          "C 每点一次加 %7，超过 %8 时清空画板重来")
-        .arg(QString::fromUtf8(preset.caption), routineName(preset.routine), expression(p[0]),
-             expression(p[1]), expression(p[2]), expression(p[3]))
+    return QStringLiteral("%1：%2\nR = %3，r = %4，D = %5，N = %6，%7\n"
+                          "C 每点一次加 %8，超过 %9 时清空画板重来")
+        .arg(QString::fromUtf8(preset.caption), figureWords(preset), expression(p[0]),
+             expression(p[1]), expression(p[2]), expression(p[3]), routineName(preset.routine))
         .arg(preset.step)
         .arg(preset.limit);
 }
@@ -120,7 +148,8 @@ QImage catalogueThumbnail(const patterns::Figure& figure) {
     return drawn.scaled(drawn.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
-// The catalogue button's tooltip: family, number within it, caption and the picture.
+// The catalogue button's tooltip: the picture, and beside it the caption with the number within
+// its family ("领带图案 · 第 1 款，共 4 款"), naming the family where the caption does not.
 QString catalogueTip(const patterns::Figure& figure) {
     int number = 0;
     int count = 0;
@@ -136,11 +165,14 @@ QString catalogueTip(const patterns::Figure& figure) {
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     catalogueThumbnail(figure).save(&buffer, "PNG");
-    return QStringLiteral("<p><b>%1 %2/%3</b>（%4）</p><img src=\"data:image/png;base64,%5\">")
-        .arg(familyNames().value(patterns::family(figure)))
+    const QString family = patterns::familyName(figure);
+    const QString caption = patterns::caption(figure);
+    return QStringLiteral("<table><tr><td><img src=\"data:image/png;base64,%1\"></td>"
+                          "<td style=\"vertical-align: middle\">%2 · %3第 %4 款，共 %5 款</td>"
+                          "</tr></table>")
+        .arg(QString::fromLatin1(png.toBase64()), caption, caption == family ? QString() : family)
         .arg(number)
-        .arg(count)
-        .arg(patterns::caption(figure), QString::fromLatin1(png.toBase64()));
+        .arg(count);
 }
 
 // Fills in a catalogue button's tooltip the first time it is asked for, so that start-up draws

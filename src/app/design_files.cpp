@@ -1,11 +1,11 @@
 #include "design_files.h"
 
+#include "file_dialogs.h"
 #include "form1.h"
 #include "main_window.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
@@ -20,8 +20,8 @@ const QString kRecentKey = QStringLiteral("recentDesigns");
 constexpr int kMostRecent = 10;
 
 QString askForPath(QWidget* parent, bool save) {
-    return save ? QFileDialog::getSaveFileName(parent, QStringLiteral("保存设计"), {}, kFilter)
-                : QFileDialog::getOpenFileName(parent, QStringLiteral("打开设计"), {}, kFilter);
+    return save ? askDocumentSavePath(parent, QStringLiteral("保存设计"), kFilter)
+                : askOpenPath(parent, QStringLiteral("打开设计"), kFilter);
 }
 
 } // namespace

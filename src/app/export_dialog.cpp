@@ -8,22 +8,29 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
+#include <QDesktopServices>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QThread>
 #include <QTimer>
+#include <QUrl>
 #include <atomic>
+#include <climits>
 #include <cmath>
 #include <memory>
+#include <utility>
 
 namespace app {
 namespace {
@@ -106,17 +113,48 @@ double fromInches(double inches, int unit, int dotsPerInch) {
     return perInch == 0.0 ? inches * dotsPerInch : inches * perInch;
 }
 
-QDoubleSpinBox* lengthBox(const char* name, QWidget* parent) {
+QDoubleSpinBox* lengthBox(const char* name, double largest, QWidget* parent) {
     auto* box = new QDoubleSpinBox(parent);
     box->setObjectName(text(name));
-    box->setRange(0, workflow::kMostPrintSide);
+    box->setRange(0, largest);
     return box;
 }
+
+QComboBox* unitBox(const char* name, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(text(name));
+    for (const UnitEntry& entry : kUnits) {
+        box->addItem(text(entry.name));
+    }
+    return box;
+}
+
+// Shows the boxes' lengths in another unit, keeping what they measure.
+void convertLengths(std::initializer_list<QDoubleSpinBox*> boxes, int from, int to,
+                    int dotsPerInch) {
+    for (QDoubleSpinBox* box : boxes) {
+        const double inches = toInches(box->value(), from, dotsPerInch);
+        box->setDecimals(kUnits[to].decimals);
+        box->setValue(fromInches(inches, to, dotsPerInch));
+    }
+}
+
+// Where the last export's choices are kept.
+const QString kFormatKey = QStringLiteral("export/format");
+const QString kPresetKey = QStringLiteral("export/page");
+const QString kUnitKey = QStringLiteral("export/unit");
+const QString kWidthKey = QStringLiteral("export/width");
+const QString kHeightKey = QStringLiteral("export/height");
+const QString kDotsPerInchKey = QStringLiteral("export/dpi");
+const QString kTileSizeKey = QStringLiteral("export/tileSize");
+const QString kTileUnitKey = QStringLiteral("export/tileUnit");
+const QString kRepeatKey = QStringLiteral("export/repeat");
 
 } // namespace
 
 ExportDialog::ExportDialog(const QImage& design, Repeat repeat, QWidget* parent)
-    : QDialog(parent), design_(design), savePathDialog_(askSavePath) {
+    : QDialog(parent), design_(design), savePathDialog_(askSavePath),
+      urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
     setObjectName(QStringLiteral("ExportDialog"));
     setWindowTitle(QStringLiteral("导出印刷图"));
 
@@ -133,13 +171,9 @@ ExportDialog::ExportDialog(const QImage& design, Repeat repeat, QWidget* parent)
         preset_->addItem(text(entry.name));
     }
     preset_->addItem(kCustomPreset);
-    pageWidth_ = lengthBox("pageWidth", this);
-    pageHeight_ = lengthBox("pageHeight", this);
-    unitChoice_ = new QComboBox(this);
-    unitChoice_->setObjectName(QStringLiteral("unit"));
-    for (const UnitEntry& entry : kUnits) {
-        unitChoice_->addItem(text(entry.name));
-    }
+    pageWidth_ = lengthBox("pageWidth", workflow::kMostPrintSide, this);
+    pageHeight_ = lengthBox("pageHeight", workflow::kMostPrintSide, this);
+    unitChoice_ = unitBox("unit", this);
     dpi_ = new QSpinBox(this);
     dpi_->setObjectName(QStringLiteral("dpi"));
     dpi_->setRange(1, kLargestDotsPerInch);
@@ -153,12 +187,14 @@ ExportDialog::ExportDialog(const QImage& design, Repeat repeat, QWidget* parent)
     pixelSize_ = new QLabel(this);
     pixelSize_->setObjectName(QStringLiteral("pixelSize"));
 
-    tileSize_ = new QSpinBox(this);
-    tileSize_->setObjectName(QStringLiteral("tileSize"));
-    tileSize_->setRange(1, kLargestTile);
+    tileSize_ = lengthBox("tileSize", kLargestTile, this);
+    tileSize_->setDecimals(0);
     tileSize_->setValue(kDesignSide);
-    tileSize_->setSuffix(QStringLiteral(" 像素"));
     tileSize_->setToolTip(QStringLiteral("图案拉伸到的边长，与“生成效果图”的图案大小相同"));
+    tileUnitChoice_ = unitBox("tileUnit", this);
+    auto* tileRow = new QHBoxLayout;
+    tileRow->addWidget(tileSize_, 1);
+    tileRow->addWidget(tileUnitChoice_);
 
     repeat_ = new QComboBox(this);
     repeat_->setObjectName(QStringLiteral("repeat"));
@@ -169,15 +205,15 @@ ExportDialog::ExportDialog(const QImage& design, Repeat repeat, QWidget* parent)
 
     credit_ = new QCheckBox(QStringLiteral("左上角加署名行(&C)"), this);
     credit_->setObjectName(QStringLiteral("credit"));
-    credit_->setChecked(true);
+    credit_->setToolTip(QStringLiteral("在页面左上角印上带日期的署名行，与效果图的署名相同"));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("格式(&F)："), format_);
     form->addRow(QStringLiteral("页面(&P)："), preset_);
     form->addRow(QStringLiteral("宽 × 高："), sizeRow);
     form->addRow(QStringLiteral("分辨率(&D)："), dpi_);
+    form->addRow(QStringLiteral("图案大小(&T)："), tileRow);
     form->addRow(QString(), pixelSize_);
-    form->addRow(QStringLiteral("图案大小(&T)："), tileSize_);
     tileNotice_ = new QLabel(this);
     tileNotice_->setObjectName(QStringLiteral("tileNotice"));
     tileNotice_->setWordWrap(true);
@@ -202,15 +238,55 @@ ExportDialog::ExportDialog(const QImage& design, Repeat repeat, QWidget* parent)
         connect(box, &QDoubleSpinBox::valueChanged, this, &ExportDialog::pageEdited);
     }
     connect(dpi_, &QSpinBox::valueChanged, this, &ExportDialog::pageEdited);
+    connect(tileUnitChoice_, &QComboBox::currentIndexChanged, this, &ExportDialog::tileUnitChosen);
+    connect(tileSize_, &QDoubleSpinBox::valueChanged, this, &ExportDialog::showPageSize);
     connect(format_, &QComboBox::currentIndexChanged, this, &ExportDialog::showPageSize);
     presetChosen(0);
+    restoreChoices();
+}
+
+void ExportDialog::restoreChoices() {
+    const QSettings settings;
+    if (!settings.contains(kPresetKey)) {
+        return;
+    }
+    format_->setCurrentIndex(std::max(0, format_->findText(settings.value(kFormatKey).toString())));
+    unitChoice_->setCurrentIndex(settings.value(kUnitKey).toInt());
+    dpi_->setValue(settings.value(kDotsPerInchKey).toInt());
+    pageWidth_->setValue(settings.value(kWidthKey).toDouble());
+    pageHeight_->setValue(settings.value(kHeightKey).toDouble());
+    preset_->setCurrentIndex(settings.value(kPresetKey).toInt());
+    tileUnitChoice_->setCurrentIndex(settings.value(kTileUnitKey).toInt());
+    tileSize_->setValue(settings.value(kTileSizeKey).toDouble());
+    repeat_->setCurrentIndex(settings.value(kRepeatKey).toInt());
+}
+
+void ExportDialog::keepChoices() const {
+    QSettings settings;
+    settings.setValue(kFormatKey, format_->currentText());
+    settings.setValue(kPresetKey, preset_->currentIndex());
+    settings.setValue(kUnitKey, unitChoice_->currentIndex());
+    settings.setValue(kDotsPerInchKey, dpi_->value());
+    settings.setValue(kWidthKey, pageWidth_->value());
+    settings.setValue(kHeightKey, pageHeight_->value());
+    settings.setValue(kTileUnitKey, tileUnitChoice_->currentIndex());
+    settings.setValue(kTileSizeKey, tileSize_->value());
+    settings.setValue(kRepeatKey, repeat_->currentIndex());
 }
 
 QSize ExportDialog::pagePixels() const {
     // Converted by the core, as pattern-render converts a typed size.
     const auto [width, height] = workflow::sizeInPixels(
         {pageWidth_->value(), pageHeight_->value(), kUnits[unit_].unit}, dpi_->value());
-    return {int(width), int(height)};
+    return {int(std::min<double>(width, INT_MAX)), int(std::min<double>(height, INT_MAX))};
+}
+
+int ExportDialog::tilePixels() const {
+    const double side =
+        workflow::sizeInPixels({tileSize_->value(), tileSize_->value(), kUnits[tileUnit_].unit},
+                               dpi_->value())
+            .first;
+    return int(std::min<double>(side, INT_MAX));
 }
 
 void ExportDialog::presetChosen(int index) {
@@ -229,17 +305,16 @@ void ExportDialog::presetChosen(int index) {
 
 // The page keeps its size in the new unit.
 void ExportDialog::unitChosen(int index) {
-    const double width = toInches(pageWidth_->value(), unit_, dpi_->value());
-    const double height = toInches(pageHeight_->value(), unit_, dpi_->value());
-    unit_ = index;
     const bool wasApplying = applyingPreset_;
     applyingPreset_ = true;
-    for (QDoubleSpinBox* box : {pageWidth_, pageHeight_}) {
-        box->setDecimals(kUnits[index].decimals);
-    }
-    pageWidth_->setValue(fromInches(width, index, dpi_->value()));
-    pageHeight_->setValue(fromInches(height, index, dpi_->value()));
+    convertLengths({pageWidth_, pageHeight_}, std::exchange(unit_, index), index, dpi_->value());
     applyingPreset_ = wasApplying;
+    showPageSize();
+}
+
+// The tile keeps its size in the new unit.
+void ExportDialog::tileUnitChosen(int index) {
+    convertLengths({tileSize_}, std::exchange(tileUnit_, index), index, dpi_->value());
     showPageSize();
 }
 
@@ -251,31 +326,42 @@ void ExportDialog::pageEdited() {
     showPageSize();
 }
 
+QString ExportDialog::sizeProblem() const {
+    const QSize page = pagePixels();
+    if (page.isEmpty()) {
+        return QStringLiteral("页面的宽和高都须至少 1 像素");
+    }
+    if (page.width() > workflow::kMostPrintSide || page.height() > workflow::kMostPrintSide) {
+        return QStringLiteral("页面每边最多 %1 像素").arg(workflow::kMostPrintSide);
+    }
+    if (workflow::beyondFormat(PrintFormat(format_->currentData().toInt()), page)) {
+        return QStringLiteral("BMP 文件不能超过 4 GB，请选 PNG 或 TIFF");
+    }
+    if (const int tile = tilePixels(); tile < 1 || tile > kLargestTile) {
+        return QStringLiteral("图案每边须在 1 到 %1 像素之间").arg(kLargestTile);
+    }
+    return {};
+}
+
 void ExportDialog::showPageSize() {
     const QSize page = pagePixels();
-    const auto format = PrintFormat(format_->currentData().toInt());
-    const bool fits = !page.isEmpty() && !workflow::beyondFormat(format, page);
-    if (page.isEmpty()) {
-        pixelSize_->setText(QStringLiteral("页面的宽和高都须至少 1 像素"));
-    } else if (!fits) {
-        pixelSize_->setText(QStringLiteral("%1 × %2 像素，超出 %3 格式的上限")
-                                .arg(page.width())
-                                .arg(page.height())
-                                .arg(format_->currentText()));
-    } else {
-        pixelSize_->setText(QStringLiteral("%1 × %2 像素").arg(page.width()).arg(page.height()));
-    }
-    exportButton_->setEnabled(fits);
+    const QString problem = sizeProblem();
+    const QString size = QStringLiteral("%1 × %2 像素，图案 %3 像素")
+                             .arg(page.width())
+                             .arg(page.height())
+                             .arg(tilePixels());
+    pixelSize_->setText(problem.isEmpty() ? size : size + QStringLiteral("：") + problem);
+    exportButton_->setEnabled(problem.isEmpty());
 }
 
 std::optional<workflow::PrintJob> ExportDialog::job() const {
     workflow::PrintJob job;
     job.page = pagePixels();
     job.format = PrintFormat(format_->currentData().toInt());
-    if (job.page.isEmpty() || workflow::beyondFormat(job.format, job.page)) {
+    if (!sizeProblem().isEmpty()) {
         return std::nullopt;
     }
-    const QSize tile(tileSize_->value(), tileSize_->value());
+    const QSize tile(tilePixels(), tilePixels());
     const bool larger = tile.width() > design_.width() || tile.height() > design_.height();
     const workflow::SharpTile sharp =
         larger && record_ ? workflow::renderSharpTile(*record_, design_, tile)
@@ -353,12 +439,35 @@ void ExportDialog::accept() {
     if (path.isEmpty()) {
         return;
     }
+    keepChoices();
     const workflow::SaveOutcome outcome = exportTo(path);
     if (outcome.saved) {
+        reportDone(path);
         QDialog::accept();
     } else if (outcome.problem != workflow::SaveProblem::Cancelled) {
         QMessageBox::warning(this, windowTitle(), outcome.error);
     }
+}
+
+// A note that outlives the dialog, so the window goes on while it shows.
+void ExportDialog::reportDone(const QString& path) {
+    const QFileInfo file(path);
+    auto* box = new QMessageBox(
+        QMessageBox::Information, windowTitle(),
+        QStringLiteral("导出完成：%1（%2）")
+            .arg(QDir::toNativeSeparators(file.absoluteFilePath()),
+                 QLocale().formattedDataSize(file.size(), 1, QLocale::DataSizeTraditionalFormat)),
+        QMessageBox::Close, parentWidget());
+    box->setObjectName(QStringLiteral("ExportDone"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->button(QMessageBox::Close)->setText(QStringLiteral("关闭"));
+    QPushButton* openFolder =
+        box->addButton(QStringLiteral("打开所在文件夹"), QMessageBox::ActionRole);
+    openFolder->setObjectName(QStringLiteral("openFolder"));
+    const QUrl folder = QUrl::fromLocalFile(file.absolutePath());
+    connect(openFolder, &QPushButton::clicked, box,
+            [opener = urlOpener_, folder] { opener(folder); });
+    box->open();
 }
 
 } // namespace app

@@ -14,23 +14,28 @@ class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
+class QUrl;
 
 namespace app {
 
 // The design repeated over a print-size page and written as PNG, TIFF or BMP, by the same engine
 // as pattern-render. The page is given in pixels or in centimetres, millimetres or inches at a
-// resolution, directly or from a preset; the tile is the design stretched to its chosen size.
+// resolution, directly or from a preset; the tile is the design stretched to its chosen size, in
+// pixels or in the same units. The dialog starts with the choices of its last export.
 class ExportDialog : public QDialog {
     Q_OBJECT
   public:
     // Asks for the path to export to; an empty result means the user cancelled.
     using SavePathDialog = std::function<QString(QWidget* parent, const QString& filter)>;
+    // Opens a folder for the user (the file manager by default).
+    using UrlOpener = std::function<void(const QUrl&)>;
     // A page takes this long or more before the progress dialog shows.
     static constexpr int kProgressDelayMilliseconds = 500;
 
     ExportDialog(const QImage& design, workflow::Repeat repeat, QWidget* parent = nullptr);
 
     void setSavePathDialog(SavePathDialog dialog) { savePathDialog_ = std::move(dialog); }
+    void setUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
     // How the design was made: a tile larger than the design is then redrawn sharp.
     void setDesignRecord(const workflow::DesignRecord& record) { record_ = record; }
 
@@ -42,21 +47,31 @@ class ExportDialog : public QDialog {
     workflow::SaveOutcome exportTo(const QString& path);
 
   public slots:
-    // Asks for the file, exports, and closes once the file is written.
+    // Asks for the file, exports, and closes once the file is written, leaving a note of 导出完成
+    // with the file's size and a button that opens its folder.
     void accept() override;
 
   private:
     QSize pagePixels() const;
+    int tilePixels() const;
+    // Why the page or tile cannot be written; empty when they can.
+    QString sizeProblem() const;
     void presetChosen(int index);
     void unitChosen(int index);
+    void tileUnitChosen(int index);
     void pageEdited();
     void showPageSize();
     QString pathForFormat(const QString& chosen) const;
+    void restoreChoices();
+    void keepChoices() const;
+    void reportDone(const QString& path);
 
     QImage design_;
     std::optional<workflow::DesignRecord> record_;
     SavePathDialog savePathDialog_;
-    int unit_ = 0; // the unit the width and height are shown in
+    UrlOpener urlOpener_;
+    int unit_ = 0;     // the unit the width and height are shown in
+    int tileUnit_ = 0; // the unit the tile size is shown in
     bool applyingPreset_ = false;
     QComboBox* format_ = nullptr;
     QComboBox* preset_ = nullptr;
@@ -65,7 +80,8 @@ class ExportDialog : public QDialog {
     QComboBox* unitChoice_ = nullptr;
     QSpinBox* dpi_ = nullptr;
     QLabel* pixelSize_ = nullptr;
-    QSpinBox* tileSize_ = nullptr;
+    QDoubleSpinBox* tileSize_ = nullptr;
+    QComboBox* tileUnitChoice_ = nullptr;
     QComboBox* repeat_ = nullptr;
     QCheckBox* credit_ = nullptr;
     QLabel* tileNotice_ = nullptr; // says when a large tile could not be redrawn sharp

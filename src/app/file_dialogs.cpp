@@ -1,6 +1,10 @@
 #include "file_dialogs.h"
 
+#include "workflow/design_document.h"
+
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 
 namespace app {
 
@@ -22,15 +26,32 @@ QString KindIconProvider::type(const QFileInfo& info) const {
         return QStringLiteral("特殊文件");
     }
     const QString suffix = info.suffix();
+    if (suffix == workflow::kDesignDocumentSuffix) {
+        return QStringLiteral("澄川纹样设计");
+    }
     return suffix.isEmpty() ? QStringLiteral("文件") : suffix.toUpper() + QStringLiteral(" 文件");
 }
 
 namespace {
 
+// Sizes from 1 GiB on shrink to "1.00 GiB" again.
+constexpr qint64 kWidestListedSize = qint64(1023.99 * 1024 * 1024);
+
 QString askPath(QFileDialog& dialog) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     KindIconProvider icons;
     dialog.setIconProvider(&icons);
+    // The size column as wide as its title and the widest size the listing writes.
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        constexpr int kSizeColumn = 1;
+        QHeaderView* header = details->header();
+        const int textMargin = details->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+        const int widestSize = details->fontMetrics().horizontalAdvance(
+                                   QLocale::system().formattedDataSize(kWidestListedSize)) +
+                               2 * textMargin;
+        header->resizeSection(kSizeColumn,
+                              std::max(header->sectionSizeHint(kSizeColumn), widestSize));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
@@ -43,6 +64,12 @@ QString askSavePath(QWidget* parent, const QString& filter) {
     QFileDialog dialog(parent, QString(), QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    return askPath(dialog);
+}
+
+QString askDocumentSavePath(QWidget* parent, const QString& title, const QString& filter) {
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
     return askPath(dialog);
 }
 

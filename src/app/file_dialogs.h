@@ -19,6 +19,9 @@ class KindIconProvider : public QFileIconProvider {
 // The save dialog: the given filter, no title of our own, no extension added, an existing file
 // replaced without a question. Returns the chosen path, or an empty text on cancel.
 QString askSavePath(QWidget* parent, const QString& filter);
+// The save dialog for the studio's own documents: titled, with the same icon provider, asking
+// before an existing file is replaced.
+QString askDocumentSavePath(QWidget* parent, const QString& title, const QString& filter);
 // The open dialog for an existing file, with the same icon provider. Returns the chosen path, or an
 // empty text on cancel.
 QString askOpenPath(QWidget* parent, const QString& title, const QString& filter);

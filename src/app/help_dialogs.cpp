@@ -2,52 +2,95 @@
 
 #include "workflow/workflow.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
 #include <QtGlobal>
 
 namespace app {
 
-QString helpText() {
+namespace {
+
+// Every action with a shortcut, in the order the menus show them, submenus where they sit.
+void collectShortcuts(const QWidget& menu, QList<const QAction*>& found) {
+    for (const QAction* action : menu.actions()) {
+        if (action->menu() != nullptr) {
+            collectShortcuts(*action->menu(), found);
+        } else if (!action->shortcuts().isEmpty()) {
+            found << action;
+        }
+    }
+}
+
+// The menu text as a name: no mnemonic, no ellipsis.
+QString actionName(const QAction& action) {
+    QString name = action.text();
+    name.remove(QRegularExpression(QStringLiteral(R"(\(&.\)|&|…$)")));
+    return name.toHtmlEscaped();
+}
+
+QString shortcutTable(const QMenuBar& menus) {
+    QList<const QAction*> actions;
+    collectShortcuts(menus, actions);
+    QString rows;
+    for (const QAction* action : std::as_const(actions)) {
+        QStringList keys;
+        for (const QKeySequence& sequence : action->shortcuts()) {
+            keys << sequence.toString(QKeySequence::NativeText).toHtmlEscaped();
+        }
+        rows += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
+                    .arg(keys.join(QStringLiteral("、")), actionName(*action));
+    }
+    return QStringLiteral("<table>%1</table>").arg(rows);
+}
+
+} // namespace
+
+QString helpText(const QMenuBar& menus) {
     return QStringLiteral(
-        "<h3>设计方法</h3>"
-        "<ol><li>点图案选择按钮（右边的 48 个按钮，或四个“高级图案”按钮）。</li>"
-        "<li>点最上图配色：点哪块区域，哪块就换一种随机颜色，可多次配色、交叉配色。</li>"
-        "<li>点“生成效果图”，设计就完成了；“保存图案”和“保存效果图”把图存成文件"
-        "（文件名以 .png 结尾时存为 PNG，否则存为 BMP）。</li></ol>"
-        "<h3>三块画板</h3>"
-        "<p><b>随机图案板</"
-        "b>：选好“选图1”到“选图4”，在板上点击作画；“调入主图”把它作为设计图的底图，"
-        "“重新设计”清空画板。<br>"
-        "<b>文字符号板</b>：在“设置文字”里写字，选好符号字体和角度，点击画板盖章。<br>"
-        "<b>曲线图案板</b>：点“图1”到“图30”画滚圆曲线，可多次换图点击；四个参数框可改曲线。<br>"
-        "“清空主图”去掉设计图的底图。</p>"
-        "<h3>视图</h3>"
-        "<p>“拼接方式”决定效果图怎样铺开：平铺、半落、砖块、镜像、旋转。"
-        "打开“实时效果图”后，设计图的每次改动都会立刻重画效果图，在效果图上点击也能给设计图配色；"
-        "“显示单元框”在效果图上用虚线标出一个图案单元（不会存进文件）。</p>"
-        "<h3>颜色</h3>"
-        "<p>“颜色”菜单决定每次点击用什么颜色：随机、指定颜色（在“选择颜色…”、状态栏的最近颜色"
-        "或“吸色”中选定），或和谐随机（类似色、互补色、三角色、单色）。“吸色”后下一次点击只取色、"
-        "不填色；选了“指定颜色”时按住 Alt 点击也是取色。“填充范围”可选连通区域、同色全部或接缝连通"
-        "（越过图案边缘从对边接着填），“对称”可让一次点击同时填到左右、上下、四向或八向的镜像位置。"
-        "“调色板”列出图案用到的颜色及其面积，单击设为当前颜色，Ctrl+单击锁定；“配色方案…”一次给出"
-        "六组配色，锁定的颜色保持不变。</p>"
-        "<h3>快捷键</h3>"
-        "<table>"
-        "<tr><td>Ctrl+O</td><td>导入线稿</td></tr>"
-        "<tr><td>Ctrl+S</td><td>保存图案</td></tr>"
-        "<tr><td>Ctrl+Shift+S</td><td>保存效果图</td></tr>"
-        "<tr><td>Ctrl+E</td><td>导出印刷图</td></tr>"
-        "<tr><td>Ctrl+Z</td><td>撤销</td></tr>"
-        "<tr><td>Ctrl+Y、Ctrl+Shift+Z</td><td>重做</td></tr>"
-        "<tr><td>Ctrl+C</td><td>复制图案</td></tr>"
-        "<tr><td>Ctrl+V</td><td>粘贴为线稿</td></tr>"
-        "<tr><td>F3</td><td>放大编辑</td></tr>"
-        "<tr><td>I</td><td>吸色</td></tr>"
-        "<tr><td>Ctrl+K</td><td>配色方案</td></tr>"
-        "<tr><td>F1</td><td>使用说明</td></tr>"
-        "<tr><td>Ctrl+Q</td><td>退出</td></tr>"
-        "</table>"
-        "<p>文字框有输入焦点时，编辑快捷键作用于框里的文字。</p>");
+               "<h3>设计方法</h3>"
+               "<ol><li>点图案选择按钮（右边的 48 个按钮，或四个“高级图案”按钮）。</li>"
+               "<li>点最上图配色：点哪块区域，哪块就换一种随机颜色，可多次配色、交叉配色。</li>"
+               "<li>点“生成效果图”，设计就完成了；“保存图案”和“保存效果图”把图存成文件"
+               "（文件名以 .png 结尾时存为 PNG，否则存为 BMP）。</li></ol>"
+               "<h3>三块画板</h3>"
+               "<p><b>随机图案板</b>：选好“选图1”到“选图4”，在板上点击作画；“调入主图”把它作为"
+               "设计图的底图，“重新设计”清空画板。<br>"
+               "<b>文字符号板</b>：在“设置文字”里写字，选好符号字体和角度，点击画板盖章。<br>"
+               "<b>曲线图案板</b>：点“图1”到“图30”画滚圆曲线，可多次换图点击；四个参数框可改曲线。"
+               "<br>“清空主图”去掉设计图的底图。</p>"
+               "<h3>视图</h3>"
+               "<p>“拼接方式”决定效果图怎样铺开：平铺、半落、砖块、镜像、旋转。"
+               "打开“实时效果图”后，设计图的每次改动都会立刻重画效果图，在效果图上点击也能给设计图"
+               "配色；“显示单元框”在效果图上用虚线标出一个图案单元（不会存进文件）。</p>"
+               "<h3>放大编辑</h3>"
+               "<p>“放大编辑…”把设计图放大 2 到 8 倍显示在单独的窗口里，便于点中细小的格子；"
+               "在其中点击与在设计图上点击一样配色，状态栏报出指针下的像素和颜色。</p>"
+               "<h3>颜色</h3>"
+               "<p>“颜色”菜单决定每次点击用什么颜色：随机、指定颜色（在“选择颜色…”、状态栏的最近"
+               "颜色或“吸色”中选定），或和谐随机（类似色、互补色、三角色、单色）。“吸色”后下一次点"
+               "击"
+               "只取色、不填色；选了“指定颜色”时按住 Alt 点击也是取色。“填充范围”可选连通区域、同色"
+               "全部或接缝连通（越过图案边缘从对边接着填），“对称”可让一次点击同时填到左右、上下、"
+               "四向或八向的镜像位置。“调色板”列出图案用到的颜色及其面积，指针停在色块上显示色值、"
+               "像素数和占比，单击设为当前颜色，Ctrl+单击锁定；“配色方案…”一次给出六组配色，"
+               "锁定的颜色保持不变。</p>"
+               "<h3>设计文件与恢复</h3>"
+               "<p>“保存设计…”把设计连同它的做法（图案、线宽、每次配色、拼接方式）存成 .ccpat "
+               "设计文件；“打开设计…”和“最近的设计”按原样重建设计，可以撤销。关闭窗口时设计会"
+               "自动保留，下次用“恢复上次的设计”找回。</p>"
+               "<h3>导入线稿</h3>"
+               "<p>“导入线稿…”打开一张图片（“粘贴为线稿”取剪贴板里的图片），选择缩放到图内或填满"
+               "裁切，并可按阈值转成干净的黑色线条，预览满意后放进设计图作底图，再点击配色。</p>"
+               "<h3>导出印刷图</h3>"
+               "<p>“导出印刷图…”把设计按所选拼接方式铺满任意大小的页面，存为 PNG、TIFF 或 BMP："
+               "选好页面（A4、A3、布幅或自定义）、分辨率和图案大小（厘米、毫米、英寸或像素），"
+               "导出在后台进行，可随时取消。图案大于设计图时按设计的做法重新绘制，线条保持清晰。"
+               "对话框记住上次的选择。</p>"
+               "<h3>快捷键</h3>%1"
+               "<p>文字框有输入焦点时，编辑快捷键作用于框里的文字。</p>")
+        .arg(shortcutTable(menus));
 }
 
 QString aboutText() {

@@ -1,4 +1,5 @@
 #include "canvas/fonts.h"
+#include "design_files.h"
 #include "main_window.h"
 #include "workflow/atomic_file.h"
 #include "workflow/translations.h"
@@ -21,5 +22,9 @@ int main(int argc, char** argv) {
     canvas::installFontSubstitutes();
     app::MainWindow window;
     window.show();
+    // A design document given by the file manager opens as 打开设计 would open it.
+    if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {
+        window.designFiles().openDesignFile(arguments.at(1));
+    }
     return application.exec();
 }

@@ -10,6 +10,7 @@
 #include "help_dialogs.h"
 #include "import_dialog.h"
 #include "palette_dock.h"
+#include "studio_settings.h"
 #include "surface_view.h"
 #include "tile_frame.h"
 #include "workflow/line_art.h"
@@ -93,12 +94,14 @@ MainWindow::MainWindow(std::unique_ptr<canvas::RandomSource> random, QWidget* pa
     connect(form_, &Form1::hintShown, this, [this](const QString& text) {
         statusBar()->showMessage(text, kStatusHintMilliseconds);
     });
+    restoreStudioSettings(*this);
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     designFiles_->keepLastDesign();
+    keepStudioSettings(*this);
     QMainWindow::closeEvent(event);
 }
 
@@ -379,8 +382,8 @@ void MainWindow::openColourways() {
 }
 
 void MainWindow::showHelp() {
-    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("使用说明"), helpText(),
-                                QMessageBox::Close, this);
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("使用说明"),
+                                helpText(*menuBar()), QMessageBox::Close, this);
     box->setObjectName(QStringLiteral("HelpDialog"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace app {
 namespace {
@@ -19,8 +21,20 @@ constexpr QSize kChip{62, 40};
 constexpr int kChipColumns = 4;
 constexpr int kSwatchHeight = 22;
 
+const QString kChipsHint =
+    QStringLiteral("单击设为当前颜色；Ctrl+单击锁定或解锁；右键替换颜色或复制色值");
+
 QString hexName(QRgb colour) {
     return QColor(colour).name(QColor::HexRgb).toUpper();
+}
+
+// A share of the area to one decimal; a colour that is there never shows as none.
+QString shareText(int pixels, int total) {
+    const double percent = 100.0 * pixels / std::max(1, total);
+    if (pixels > 0 && percent < 0.05) {
+        return QStringLiteral("<0.1 %");
+    }
+    return QStringLiteral("%1 %").arg(percent, 0, 'f', 1);
 }
 
 // A padlock drawn at a chip's corner.
@@ -51,13 +65,29 @@ class PaletteDock::Chips : public QWidget {
     }
 
   protected:
+    // The chip under the pointer tells its colour value, pixel count and share.
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ToolTip) {
+            const QPoint point = static_cast<QHelpEvent*>(event)->pos();
+            setToolTip(kChipsHint);
+            const auto& entries = dock_.entries();
+            for (int index = 0; index < int(entries.size()); ++index) {
+                if (chipRect(index).contains(point)) {
+                    const workflow::PaletteEntry& entry = entries[std::size_t(index)];
+                    setToolTip(QStringLiteral("%1\n%2 像素，占 %3\n%4")
+                                   .arg(hexName(entry.colour), QLocale().toString(entry.pixels),
+                                        shareText(entry.pixels, dock_.totalPixels()), kChipsHint));
+                }
+            }
+        }
+        return QWidget::event(event);
+    }
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         QFont font = painter.font();
         font.setPixelSize(11);
         painter.setFont(font);
         const auto& entries = dock_.entries();
-        const double total = std::max(1, dock_.totalPixels());
         for (int index = 0; index < int(entries.size()); ++index) {
             const workflow::PaletteEntry& entry = entries[std::size_t(index)];
             const QRect chip = chipRect(index);
@@ -67,8 +97,7 @@ class PaletteDock::Chips : public QWidget {
             painter.drawRect(swatch.adjusted(0, 0, -1, -1));
             painter.drawText(
                 QRect(chip.left(), swatch.bottom(), chip.width(), chip.height() - kSwatchHeight),
-                Qt::AlignCenter,
-                QStringLiteral("%1%").arg(100.0 * entry.pixels / total, 0, 'f', 1));
+                Qt::AlignCenter, shareText(entry.pixels, dock_.totalPixels()));
             if (dock_.tools_.lockedColours().contains(entry.colour)) {
                 paintLock(painter, swatch.topLeft() + QPoint(2, 2));
             }
@@ -100,8 +129,7 @@ PaletteDock::PaletteDock(const canvas::Surface& design, ColourTools& tools, QWid
     count_->setObjectName(QStringLiteral("PaletteCount"));
     count_->setToolTip(QStringLiteral("图案用到的颜色数（丝网印刷所需的网版数）"));
     chips_ = new Chips(*this);
-    chips_->setToolTip(
-        QStringLiteral("单击设为当前颜色；Ctrl+单击锁定或解锁；右键替换颜色或复制色值"));
+    chips_->setToolTip(kChipsHint);
     auto* scroll = new QScrollArea(body);
     scroll->setWidget(chips_);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

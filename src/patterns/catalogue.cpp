@@ -2,6 +2,7 @@
 
 #include "canvas/numbers.h"
 
+#include <QCoreApplication>
 #include <initializer_list>
 
 namespace patterns {
@@ -427,6 +428,10 @@ QString caption(const Figure& figure) {
 
 QString family(const Figure& figure) {
     return QString::fromLatin1(figure.family);
+}
+
+QString familyName(const Figure& figure) {
+    return QCoreApplication::translate("Catalogue", figure.family);
 }
 
 QString drawCatalogueFigure(canvas::Surface& design, const Figure& figure, const QString& widthText,

@@ -53,6 +53,9 @@ std::span<const Figure> catalogue();
 QString controlName(const Figure& figure);
 QString caption(const Figure& figure);
 QString family(const Figure& figure);
+// The family in the reader's language: English, or Chinese where the program's translations are
+// installed.
+QString familyName(const Figure& figure);
 
 // Runs the pattern frame on the design canvas: clear, pen width from widthText (left as it was
 // when the text is not a valid width), the lines, the circles as outlines (the fill style is kept

@@ -36,8 +36,10 @@ class AppTest : public ::testing::Test {
         restart();
     }
 
-    // A fresh window whose random source hands out 0.5, 0.25, 0.75 again and again.
+    // A fresh window whose random source hands out 0.5, 0.25, 0.75 again and again, made after
+    // the last one is gone.
     void restart() {
+        window_.reset();
         auto random = std::make_unique<test_support::ScriptedRandom>(
             std::vector<double>{0.5, 0.25, 0.75}, test_support::RepeatScript{});
         random_ = random.get();

@@ -3,6 +3,7 @@
 #include "app/palette_dock.h"
 #include "app_fixture.h"
 
+#include <QHelpEvent>
 #include <optional>
 
 namespace {
@@ -124,6 +125,23 @@ TEST_F(ColourMenuTest, ThePaletteCountsTheDesignAndActsOnItsChips) {
     trigger("actionUndo");
     EXPECT_EQ(design(), before);
     EXPECT_EQ(count->text(), QStringLiteral("共 4 色"));
+
+    // Hovering a chip tells its value, count and share; ten pixels (0.0496 %) are not nothing.
+    QImage speck(142, 142, QImage::Format_RGB32);
+    speck.fill(kRed);
+    for (int x = 0; x < 10; ++x) {
+        speck.setPixel(x, 5, kBlue);
+    }
+    window_->loadImportedPicture(speck);
+    const std::pair<QPoint, const char*> chips[] = {
+        {QPoint(20, 10), "#C00000\n20,154 像素，占 100.0 %"},
+        {greenChip, "#0000B0\n10 像素，占 <0.1 %"}};
+    for (const auto& [point, says] : chips) {
+        QHelpEvent hover(QEvent::ToolTip, point, dock.chipArea()->mapToGlobal(point));
+        QApplication::sendEvent(dock.chipArea(), &hover);
+        EXPECT_TRUE(dock.chipArea()->toolTip().startsWith(QString::fromUtf8(says)))
+            << dock.chipArea()->toolTip().toStdString();
+    }
 }
 
 TEST_F(ColourMenuTest, AColourwayClickIsOneUndoStepAndLockingAllSaysWhy) {
@@ -147,6 +165,38 @@ TEST_F(ColourMenuTest, AColourwayClickIsOneUndoStepAndLockingAllSaysWhy) {
     }
     EXPECT_TRUE(find<QLabel>("ColourwaysNote")->isVisible());
     EXPECT_TRUE(find<QLabel>("ColourwaysNote")->text().contains(QStringLiteral("锁定")));
+}
+
+TEST_F(ColourMenuTest, TheStudioComesBackAsItWasLeftAndTheWindowAsItStarts) {
+    const QImage startEffect = effect();
+    QList<QRgb> recent;
+    for (QRgb colour = 0xFF000001; colour <= 0xFF000011; ++colour) {
+        tools().setCurrentColour(colour);
+        recent.prepend(colour);
+    }
+    const char* const chosen[] = {"actionPalette",      "actionLiveEffect",    "actionTileFrame",
+                                  "actionRepeatMirror", "actionRuleAnalogous", "actionScopeWrap",
+                                  "actionSymmetryFour"};
+    for (const char* action : chosen) {
+        trigger(action);
+    }
+    window_->addDockWidget(Qt::LeftDockWidgetArea, &window_->paletteDock());
+    key(Qt::Key_Q);
+    restart();
+    for (const char* action : chosen) {
+        EXPECT_TRUE(find<QAction>(action)->isChecked()) << action;
+    }
+    EXPECT_TRUE(window_->paletteDock().isVisible());
+    EXPECT_EQ(window_->dockWidgetArea(&window_->paletteDock()), Qt::LeftDockWidgetArea);
+    EXPECT_TRUE(find("TileFrame")->isVisible());
+    EXPECT_EQ(window_->repeat(), workflow::Repeat::Mirror);
+    const workflow::PressOptions& options = form().pressOptions();
+    EXPECT_EQ(std::tuple(options.rule, options.scope, options.symmetry),
+              std::tuple(ColourRule::Analogous, FillScope::Wrap, Symmetry::Four));
+    EXPECT_EQ(tools().recentColours(), recent.mid(0, 16));
+    EXPECT_EQ(tools().currentColour(), 0xFF000011);
+    EXPECT_EQ(design().pixel(0, 0), kYellowGreen);
+    EXPECT_EQ(effect(), startEffect);
 }
 
 } // namespace

@@ -2,11 +2,17 @@
 #include "app/import_dialog.h"
 #include "render_run.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -50,6 +56,7 @@ QByteArray contents(const QString& path) {
 
 TEST(ExportDialog, WritesTheSameFileAsPatternRender) {
     QTemporaryDir folder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
     auto patternRender = [](const QStringList& arguments) {
         const test_support::RenderRun run = test_support::runRender(arguments);
         EXPECT_EQ(run.status, 0) << run.err.toStdString();
@@ -57,22 +64,24 @@ TEST(ExportDialog, WritesTheSameFileAsPatternRender) {
     const QStringList design = {"--pattern", "Command55", "--fill", "70,30,#C03020"};
     const QString designPath = folder.filePath(QStringLiteral("design.png"));
     patternRender(design + QStringList{"-o", designPath});
-    // The file, its format, page size and unit, dots per inch, tile size, repeat and credit, and
-    // the same as pattern-render arguments.
-    const std::tuple<const char*, const char*, QSizeF, const char*, int, int, const char*, bool,
-                     const char*>
-        cases[] = {{"half-drop.png", "PNG", QSizeF(600, 400), "像素", 300, 80, "半落", false,
-                    "--out-size 600x400 --dpi 300 --tile-size 80 --repeat half-drop"},
-                   {"mirror.tif", "TIFF", QSizeF(5, 4), "厘米", 150, 142, "镜像", true,
-                    "--out-size 5x4cm --dpi 150 --repeat mirror --credit"}};
-    for (const auto& [file, format, page, unit, dpi, tileSize, repeat, credit, arguments] : cases) {
+    // The file, its format, page size and unit, dots per inch, tile size and unit, repeat and
+    // credit, and the same as pattern-render arguments.
+    const std::tuple<const char*, const char*, QSizeF, const char*, int, double, const char*,
+                     const char*, bool, const char*>
+        cases[] = {{"half-drop.png", "PNG", QSizeF(600, 400), "像素", 300, 80, "像素", "半落",
+                    false, "--out-size 600x400 --dpi 300 --tile-size 80 --repeat half-drop"},
+                   {"mirror.tif", "TIFF", QSizeF(5, 4), "厘米", 150, 1, "厘米", "镜像", true,
+                    "--out-size 5x4cm --dpi 150 --tile-size 1cm --repeat mirror --credit"}};
+    for (const auto& [file, format, page, unit, dpi, tileSize, tileUnit, repeat, credit,
+                      arguments] : cases) {
         app::ExportDialog dialog(QImage(designPath), workflow::Repeat::Straight);
         control<QComboBox>(dialog, "format")->setCurrentText(QString::fromUtf8(format));
         control<QComboBox>(dialog, "unit")->setCurrentText(QString::fromUtf8(unit));
         control<QSpinBox>(dialog, "dpi")->setValue(dpi);
         control<QDoubleSpinBox>(dialog, "pageWidth")->setValue(page.width());
         control<QDoubleSpinBox>(dialog, "pageHeight")->setValue(page.height());
-        control<QSpinBox>(dialog, "tileSize")->setValue(tileSize);
+        control<QComboBox>(dialog, "tileUnit")->setCurrentText(QString::fromUtf8(tileUnit));
+        control<QDoubleSpinBox>(dialog, "tileSize")->setValue(tileSize);
         control<QComboBox>(dialog, "repeat")->setCurrentText(QString::fromUtf8(repeat));
         control<QCheckBox>(dialog, "credit")->setChecked(credit);
 
@@ -85,6 +94,59 @@ TEST(ExportDialog, WritesTheSameFileAsPatternRender) {
         EXPECT_FALSE(bytes.isEmpty()) << file;
         EXPECT_TRUE(bytes == contents(rendered)) << file;
     }
+}
+
+TEST(ExportDialog, StartsWithoutCreditRemembersItsChoicesAndSaysWhatItWrote) {
+    QTemporaryDir folder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    QImage design(142, 142, QImage::Format_RGB32);
+    design.fill(Qt::darkCyan);
+    // The choices, in the order a user makes them, as the controls' properties.
+    const std::tuple<const char*, const char*, QVariant> choices[] = {
+        {"format", "currentText", "TIFF"},
+        {"unit", "currentText", "毫米"},
+        {"dpi", "value", 150},
+        {"pageWidth", "value", 100.0},
+        {"pageHeight", "value", 50.0},
+        {"tileUnit", "currentText", "厘米"},
+        {"tileSize", "value", 2.5},
+        {"repeat", "currentText", "砖块"},
+        {"preset", "currentText", "自定义"},
+    };
+    std::vector<QUrl> opened;
+    {
+        app::ExportDialog dialog(design, workflow::Repeat::Straight);
+        EXPECT_FALSE(control<QCheckBox>(dialog, "credit")->isChecked());
+        for (const auto& [name, property, value] : choices) {
+            control<QWidget>(dialog, name)->setProperty(property, value);
+        }
+        dialog.setSavePathDialog([&](QWidget*, const QString&) { return folder.filePath("p"); });
+        dialog.setUrlOpener([&](const QUrl& url) { opened.push_back(url); });
+        dialog.accept();
+    }
+    QMessageBox* done = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QStringLiteral("ExportDone")) {
+            done = qobject_cast<QMessageBox*>(widget);
+        }
+    }
+    ASSERT_NE(done, nullptr);
+    const QString expectedSize = QLocale().formattedDataSize(
+        QFileInfo(folder.filePath("p.tif")).size(), 1, QLocale::DataSizeTraditionalFormat);
+    EXPECT_TRUE(done->text().contains(QStringLiteral("导出完成")) &&
+                done->text().contains(expectedSize))
+        << done->text().toStdString();
+    done->findChild<QPushButton*>(QStringLiteral("openFolder"))->click();
+    EXPECT_EQ(opened, std::vector{QUrl::fromLocalFile(folder.path())});
+
+    app::ExportDialog again(design, workflow::Repeat::Straight);
+    for (const auto& [name, property, value] : choices) {
+        EXPECT_EQ(control<QWidget>(again, name)->property(property), value) << name;
+    }
+    // Past the program's largest side, the page says so and cannot be exported.
+    control<QDoubleSpinBox>(again, "pageWidth")->setValue(60000); // 354331 pixels
+    EXPECT_TRUE(control<QLabel>(again, "pixelSize")->text().contains(QStringLiteral("300000")));
+    EXPECT_FALSE(again.job().has_value());
 }
 
 } // namespace

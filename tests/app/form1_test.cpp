@@ -6,10 +6,12 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QRawFont>
 #include <QTimer>
+#include <QTreeView>
 
 #include <functional>
 #include <sys/inotify.h>
@@ -190,12 +192,15 @@ TEST_F(Form1Test, SaveDialogIsChineseAndNeverOpensTheFilesItLists) {
     const QString plain = folder.filePath(QStringLiteral("notes"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo), 0644), 0);
     QFile(plain).open(QIODevice::WriteOnly);
+    QFile(folder.filePath(QStringLiteral("a.ccpat"))).open(QIODevice::WriteOnly);
     const int watch = inotify_init1(IN_NONBLOCK);
     ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(folder.path()), IN_OPEN), 0);
     const app::KindIconProvider icons;
-    const std::pair<QString, QString> kinds[] = {{fifo, QStringLiteral("特殊文件")},
-                                                 {plain, QStringLiteral("文件")},
-                                                 {folder.path(), QStringLiteral("文件夹")}};
+    const std::pair<QString, QString> kinds[] = {
+        {fifo, QStringLiteral("特殊文件")},
+        {plain, QStringLiteral("文件")},
+        {folder.path(), QStringLiteral("文件夹")},
+        {folder.filePath(QStringLiteral("a.ccpat")), QStringLiteral("澄川纹样设计")}};
     for (const auto& [path, kind] : kinds) {
         EXPECT_EQ(icons.type(QFileInfo(path)), kind);
         EXPECT_FALSE(icons.icon(QFileInfo(path)).isNull());
@@ -205,14 +210,23 @@ TEST_F(Form1Test, SaveDialogIsChineseAndNeverOpensTheFilesItLists) {
     close(watch);
 
     QString title;
+    bool sizeColumnFits = false;
     QTimer::singleShot(0, [&] {
         if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
             title = dialog->windowTitle();
+            // The size column shows "1023.99 MiB" whole.
+            auto* details = dialog->findChild<QTreeView*>("treeView");
+            sizeColumnFits =
+                details->header()->sectionSize(1) >=
+                details->fontMetrics().horizontalAdvance(
+                    QLocale::system().formattedDataSize(qint64(1023.99 * 1024 * 1024))) +
+                    2 * details->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 2;
             dialog->reject();
         }
     });
     EXPECT_TRUE(app::askSavePath(&form(), QStringLiteral("Bitmap(*.bmp)")).isEmpty());
     EXPECT_EQ(title, QStringLiteral("另存为"));
+    EXPECT_TRUE(sizeColumnFits);
 }
 
 TEST_F(Form1Test, PatternPenWidthComesFromTheLineWidthList) {

@@ -183,7 +183,18 @@ TEST_F(MainWindowTest, TheStatusBarAndTheZoomWindowNameThePixelUnderThePointer) 
 
 TEST_F(MainWindowTest, F1AndAboutOpenTheirDialogsWithoutBlocking) {
     key(Qt::Key_F1, {});
-    EXPECT_TRUE(find<QMessageBox>("HelpDialog")->text().contains(QStringLiteral("交叉配色")));
+    const QString help = find<QMessageBox>("HelpDialog")->text();
+    EXPECT_TRUE(help.contains(QStringLiteral("交叉配色")));
+    // Every action with a shortcut has its row in the table.
+    for (const QAction* action : window_->findChildren<QAction*>()) {
+        QStringList keys;
+        for (const QKeySequence& sequence : action->shortcuts()) {
+            keys << sequence.toString(QKeySequence::NativeText);
+        }
+        const QString row = QStringLiteral("<td>%1</td><td>%2</td>")
+                                .arg(keys.join(QStringLiteral("、")), action->text().remove("…"));
+        EXPECT_TRUE(keys.isEmpty() || help.contains(row)) << row.toStdString();
+    }
     trigger("actionAbout");
     const QString about = find<QMessageBox>("AboutDialog")->text();
     for (const QString& part : {QStringLiteral("3.6"), workflow::kMakerAddress,
@@ -194,8 +205,12 @@ TEST_F(MainWindowTest, F1AndAboutOpenTheirDialogsWithoutBlocking) {
 
 TEST_F(MainWindowTest, EveryControlSaysWhatItIs) {
     const std::pair<const char*, const char*> cases[] = {
-        {"Command44", "丝巾图案 3/7"},         {"Command11", "格子图案 1/3"},
-        {"Command100", "图3：滚圆曲线，粗步"}, {"Command100", "r = C + 2"},
+        {"Command44", ">丝巾图案 · 第 3 款，共 7 款<"},
+        {"Command11", ">经典格子 · 格子图案第 1 款，共 3 款<"},
+        {"Command90", "图1：内摆线 · 4 个花瓣 · 笔距每点一次变大\nR = 120，r = 30"},
+        {"Command74", "图8：圆 · 笔距每点一次变大\n"},
+        {"Command98", "图22：内摆线 · 90 个花瓣 · 笔距每点一次变大\n"},
+        {"Command100", "图3：点状外摆线 · 花瓣数每点一次都变\nR = 4，r = C + 2，D = 3"},
         {"Command15", "按左边的大小"},
     };
     for (const auto& [name, says] : cases) {

@@ -291,6 +291,7 @@ TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
     std::vector<ProgramRun> runs{
         {"--pattern NoSuchFigure -o @design.bmp", "C", RLIMIT_AS, 0, 0, 2, "NoSuchFigure"},
         {"--bogus", "zh_CN.UTF-8", RLIMIT_AS, 0, 0, 2, "没有选项"},
+        {"--list", "zh_CN.UTF-8", RLIMIT_AS, 0, 0, 0, "Command1\t领带图案\t领带图案\n"},
         {"--pattern Command12 -o @pipe.bmp", "C", RLIMIT_AS, 0, 0, 1, "not an ordinary file"},
         {"--pattern Command12 -o @pipe.bmp", "zh_CN.UTF-8", RLIMIT_AS, 0, 0, 1, "不是普通文件"},
         {"--design @cut-picture.ccpat -o @design.png", "C", RLIMIT_AS, 0, 0, 2, "not a readable"},
@@ -335,7 +336,8 @@ TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
         EXPECT_EQ(process.exitStatus(), killed ? QProcess::CrashExit : QProcess::NormalExit);
         EXPECT_EQ(killed ? 0 : process.exitCode(), std::max(run.status, 0));
         const QString err = QString::fromUtf8(process.readAllStandardError());
-        EXPECT_TRUE(err.contains(QString::fromUtf8(run.message))) << err.toStdString();
+        const QString said = err + QString::fromUtf8(process.readAllStandardOutput());
+        EXPECT_TRUE(said.contains(QString::fromUtf8(run.message))) << said.toStdString();
         EXPECT_EQ(("\n" + err).count("\npattern-render: "), err.count('\n'))
             << "only its own lines";
         EXPECT_EQ(files(), before);

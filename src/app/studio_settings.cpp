@@ -1,0 +1,88 @@
+#include "studio_settings.h"
+
+#include "colour_menu.h"
+#include "form1.h"
+#include "main_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QColor>
+#include <QSettings>
+#include <algorithm>
+
+namespace app {
+namespace {
+
+const QString kWindowStateKey = QStringLiteral("studio/windowState");
+const QString kLiveEffectKey = QStringLiteral("studio/liveEffect");
+const QString kTileFrameKey = QStringLiteral("studio/tileFrame");
+const QString kRecentColoursKey = QStringLiteral("studio/recentColours");
+const QString kCurrentColourKey = QStringLiteral("studio/currentColour");
+
+// Menu choices kept by the name of the chosen action, under a key named after the group's first
+// action.
+const char* const kChoiceGroups[] = {"actionRepeatStraight", "actionRuleRandom",
+                                     "actionScopeRegion", "actionSymmetryNone"};
+
+QAction* action(const MainWindow& window, const QString& name) {
+    return window.findChild<QAction*>(name);
+}
+
+QString groupKey(const char* firstAction) {
+    return QStringLiteral("studio/") + QLatin1String(firstAction);
+}
+
+} // namespace
+
+void keepStudioSettings(MainWindow& window) {
+    QSettings settings;
+    settings.setValue(kWindowStateKey, window.saveState());
+    settings.setValue(kLiveEffectKey, window.liveEffect());
+    settings.setValue(kTileFrameKey,
+                      action(window, QStringLiteral("actionTileFrame"))->isChecked());
+    for (const char* first : kChoiceGroups) {
+        const QAction* chosen =
+            action(window, QLatin1String(first))->actionGroup()->checkedAction();
+        settings.setValue(groupKey(first), chosen->objectName());
+    }
+    QStringList recent;
+    for (const QRgb colour : window.colourTools().recentColours()) {
+        recent << QColor(colour).name();
+    }
+    settings.setValue(kRecentColoursKey, recent);
+    settings.setValue(kCurrentColourKey, QColor(window.colourTools().currentColour()).name());
+}
+
+void restoreStudioSettings(MainWindow& window) {
+    const QSettings settings;
+    window.restoreState(settings.value(kWindowStateKey).toByteArray());
+
+    // The recent colours oldest first, so that they end in their order, then the current one in
+    // case it is not the latest of them.
+    ColourTools& tools = window.colourTools();
+    QStringList recent = settings.value(kRecentColoursKey).toStringList();
+    std::reverse(recent.begin(), recent.end());
+    for (const QString& name : std::as_const(recent)) {
+        if (const QColor colour(name); colour.isValid()) {
+            tools.setCurrentColour(colour.rgb());
+        }
+    }
+    if (const QColor current(settings.value(kCurrentColourKey).toString()); current.isValid()) {
+        workflow::PressOptions options = tools.options();
+        options.current = canvas::fromPixel(current.rgb());
+        window.form().setPressOptions(options);
+    }
+    // The choices after the colours, as choosing a colour may change the colour source, and
+    // before the live effect view, which would draw on a new repeat type.
+    for (const char* first : kChoiceGroups) {
+        if (QAction* chosen = action(window, settings.value(groupKey(first)).toString());
+            chosen != nullptr && chosen->actionGroup() != nullptr) {
+            chosen->trigger();
+        }
+    }
+    action(window, QStringLiteral("actionLiveEffect"))
+        ->setChecked(settings.value(kLiveEffectKey).toBool());
+    window.setTileFrameShown(settings.value(kTileFrameKey).toBool());
+}
+
+} // namespace app
