@@ -1,5 +1,6 @@
 #include "design_files.h"
 
+#include "file_dialogs.h"
 #include "form1.h"
 #include "main_window.h"
 
@@ -72,9 +73,7 @@ void DesignFiles::saveDesign() {
     if (path.isEmpty()) {
         return;
     }
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += '.' + workflow::kDesignDocumentSuffix;
-    }
+    path = withFilterExtension(path, kFilter);
     const workflow::SaveOutcome outcome =
         workflow::saveDesignDocument(window_.form().designDocument(), QFile::encodeName(path));
     if (!outcome.saved) {
