@@ -1,7 +1,4 @@
-#include "app/colour_menu.h"
-#include "app/colourways_window.h"
 #include "app/design_files.h"
-#include "app/palette_dock.h"
 #include "app_fixture.h"
 
 #include <QClipboard>
@@ -100,57 +97,6 @@ TEST_F(StudioKeysTest, TheZoomWindowTakesTheStudiosKeysAndEscClosesTheSmallWindo
         }
         type(key);
         EXPECT_TRUE(done()) << QKeySequence(key).toString().toStdString();
-    }
-}
-
-TEST_F(StudioKeysTest, APickedColourIsTheOneAPressUses) {
-    click("Command11");
-    app::ColourTools& tools = window_->colourTools();
-    tools.setColourDialog([](QWidget*, const QColor&) { return QColor(0x123456); });
-    trigger("actionPalette");
-    const auto clickOn = [](QWidget* widget, QPoint at) {
-        return [=] { QTest::mouseClick(widget, Qt::LeftButton, {}, at); };
-    };
-    // Each way to pick a colour, and whether it is picked under 随机 (then 指定颜色 follows) or
-    // as a harmony's base.
-    const std::tuple<const char*, std::function<void()>, bool> picks[] = {
-        {"选择颜色…", [&] { trigger("actionChooseColour"); }, true},
-        {"吸色",
-         [&] {
-             type(Qt::Key_I | Qt::NoModifier), press("Picture1", {100, 100});
-         },
-         true},
-        {"recent", clickOn(find("RecentColours"), {53, 8}), true},
-        {"palette", clickOn(window_->paletteDock().chipArea(), {20, 10}), true},
-        {"a harmony's base", [&] { trigger("actionChooseColour"); }, false},
-    };
-    for (const auto& [way, pick, chosen] : picks) {
-        trigger(chosen ? "actionRuleRandom" : "actionRuleMono");
-        pick();
-        EXPECT_EQ(find<QAction>("actionRuleChosen")->isChecked(), chosen) << way;
-        press("Picture1", {30, 30});
-        EXPECT_EQ(opaque(design().pixel(30, 30)) == tools.currentColour(), chosen) << way;
-    }
-}
-
-TEST_F(StudioKeysTest, OurSavesAddTheirExtensionAndTheBitmapSavesKeepTheName) {
-    trigger("actionColourways");
-    auto* colourways = window_->findChild<app::ColourwaysWindow*>();
-    QString typed;
-    window_->designFiles().setPathDialog([&](QWidget*, bool) { return typed; });
-    colourways->setSheetPathDialog([&](QWidget*) { return typed; });
-    form().setSavePathDialog([&](QWidget*, const QString&) { return typed; });
-    // Each save, the name typed and the file written.
-    const std::tuple<std::function<void()>, const char*, const char*> saves[] = {
-        {[&] { trigger("actionSaveDesignDocument"); }, "design", "design.ccpat"},
-        {[&] { colourways->exportSheet(); }, "sheet.v2", "sheet.v2.png"},
-        {[&] { click("Command2"); }, "pattern", "pattern"},
-        {[&] { click("Command17"); }, "effect", "effect"},
-    };
-    for (const auto& [save, name, written] : saves) {
-        typed = folder_.filePath(QString::fromLatin1(name));
-        save();
-        EXPECT_TRUE(QFile::exists(folder_.filePath(QString::fromLatin1(written)))) << written;
     }
 }
 
