@@ -107,6 +107,11 @@ src/app/file_dialogs.cpp: std::max(header->sectionSizeHint(kSizeColumn), widestS
 src/app/colour_menu.cpp: if (recent_.size() > kRecentColours) { ==> if (recent_.size() >= kRecentColours) {
 src/app/design_files.cpp: constexpr int kMostRecent = 10; ==> constexpr int kMostRecent = 9;
 src/app/main_window.cpp: .arg(pixel.x()) ==> .arg(pixel.x() + 1)
+src/app/studio_keys.cpp: edit->setModified(false); ==> ;
+src/app/studio_keys.cpp: event->type() == QEvent::ShortcutOverride && !edit->isModified()) { ==> event->type() == QEvent::ShortcutOverride) {
+src/app/colour_menu.cpp: if (options().rule == ColourRule::Random) { ==> if (options().rule != ColourRule::Chosen) {
+src/app/file_dialogs.cpp: extensions.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive)) { ==> !QFileInfo(path).suffix().isEmpty()) {
+src/app/form1.cpp: label->stackUnder(strip); ==> label->raise();
 EOF
 )
 

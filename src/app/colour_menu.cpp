@@ -62,10 +62,11 @@ QMenu* submenu(QMenu& menu, const char* title) {
     return menu.addMenu(text);
 }
 
-// Adds one exclusive group of choices; the first is checked, as the defaults are.
+// Adds one exclusive group of choices, returned in their order; the first is checked, as the
+// defaults are.
 template <typename Value, std::size_t N>
-void addChoices(QMenu& menu, QObject* owner, const Choice<Value> (&choices)[N],
-                const std::function<void(Value)>& choose) {
+QList<QAction*> addChoices(QMenu& menu, QObject* owner, const Choice<Value> (&choices)[N],
+                           const std::function<void(Value)>& choose) {
     auto* group = new QActionGroup(owner);
     for (const Choice<Value>& choice : choices) {
         QAction* action = submenu(menu, choice.submenu)->addAction(QString::fromUtf8(choice.text));
@@ -76,6 +77,7 @@ void addChoices(QMenu& menu, QObject* owner, const Choice<Value> (&choices)[N],
         const Value value = choice.value;
         QObject::connect(action, &QAction::triggered, owner, [choose, value] { choose(value); });
     }
+    return group->actions();
 }
 
 std::optional<QColor> askColour(QWidget* parent, const QColor& start) {
@@ -92,7 +94,8 @@ ColourTools::ColourTools(Form1& form, QWidget* dialogParent)
     : QObject(dialogParent), form_(form), dialogParent_(dialogParent), colourDialog_(askColour) {}
 
 void ColourTools::fillMenu(QMenu& menu) {
-    addChoices<ColourRule>(menu, this, kRuleChoices, [this](ColourRule rule) { setRule(rule); });
+    ruleActions_ = addChoices<ColourRule>(menu, this, kRuleChoices,
+                                          [this](ColourRule rule) { setRule(rule); });
     menu.addSeparator();
     QAction* choose = menu.addAction(QStringLiteral("选择颜色…"));
     choose->setObjectName(QStringLiteral("actionChooseColour"));
@@ -126,6 +129,11 @@ void ColourTools::setRule(ColourRule rule) {
     workflow::PressOptions options = this->options();
     options.rule = rule;
     setOptions(options);
+    for (int choice = 0; choice < ruleActions_.size(); ++choice) {
+        if (kRuleChoices[choice].value == rule) {
+            ruleActions_[choice]->setChecked(true);
+        }
+    }
 }
 
 void ColourTools::setOptions(const workflow::PressOptions& options) {
@@ -145,9 +153,17 @@ void ColourTools::setCurrentColour(QRgb colour) {
     emit currentColourChanged(colour);
 }
 
+void ColourTools::pickColour(QRgb colour) {
+    setCurrentColour(colour);
+    // A harmony rule keeps its place: the picked colour is the base of its colours.
+    if (options().rule == ColourRule::Random) {
+        setRule(ColourRule::Chosen);
+    }
+}
+
 void ColourTools::chooseColour() {
     if (const std::optional<QColor> chosen = colourDialog_(dialogParent_, currentColour())) {
-        setCurrentColour(chosen->rgb());
+        pickColour(chosen->rgb());
     }
 }
 
@@ -173,7 +189,7 @@ bool ColourTools::takePress(QPoint pixel, Qt::KeyboardModifiers modifiers) {
     eyedropperArmed_ = false;
     const QImage& design = form_.designCanvas().imageRef();
     if (design.rect().contains(pixel)) {
-        setCurrentColour(design.pixel(pixel));
+        pickColour(design.pixel(pixel));
     }
     return true;
 }
@@ -214,7 +230,7 @@ void RecentColoursStrip::paintEvent(QPaintEvent*) {
 
 void RecentColoursStrip::mousePressEvent(QMouseEvent* event) {
     if (const std::optional<QRgb> colour = colourAt(event->position().toPoint())) {
-        tools_.setCurrentColour(*colour);
+        tools_.pickColour(*colour);
     }
 }
 

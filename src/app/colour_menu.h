@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+class QAction;
 class QMenu;
 
 namespace app {
@@ -37,6 +38,9 @@ class ColourTools : public QObject {
     // The current colour becomes `colour`, which heads the recent colours.
     void setCurrentColour(QRgb colour);
     const QList<QRgb>& recentColours() const { return recent_; }
+    // The user picked `colour` (in the dialog, the recent colours, the palette or by 吸色): it
+    // becomes the current colour, and the colour source 指定颜色 when it was 随机.
+    void pickColour(QRgb colour);
     void chooseColour();
 
     const QSet<QRgb>& lockedColours() const { return locked_; }
@@ -62,6 +66,7 @@ class ColourTools : public QObject {
     ColourDialog colourDialog_;
     QList<QRgb> recent_;
     QSet<QRgb> locked_;
+    QList<QAction*> ruleActions_; // in the order of the rules' menu entries
     bool eyedropperArmed_ = false;
 };
 

@@ -19,8 +19,10 @@ namespace {
 constexpr QSize kTileSize{240, 360};
 constexpr int kColumns = 3;
 
+const QString kSheetFilter = QStringLiteral("PNG 图片 (*.png)");
+
 QString askSheetPath(QWidget* parent) {
-    return askSavePath(parent, QStringLiteral("PNG 图片 (*.png)"));
+    return askSavePath(parent, kSheetFilter);
 }
 
 } // namespace
@@ -104,7 +106,7 @@ void ColourwaysWindow::drawAgain() {
 }
 
 void ColourwaysWindow::exportSheet() {
-    const QString path = sheetPathDialog_(this);
+    const QString path = withFilterExtension(sheetPathDialog_(this), kSheetFilter);
     if (path.isEmpty()) {
         return;
     }

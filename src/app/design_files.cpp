@@ -72,9 +72,7 @@ void DesignFiles::saveDesign() {
     if (path.isEmpty()) {
         return;
     }
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += '.' + workflow::kDesignDocumentSuffix;
-    }
+    path = withFilterExtension(path, kFilter);
     const workflow::SaveOutcome outcome =
         workflow::saveDesignDocument(window_.form().designDocument(), QFile::encodeName(path));
     if (!outcome.saved) {

@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QTreeView>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 namespace app {
 
@@ -77,6 +79,19 @@ QString askOpenPath(QWidget* parent, const QString& title, const QString& filter
     QFileDialog dialog(parent, title, QString(), filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return askPath(dialog);
+}
+
+QString withFilterExtension(const QString& path, const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    QStringList extensions;
+    for (auto matches = pattern.globalMatch(filter); matches.hasNext();) {
+        extensions << matches.next().captured(1);
+    }
+    if (path.isEmpty() || extensions.isEmpty() ||
+        extensions.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive)) {
+        return path;
+    }
+    return path + QLatin1Char('.') + extensions.constFirst();
 }
 
 } // namespace app

@@ -46,11 +46,10 @@ const QStringList kLineWidths{"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9
 
 QStringList letters() {
     QStringList items;
-    for (char letter = 'a'; letter <= 'z'; ++letter) {
-        items << QString(QChar(letter));
-    }
-    for (char letter = 'A'; letter <= 'Z'; ++letter) {
-        items << QString(QChar(letter));
+    for (const char first : {'a', 'A'}) {
+        for (char letter = first; letter < first + 26; ++letter) {
+            items << QString(QChar(letter));
+        }
     }
     return items;
 }
@@ -146,15 +145,7 @@ constexpr ArrayButton kAdvancedButtons[] = {{"Command70(1)", 70, 1},
 
 // Check1's value as the advanced patterns read it: 0 unchecked, 1 checked, 2 greyed.
 int checkValue(Qt::CheckState state) {
-    switch (state) {
-    case Qt::Unchecked:
-        return 0;
-    case Qt::Checked:
-        return 1;
-    case Qt::PartiallyChecked:
-        return 2;
-    }
-    return 0;
+    return state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
 }
 
 } // namespace
@@ -245,9 +236,13 @@ void Form1::createSurfaceViews() {
         view->move(placement.topLeft);
         controls_.insert(placement.name, view);
     }
-    // The strip grows with the chosen tile size over the controls beside it; beneath them every
-    // control stays visible and takes its clicks.
-    control<QWidget>(QStringLiteral("Picture3"))->lower();
+    // The strip grows with the chosen tile size over the labels beside it and beneath every
+    // control that takes clicks, so it shows the kept copy and covers no button or list.
+    auto* strip = control<QWidget>(QStringLiteral("Picture3"));
+    strip->lower();
+    for (QLabel* label : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        label->stackUnder(strip);
+    }
     hint_->raise();
 }
 

@@ -11,6 +11,7 @@
 #include "import_dialog.h"
 #include "palette_dock.h"
 #include "studio_settings.h"
+#include "studio_keys.h"
 #include "surface_view.h"
 #include "tile_frame.h"
 #include "workflow/line_art.h"
@@ -60,6 +61,18 @@ struct RepeatChoice {
     const char* text;
 };
 
+// Every action of the menus, those of their submenus included.
+QList<QAction*> menuActions(const QList<QAction*>& actions) {
+    QList<QAction*> all;
+    for (QAction* action : actions) {
+        all << action;
+        if (action->menu() != nullptr) {
+            all << menuActions(action->menu()->actions());
+        }
+    }
+    return all;
+}
+
 constexpr RepeatChoice kRepeatChoices[] = {
     {workflow::Repeat::Straight, "actionRepeatStraight", "平铺"},
     {workflow::Repeat::HalfDrop, "actionRepeatHalfDrop", "半落"},
@@ -81,6 +94,14 @@ MainWindow::MainWindow(std::unique_ptr<canvas::RandomSource> random, QWidget* pa
     createMenus();
     createStatusBar();
     installControlTips(*form_);
+    // The keys start on the window, not in an editable list, and a click on a picture takes them
+    // back from a list.
+    form_->setFocusPolicy(Qt::ClickFocus);
+    form_->setFocus();
+    for (SurfaceView* view : form_->findChildren<SurfaceView*>()) {
+        view->setFocusPolicy(Qt::ClickFocus);
+    }
+    giveDesignKeysPriority(*form_, designKeys());
 
     designView_ = form_->findChild<QWidget*>(QStringLiteral("Picture1"));
     designView_->setMouseTracking(true);
@@ -202,6 +223,11 @@ void MainWindow::createColourMenu(QMenu& menu) {
     colourways->setObjectName(QStringLiteral("actionColourways"));
     colourways->setShortcut(Qt::CTRL | Qt::Key_K);
     connect(colourways, &QAction::triggered, this, &MainWindow::openColourways);
+}
+
+QList<QAction*> MainWindow::designKeys() const {
+    return {form_->undoAction(), form_->redoAction(),
+            findChild<QAction*>(QStringLiteral("actionPaste"))};
 }
 
 void MainWindow::createStatusBar() {
@@ -334,6 +360,10 @@ void MainWindow::openZoomWindow() {
             showDesignPixel({x, y});
         });
         connect(this, &MainWindow::designChanged, zoom_, &ZoomWindow::refresh);
+        // Part of the studio: the menus' keys act there as they do here.
+        zoom_->addActions(menuActions(menuBar()->actions()));
+        giveDesignKeysPriority(*zoom_, designKeys());
+        closeOnEscape(*zoom_);
     }
     zoom_->refresh();
     zoom_->show();
@@ -374,6 +404,7 @@ void MainWindow::openColourways() {
             new ColourwaysWindow(designCanvas(), *colourTools_, form_->random(), title, this);
         connect(colourways_, &ColourwaysWindow::colourwayChosen, this,
                 [this](const workflow::Colourway& way) { form_->chooseColourway(way); });
+        closeOnEscape(*colourways_);
     }
     colourways_->drawAgain();
     colourways_->show();

@@ -77,6 +77,8 @@ class MainWindow : public QMainWindow {
     void createMenus();
     void createColourMenu(QMenu& menu);
     void createStatusBar();
+    // The design's undo, redo and paste, which win over a list that is not being edited.
+    QList<QAction*> designKeys() const;
     void clickFormButton(const char* name);
     void copyDesign();
     void followDesignChange();

@@ -182,7 +182,7 @@ void PaletteDock::chipPressed(QRgb colour, Qt::KeyboardModifiers modifiers) {
     if (modifiers.testFlag(Qt::ControlModifier)) {
         tools_.toggleLock(colour);
     } else {
-        tools_.setCurrentColour(colour);
+        tools_.pickColour(colour);
     }
 }
 

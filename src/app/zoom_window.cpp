@@ -177,6 +177,9 @@ ZoomWindow::ZoomWindow(const canvas::Surface& design, QWidget* parent)
     auto* scroller = new QScrollArea(this);
     scroller->setWidget(canvas_);
     scroller->setAlignment(Qt::AlignCenter);
+    // The keys start on the design, where 吸色 (I) acts, not in the zoom choice.
+    canvas_->setFocusPolicy(Qt::StrongFocus);
+    canvas_->setFocus();
 
     auto* choiceRow = new QHBoxLayout;
     choiceRow->addWidget(zoomLabel);

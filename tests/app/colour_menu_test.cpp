@@ -70,7 +70,6 @@ TEST_F(ColourMenuTest, MenuChoicesReachThePress) {
 }
 
 TEST_F(ColourMenuTest, TheCurrentColourComesFromTheDialogTheStripOrTheEyedropper) {
-    trigger("actionRuleChosen");
     // After each step: the current colour and whether the design changed.
     auto expectAfter = [this, before = design()](QRgb current, bool designChanges) mutable {
         EXPECT_EQ(tools().currentColour(), current);
@@ -82,6 +81,7 @@ TEST_F(ColourMenuTest, TheCurrentColourComesFromTheDialogTheStripOrTheEyedropper
     dialogAnswer_ = QColor(0x12, 0x34, 0x56);
     trigger("actionChooseColour");
     expectAfter(0xFF123456, false);
+    EXPECT_TRUE(find<QAction>("actionRuleChosen")->isChecked()) << "a colour picked under 随机";
     press("Picture1", {10, 80});
     expectAfter(0xFF123456, true);
     trigger("actionEyedropper");
@@ -97,6 +97,9 @@ TEST_F(ColourMenuTest, TheCurrentColourComesFromTheDialogTheStripOrTheEyedropper
         tools().setCurrentColour(colour);
     }
     EXPECT_EQ(tools().recentColours().size(), 16);
+    trigger("actionRuleMono");
+    trigger("actionChooseColour");
+    EXPECT_TRUE(find<QAction>("actionRuleMono")->isChecked()) << "a harmony takes a base colour";
 }
 
 TEST_F(ColourMenuTest, ThePaletteCountsTheDesignAndActsOnItsChips) {
@@ -115,6 +118,7 @@ TEST_F(ColourMenuTest, ThePaletteCountsTheDesignAndActsOnItsChips) {
     const QPoint greenChip(62 + 20, 10);
     QTest::mouseClick(dock.chipArea(), Qt::LeftButton, {}, greenChip);
     EXPECT_EQ(tools().currentColour(), kGreen);
+    EXPECT_TRUE(find<QAction>("actionRuleChosen")->isChecked());
     QTest::mouseClick(dock.chipArea(), Qt::LeftButton, Qt::ControlModifier, greenChip);
     EXPECT_TRUE(tools().lockedColours().contains(kGreen));
     // Replacing red with the current green is one undo step, and the count follows.
@@ -155,6 +159,9 @@ TEST_F(ColourMenuTest, AColourwayClickIsOneUndoStepAndLockingAllSaysWhy) {
     EXPECT_EQ(design(), second);
     trigger("actionUndo");
     EXPECT_EQ(design(), before);
+    colourways->setSheetPathDialog([&](QWidget*) { return folder_.filePath("sheet.v2"); });
+    colourways->exportSheet();
+    EXPECT_TRUE(QFile::exists(folder_.filePath("sheet.v2.png"))) << "the filter's extension";
 
     for (const auto& entry : workflow::palette(before)) {
         tools().toggleLock(entry.colour);

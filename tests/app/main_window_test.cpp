@@ -37,6 +37,8 @@ class MainWindowTest : public AppTest {
 
 TEST_F(MainWindowTest, TheCentralAreaIsTheBareWindowPixelForPixel) {
     app::Form1 bare(std::make_unique<test_support::ScriptedRandom>(std::vector<double>{0.5}));
+    bare.setFocusPolicy(Qt::ClickFocus); // the studio starts with the keys on the window
+    bare.setFocus();
     bare.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&bare));
     ASSERT_EQ(window_->centralWidget(), &form());
