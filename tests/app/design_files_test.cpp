@@ -1,7 +1,11 @@
 #include "app/design_files.h"
 #include "app_fixture.h"
+#include "fifo_guard.h"
 
+#include <QDir>
+#include <QMenu>
 #include <QMessageBox>
+#include <QTimeZone>
 
 namespace {
 
@@ -55,23 +59,66 @@ TEST_F(DesignFilesTest, ASavedDesignOpensAsOneUndoStepAndJoinsTheRecentList) {
     EXPECT_EQ(files().recentDesigns().size(), 10);
 }
 
-TEST_F(DesignFilesTest, TheDesignKeptAtCloseComesBackAndABadDocumentChangesNothing) {
+TEST_F(DesignFilesTest, TheLastFiveClosedDesignsComeBackNewestFirst) {
+    // The one design an earlier version kept becomes a kept design, at the time it was kept.
+    const QDateTime start(QDate(2026, 3, 1), QTime(9, 30), QTimeZone::utc());
     drawDesign("Command46");
-    const QImage kept = design();
-    window_->close();
+    const QImage single = design();
+    const QString singlePath = app::DesignFiles::singleKeptDesignPath();
+    QDir().mkpath(QFileInfo(singlePath).path());
+    ASSERT_TRUE(
+        workflow::saveDesignDocument(form().designDocument(), QFile::encodeName(singlePath)).saved);
+    QFile file(singlePath);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(start.addSecs(-60), QFileDevice::FileModificationTime));
+    file.close();
+    QList<QImage> closed;
+    const char* figures[] = {"Command11", "Command12", "Command13",
+                             "Command55", "Command1",  nullptr};
+    for (int run = 0; run < 6; ++run) {
+        restart();
+        files().setClock([&start, run] { return start.addSecs(60 * run); });
+        if (run == 0) {
+            ASSERT_EQ(files().keptDesigns().size(), 1u);
+            find<QMenu>("menuKeptDesigns")->actions().front()->trigger();
+            EXPECT_EQ(design(), single);
+        }
+        if (figures[run] != nullptr) {
+            drawDesign(figures[run]);
+            closed.prepend(design());
+        }
+        window_->close(); // the last run draws nothing and keeps nothing
+    }
     restart();
-    ASSERT_NE(design(), kept);
-    trigger("actionRestoreLastDesign");
-    EXPECT_EQ(design(), kept);
+    const QList<QAction*> kept = find<QMenu>("menuKeptDesigns")->actions();
+    ASSERT_EQ(kept.size(), app::DesignFiles::kMostKept);
+    EXPECT_EQ(kept.front()->text(),
+              start.addSecs(4 * 60).toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    for (int i = 0; i < kept.size(); ++i) {
+        kept[i]->trigger();
+        EXPECT_EQ(design(), closed[i]) << i;
+    }
+    EXPECT_TRUE(files().recentDesigns().isEmpty());
+}
 
+TEST_F(DesignFilesTest, ABadDocumentOrOneThatIsNotAFileChangesNothing) {
+    drawDesign("Command46");
+    const QImage before = design();
     const QString bad = folder_.filePath(QStringLiteral("bad.ccpat"));
     QFile file(bad);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("{\"format\": ") > 0 && file.flush());
-    EXPECT_FALSE(files().openDesignFile(bad));
-    auto* problem = find<QMessageBox>("DesignFileProblem");
-    ASSERT_NE(problem, nullptr);
-    EXPECT_TRUE(problem->text().startsWith(QStringLiteral("无法打开设计")));
-    EXPECT_EQ(design(), kept);
+    const QString fifo = folder_.filePath(QStringLiteral("fifo.ccpat"));
+    const test_support::FifoGuard guard(QFile::encodeName(fifo));
+    for (const QString& path : {bad, fifo}) {
+        SCOPED_TRACE(path.toStdString());
+        files().setPathDialog([&](QWidget*, bool) { return path; });
+        EXPECT_TRUE(guard.returnsPromptly([&] { trigger("actionOpenDesignDocument"); }));
+        auto* problem = find<QMessageBox>("DesignFileProblem");
+        ASSERT_NE(problem, nullptr);
+        EXPECT_TRUE(problem->text().startsWith(QStringLiteral("无法打开设计")));
+        delete problem;
+        EXPECT_EQ(design(), before);
+    }
     EXPECT_TRUE(files().recentDesigns().isEmpty());
 }
 

@@ -1,4 +1,6 @@
+#include "fifo_guard.h"
 #include "patterns/catalogue.h"
+#include "pixel_pictures.h"
 #include "scripted_random.h"
 #include "workflow/design_document.h"
 #include "workflow/sharp_render.h"
@@ -7,8 +9,11 @@
 
 #include <QBuffer>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 
 namespace {
 
@@ -39,18 +44,28 @@ struct Made {
         workflow::replaceColour(design, from, 0xFF112233);
         record.changes.push_back(workflow::ReplaceChange{from, 0xFF112233});
     }
-    // Black line art on white, as an import or a pad gives it.
-    void startWithPicture(workflow::PictureSource::Origin origin) {
-        QImage art(142, 142, QImage::Format_RGB32);
-        art.fill(Qt::white);
-        QPainter painter(&art);
-        painter.setPen(QPen(Qt::black, 3));
-        painter.drawEllipse(QPoint(71, 71), 50, 40);
-        painter.drawLine(0, 30, 141, 100);
-        painter.drawRect(20, 90, 40, 30);
-        painter.end();
+    // Black line art on white, as an import or a pad gives it, or a colour picture.
+    void startWithPicture(workflow::PictureSource::Origin origin, QImage art = {}) {
+        if (art.isNull()) {
+            art = QImage(142, 142, QImage::Format_RGB32);
+            art.fill(Qt::white);
+            QPainter painter(&art);
+            painter.setPen(QPen(Qt::black, 3));
+            painter.drawEllipse(QPoint(71, 71), 50, 40);
+            painter.drawLine(0, 30, 141, 100);
+            painter.drawRect(20, 90, 40, 30);
+        }
         design.setPicture(art);
         record = DesignRecord::startedBy(design, workflow::PictureSource{origin});
+    }
+    // A colourway of every colour, as the window records it when one is chosen.
+    void chooseColourway() {
+        std::vector<std::pair<QRgb, QRgb>> inverted;
+        for (const workflow::PaletteEntry& entry : workflow::palette(design.image())) {
+            inverted.emplace_back(entry.colour, ~entry.colour | 0xFF000000u);
+        }
+        record.changes.push_back(workflow::recordedColourway(design.image(), inverted));
+        design.paintPicture(workflow::applyColourway(design.image(), inverted), 0, 0, 142, 142);
     }
 };
 
@@ -81,18 +96,18 @@ const std::pair<const char*, std::function<void(Made&)>> kDesigns[] = {
      }},
     {"pad load", [](Made& made) { made.startWithPicture(workflow::PictureSource::Origin::Pad); }},
     {"import", [](Made& made) { made.startWithPicture(workflow::PictureSource::Origin::Import); }},
+    {"noise",
+     [](Made& made) {
+         made.startWithPicture(workflow::PictureSource::Origin::Import,
+                               pictures::noise({142, 142}, 7));
+     }},
 };
 
 Made make(const std::function<void(Made&)>& start) {
     Made made;
     start(made);
     made.colourIn();
-    if (std::holds_alternative<workflow::PictureSource>(made.record.source)) {
-        const std::vector<std::pair<QRgb, QRgb>> way{{0xFF000000, 0xFF4060C0}};
-        made.record.changes.push_back(workflow::ColourwayChange{way});
-        made.design.paintPicture(workflow::applyColourway(made.design.image(), way), 0, 0, 142,
-                                 142);
-    }
+    made.chooseColourway();
     return made;
 }
 
@@ -107,6 +122,9 @@ TEST(DesignDocument, RoundTripRebuildsThePixels) {
             workflow::readDesignDocument(workflow::writeDesignDocument(document));
         ASSERT_TRUE(reading.document) << reading.message.toStdString();
         EXPECT_EQ(*reading.document, document);
+        // Only a design of many colours keeps its colourway as a picture.
+        const auto& colourway = std::get<workflow::ColourwayChange>(document.record.changes.back());
+        EXPECT_EQ(colourway.picture.isNull(), std::string(name) != "noise");
         canvas::Surface rebuilt(workflow::designCanvasSetup());
         workflow::rebuildDesign(reading.document->record, rebuilt);
         EXPECT_EQ(rebuilt.imageRef(), made.design.imageRef());
@@ -158,14 +176,17 @@ TEST(DesignDocument, RefusesBadDocumentsWithAReason) {
         return QByteArray(good).replace(from, to);
     };
     const char* opening = R"({"kind": "opening", "colour": "#A2C859"})";
-    QByteArray widePng;
-    QBuffer buffer(&widePng);
-    buffer.open(QIODevice::WriteOnly);
-    QImage(2049, 1, QImage::Format_RGB32).save(&buffer, "PNG");
-    const QByteArray picture = "\"picture\": \"" + widePng.toBase64() + "\", \"changes\"";
+    const auto png = [](QSize size) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImage(size, QImage::Format_RGB32).save(&buffer, "PNG");
+        return bytes.toBase64();
+    };
+    const QByteArray picture = "\"picture\": \"" + png({2049, 1}) + "\", \"changes\"";
     const std::pair<QByteArray, DocumentProblem> cases[] = {
         {good.left(40), DocumentProblem::NotJson},
-        {with("\"version\": 1", "\"version\": 2"), DocumentProblem::UnknownVersion},
+        {with("\"version\": 1", "\"version\": 3"), DocumentProblem::UnknownVersion},
         {with("\"version\": 1", "\"version\": 0"), DocumentProblem::UnknownVersion},
         {with(opening, R"({"kind": "catalogue", "figure": "Command99", "lineWidth": 2})"),
          DocumentProblem::UnknownFigure},
@@ -178,9 +199,17 @@ TEST(DesignDocument, RefusesBadDocumentsWithAReason) {
         {with("\"changes\"", "\"picture\": \"aGVsbG8=\", \"changes\""),
          DocumentProblem::PictureUndecodable},
         {with("\"changes\"", picture), DocumentProblem::PictureTooLarge},
+        {with("[]", R"([{"kind": "colourway", "mapping": "#000000>#FFFFFF #000000"}])"),
+         DocumentProblem::BadValue},
+        {with("[]", R"([{"kind": "colourway", "picture": ")" + png({143, 142}) + "\"}]"),
+         DocumentProblem::BadValue},
         {good + QByteArray(workflow::kLargestDesignDocument, ' '), DocumentProblem::TooLarge},
     };
     ASSERT_TRUE(workflow::readDesignDocument(good).document);
+    // Version 1 kept a colourway as a list of colour pairs.
+    ASSERT_TRUE(workflow::readDesignDocument(
+                    with("[]", R"([{"kind": "colourway", "mapping": [["#445CAE", "#FF0000"]]}])"))
+                    .document);
     for (const auto& [bytes, problem] : cases) {
         SCOPED_TRACE(bytes.left(80).toStdString());
         const workflow::DocumentReading reading = workflow::readDesignDocument(bytes);
@@ -188,6 +217,95 @@ TEST(DesignDocument, RefusesBadDocumentsWithAReason) {
         EXPECT_EQ(reading.problem, problem);
         EXPECT_FALSE(reading.message.isEmpty());
     }
+}
+
+// The largest designs the size limit is made for save and open again; a design whose document
+// would be larger is refused before anything is written.
+TEST(DesignDocument, EverythingSavedOpensAgain) {
+    const auto colourways = [](Made& made, int count) {
+        for (int i = 0; i < count; ++i) {
+            made.chooseColourway();
+        }
+    };
+    const struct {
+        const char* name;
+        std::function<void(Made&)> make;
+        bool saved;
+    } cases[] = {
+        // A colour import and forty colourways: 78 MB in the indented lists of every colour.
+        {"noisy import", [&](Made& made) { kDesigns[5].second(made), colourways(made, 40); }, true},
+        // The largest picture and as many colourways of noise as the limit makes room for.
+        {"the largest",
+         [](Made& made) {
+             made.design.setPicture(pictures::noise({2048, 2048}, 3));
+             made.record = DesignRecord::startedBy(made.design, workflow::PictureSource{});
+             made.record.changes.resize(
+                 workflow::kRoomForColourways,
+                 workflow::ColourwayChange{{}, pictures::noise({142, 142}, 5)});
+         },
+         true},
+        {"too many changes",
+         [](Made& made) {
+             made.record.changes.resize(workflow::kMostDesignChanges + 1,
+                                        workflow::ReplaceChange{});
+         },
+         false},
+        {"too large",
+         [](Made& made) {
+             workflow::ColourwayChange everyColour;
+             for (QRgb colour = 0; colour < 142 * 142; ++colour) {
+                 everyColour.mapping.emplace_back(colour, ~colour);
+             }
+             made.record.changes.resize(200, everyColour);
+         },
+         false},
+    };
+    QTemporaryDir folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Made made;
+        c.make(made);
+        const workflow::DesignDocument document{made.record, {}, {}, {}, {}};
+        const QString path = folder.filePath(QString::fromLatin1(c.name));
+        const workflow::SaveOutcome outcome =
+            workflow::saveDesignDocument(document, QFile::encodeName(path));
+        EXPECT_EQ(outcome.saved, c.saved) << outcome.error.toStdString();
+        EXPECT_EQ(QFile::exists(path), c.saved);
+        if (!c.saved) {
+            EXPECT_TRUE(outcome.error.contains("more than")) << outcome.error.toStdString();
+            continue;
+        }
+        const workflow::DocumentReading reading = workflow::openDesignDocument(path);
+        ASSERT_TRUE(reading.document) << reading.message.toStdString();
+        EXPECT_EQ(reading.document->record, made.record);
+    }
+}
+
+// Only a regular file is opened: anything that could make an open wait is refused at once.
+TEST(DesignDocument, OpensOnlyRegularFilesWithoutWaiting) {
+    QTemporaryDir folder;
+    const test_support::FifoGuard fifo(QFile::encodeName(folder.filePath("fifo.ccpat")));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketPath = QFile::encodeName(folder.filePath("socket.ccpat"));
+    std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const std::pair<QString, DocumentProblem> cases[] = {
+        {folder.filePath("fifo.ccpat"), DocumentProblem::NotRegularFile},
+        {folder.filePath("socket.ccpat"), DocumentProblem::NotRegularFile},
+        {"/dev/null", DocumentProblem::NotRegularFile},
+        {folder.path(), DocumentProblem::NotRegularFile},
+        {folder.filePath("missing.ccpat"), DocumentProblem::Unreadable},
+    };
+    for (const auto& [path, problem] : cases) {
+        SCOPED_TRACE(path.toStdString());
+        workflow::DocumentReading reading;
+        EXPECT_TRUE(fifo.returnsPromptly([&] { reading = workflow::openDesignDocument(path); }));
+        EXPECT_EQ(reading.problem, problem);
+        EXPECT_TRUE(reading.message.contains(path)) << reading.message.toStdString();
+    }
+    ::close(socket);
 }
 
 } // namespace

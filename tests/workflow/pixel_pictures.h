@@ -3,6 +3,8 @@
 #include "canvas/surface.h"
 
 #include <QImage>
+#include <QRandomGenerator>
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -37,6 +39,18 @@ inline std::string read(const QImage& image, const std::map<canvas::Colour, char
             const auto found = legend.find(canvas::fromPixel(image.pixel(x, y)));
             picture += found == legend.end() ? '?' : found->second;
         }
+    }
+    return picture;
+}
+
+// A picture of seeded noise: nearly every pixel its own colour, and nothing a PNG can compress.
+inline QImage noise(QSize size, quint32 seed) {
+    QImage picture(size, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* row = reinterpret_cast<quint32*>(picture.scanLine(y));
+        random.fillRange(row, size.width());
+        std::for_each(row, row + size.width(), [](quint32& pixel) { pixel |= 0xFF000000u; });
     }
     return picture;
 }
