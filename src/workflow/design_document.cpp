@@ -525,11 +525,11 @@ SaveOutcome saveDesignDocument(const DesignDocument& document, const QByteArray&
     if (changes > kMostDesignChanges) {
         return {false, SaveProblem::TooLarge, DocumentMessages::tooManyChanges(changes)};
     }
-    const QByteArray bytes = writeDesignDocument(document);
-    if (bytes.size() > kLargestDesignDocument) {
-        return {false, SaveProblem::TooLarge, DocumentMessages::wouldBeTooLarge(bytes.size())};
+    const QByteArray written = writeDesignDocument(document);
+    if (written.size() > kLargestDesignDocument) {
+        return {false, SaveProblem::TooLarge, DocumentMessages::wouldBeTooLarge(written.size())};
     }
-    return saveBytes(bytes, nativePath);
+    return saveBytes(written, nativePath);
 }
 
 DocumentReading openDesignDocument(const QString& path) {

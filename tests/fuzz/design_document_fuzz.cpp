@@ -1,5 +1,6 @@
-// Design documents near a valid one: a few bytes of a document with every kind of source and
-// change overwritten, inserted or cut. Reading must never crash; whatever it accepts must write
+// Design documents near a valid one: a few bytes of one of the seeds (a compact document with
+// every kind of change, an indented version 1 document, a picture source with a colourway kept as
+// a picture) overwritten, inserted or cut. Reading must never crash; whatever it accepts must write
 // back to the same document and redraw at any scale.
 #include "fuzz_input.h"
 #include "workflow/design_document.h"
@@ -10,7 +11,7 @@
 
 namespace {
 
-QByteArray validDocument() {
+QByteArray compactDocument() {
     using namespace workflow;
     DesignDocument document;
     document.title = QStringLiteral("设计钻石格子");
@@ -32,13 +33,59 @@ QByteArray validDocument() {
     return writeDesignDocument(document);
 }
 
+QByteArray pictureDocument() {
+    using namespace workflow;
+    QImage picture(142, 142, QImage::Format_RGB32);
+    picture.fill(0xFF203040);
+    DesignDocument document;
+    document.record.picture = picture;
+    document.record.source = PictureSource{PictureSource::Origin::Import};
+    picture.fill(0xFF405060);
+    document.record.changes = {ColourwayChange{{}, picture}};
+    return writeDesignDocument(document);
+}
+
+// As the first version of the program wrote it: indented, a colourway as a list of pairs.
+const QByteArray kIndentedDocument = R"({
+    "background": "#445CAE",
+    "changes": [
+        {
+            "colour": "#00FF00",
+            "kind": "press",
+            "scope": "wrap",
+            "symmetry": "eight",
+            "x": 70,
+            "y": 70
+        },
+        {
+            "kind": "colourway",
+            "mapping": [
+                [
+                    "#445CAE",
+                    "#0000FF"
+                ]
+            ]
+        }
+    ],
+    "format": "chengchuan-pattern-design",
+    "lineWidth": "1",
+    "repeat": "brick",
+    "source": {
+        "colour": "#A2C859",
+        "kind": "opening"
+    },
+    "tileSize": "80",
+    "title": "设计",
+    "version": 1
+}
+)";
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ensureGuiApplication();
-    static const QByteArray valid = validDocument();
+    static const QByteArray seeds[] = {compactDocument(), kIndentedDocument, pictureDocument()};
     FuzzInput in{data, data + size};
-    QByteArray bytes = valid;
+    QByteArray bytes = seeds[in.byte() % std::size(seeds)];
     for (int edits = in.byte() % 8; edits > 0 && !bytes.isEmpty(); --edits) {
         const qsizetype at = qsizetype(in.u32() % std::uint32_t(bytes.size()));
         const char value = char(in.byte());
