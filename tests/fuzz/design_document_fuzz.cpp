@@ -7,6 +7,7 @@
 #include "workflow/sharp_render.h"
 #include "workflow/surfaces.h"
 
+#include <QJsonDocument>
 #include <cstdlib>
 
 namespace {
@@ -33,57 +34,27 @@ QByteArray compactDocument() {
     return writeDesignDocument(document);
 }
 
+// A picture source, and a colourway kept as the design's pixels after it.
 QByteArray pictureDocument() {
-    using namespace workflow;
     QImage picture(142, 142, QImage::Format_RGB32);
     picture.fill(0xFF203040);
-    DesignDocument document;
-    document.record.picture = picture;
-    document.record.source = PictureSource{PictureSource::Origin::Import};
-    picture.fill(0xFF405060);
-    document.record.changes = {ColourwayChange{{}, picture}};
-    return writeDesignDocument(document);
+    const workflow::ColourwayChange mirrored{{}, picture.mirrored()};
+    const workflow::DesignRecord record{0, picture, workflow::PictureSource{}, {mirrored}};
+    return workflow::writeDesignDocument({record, {}, {}, {}, {}});
 }
 
-// As the first version of the program wrote it: indented, a colourway as a list of pairs.
-const QByteArray kIndentedDocument = R"({
-    "background": "#445CAE",
-    "changes": [
-        {
-            "colour": "#00FF00",
-            "kind": "press",
-            "scope": "wrap",
-            "symmetry": "eight",
-            "x": 70,
-            "y": 70
-        },
-        {
-            "kind": "colourway",
-            "mapping": [
-                [
-                    "#445CAE",
-                    "#0000FF"
-                ]
-            ]
-        }
-    ],
-    "format": "chengchuan-pattern-design",
-    "lineWidth": "1",
-    "repeat": "brick",
-    "source": {
-        "colour": "#A2C859",
-        "kind": "opening"
-    },
-    "tileSize": "80",
-    "title": "设计",
-    "version": 1
+// As version 1 wrote it: indented, a colourway as a list of colour pairs.
+QByteArray indentedDocument() {
+    return QJsonDocument::fromJson(R"({"format": "chengchuan-pattern-design", "version": 1,
+        "background": "#445CAE", "source": {"kind": "opening", "colour": "#A2C859"},
+        "changes": [{"kind": "colourway", "mapping": [["#445CAE", "#0000FF"]]}]})")
+        .toJson(QJsonDocument::Indented);
 }
-)";
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ensureGuiApplication();
-    static const QByteArray seeds[] = {compactDocument(), kIndentedDocument, pictureDocument()};
+    static const QByteArray seeds[] = {compactDocument(), indentedDocument(), pictureDocument()};
     FuzzInput in{data, data + size};
     QByteArray bytes = seeds[in.byte() % std::size(seeds)];
     for (int edits = in.byte() % 8; edits > 0 && !bytes.isEmpty(); --edits) {

@@ -156,12 +156,13 @@ TEST_F(RenderCommand, DesignDocumentsRedrawWhatWasDrawnAndPrintSharp) {
     }
 
     write("bad.ccpat", "{\"format\": ");
-    const test_support::FifoGuard fifo(QFile::encodeName(file("fifo.ccpat")));
+    const QByteArray fifo = QFile::encodeName(file("fifo.ccpat"));
+    mkfifo(fifo.constData(), 0600);
     for (const auto& [document, reason] : {std::pair{"bad", "JSON"}, {"fifo", "regular file"}}) {
         SCOPED_TRACE(document);
         Outcome refused{};
-        EXPECT_TRUE(fifo.returnsPromptly(
-            [&] { refused = run("--design @" + QString(document) + ".ccpat -o @c.png"); }));
+        EXPECT_TRUE(test_support::returnsPromptly(
+            fifo, [&] { refused = run("--design @" + QString(document) + ".ccpat -o @c.png"); }));
         EXPECT_EQ(refused.status, 2);
         EXPECT_TRUE(refused.err.contains(reason)) << refused.err.toStdString();
         EXPECT_FALSE(QFile::exists(file("c.png")));

@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <QRandomGenerator>
-#include <algorithm>
 #include <map>
 #include <string>
 
@@ -48,9 +47,9 @@ inline QImage noise(QSize size, quint32 seed) {
     QImage picture(size, QImage::Format_RGB32);
     QRandomGenerator random(seed);
     for (int y = 0; y < size.height(); ++y) {
-        auto* row = reinterpret_cast<quint32*>(picture.scanLine(y));
-        random.fillRange(row, size.width());
-        std::for_each(row, row + size.width(), [](quint32& pixel) { pixel |= 0xFF000000u; });
+        for (int x = 0; x < size.width(); ++x) {
+            picture.setPixel(x, y, random.generate() | 0xFF000000u);
+        }
     }
     return picture;
 }
