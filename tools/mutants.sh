@@ -63,8 +63,12 @@ src/workflow/colour_tools.cpp: const int right = size.width() - 1; ==> const int
 src/workflow/design_record.cpp: rows.push_back({y, 0, design.clientPixelWidth() - 1}); ==> rows.push_back({y, 0, design.clientPixelWidth() - 2});
 src/workflow/design_record.cpp: std::visit(SourceDrawer{design}, record.source); ==> ;
 src/workflow/design_document.cpp: if (x < 0 || y < 0 || x >= kDesignSide || y >= kDesignSide) { ==> if (x < 0 || y < 0 || x > kDesignSide || y >= kDesignSide) {
-src/workflow/design_document.cpp: if (version.toDouble(NAN) != kDesignDocumentVersion) { ==> if (version.toDouble(NAN) > kDesignDocumentVersion) {
-src/workflow/design_document.cpp: arg(pixel & 0xFFFFFFu, 6, 16 ==> arg(pixel & 0xFFFF00u, 6, 16
+src/workflow/design_document.cpp: number < kOldestDesignDocumentVersion || ==> number < 0 ||
+src/workflow/design_document.cpp: text += QLatin1Char(kDigits[(pixel >> shift) & 0xFu]); ==> text += QLatin1Char(kDigits[(pixel >> shift) & 0x7u]);
+src/workflow/design_document.cpp: if (pictureText(after).size() < mappingSize) { ==> if (false) {
+src/workflow/design_document.cpp: if (written.size() > kLargestDesignDocument) { ==> if (false) {
+src/workflow/file_reading.cpp: if (!S_ISREG(status.st_mode)) { ==> if (false) {
+src/workflow/colour_tools.cpp: return QRect(QPoint(0, 0), design.designSize()).contains(pixel) ==> return QRect(QPoint(0, 0), design.designSize() + QSize(1, 1)).contains(pixel)
 src/workflow/page_encoders.cpp: stride_((qsizetype(page.size.width()) * 3 + 3) & ~3) ==> stride_(qsizetype(page.size.width()) * 3)
 src/workflow/page_encoders.cpp: kScreenPixelsPerMetre = 3780; ==> kScreenPixelsPerMetre = 3779;
 src/workflow/page_encoders.cpp: indexBits(palette.size()) + 7) / 8); ==> indexBits(palette.size())) / 8);
@@ -106,6 +110,7 @@ src/app/export_dialog.cpp: repeat_->setCurrentIndex(settings.value(kRepeatKey).t
 src/app/file_dialogs.cpp: std::max(header->sectionSizeHint(kSizeColumn), widestSize)); ==> header->sectionSizeHint(kSizeColumn));
 src/app/colour_menu.cpp: if (recent_.size() > kRecentColours) { ==> if (recent_.size() >= kRecentColours) {
 src/app/design_files.cpp: constexpr int kMostRecent = 10; ==> constexpr int kMostRecent = 9;
+src/app/design_files.cpp: QDir::Name | QDir::Reversed, QDir::Files); ==> QDir::Name, QDir::Files);
 src/app/main_window.cpp: .arg(pixel.x()) ==> .arg(pixel.x() + 1)
 src/app/studio_keys.cpp: edit->setModified(false); ==> ;
 src/app/studio_keys.cpp: event->type() == QEvent::ShortcutOverride && !edit->isModified()) { ==> event->type() == QEvent::ShortcutOverride) {

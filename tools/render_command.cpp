@@ -505,13 +505,7 @@ Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
             options.rule = workflow::ColourRule::Chosen;
             options.current = *press.colour;
         }
-        const canvas::Colour colour =
-            workflow::pressDesign(design, press.x, press.y, options, random);
-        document.record.changes.push_back(workflow::PressChange{
-            {int(canvas::roundHalfEven(press.x)), int(canvas::roundHalfEven(press.y))},
-            colour,
-            options.scope,
-            options.symmetry});
+        workflow::pressAndRecord(design, document.record, press.x, press.y, options, random);
     }
     if (request.repeat) {
         document.repeat = *request.repeat;

@@ -70,16 +70,24 @@
 <context>
     <name>DesignDocument</name>
     <message>
-        <source>The design document is larger than 20 MB.</source>
-        <translation>设计文档超过 20 MB。</translation>
+        <source>The design document is larger than %1 MB.</source>
+        <translation>设计文档超过 %1 MB。</translation>
+    </message>
+    <message>
+        <source>The design&apos;s document would take %1 MB, more than the %2 MB a design document may hold, so it could not be opened again.</source>
+        <translation>这个设计的文档将有 %1 MB，超过设计文档最多容纳的 %2 MB，保存后将无法再打开。</translation>
+    </message>
+    <message>
+        <source>The design has %1 changes, more than the %2 a design document may hold.</source>
+        <translation>这个设计有 %1 步更改，超过设计文档最多容纳的 %2 步。</translation>
     </message>
     <message>
         <source>The design document is not valid JSON: %1.</source>
         <translation>设计文档不是有效的 JSON：%1。</translation>
     </message>
     <message>
-        <source>The design document has format version %1; this program reads version %2.</source>
-        <translation>设计文档的格式版本为 %1；本程序只能读取版本 %2。</translation>
+        <source>The design document has format version %1; this program reads versions %2 to %3.</source>
+        <translation>设计文档的格式版本为 %1；本程序只能读取版本 %2 到 %3。</translation>
     </message>
     <message>
         <source>The design document names an unknown figure &quot;%1&quot;.</source>
@@ -104,6 +112,14 @@
     <message>
         <source>The design document %1 could not be read: %2.</source>
         <translation>无法读取设计文档 %1：%2。</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file (a FIFO, a device or a socket); only a design document saved as a file can be opened.</source>
+        <translation>%1 不是普通文件（而是管道、设备或套接字）；只能打开保存为文件的设计文档。</translation>
+    </message>
+    <message>
+        <source>The design document has a colourway picture that is not 142 x 142 pixels.</source>
+        <translation>设计文档中有一个配色方案图片不是 142 x 142 像素。</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimeZone>
 
 namespace app {
 namespace {
@@ -18,6 +19,9 @@ namespace {
 const QString kFilter = QStringLiteral("澄川纹样设计 (*.ccpat)");
 const QString kRecentKey = QStringLiteral("recentDesigns");
 constexpr int kMostRecent = 10;
+// A kept design is named by the time it was kept, in UTC, so that names sort by age.
+const QString kKeptNameFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
+const QString kKeptTimeShown = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
 QString askForPath(QWidget* parent, bool save) {
     return save ? askDocumentSavePath(parent, QStringLiteral("保存设计"), kFilter)
@@ -38,7 +42,6 @@ DesignFiles::DesignFiles(MainWindow& window, QMenu& fileMenu, QAction* before)
          &DesignFiles::saveDesign},
         {"actionOpenDesignDocument", "打开设计…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
          &DesignFiles::openDesign},
-        {"actionRestoreLastDesign", "恢复上次的设计", {}, &DesignFiles::restoreLastDesign},
     };
     for (const auto& entry : actions) {
         auto* action = new QAction(QString::fromUtf8(entry.text), &window);
@@ -47,24 +50,58 @@ DesignFiles::DesignFiles(MainWindow& window, QMenu& fileMenu, QAction* before)
         connect(action, &QAction::triggered, this, entry.handler);
         fileMenu.insertAction(before, action);
     }
-    restoreAction_ = window.findChild<QAction*>(QStringLiteral("actionRestoreLastDesign"));
     recentMenu_ = new QMenu(QStringLiteral("最近的设计"), &fileMenu);
     recentMenu_->setObjectName(QStringLiteral("menuRecentDesigns"));
-    fileMenu.insertMenu(restoreAction_, recentMenu_);
+    fileMenu.insertMenu(before, recentMenu_);
+    keptMenu_ = new QMenu(QStringLiteral("恢复上次的设计"), &fileMenu);
+    keptMenu_->setObjectName(QStringLiteral("menuKeptDesigns"));
+    fileMenu.insertMenu(before, keptMenu_);
     fileMenu.insertSeparator(before);
     connect(recentMenu_, &QMenu::aboutToShow, this, &DesignFiles::fillRecentMenu);
-    connect(&fileMenu, &QMenu::aboutToShow, this,
-            [this] { restoreAction_->setEnabled(QFileInfo::exists(lastDesignPath())); });
+    connect(&fileMenu, &QMenu::aboutToShow, this, &DesignFiles::fillKeptMenu);
+    adoptSingleKeptDesign();
     fillRecentMenu();
+    fillKeptMenu();
 }
 
 QStringList DesignFiles::recentDesigns() const {
     return QSettings().value(kRecentKey).toStringList();
 }
 
-QString DesignFiles::lastDesignPath() {
+QString DesignFiles::keptDesignFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/kept-designs");
+}
+
+QString DesignFiles::singleKeptDesignPath() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
            QStringLiteral("/last-design.") + workflow::kDesignDocumentSuffix;
+}
+
+std::vector<DesignFiles::KeptDesign> DesignFiles::keptDesigns() {
+    std::vector<KeptDesign> kept;
+    // Only regular files: QDir leaves FIFOs, devices and sockets out without QDir::System.
+    const QDir folder(keptDesignFolder(), QStringLiteral("*.") + workflow::kDesignDocumentSuffix,
+                      QDir::Name | QDir::Reversed, QDir::Files);
+    for (const QFileInfo& file : folder.entryInfoList()) {
+        QDateTime time = QDateTime::fromString(file.completeBaseName(), kKeptNameFormat);
+        time.setTimeZone(QTimeZone::utc());
+        if (time.isValid()) {
+            kept.push_back({file.filePath(), time});
+        }
+    }
+    return kept;
+}
+
+void DesignFiles::adoptSingleKeptDesign() {
+    // The one design earlier versions kept becomes the newest of the kept ones, at its own time.
+    const QFileInfo single(singleKeptDesignPath());
+    if (!single.exists() || !QDir().mkpath(keptDesignFolder())) {
+        return;
+    }
+    const QString name = single.lastModified().toUTC().toString(kKeptNameFormat);
+    QFile::rename(single.filePath(),
+                  keptDesignFolder() + '/' + name + '.' + workflow::kDesignDocumentSuffix);
 }
 
 void DesignFiles::saveDesign() {
@@ -97,20 +134,39 @@ bool DesignFiles::openDesignFile(const QString& path) {
     }
     window_.form().showDesignDocument(*reading.document);
     window_.setRepeat(reading.document->repeat);
-    if (path != lastDesignPath()) {
+    if (QFileInfo(path).absolutePath() != QDir(keptDesignFolder()).absolutePath()) {
         rememberRecent(path);
     }
     return true;
 }
 
-void DesignFiles::restoreLastDesign() {
-    openDesignFile(lastDesignPath());
-}
-
 void DesignFiles::keepLastDesign() {
-    const QString path = lastDesignPath();
-    QDir().mkpath(QFileInfo(path).path());
-    workflow::saveDesignDocument(window_.form().designDocument(), QFile::encodeName(path));
+    const workflow::DesignDocument document = window_.form().designDocument();
+    const workflow::DesignRecord& record = document.record;
+    if (std::holds_alternative<workflow::OpeningSource>(record.source) && record.changes.empty()) {
+        return;
+    }
+    const std::vector<KeptDesign> kept = keptDesigns();
+    if (!kept.empty() && workflow::openDesignDocument(kept.front().path).document == document) {
+        return;
+    }
+    // A name of its own even when two windows close within the same millisecond.
+    QDateTime time = clock_().toUTC();
+    const auto pathAt = [](const QDateTime& at) {
+        return keptDesignFolder() + '/' + at.toString(kKeptNameFormat) + '.' +
+               workflow::kDesignDocumentSuffix;
+    };
+    while (QFileInfo::exists(pathAt(time))) {
+        time = time.addMSecs(1);
+    }
+    QDir().mkpath(keptDesignFolder());
+    if (!workflow::saveDesignDocument(document, QFile::encodeName(pathAt(time))).saved) {
+        return;
+    }
+    const std::vector<KeptDesign> now = keptDesigns();
+    for (std::size_t i = kMostKept; i < now.size(); ++i) {
+        QFile::remove(now[i].path);
+    }
 }
 
 void DesignFiles::rememberRecent(const QString& path) {
@@ -130,6 +186,17 @@ void DesignFiles::fillRecentMenu() {
         recentMenu_
             ->addAction(QFileInfo(path).fileName(), this, [this, path] { openDesignFile(path); })
             ->setToolTip(path);
+    }
+}
+
+void DesignFiles::fillKeptMenu() {
+    keptMenu_->clear();
+    const std::vector<KeptDesign> kept = keptDesigns();
+    keptMenu_->setEnabled(!kept.empty());
+    for (const KeptDesign& design : kept) {
+        const QString path = design.path;
+        keptMenu_->addAction(design.time.toLocalTime().toString(kKeptTimeShown), this,
+                             [this, path] { openDesignFile(path); });
     }
 }
 

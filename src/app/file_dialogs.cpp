@@ -3,10 +3,10 @@
 #include "workflow/design_document.h"
 
 #include <QFileDialog>
-#include <QHeaderView>
-#include <QTreeView>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QRegularExpression>
+#include <QTreeView>
 
 namespace app {
 

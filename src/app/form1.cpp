@@ -445,15 +445,7 @@ void Form1::advancedClicked(int array, int index) {
 
 void Form1::design1Pressed(float x, float y) {
     recordDesignChange();
-    const bool onCanvas = design_.point(x, y) >= 0;
-    const canvas::Colour colour = workflow::pressDesign(design_, x, y, pressOptions_, *random_);
-    if (onCanvas) {
-        record_.changes.push_back(
-            workflow::PressChange{{int(canvas::roundHalfEven(x)), int(canvas::roundHalfEven(y))},
-                                  colour,
-                                  pressOptions_.scope,
-                                  pressOptions_.symmetry});
-    }
+    workflow::pressAndRecord(design_, record_, x, y, pressOptions_, *random_);
     emit designChanged();
 }
 
@@ -467,7 +459,7 @@ void Form1::changeDesign(const workflow::DesignChange& change) {
 void Form1::chooseColourway(const workflow::Colourway& way) {
     const QImage picture = way.image.convertToFormat(QImage::Format_RGB32);
     if (workflow::applyColourway(design_.imageRef(), way.mapping) == picture) {
-        changeDesign(workflow::ColourwayChange{way.mapping});
+        changeDesign(workflow::recordedColourway(design_.imageRef(), way.mapping));
         return;
     }
     // The design changed since the colourway was drawn from it: the record keeps its picture.
@@ -560,7 +552,7 @@ void Form1::loadDesignPicture(const QImage& picture, const QString& title,
 void Form1::command61Clicked() {
     recordDesignChange();
     workflow::clearDesignPicture(design_);
-    record_.changes.push_back(workflow::ClearPictureChange{});
+    record_.changes.emplace_back(std::in_place_type<workflow::ClearPictureChange>);
     emit designChanged();
 }
 

@@ -70,7 +70,7 @@ class MainWindow : public QMainWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // Keeps the design in the user's data folder, for 恢复上次的设计.
+    // Keeps the design among the last five in the user's data folder, for 恢复上次的设计.
     void closeEvent(QCloseEvent* event) override;
 
   private:

@@ -103,6 +103,12 @@ std::vector<QPoint> symmetricPixels(QPoint pixel, Symmetry symmetry, QSize size)
     return points;
 }
 
+std::optional<QPoint> pressedPixel(const canvas::Surface& design, float x, float y) {
+    const QPoint pixel(design.toDevice(x), design.toDevice(y));
+    return QRect(QPoint(0, 0), design.designSize()).contains(pixel) ? std::optional(pixel)
+                                                                    : std::nullopt;
+}
+
 canvas::Colour pressDesign(canvas::Surface& design, float x, float y, const PressOptions& options,
                            canvas::RandomSource& random) {
     const canvas::Colour colour = pressColour(options.rule, options.current, random);
@@ -112,13 +118,13 @@ canvas::Colour pressDesign(canvas::Surface& design, float x, float y, const Pres
     }
     design.setFillColor(colour);
     // The same conditions as the region fill: a hollow brush or a press outside fills nothing.
-    if (design.fillStyle() != canvas::kFillSolid || design.point(x, y) < 0) {
+    const std::optional<QPoint> pressed = pressedPixel(design, x, y);
+    if (design.fillStyle() != canvas::kFillSolid || !pressed) {
         return colour;
     }
     const QImage& image = design.imageRef();
-    const QPoint pressed(int(canvas::roundHalfEven(x)), int(canvas::roundHalfEven(y)));
     for (const QPoint designPixel :
-         symmetricPixels(pressed, options.symmetry, design.designSize())) {
+         symmetricPixels(*pressed, options.symmetry, design.designSize())) {
         const QRgb under = image.pixel(design.devicePixel(designPixel)) | 0xFF000000u;
         // A mirrored pixel that already has the colour lies in what this press filled, or in a
         // region a fill would leave as it is: either way it fills nothing more.

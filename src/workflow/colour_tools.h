@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QSet>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -36,6 +37,10 @@ canvas::Colour pressColour(ColourRule rule, canvas::Colour current, canvas::Rand
 
 // The pixels a press at `pixel` also reaches under a symmetry, the pixel itself first, each once.
 std::vector<QPoint> symmetricPixels(QPoint pixel, Symmetry symmetry, QSize size);
+
+// The design pixel a press at (x, y) in the design's units lands on: the nearest, halves to even;
+// none when that lies off the canvas, where a press fills nothing.
+std::optional<QPoint> pressedPixel(const canvas::Surface& design, float x, float y);
 
 // One press on the design at (x, y) in its units: the colour from the rule, then a fill at the
 // press and at each symmetric pixel not already filled by this press. With default options this

@@ -1,6 +1,7 @@
 #include "design_document.h"
 
 #include "canvas/numbers.h"
+#include "file_reading.h"
 #include "patterns/catalogue.h"
 #include "png_reading.h"
 
@@ -11,12 +12,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fcntl.h>
 #include <iterator>
-#include <unistd.h>
 
 namespace workflow {
 namespace {
@@ -25,13 +22,28 @@ class DocumentMessages {
     Q_DECLARE_TR_FUNCTIONS(DesignDocument)
 
   public:
-    static QString tooLarge() { return tr("The design document is larger than 20 MB."); }
+    static QString tooLarge() {
+        return tr("The design document is larger than %1 MB.").arg(kLargestDocumentMegabytes);
+    }
+    static QString wouldBeTooLarge(qint64 bytes) {
+        return tr("The design's document would take %1 MB, more than the %2 MB a design document "
+                  "may hold, so it could not be opened again.")
+            .arg((bytes + kMegabyte - 1) / kMegabyte)
+            .arg(kLargestDocumentMegabytes);
+    }
+    static QString tooManyChanges(qsizetype changes) {
+        return tr("The design has %1 changes, more than the %2 a design document may hold.")
+            .arg(changes)
+            .arg(kMostDesignChanges);
+    }
     static QString notJson(const QString& reason) {
         return tr("The design document is not valid JSON: %1.").arg(reason);
     }
     static QString unknownVersion(const QString& version) {
-        return tr("The design document has format version %1; this program reads version %2.")
+        return tr("The design document has format version %1; this program reads versions %2 to "
+                  "%3.")
             .arg(version)
+            .arg(kOldestDesignDocumentVersion)
             .arg(kDesignDocumentVersion);
     }
     static QString unknownFigure(const QString& name) {
@@ -57,13 +69,25 @@ class DocumentMessages {
     static QString unreadable(const QString& path, const QString& reason) {
         return tr("The design document %1 could not be read: %2.").arg(path, reason);
     }
+    static QString notRegularFile(const QString& path) {
+        return tr("%1 is not a regular file (a FIFO, a device or a socket); only a design document "
+                  "saved as a file can be opened.")
+            .arg(path);
+    }
+    static QString colourwayPictureSize() {
+        return tr("The design document has a colourway picture that is not 142 x 142 pixels.");
+    }
+
+  private:
+    static constexpr qint64 kMegabyte = 1024 * 1024;
+    static constexpr qint64 kLargestDocumentMegabytes =
+        (kLargestDesignDocument + kMegabyte - 1) / kMegabyte;
 };
 
 constexpr const char* kFormatName = "chengchuan-pattern-design";
 constexpr int kDesignSide = 142;
 constexpr int kLargestTwips = kDesignSide * 15;
 constexpr int kMostStarPoints = 100;
-constexpr qsizetype kMostChanges = 100000;
 constexpr qsizetype kMostText = 1000;
 
 constexpr const char* kScopeNames[] = {"region", "global", "wrap"};
@@ -80,8 +104,19 @@ struct DocumentError {
     throw DocumentError{DocumentProblem::BadValue, DocumentMessages::badValue(field)};
 }
 
+// "#RRGGBB"; written digit by digit, as a colourway may hold every colour of the design.
+void appendColourText(QString& text, QRgb pixel) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    text += QLatin1Char('#');
+    for (int shift = 20; shift >= 0; shift -= 4) {
+        text += QLatin1Char(kDigits[(pixel >> shift) & 0xFu]);
+    }
+}
+
 QString colourText(QRgb pixel) {
-    return QStringLiteral("#%1").arg(pixel & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
+    QString text;
+    appendColourText(text, pixel);
+    return text;
 }
 
 template <std::size_t N> int nameIndex(const char* const (&names)[N], const QString& name) {
@@ -148,7 +183,9 @@ class Fields {
     }
 
     static QRgb colourValue(const QJsonValue& v, const QString& field) {
-        const QString text = v.toString();
+        return colourFromText(v.toString(), field);
+    }
+    static QRgb colourFromText(QStringView text, const QString& field) {
         bool ok = text.size() == 7 && text.startsWith('#') &&
                   std::all_of(text.begin() + 1, text.end(), [](QChar c) { return isHexDigit(c); });
         const uint rgb = ok ? text.mid(1).toUInt(&ok, 16) : 0;
@@ -185,6 +222,14 @@ QImage readPicture(const QString& base64) {
                             DocumentMessages::pictureUndecodable()};
     }
     return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+// A picture field: base64 text of any length, up to the document's own.
+QImage readPictureField(const QJsonValue& value, const QString& field) {
+    if (!value.isString()) {
+        badValue(field);
+    }
+    return readPicture(value.toString());
 }
 
 QString pictureText(const QImage& picture) {
@@ -238,6 +283,61 @@ DesignSource readSource(const QJsonObject& object) {
     badValue(fields.field("kind"));
 }
 
+// "#RRGGBB>#RRGGBB" for each colour that changes, separated by spaces.
+constexpr QLatin1Char kPairSeparator(' ');
+constexpr QLatin1Char kMapsTo('>');
+constexpr qsizetype kColourText = 7;
+
+ColourwayChange readColourway(const Fields& fields) {
+    ColourwayChange colourway;
+    if (fields.has("picture")) {
+        colourway.picture = readPictureField(fields.value("picture"), fields.field("picture"));
+        if (colourway.picture.size() != QSize(kDesignSide, kDesignSide)) {
+            throw DocumentError{DocumentProblem::BadValue,
+                                DocumentMessages::colourwayPictureSize()};
+        }
+        return colourway;
+    }
+    const QString field = fields.field("mapping");
+    const QJsonValue mapping = fields.value("mapping");
+    if (mapping.isString()) {
+        const QString text = mapping.toString();
+        for (const QStringView pair : QStringView(text).split(kPairSeparator, Qt::SkipEmptyParts)) {
+            if (pair.size() != 2 * kColourText + 1 || pair[kColourText] != kMapsTo) {
+                badValue(field);
+            }
+            colourway.mapping.emplace_back(
+                Fields::colourFromText(pair.left(kColourText), field),
+                Fields::colourFromText(pair.mid(kColourText + 1), field));
+        }
+        return colourway;
+    }
+    // Version 1: a list of [from, to] pairs.
+    for (const QJsonValue& pair : fields.array("mapping")) {
+        const QJsonArray colours = pair.toArray();
+        if (colours.size() != 2) {
+            badValue(field);
+        }
+        colourway.mapping.emplace_back(Fields::colourValue(colours[0], field),
+                                       Fields::colourValue(colours[1], field));
+    }
+    return colourway;
+}
+
+QString mappingText(const std::vector<std::pair<QRgb, QRgb>>& mapping) {
+    QString text;
+    text.reserve(qsizetype(mapping.size()) * (2 * kColourText + 2));
+    for (const auto& [from, to] : mapping) {
+        if (!text.isEmpty()) {
+            text += kPairSeparator;
+        }
+        appendColourText(text, from);
+        text += kMapsTo;
+        appendColourText(text, to);
+    }
+    return text;
+}
+
 DesignChange readChange(const QJsonValue& value, qsizetype index) {
     const QString path = QStringLiteral("changes[%1]").arg(index);
     if (!value.isObject()) {
@@ -262,18 +362,7 @@ DesignChange readChange(const QJsonValue& value, qsizetype index) {
         return ReplaceChange{fields.colour("from"), fields.colour("to")};
     }
     if (kind == "colourway") {
-        ColourwayChange colourway;
-        const QJsonArray pairs = fields.array("mapping");
-        for (const QJsonValue& pair : pairs) {
-            const QJsonArray colours = pair.toArray();
-            if (colours.size() != 2) {
-                badValue(fields.field("mapping"));
-            }
-            colourway.mapping.emplace_back(
-                Fields::colourValue(colours[0], fields.field("mapping")),
-                Fields::colourValue(colours[1], fields.field("mapping")));
-        }
-        return colourway;
+        return readColourway(fields);
     }
     if (kind == "clear-picture") {
         return ClearPictureChange{};
@@ -298,7 +387,9 @@ DesignDocument readDocument(const QByteArray& bytes) {
         badValue(QStringLiteral("format"));
     }
     const QJsonValue version = root.value(QLatin1String("version"));
-    if (version.toDouble(NAN) != kDesignDocumentVersion) {
+    const double number = version.toDouble(NAN);
+    if (number != std::floor(number) || number < kOldestDesignDocumentVersion ||
+        number > kDesignDocumentVersion) {
         throw DocumentError{
             DocumentProblem::UnknownVersion,
             DocumentMessages::unknownVersion(
@@ -319,15 +410,11 @@ DesignDocument readDocument(const QByteArray& bytes) {
     DesignRecord& record = document.record;
     record.background = canvas::fromPixel(fields.colour("background"));
     if (fields.has("picture")) {
-        const QJsonValue picture = fields.value("picture");
-        if (!picture.isString()) {
-            badValue(QStringLiteral("picture"));
-        }
-        record.picture = readPicture(picture.toString());
+        record.picture = readPictureField(fields.value("picture"), QStringLiteral("picture"));
     }
     record.source = readSource(fields.object("source"));
     const QJsonArray changes = fields.array("changes");
-    if (changes.size() > kMostChanges) {
+    if (changes.size() > kMostDesignChanges) {
         badValue(QStringLiteral("changes"));
     }
     for (qsizetype i = 0; i < changes.size(); ++i) {
@@ -375,11 +462,10 @@ struct ChangeWriter {
                 {"to", colourText(replace.to)}};
     }
     QJsonObject operator()(const ColourwayChange& colourway) const {
-        QJsonArray mapping;
-        for (const auto& [from, to] : colourway.mapping) {
-            mapping.append(QJsonArray{colourText(from), colourText(to)});
+        if (!colourway.picture.isNull()) {
+            return {{"kind", "colourway"}, {"picture", pictureText(colourway.picture)}};
         }
-        return {{"kind", "colourway"}, {"mapping", mapping}};
+        return {{"kind", "colourway"}, {"mapping", mappingText(colourway.mapping)}};
     }
     QJsonObject operator()(const ClearPictureChange&) const { return {{"kind", "clear-picture"}}; }
 };
@@ -388,11 +474,13 @@ struct ChangeWriter {
 
 QByteArray writeDesignDocument(const DesignDocument& document) {
     const DesignRecord& record = document.record;
+    const bool lineWidthReads = canvas::parseDrawWidth(document.lineWidth).has_value();
+    const bool tileSizeReads = canvas::parseTileSize(document.tileSize).has_value();
     QJsonObject root{{"format", kFormatName},
                      {"version", kDesignDocumentVersion},
-                     {"title", document.title},
-                     {"lineWidth", document.lineWidth},
-                     {"tileSize", document.tileSize},
+                     {"title", document.title.left(kMostText)},
+                     {"lineWidth", lineWidthReads ? document.lineWidth : QString()},
+                     {"tileSize", tileSizeReads ? document.tileSize : QString()},
                      {"repeat", kRepeatNames[int(document.repeat)]},
                      {"background", colourText(canvas::toPixel(record.background))},
                      {"source", std::visit(SourceWriter{}, record.source)}};
@@ -404,7 +492,7 @@ QByteArray writeDesignDocument(const DesignDocument& document) {
         changes.append(std::visit(ChangeWriter{}, change));
     }
     root.insert(QLatin1String("changes"), changes);
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
 DocumentReading readDesignDocument(const QByteArray& bytes) {
@@ -415,29 +503,52 @@ DocumentReading readDesignDocument(const QByteArray& bytes) {
     }
 }
 
+ColourwayChange recordedColourway(const QImage& design,
+                                  const std::vector<std::pair<QRgb, QRgb>>& mapping) {
+    ColourwayChange changing;
+    std::copy_if(mapping.begin(), mapping.end(), std::back_inserter(changing.mapping),
+                 [](const auto& pair) { return pair.first != pair.second; });
+    const QImage after = applyColourway(design, changing.mapping);
+    const qsizetype mappingSize = qsizetype(changing.mapping.size()) * (2 * kColourText + 2);
+    if (pictureText(after).size() < mappingSize) {
+        return {{}, after};
+    }
+    return changing;
+}
+
 SaveOutcome saveDesignDocument(const DesignDocument& document, const QByteArray& nativePath) {
-    return saveBytes(writeDesignDocument(document), nativePath);
+    const qsizetype changes = qsizetype(document.record.changes.size());
+    if (changes > kMostDesignChanges) {
+        return {false, SaveProblem::TooLarge, DocumentMessages::tooManyChanges(changes)};
+    }
+    const QByteArray written = writeDesignDocument(document);
+    if (written.size() > kLargestDesignDocument) {
+        return {false, SaveProblem::TooLarge, DocumentMessages::wouldBeTooLarge(written.size())};
+    }
+    return saveBytes(written, nativePath);
 }
 
 DocumentReading openDesignDocument(const QString& path) {
     return openDesignDocument(QFile::encodeName(path));
 }
 
+// Opened by its bytes: a name not valid in the locale's encoding does not survive decoding.
 DocumentReading openDesignDocument(const QByteArray& nativePath) {
-    // Opened by its bytes: a name not valid in the locale's encoding does not survive decoding.
-    const int descriptor = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) {
+    const FileRead file = readRegularFile(nativePath, kLargestDesignDocument);
+    const QString path = QFile::decodeName(nativePath);
+    switch (file.problem) {
+    case FileReadProblem::None:
+        return readDesignDocument(file.bytes);
+    case FileReadProblem::Unreadable:
         return {std::nullopt, DocumentProblem::Unreadable,
-                DocumentMessages::unreadable(QFile::decodeName(nativePath),
-                                             QString::fromLocal8Bit(strerror(errno)))};
+                DocumentMessages::unreadable(path, file.systemText)};
+    case FileReadProblem::NotRegularFile:
+        return {std::nullopt, DocumentProblem::NotRegularFile,
+                DocumentMessages::notRegularFile(path)};
+    case FileReadProblem::TooLarge:
+        break;
     }
-    QFile file;
-    file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-    if (file.size() > kLargestDesignDocument) {
-        return {std::nullopt, DocumentProblem::TooLarge, DocumentMessages::tooLarge()};
-    }
-    // One byte over the limit is enough to tell a file that grew since its size was read.
-    return readDesignDocument(file.read(kLargestDesignDocument + 1));
+    return {std::nullopt, DocumentProblem::TooLarge, DocumentMessages::tooLarge()};
 }
 
 } // namespace workflow

@@ -1,5 +1,6 @@
 #include "design_record.h"
 
+#include "canvas/raster.h"
 #include "patterns/catalogue.h"
 #include "workflow.h"
 
@@ -46,7 +47,10 @@ struct ChangeDrawer {
     }
     void operator()(const ColourwayChange& colourway) const {
         canvas::SurfaceSnapshot recoloured = design.snapshot();
-        recoloured.image = applyColourway(recoloured.image, colourway.mapping);
+        recoloured.image = colourway.picture.isNull()
+                               ? applyColourway(recoloured.image, colourway.mapping)
+                               : canvas::enlargeByBlocks(colourway.picture, design.deviceScale())
+                                     .convertToFormat(recoloured.image.format());
         design.restore(recoloured);
     }
     void operator()(const ClearPictureChange&) const { clearDesignPicture(design); }
@@ -69,6 +73,16 @@ void rebuildDesign(const DesignRecord& record, canvas::Surface& design) {
 
 void applyChange(const DesignChange& change, canvas::Surface& design) {
     std::visit(ChangeDrawer{design}, change);
+}
+
+canvas::Colour pressAndRecord(canvas::Surface& design, DesignRecord& record, float x, float y,
+                              const PressOptions& options, canvas::RandomSource& random) {
+    const std::optional<QPoint> pixel = pressedPixel(design, x, y);
+    const canvas::Colour colour = pressDesign(design, x, y, options, random);
+    if (pixel) {
+        record.changes.push_back(PressChange{*pixel, colour, options.scope, options.symmetry});
+    }
+    return colour;
 }
 
 } // namespace workflow

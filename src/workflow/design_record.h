@@ -57,9 +57,11 @@ struct ReplaceChange {
     QRgb to = 0;
     bool operator==(const ReplaceChange&) const = default;
 };
-// A colourway chosen as the design: each colour mapped at once.
+// A colourway chosen as the design: each colour of the mapping mapped at once, or, when `picture`
+// is not null, the design's pixels (142 x 142) replaced by it.
 struct ColourwayChange {
     std::vector<std::pair<QRgb, QRgb>> mapping;
+    QImage picture{};
     bool operator==(const ColourwayChange&) const = default;
 };
 // 清空主图: the picture goes, the design shows its background colour.
@@ -86,5 +88,11 @@ void rebuildDesign(const DesignRecord& record, canvas::Surface& design);
 
 // A change drawn onto a design canvas that already shows the record before it.
 void applyChange(const DesignChange& change, canvas::Surface& design);
+
+// A press as the window and pattern-render make one: filled under `options`, and recorded at the
+// design pixel it lands on (pressedPixel) when it lands on the canvas; off it nothing is filled and
+// nothing recorded. Returns the colour the press drew.
+canvas::Colour pressAndRecord(canvas::Surface& design, DesignRecord& record, float x, float y,
+                              const PressOptions& options, canvas::RandomSource& random);
 
 } // namespace workflow

@@ -1,6 +1,9 @@
 #include "app/design_files.h"
 #include "app_fixture.h"
+#include "fifo_guard.h"
 
+#include <QDir>
+#include <QMenu>
 #include <QMessageBox>
 
 namespace {
@@ -55,23 +58,53 @@ TEST_F(DesignFilesTest, ASavedDesignOpensAsOneUndoStepAndJoinsTheRecentList) {
     EXPECT_EQ(files().recentDesigns().size(), 10);
 }
 
-TEST_F(DesignFilesTest, TheDesignKeptAtCloseComesBackAndABadDocumentChangesNothing) {
+TEST_F(DesignFilesTest, TheLastFiveClosedDesignsComeBackNewestFirstAndABadDocumentChangesNothing) {
+    // The one design an earlier version kept becomes the newest kept design.
     drawDesign("Command46");
-    const QImage kept = design();
-    window_->close();
+    QList<QImage> closed{design()};
+    const QString single = app::DesignFiles::singleKeptDesignPath();
+    QDir().mkpath(QFileInfo(single).path());
+    ASSERT_TRUE(
+        workflow::saveDesignDocument(form().designDocument(), QFile::encodeName(single)).saved);
+    const QDateTime start = QDateTime::currentDateTimeUtc().addDays(-1);
+    const char* figures[] = {"Command11", "Command12", "Command13",
+                             "Command55", "Command1",  nullptr};
+    for (int run = 0; run < 6; ++run) {
+        restart();
+        files().setClock([&start, run] { return start.addSecs(60 * run); });
+        if (figures[run] != nullptr) {
+            drawDesign(figures[run]);
+            closed.insert(1, design());
+        }
+        window_->close(); // the last run draws nothing and keeps nothing
+    }
     restart();
-    ASSERT_NE(design(), kept);
-    trigger("actionRestoreLastDesign");
-    EXPECT_EQ(design(), kept);
+    const QList<QAction*> kept = find<QMenu>("menuKeptDesigns")->actions();
+    ASSERT_EQ(kept.size(), app::DesignFiles::kMostKept);
+    EXPECT_EQ(kept[1]->text(),
+              start.addSecs(4 * 60).toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    for (int i = 0; i < kept.size(); ++i) {
+        kept[i]->trigger();
+        EXPECT_EQ(design(), closed[i]) << i;
+    }
 
+    // Neither a bad document nor a FIFO, which would wait for a writer, changes the design.
     const QString bad = folder_.filePath(QStringLiteral("bad.ccpat"));
     QFile file(bad);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("{\"format\": ") > 0 && file.flush());
-    EXPECT_FALSE(files().openDesignFile(bad));
-    auto* problem = find<QMessageBox>("DesignFileProblem");
-    ASSERT_NE(problem, nullptr);
-    EXPECT_TRUE(problem->text().startsWith(QStringLiteral("无法打开设计")));
-    EXPECT_EQ(design(), kept);
+    const QString fifo = folder_.filePath(QStringLiteral("fifo.ccpat"));
+    mkfifo(QFile::encodeName(fifo).constData(), 0600);
+    for (const QString& path : {bad, fifo}) {
+        SCOPED_TRACE(path.toStdString());
+        files().setPathDialog([&](QWidget*, bool) { return path; });
+        EXPECT_TRUE(test_support::returnsPromptly(QFile::encodeName(fifo),
+                                                  [&] { trigger("actionOpenDesignDocument"); }));
+        auto* problem = find<QMessageBox>("DesignFileProblem");
+        ASSERT_NE(problem, nullptr);
+        EXPECT_TRUE(problem->text().startsWith(QStringLiteral("无法打开设计")));
+        delete problem;
+        EXPECT_EQ(design(), closed[kept.size() - 1]);
+    }
     EXPECT_TRUE(files().recentDesigns().isEmpty());
 }
 

@@ -1,16 +1,18 @@
-// Design documents near a valid one: a few bytes of a document with every kind of source and
-// change overwritten, inserted or cut. Reading must never crash; whatever it accepts must write
+// Design documents near a valid one: a few bytes of one of the seeds (a compact document with
+// every kind of change, an indented version 1 document, a picture source with a colourway kept as
+// a picture) overwritten, inserted or cut. Reading must never crash; whatever it accepts must write
 // back to the same document and redraw at any scale.
 #include "fuzz_input.h"
 #include "workflow/design_document.h"
 #include "workflow/sharp_render.h"
 #include "workflow/surfaces.h"
 
+#include <QJsonDocument>
 #include <cstdlib>
 
 namespace {
 
-QByteArray validDocument() {
+QByteArray compactDocument() {
     using namespace workflow;
     DesignDocument document;
     document.title = QStringLiteral("设计钻石格子");
@@ -32,13 +34,29 @@ QByteArray validDocument() {
     return writeDesignDocument(document);
 }
 
+// A picture source, and a colourway kept as the design's pixels after it.
+QByteArray pictureDocument() {
+    QImage picture(142, 142, QImage::Format_RGB32);
+    picture.fill(0xFF203040);
+    const workflow::ColourwayChange mirrored{{}, picture.mirrored()};
+    const workflow::DesignRecord record{0, picture, workflow::PictureSource{}, {mirrored}};
+    return workflow::writeDesignDocument({record, {}, {}, {}, {}});
+}
+
+// As version 1 wrote it: indented, a colourway as a list of colour pairs.
+QByteArray indentedDocument() {
+    return QJsonDocument::fromJson(R"({"format": "chengchuan-pattern-design", "version": 1,
+        "background": "#445CAE", "source": {"kind": "opening", "colour": "#A2C859"},
+        "changes": [{"kind": "colourway", "mapping": [["#445CAE", "#0000FF"]]}]})")
+        .toJson(QJsonDocument::Indented);
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ensureGuiApplication();
-    static const QByteArray valid = validDocument();
+    static const QByteArray seeds[] = {compactDocument(), indentedDocument(), pictureDocument()};
     FuzzInput in{data, data + size};
-    QByteArray bytes = valid;
+    QByteArray bytes = seeds[in.byte() % std::size(seeds)];
     for (int edits = in.byte() % 8; edits > 0 && !bytes.isEmpty(); --edits) {
         const qsizetype at = qsizetype(in.u32() % std::uint32_t(bytes.size()));
         const char value = char(in.byte());

@@ -1,4 +1,5 @@
 #include "canvas/raster.h"
+#include "fifo_guard.h"
 #include "progress_line.h"
 #include "render_run.h"
 #include "workflow/print_engine.h"
@@ -128,6 +129,10 @@ TEST_F(RenderCommand, DesignDocumentsRedrawWhatWasDrawnAndPrintSharp) {
                                   "--seed 3 --save-design @a.ccpat",
                                   "a.png");
     EXPECT_EQ(rendered("--design @a.ccpat", "b.png"), drawn);
+    // Presses that round onto the canvas's last pixels, or off it, as the window records them.
+    const QString edges = "--pattern Command13 --fill 141.4,0.5 --fill 141.6,10 --fill 0.4,141.5 ";
+    const QImage edgesDrawn = rendered(edges + "--save-design @edges.ccpat", "edges.png");
+    EXPECT_EQ(rendered("--design @edges.ccpat", "again.png"), edgesDrawn);
 
     // A press on one link of a one-pixel circle outline: drawn finer, the outline is one band.
     write("mismatching.ccpat", R"({"format": "chengchuan-pattern-design", "version": 1,
@@ -151,10 +156,17 @@ TEST_F(RenderCommand, DesignDocumentsRedrawWhatWasDrawnAndPrintSharp) {
     }
 
     write("bad.ccpat", "{\"format\": ");
-    const Outcome refused = run("--design @bad.ccpat -o @c.png");
-    EXPECT_EQ(refused.status, 2);
-    EXPECT_TRUE(refused.err.contains("JSON")) << refused.err.toStdString();
-    EXPECT_FALSE(QFile::exists(file("c.png")));
+    const QByteArray fifo = QFile::encodeName(file("fifo.ccpat"));
+    mkfifo(fifo.constData(), 0600);
+    for (const auto& [document, reason] : {std::pair{"bad", "JSON"}, {"fifo", "regular file"}}) {
+        SCOPED_TRACE(document);
+        Outcome refused{};
+        EXPECT_TRUE(test_support::returnsPromptly(
+            fifo, [&] { refused = run("--design @" + QString(document) + ".ccpat -o @c.png"); }));
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_TRUE(refused.err.contains(reason)) << refused.err.toStdString();
+        EXPECT_FALSE(QFile::exists(file("c.png")));
+    }
 }
 
 // Pages in every repeat and size form, decoded and compared with the tiling held in memory;

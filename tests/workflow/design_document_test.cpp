@@ -1,4 +1,6 @@
+#include "fifo_guard.h"
 #include "patterns/catalogue.h"
+#include "pixel_pictures.h"
 #include "scripted_random.h"
 #include "workflow/design_document.h"
 #include "workflow/sharp_render.h"
@@ -7,8 +9,12 @@
 
 #include <QBuffer>
 #include <QPainter>
+#include <QTemporaryDir>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 
 namespace {
 
@@ -26,7 +32,7 @@ struct Made {
         canvas::RandomSource unused;
         workflow::pressDesign(design, float(pixel.x()), float(pixel.y()),
                               {workflow::ColourRule::Chosen, colour, scope, symmetry}, unused);
-        record.changes.push_back(workflow::PressChange{pixel, colour, scope, symmetry});
+        record.changes.emplace_back(workflow::PressChange{pixel, colour, scope, symmetry});
     }
     // Presses of every scope and symmetry, then a replacement.
     void colourIn() {
@@ -37,20 +43,30 @@ struct Made {
         press({60, 125}, 0x0080F0, FillScope::Wrap, Symmetry::TopBottom);
         const QRgb from = design.imageRef().pixel(5, 5);
         workflow::replaceColour(design, from, 0xFF112233);
-        record.changes.push_back(workflow::ReplaceChange{from, 0xFF112233});
+        record.changes.emplace_back(workflow::ReplaceChange{from, 0xFF112233});
     }
-    // Black line art on white, as an import or a pad gives it.
-    void startWithPicture(workflow::PictureSource::Origin origin) {
-        QImage art(142, 142, QImage::Format_RGB32);
-        art.fill(Qt::white);
-        QPainter painter(&art);
-        painter.setPen(QPen(Qt::black, 3));
-        painter.drawEllipse(QPoint(71, 71), 50, 40);
-        painter.drawLine(0, 30, 141, 100);
-        painter.drawRect(20, 90, 40, 30);
-        painter.end();
+    // Black line art on white, as an import or a pad gives it, or a colour picture.
+    void startWithPicture(workflow::PictureSource::Origin origin, QImage art = {}) {
+        if (art.isNull()) {
+            art = QImage(142, 142, QImage::Format_RGB32);
+            art.fill(Qt::white);
+            QPainter painter(&art);
+            painter.setPen(QPen(Qt::black, 3));
+            painter.drawEllipse(QPoint(71, 71), 50, 40);
+            painter.drawLine(0, 30, 141, 100);
+            painter.drawRect(20, 90, 40, 30);
+        }
         design.setPicture(art);
         record = DesignRecord::startedBy(design, workflow::PictureSource{origin});
+    }
+    // A colourway of every colour, as the window records it when one is chosen.
+    void chooseColourway() {
+        std::vector<std::pair<QRgb, QRgb>> inverted;
+        for (const workflow::PaletteEntry& entry : workflow::palette(design.image())) {
+            inverted.emplace_back(entry.colour, ~entry.colour | 0xFF000000u);
+        }
+        record.changes.push_back(workflow::recordedColourway(design.image(), inverted));
+        design.paintPicture(workflow::applyColourway(design.image(), inverted), 0, 0, 142, 142);
     }
 };
 
@@ -81,18 +97,18 @@ const std::pair<const char*, std::function<void(Made&)>> kDesigns[] = {
      }},
     {"pad load", [](Made& made) { made.startWithPicture(workflow::PictureSource::Origin::Pad); }},
     {"import", [](Made& made) { made.startWithPicture(workflow::PictureSource::Origin::Import); }},
+    {"noise",
+     [](Made& made) {
+         made.startWithPicture(workflow::PictureSource::Origin::Import,
+                               pictures::noise({142, 142}, 7));
+     }},
 };
 
 Made make(const std::function<void(Made&)>& start) {
     Made made;
     start(made);
     made.colourIn();
-    if (std::holds_alternative<workflow::PictureSource>(made.record.source)) {
-        const std::vector<std::pair<QRgb, QRgb>> way{{0xFF000000, 0xFF4060C0}};
-        made.record.changes.push_back(workflow::ColourwayChange{way});
-        made.design.paintPicture(workflow::applyColourway(made.design.image(), way), 0, 0, 142,
-                                 142);
-    }
+    made.chooseColourway();
     return made;
 }
 
@@ -107,6 +123,9 @@ TEST(DesignDocument, RoundTripRebuildsThePixels) {
             workflow::readDesignDocument(workflow::writeDesignDocument(document));
         ASSERT_TRUE(reading.document) << reading.message.toStdString();
         EXPECT_EQ(*reading.document, document);
+        // Only a design of many colours keeps its colourway as a picture.
+        const auto& colourway = std::get<workflow::ColourwayChange>(document.record.changes.back());
+        EXPECT_EQ(colourway.picture.isNull(), std::string(name) != "noise");
         canvas::Surface rebuilt(workflow::designCanvasSetup());
         workflow::rebuildDesign(reading.document->record, rebuilt);
         EXPECT_EQ(rebuilt.imageRef(), made.design.imageRef());
@@ -158,14 +177,17 @@ TEST(DesignDocument, RefusesBadDocumentsWithAReason) {
         return QByteArray(good).replace(from, to);
     };
     const char* opening = R"({"kind": "opening", "colour": "#A2C859"})";
-    QByteArray widePng;
-    QBuffer buffer(&widePng);
-    buffer.open(QIODevice::WriteOnly);
-    QImage(2049, 1, QImage::Format_RGB32).save(&buffer, "PNG");
-    const QByteArray picture = "\"picture\": \"" + widePng.toBase64() + "\", \"changes\"";
+    const auto png = [](QSize size) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImage(size, QImage::Format_RGB32).save(&buffer, "PNG");
+        return bytes.toBase64();
+    };
+    const QByteArray picture = "\"picture\": \"" + png({2049, 1}) + "\", \"changes\"";
     const std::pair<QByteArray, DocumentProblem> cases[] = {
         {good.left(40), DocumentProblem::NotJson},
-        {with("\"version\": 1", "\"version\": 2"), DocumentProblem::UnknownVersion},
+        {with("\"version\": 1", "\"version\": 3"), DocumentProblem::UnknownVersion},
         {with("\"version\": 1", "\"version\": 0"), DocumentProblem::UnknownVersion},
         {with(opening, R"({"kind": "catalogue", "figure": "Command99", "lineWidth": 2})"),
          DocumentProblem::UnknownFigure},
@@ -178,9 +200,17 @@ TEST(DesignDocument, RefusesBadDocumentsWithAReason) {
         {with("\"changes\"", "\"picture\": \"aGVsbG8=\", \"changes\""),
          DocumentProblem::PictureUndecodable},
         {with("\"changes\"", picture), DocumentProblem::PictureTooLarge},
+        {with("[]", R"([{"kind": "colourway", "mapping": "#000000>#FFFFFF #000000"}])"),
+         DocumentProblem::BadValue},
+        {with("[]", R"([{"kind": "colourway", "picture": ")" + png({143, 142}) + "\"}]"),
+         DocumentProblem::BadValue},
         {good + QByteArray(workflow::kLargestDesignDocument, ' '), DocumentProblem::TooLarge},
     };
     ASSERT_TRUE(workflow::readDesignDocument(good).document);
+    // Version 1 kept a colourway as a list of colour pairs.
+    ASSERT_TRUE(workflow::readDesignDocument(
+                    with("[]", R"([{"kind": "colourway", "mapping": [["#445CAE", "#FF0000"]]}])"))
+                    .document);
     for (const auto& [bytes, problem] : cases) {
         SCOPED_TRACE(bytes.left(80).toStdString());
         const workflow::DocumentReading reading = workflow::readDesignDocument(bytes);
@@ -188,6 +218,75 @@ TEST(DesignDocument, RefusesBadDocumentsWithAReason) {
         EXPECT_EQ(reading.problem, problem);
         EXPECT_FALSE(reading.message.isEmpty());
     }
+}
+
+// The largest designs the size limit is made for save and open again; a design whose document
+// would be larger is refused before anything is written.
+TEST(DesignDocument, EverythingSavedOpensAgain) {
+    // A colour import and forty colourways: 78 MB as version 1 wrote them, every colour mapped.
+    Made noisy;
+    kDesigns[5].second(noisy);
+    for (int i = 0; i < 40; ++i) {
+        noisy.chooseColourway();
+    }
+    // The largest picture, and colourways of noise in all the room the limit makes for them.
+    DesignRecord largest{0, pictures::noise({2048, 2048}, 3), workflow::PictureSource{}, {}};
+    largest.changes.resize(workflow::kRoomForColourways,
+                           workflow::ColourwayChange{{}, pictures::noise({142, 142}, 5)});
+    DesignRecord tooMany;
+    tooMany.changes.resize(workflow::kMostDesignChanges + 1, workflow::ReplaceChange{});
+    workflow::ColourwayChange everyColour;
+    for (QRgb colour = 0; colour < 142 * 142; ++colour) {
+        everyColour.mapping.emplace_back(colour, ~colour);
+    }
+    DesignRecord tooLarge;
+    tooLarge.changes.resize(200, everyColour);
+    const std::tuple<const char*, DesignRecord, bool> cases[] = {
+        {"noisy", noisy.record, true},
+        {"largest", std::move(largest), true},
+        {"too many", std::move(tooMany), false},
+        {"too large", std::move(tooLarge), false},
+    };
+    QTemporaryDir folder;
+    for (const auto& [name, record, saved] : cases) {
+        SCOPED_TRACE(name);
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        const workflow::SaveOutcome outcome =
+            workflow::saveDesignDocument({record, {}, {}, {}, {}}, QFile::encodeName(path));
+        EXPECT_EQ(outcome.saved, saved) << outcome.error.toStdString();
+        EXPECT_EQ(QFile::exists(path), saved);
+        EXPECT_EQ(outcome.error.contains("more than"), !saved) << outcome.error.toStdString();
+        const workflow::DocumentReading reading = workflow::openDesignDocument(path);
+        EXPECT_EQ(reading.document ? reading.document->record : DesignRecord{},
+                  saved ? record : DesignRecord{});
+    }
+}
+
+// Only a regular file is opened: anything that could make an open wait is refused at once.
+TEST(DesignDocument, OpensOnlyRegularFilesWithoutWaiting) {
+    QTemporaryDir folder;
+    const QByteArray fifo = QFile::encodeName(folder.filePath("fifo.ccpat"));
+    mkfifo(fifo.constData(), 0600);
+    sockaddr_un address{AF_UNIX, {}};
+    std::strcpy(address.sun_path, QFile::encodeName(folder.filePath("socket.ccpat")).constData());
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const std::pair<QString, DocumentProblem> cases[] = {
+        {folder.filePath("fifo.ccpat"), DocumentProblem::NotRegularFile},
+        {folder.filePath("socket.ccpat"), DocumentProblem::NotRegularFile},
+        {"/dev/null", DocumentProblem::NotRegularFile},
+        {folder.path(), DocumentProblem::NotRegularFile},
+        {folder.filePath("missing.ccpat"), DocumentProblem::Unreadable},
+    };
+    for (const auto& [path, problem] : cases) {
+        SCOPED_TRACE(path.toStdString());
+        workflow::DocumentReading reading;
+        EXPECT_TRUE(test_support::returnsPromptly(
+            fifo, [&] { reading = workflow::openDesignDocument(path); }));
+        EXPECT_EQ(reading.problem, problem);
+        EXPECT_TRUE(reading.message.contains(path)) << reading.message.toStdString();
+    }
+    ::close(socket);
 }
 
 } // namespace

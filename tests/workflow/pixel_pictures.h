@@ -3,6 +3,7 @@
 #include "canvas/surface.h"
 
 #include <QImage>
+#include <QRandomGenerator>
 #include <map>
 #include <string>
 
@@ -36,6 +37,18 @@ inline std::string read(const QImage& image, const std::map<canvas::Colour, char
         for (int x = 0; x < image.width(); ++x) {
             const auto found = legend.find(canvas::fromPixel(image.pixel(x, y)));
             picture += found == legend.end() ? '?' : found->second;
+        }
+    }
+    return picture;
+}
+
+// A picture of seeded noise: nearly every pixel its own colour, and nothing a PNG can compress.
+inline QImage noise(QSize size, quint32 seed) {
+    QImage picture(size, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            picture.setPixel(x, y, random.generate() | 0xFF000000u);
         }
     }
     return picture;
