@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 
 #include <functional>
 
@@ -37,7 +38,7 @@ TEST_F(StudioKeysTest, UndoAndRedoActOnTheDesignUnlessAListIsBeingEdited) {
              restart();
              ASSERT_TRUE(becomesActive(window_.get()));
          },
-         [&] { trigger("actionRestoreLastDesign"); }},
+         [&] { find<QMenu>("menuKeptDesigns")->actions().first()->trigger(); }},
         {"打开设计", [] {}, [&] { designFile("actionOpenDesignDocument"); }},
         {"the list clicked again after editing",
          [&] { // the list takes a pasted text and its own undo while it is being edited
