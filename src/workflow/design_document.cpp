@@ -1,6 +1,7 @@
 #include "design_document.h"
 
 #include "canvas/numbers.h"
+#include "canvas/raster.h"
 #include "patterns/catalogue.h"
 
 #include <QBuffer>
@@ -21,6 +22,9 @@ class DocumentMessages {
     Q_DECLARE_TR_FUNCTIONS(DesignDocument)
 
   public:
+    static QString outOfMemory() {
+        return tr("There is not enough memory to read the design document.");
+    }
     static QString tooLarge() { return tr("The design document is larger than 20 MB."); }
     static QString notJson(const QString& reason) {
         return tr("The design document is not valid JSON: %1.").arg(reason);
@@ -181,10 +185,15 @@ QImage readPicture(const QString& base64) {
     }
     const QImage picture = reader.read();
     if (picture.isNull()) {
+        // A decoder that found no memory for the picture says no more than one that found no
+        // picture.
+        if (!size.isEmpty()) {
+            canvas::requirePixels(QImage(size, QImage::Format_RGB32));
+        }
         throw DocumentError{DocumentProblem::PictureUndecodable,
                             DocumentMessages::pictureUndecodable()};
     }
-    return picture.convertToFormat(QImage::Format_RGB32);
+    return canvas::requirePixels(picture.convertToFormat(QImage::Format_RGB32));
 }
 
 QString pictureText(const QImage& picture) {
@@ -412,6 +421,8 @@ DocumentReading readDesignDocument(const QByteArray& bytes) {
         return {readDocument(bytes), DocumentProblem::None, {}};
     } catch (const DocumentError& error) {
         return {std::nullopt, error.problem, error.message};
+    } catch (const std::bad_alloc&) {
+        return {std::nullopt, DocumentProblem::OutOfMemory, DocumentMessages::outOfMemory()};
     }
 }
 

@@ -38,6 +38,7 @@ enum class DocumentProblem {
     PressOutside,
     PictureUndecodable,
     PictureTooLarge,
+    OutOfMemory,
 };
 
 struct DocumentReading {
