@@ -77,12 +77,15 @@ src/workflow/atomic_file.cpp: rename(temporary_.constData(), target_.constData()
 src/workflow/print_size.cpp: return 2.54; ==> return 2.5;
 src/workflow/print_size.cpp: return {std::round(size.width * scale), ==> return {std::floor(size.width * scale),
 src/workflow/sharp_render.cpp: tile.sharp = tile.agreement >= kLeastBlockAgreement; ==> tile.sharp = tile.agreement >= 0;
+src/workflow/design_record.cpp: return !control.stopped(); ==> return true;
+src/canvas/surface.cpp: drawEnlarged(image_, picture_, deviceScale_); ==> image_ = requirePixels(enlargeByBlocks(picture_, deviceScale_));
 src/workflow/line_art.cpp: const QPoint origin((size.width() - placed.width()) / 2, ==> const QPoint origin((size.width() - placed.width()) / 3,
 src/workflow/line_art.cpp: if (darkest[x] < threshold) { ==> if (darkest[x] <= threshold) {
 src/workflow/text_stamp.cpp: std::fill(row + x0, row + x1 + 1, pen_); ==> std::fill(row + x0, row + x1, pen_);
 tools/render_command.cpp: if (x < 0 || y < 0 || x >= 142 || y >= 142) { ==> if (x < 0 || y < 0 || x > 142 || y >= 142) {
 tools/render_command.cpp: request.dotsPerInch = 300.0; ==> request.dotsPerInch = 72.0;
 tools/render_command.cpp: : QSize(643, 643); ==> : QSize(643, 642);
+tools/render_command.cpp: if (reading.problem == workflow::DocumentProblem::OutOfMemory) { ==> if (false) {
 tools/progress_line.cpp: if (whole < 3600) { ==> if (whole < 60) {
 src/app/form1.cpp: for (int option = 1; option <= 4; ++option) { ==> for (int option = 1; option < 4; ++option) {
 src/app/layout.cpp: constexpr int kFirstColourChange = 15; ==> constexpr int kFirstColourChange = 16;
@@ -93,6 +96,7 @@ src/app/palette_dock.cpp: arg(100.0 * entry.pixels / total, 0, 'f', 1) ==> arg(1
 src/app/colour_menu.cpp: if (recent_.size() > kRecentColours) { ==> if (recent_.size() >= kRecentColours) {
 src/app/design_files.cpp: constexpr int kMostRecent = 10; ==> constexpr int kMostRecent = 9;
 src/app/main_window.cpp: .arg(pixel.x()) ==> .arg(pixel.x() + 1)
+src/app/export_dialog.cpp: if (redrawing) { ==> if (false) {
 EOF
 )
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <new>
 #include <numbers>
+#include <sys/mman.h>
 
 namespace canvas {
 namespace {
@@ -261,6 +263,23 @@ void stampDot(QImage& image, int x, int y, const DotMask& mask, QRgb pixel) {
         }
         fillRow(image, py, x + row.dx0, x + row.dx1, pixel);
     }
+}
+
+QImage largeImage(QSize size) {
+    constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    const qsizetype bytesPerLine = qsizetype(size.width()) * qsizetype(sizeof(QRgb));
+    const std::size_t bytes = std::size_t(bytesPerLine) * std::size_t(std::max(size.height(), 0));
+    if (size.isEmpty() || bytes < kHugePage) {
+        return QImage(size, QImage::Format_RGB32);
+    }
+    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* memory = std::aligned_alloc(kHugePage, rounded);
+    if (memory == nullptr) {
+        return QImage(size, QImage::Format_RGB32);
+    }
+    madvise(memory, rounded, MADV_HUGEPAGE);
+    return QImage(static_cast<uchar*>(memory), size.width(), size.height(), bytesPerLine,
+                  QImage::Format_RGB32, std::free, memory);
 }
 
 QImage requirePixels(QImage image) {

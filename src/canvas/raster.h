@@ -49,6 +49,11 @@ using StopRequest = std::function<bool()>;
 // std::bad_alloc as `new` does, so that no drawing goes on silently on nothing.
 QImage requirePixels(QImage image);
 
+// An RGB32 image of `size`, its pixels not yet set, on huge pages when it is large: such an image
+// is mostly the cost of first touching its memory, and a huge page takes one fault where small
+// pages take hundreds. Null when the memory could not be had.
+QImage largeImage(QSize size);
+
 // A design held with `sourceBlock` x `sourceBlock` pixels a design pixel, laid out at `scale`
 // (>= sourceBlock) pixels a design pixel, round(side * scale) a side. Each design pixel's block is
 // the device pixels whose centres fall in it; its centre pixel takes the centre pixel of the

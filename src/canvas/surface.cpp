@@ -20,7 +20,7 @@ constexpr int kLargestDeviceSide = 20000;
 constexpr int kNowhere = -1000000000; // where a non-finite coordinate lands: outside every surface
 
 QImage blankImage(int width, int height, Colour colour) {
-    QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    QImage image = largeImage({std::max(width, 0), std::max(height, 0)});
     if (width > 0 && height > 0) {
         requirePixels(image);
     }
@@ -71,8 +71,7 @@ Surface::Surface(const SurfaceSetup& setup)
       fillStyle_(setup.fillStyle), drawWidth_(std::max<std::int16_t>(setup.drawWidth, 1)),
       autoRedraw_(setup.autoRedraw), font_(aliasedFont(setup.font)),
       deviceScale_(usableScale(setup.deviceScale)) {
-    resizeClient();
-    rebuildImage();
+    resizeClient(); // the back colour all over: there is no picture yet
 }
 
 float Surface::unitsPerPixel() const {
