@@ -81,6 +81,8 @@ src/workflow/atomic_file.cpp: rename(temporary_.constData(), target_.constData()
 src/workflow/print_size.cpp: return 2.54; ==> return 2.5;
 src/workflow/print_size.cpp: return {std::round(size.width * scale), ==> return {std::floor(size.width * scale),
 src/workflow/sharp_render.cpp: tile.sharp = tile.agreement >= kLeastBlockAgreement; ==> tile.sharp = tile.agreement >= 0;
+src/workflow/design_record.cpp: return !control.stopped(); ==> return true;
+src/canvas/surface.cpp: drawEnlarged(image_, picture_, deviceScale_); ==> image_ = requirePixels(enlargeByBlocks(picture_, deviceScale_));
 src/workflow/line_art.cpp: const QPoint origin((size.width() - placed.width()) / 2, ==> const QPoint origin((size.width() - placed.width()) / 3,
 src/workflow/line_art.cpp: if (darkest[x] < threshold) { ==> if (darkest[x] <= threshold) {
 src/workflow/line_art.cpp: rowBytes * qAbs(qint64(field(22))) > device.size(); ==> rowBytes > device.size();
@@ -93,6 +95,7 @@ tools/render_command.cpp: request.dotsPerInch = 300.0; ==> request.dotsPerInch =
 tools/render_command.cpp: : QSize(643, 643); ==> : QSize(643, 642);
 tools/render_command.cpp: if (given.contains(name) && name != "--fill") { ==> if (given.contains(name) && name == "--fill") {
 tools/pattern_render.cpp: for (const int signal : {SIGHUP, SIGINT, ==> for (const int signal : {SIGINT,
+tools/render_command.cpp: if (reading.problem == workflow::DocumentProblem::OutOfMemory) { ==> if (false) {
 tools/progress_line.cpp: if (whole < 3600) { ==> if (whole < 60) {
 src/app/form1.cpp: for (int option = 1; option <= 4; ++option) { ==> for (int option = 1; option < 4; ++option) {
 src/app/layout.cpp: constexpr int kFirstColourChange = 15; ==> constexpr int kFirstColourChange = 16;
@@ -117,6 +120,7 @@ src/app/studio_keys.cpp: event->type() == QEvent::ShortcutOverride && !edit->isM
 src/app/colour_menu.cpp: if (options().rule == ColourRule::Random) { ==> if (options().rule != ColourRule::Chosen) {
 src/app/file_dialogs.cpp: extensions.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive)) { ==> !QFileInfo(path).suffix().isEmpty()) {
 src/app/form1.cpp: label->stackUnder(strip); ==> label->raise();
+src/app/export_dialog.cpp: if (redrawing) { ==> if (false) {
 EOF
 )
 

@@ -478,6 +478,9 @@ Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
     document.lineWidth = request.width;
     if (!request.designPath.isEmpty()) {
         const workflow::DocumentReading reading = workflow::openDesignDocument(request.designPath);
+        if (reading.problem == workflow::DocumentProblem::OutOfMemory) {
+            throw std::bad_alloc();
+        }
         if (!reading.document) {
             throw UsageError{reading.message};
         }
@@ -521,15 +524,28 @@ QString designName(const Request& request, const Drawn& drawn) {
                                  : patterns::caption(*patterns::findFigure(request.pattern));
 }
 
+// A render that ended before its file was begun: cancelled, or short of memory.
+struct Stopped {
+    workflow::SaveOutcome outcome;
+};
+
 // The design at the tile size: redrawn sharp when --tile-size makes it larger than it is.
-QImage tileOf(const Request& request, const Drawn& drawn, QTextStream& err) {
+QImage tileOf(const Request& request, const Drawn& drawn, const RenderControls& controls,
+              QTextStream& err) {
     const QSize size = *request.tile;
     if (!request.tileSize ||
         (size.width() <= drawn.design.width() && size.height() <= drawn.design.height())) {
         return workflow::scaledTile(drawn.design, size);
     }
     const workflow::SharpTile tile =
-        workflow::renderSharpTile(drawn.document.record, drawn.design, size);
+        workflow::renderSharpTile(drawn.document.record, drawn.design, size, {{}, controls.cancel});
+    if (tile.problem != workflow::SaveProblem::None) {
+        workflow::SaveOutcome outcome = workflow::saveFailure(tile.problem, request.output);
+        if (!tile.message.isEmpty()) {
+            outcome.error = tile.message;
+        }
+        throw Stopped{outcome};
+    }
     if (!tile.sharp) {
         err << "pattern-render: "
             << Render::tr("warning: the design does not redraw to match itself (%1 % of its pixels "
@@ -542,7 +558,8 @@ QImage tileOf(const Request& request, const Drawn& drawn, QTextStream& err) {
 
 // The picture to write: the design, its colourways, its effect picture, or a page of its tiles.
 workflow::PrintJob printJob(const Request& request, const Drawn& drawn,
-                            canvas::RandomSource& random, QTextStream& err) {
+                            canvas::RandomSource& random, const RenderControls& controls,
+                            QTextStream& err) {
     canvas::Surface design(workflow::designCanvasSetup());
     design.setPicture(drawn.design);
     workflow::PrintJob job;
@@ -555,7 +572,7 @@ workflow::PrintJob printJob(const Request& request, const Drawn& drawn,
                                      request.colourways),
             Render::tr("Colourways of %1").arg(designName(request, drawn)));
     } else if (request.tiled) {
-        job.tile = request.tile ? tileOf(request, drawn, err) : design.image();
+        job.tile = request.tile ? tileOf(request, drawn, controls, err) : design.image();
         job.page = request.page;
         job.repeat = request.repeat.value_or(drawn.document.repeat);
         if (request.pageCredit) {
@@ -619,6 +636,13 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
     } catch (const UsageError& error) {
         err << "pattern-render: " << error.message << "\n";
         return kUsage;
+    } catch (const std::bad_alloc&) {
+        err << "pattern-render: "
+            << workflow::saveFailure(workflow::SaveProblem::OutOfMemory,
+                                     QFile::encodeName(request.designPath))
+                   .error
+            << "\n";
+        return kInputOutput;
     }
     if (!request.saveDesign.isEmpty()) {
         const workflow::SaveOutcome saved =
@@ -635,10 +659,12 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
     workflow::SaveOutcome outcome;
     try {
         outcome = workflow::renderPrint(
-            printJob(request, drawn, random, err), request.output,
+            printJob(request, drawn, random, controls, err), request.output,
             [&progress](int done, int total) { progress.update(done, total); }, controls.cancel);
     } catch (const std::bad_alloc&) {
         outcome = workflow::saveFailure(workflow::SaveProblem::OutOfMemory, request.output);
+    } catch (const Stopped& stopped) {
+        outcome = stopped.outcome;
     }
     progress.finish();
     if (!outcome.saved) {

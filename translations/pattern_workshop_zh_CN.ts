@@ -82,6 +82,10 @@
         <translation>这个设计有 %1 步更改，超过设计文档最多容纳的 %2 步。</translation>
     </message>
     <message>
+        <source>There is not enough memory to read the design document.</source>
+        <translation>内存不足，无法读取设计文档。</translation>
+    </message>
+    <message>
         <source>The design document is not valid JSON: %1.</source>
         <translation>设计文档不是有效的 JSON：%1。</translation>
     </message>
@@ -353,6 +357,13 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
     <message>
         <source>warning: the design does not redraw to match itself (%1 % of its pixels agree); its pixels are enlarged instead</source>
         <translation>警告：图案重新绘制后与原图不符（%1 % 的像素一致）；改为放大原图的像素</translation>
+    </message>
+</context>
+<context>
+    <name>SharpRender</name>
+    <message>
+        <source>not enough memory for a %1 x %2 tile (it needs about %3 MB)</source>
+        <translation>内存不足，无法生成 %1 × %2 像素的图案（约需 %3 MB）</translation>
     </message>
 </context>
 <context>

@@ -97,6 +97,8 @@ constexpr int kLargestTile = 20000;
 constexpr int kLargestDotsPerInch = 10000;
 constexpr int kProgressSteps = 1000;
 constexpr int kProgressPollMilliseconds = 50;
+const QString kRedrawing = QStringLiteral("正在按大图案重绘设计…");
+const QString kExporting = QStringLiteral("正在导出印刷图…");
 
 QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -362,19 +364,20 @@ std::optional<workflow::PrintJob> ExportDialog::job() const {
         return std::nullopt;
     }
     const QSize tile(tilePixels(), tilePixels());
-    const bool larger = tile.width() > design_.width() || tile.height() > design_.height();
-    const workflow::SharpTile sharp =
-        larger && record_ ? workflow::renderSharpTile(*record_, design_, tile)
-                          : workflow::SharpTile{workflow::scaledTile(design_, tile)};
-    job.tile = sharp.image;
-    tileNotice_->setText(
-        sharp.sharp ? QString() : QStringLiteral("图案重绘后与原图不符，已改为放大原图的像素。"));
+    if (!needsRedraw()) {
+        job.tile = workflow::scaledTile(design_, tile);
+    }
     job.repeat = Repeat(repeat_->currentData().toInt());
     job.dotsPerInch = dpi_->value();
     if (credit_->isChecked()) {
         job.overlay = workflow::creditOverlay(workflow::creditLine(QDate::currentDate()));
     }
     return job;
+}
+
+bool ExportDialog::needsRedraw() const {
+    const int side = tilePixels();
+    return record_ && (side > design_.width() || side > design_.height());
 }
 
 // The chosen name, with the format's extension added when it has another one or none.
@@ -388,25 +391,41 @@ QString ExportDialog::pathForFormat(const QString& chosen) const {
 
 workflow::SaveOutcome ExportDialog::exportTo(const QString& path) {
     const QByteArray nativePath = QFile::encodeName(path);
-    const std::optional<workflow::PrintJob> print = job();
+    std::optional<workflow::PrintJob> print = job();
     if (!print) {
         return workflow::saveFailure(workflow::SaveProblem::TooLarge, nativePath);
     }
     std::atomic<bool> cancel = false;
-    std::atomic<int> rowsDone = 0;
-    std::atomic<int> rowsTotal = 0;
+    std::atomic<bool> redrawing = needsRedraw();
+    std::atomic<int> stepsDone = 0;
+    std::atomic<int> stepsTotal = 0;
+    auto heard = [&](int done, int total) {
+        stepsTotal = total;
+        stepsDone = done;
+    };
     workflow::SaveOutcome outcome;
-    const std::unique_ptr<QThread> worker(QThread::create([&, print = *print] {
-        outcome = workflow::renderPrint(
-            print, nativePath,
-            [&](int done, int total) {
-                rowsTotal = total;
-                rowsDone = done;
-            },
-            &cancel);
-    }));
+    bool sharp = true;
+    // The worker has its own copies of everything it draws from; it never touches a widget.
+    const QSize tileSize(tilePixels(), tilePixels());
+    const std::unique_ptr<QThread> worker(
+        QThread::create([&, print = *print, record = record_, design = design_]() mutable {
+            if (redrawing) {
+                const workflow::SharpTile tile =
+                    workflow::renderSharpTile(*record, design, tileSize, {heard, &cancel});
+                if (tile.image.isNull()) {
+                    outcome = workflow::saveFailure(tile.problem, nativePath);
+                    outcome.error = tile.message.isEmpty() ? outcome.error : tile.message;
+                    return;
+                }
+                sharp = tile.sharp;
+                print.tile = tile.image;
+                stepsTotal = 0;
+                redrawing = false;
+            }
+            outcome = workflow::renderPrint(print, nativePath, heard, &cancel);
+        }));
 
-    QProgressDialog progress(QStringLiteral("正在导出印刷图…"), QStringLiteral("取消"), 0,
+    QProgressDialog progress(redrawing ? kRedrawing : kExporting, QStringLiteral("取消"), 0,
                              kProgressSteps, this);
     progress.setWindowTitle(windowTitle());
     progress.setWindowModality(Qt::WindowModal);
@@ -420,8 +439,11 @@ workflow::SaveOutcome ExportDialog::exportTo(const QString& path) {
     connect(&poll, &QTimer::timeout, this, [&] {
         if (progress.wasCanceled()) {
             cancel = true;
-        } else if (const int total = rowsTotal; total > 0) {
-            progress.setValue(int(qint64(rowsDone) * kProgressSteps / total));
+            return;
+        }
+        progress.setLabelText(redrawing ? kRedrawing : kExporting);
+        if (const int total = stepsTotal; total > 0) {
+            progress.setValue(int(qint64(stepsDone) * kProgressSteps / total));
         }
     });
     QEventLoop running;
@@ -430,6 +452,8 @@ workflow::SaveOutcome ExportDialog::exportTo(const QString& path) {
     poll.start();
     running.exec();
     worker->wait();
+    tileNotice_->setText(sharp ? QString()
+                               : QStringLiteral("图案重绘后与原图不符，已改为放大原图的像素。"));
     return outcome;
 }
 

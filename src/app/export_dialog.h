@@ -39,11 +39,14 @@ class ExportDialog : public QDialog {
     // How the design was made: a tile larger than the design is then redrawn sharp.
     void setDesignRecord(const workflow::DesignRecord& record) { record_ = record; }
 
-    // The print the choices describe; nothing when the page is empty or beyond the format.
+    // The print the choices describe; nothing when the page is empty or beyond the format. Its
+    // tile is null when it is to be redrawn from the record (needsRedraw).
     std::optional<workflow::PrintJob> job() const;
-    // Writes that print to `path` on a worker thread, with a progress dialog that can cancel once
-    // the export runs longer than kProgressDelayMilliseconds; the window keeps working meanwhile.
-    // A cancelled or failed export leaves no file behind.
+    bool needsRedraw() const;
+    // Writes that print to `path` on a worker thread, the sharp redraw of its tile included, with
+    // a progress dialog that can cancel once the export runs longer than
+    // kProgressDelayMilliseconds; the window keeps working meanwhile. A cancelled or failed export
+    // leaves no file behind.
     workflow::SaveOutcome exportTo(const QString& path);
 
   public slots:

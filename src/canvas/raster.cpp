@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 #include <numbers>
+#include <sys/mman.h>
 
 namespace canvas {
 namespace {
@@ -262,31 +265,61 @@ void stampDot(QImage& image, int x, int y, const DotMask& mask, QRgb pixel) {
     }
 }
 
-QImage enlargeByBlocks(const QImage& image, double scale, int sourceBlock) {
-    if (image.isNull() || sourceBlock < 1 || !(scale > sourceBlock)) {
-        return image;
+QImage largeImage(QSize size) {
+    constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    const qsizetype bytesPerLine = qsizetype(size.width()) * qsizetype(sizeof(QRgb));
+    const std::size_t bytes = std::size_t(bytesPerLine) * std::size_t(std::max(size.height(), 0));
+    if (size.isEmpty() || bytes < kHugePage) {
+        return QImage(size, QImage::Format_RGB32);
     }
-    const QImage source = image.convertToFormat(QImage::Format_RGB32);
-    // For each device pixel along a side, the source pixel it shows.
-    auto sourceIndices = [scale, sourceBlock](int sourceSide) {
-        const int designSide = sourceSide / sourceBlock;
-        std::vector<int> indices(std::size_t(std::round(designSide * scale)));
-        for (std::size_t device = 0; device < indices.size(); ++device) {
-            const int block =
-                std::min(int(std::floor((double(device) + 0.5) / scale)), designSide - 1);
-            const int centre = int(std::floor((block + 0.5) * scale));
-            const int fromCentre = std::clamp(int(device) - centre, -(sourceBlock / 2),
-                                              sourceBlock - 1 - sourceBlock / 2);
-            indices[device] = block * sourceBlock + sourceBlock / 2 + fromCentre;
-        }
-        return indices;
-    };
-    const std::vector<int> columns = sourceIndices(source.width());
-    const std::vector<int> rows = sourceIndices(source.height());
-    QImage enlarged(int(columns.size()), int(rows.size()), QImage::Format_RGB32);
-    if (enlarged.isNull()) {
-        return enlarged;
+    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* memory = std::aligned_alloc(kHugePage, rounded);
+    if (memory == nullptr) {
+        return QImage(size, QImage::Format_RGB32);
     }
+    madvise(memory, rounded, MADV_HUGEPAGE);
+    return QImage(static_cast<uchar*>(memory), size.width(), size.height(), bytesPerLine,
+                  QImage::Format_RGB32, std::free, memory);
+}
+
+QImage requirePixels(QImage image) {
+    if (image.isNull()) {
+        throw std::bad_alloc();
+    }
+    return image;
+}
+
+namespace {
+
+constexpr int kStopBandRows = 256; // rows laid out between two looks at a stop request
+
+// For each device pixel along a side, up to `most` of them, the source pixel it shows.
+std::vector<int> sourceIndices(int sourceSide, double scale, int sourceBlock, int most) {
+    const int designSide = sourceSide / sourceBlock;
+    std::vector<int> indices(
+        std::size_t(std::clamp<double>(std::round(designSide * scale), 0, std::max(most, 0))));
+    for (std::size_t device = 0; device < indices.size(); ++device) {
+        const int block = std::min(int(std::floor((double(device) + 0.5) / scale)), designSide - 1);
+        const int centre = int(std::floor((block + 0.5) * scale));
+        const int fromCentre =
+            std::clamp(int(device) - centre, -(sourceBlock / 2), sourceBlock - 1 - sourceBlock / 2);
+        indices[device] = block * sourceBlock + sourceBlock / 2 + fromCentre;
+    }
+    return indices;
+}
+
+} // namespace
+
+bool drawEnlarged(QImage& target, const QImage& image, double scale, int sourceBlock,
+                  const StopRequest& stop) {
+    if (image.isNull() || target.isNull() || sourceBlock < 1 || !(scale >= sourceBlock)) {
+        return true;
+    }
+    const QImage source = requirePixels(image.convertToFormat(QImage::Format_RGB32));
+    const std::vector<int> columns =
+        sourceIndices(source.width(), scale, sourceBlock, target.width());
+    const std::vector<int> rows =
+        sourceIndices(source.height(), scale, sourceBlock, target.height());
     // Runs of device pixels that show consecutive source pixels, each copied at once.
     struct Run {
         int device;
@@ -303,12 +336,15 @@ QImage enlargeByBlocks(const QImage& image, double scale, int sourceBlock) {
             runs.push_back({x, from, 1});
         }
     }
-    for (int y = 0; y < enlarged.height(); ++y) {
-        auto* to = reinterpret_cast<QRgb*>(enlarged.scanLine(y));
+    for (int y = 0; y < int(rows.size()); ++y) {
+        if (y % kStopBandRows == 0 && stop && stop()) {
+            return false;
+        }
+        auto* to = reinterpret_cast<QRgb*>(target.scanLine(y));
         if (y > 0 && rows[std::size_t(y)] == rows[std::size_t(y) - 1]) {
             // A repeated source row: copy the one above.
-            std::copy_n(reinterpret_cast<const QRgb*>(enlarged.constScanLine(y - 1)),
-                        enlarged.width(), to);
+            std::copy_n(reinterpret_cast<const QRgb*>(target.constScanLine(y - 1)), columns.size(),
+                        to);
             continue;
         }
         const auto* from =
@@ -317,7 +353,18 @@ QImage enlargeByBlocks(const QImage& image, double scale, int sourceBlock) {
             std::copy_n(from + run.source, run.length, to + run.device);
         }
     }
-    return enlarged;
+    return true;
+}
+
+QImage enlargeByBlocks(const QImage& image, double scale, int sourceBlock,
+                       const StopRequest& stop) {
+    if (image.isNull() || sourceBlock < 1 || !(scale > sourceBlock)) {
+        return image;
+    }
+    auto side = [&](int sourceSide) { return int(std::round(sourceSide / sourceBlock * scale)); };
+    QImage enlarged =
+        requirePixels(QImage(side(image.width()), side(image.height()), QImage::Format_RGB32));
+    return drawEnlarged(enlarged, image, scale, sourceBlock, stop) ? enlarged : QImage();
 }
 
 } // namespace canvas

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QRgb>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -41,12 +42,29 @@ struct DotMask {
 DotMask makeDotMask(int diameter);
 void stampDot(QImage& image, int x, int y, const DotMask& mask, QRgb pixel);
 
+// Asked between bands of rows of a long operation: true stops it there, the rest left undone.
+using StopRequest = std::function<bool()>;
+
+// An image that was to be made with pixels: a null one is memory that could not be had, thrown as
+// std::bad_alloc as `new` does, so that no drawing goes on silently on nothing.
+QImage requirePixels(QImage image);
+
+// An RGB32 image of `size`, its pixels not yet set, on huge pages when it is large: such an image
+// is mostly the cost of first touching its memory, and a huge page takes one fault where small
+// pages take hundreds. Null when the memory could not be had.
+QImage largeImage(QSize size);
+
 // A design held with `sourceBlock` x `sourceBlock` pixels a design pixel, laid out at `scale`
 // (>= sourceBlock) pixels a design pixel, round(side * scale) a side. Each design pixel's block is
 // the device pixels whose centres fall in it; its centre pixel takes the centre pixel of the
 // source block and the rest follow around it, the source block's edges repeated where the block
 // is larger. With sourceBlock 1 this is nearest-pixel enlargement; at scale == sourceBlock it
 // gives the image.
-QImage enlargeByBlocks(const QImage& image, double scale, int sourceBlock = 1);
+QImage enlargeByBlocks(const QImage& image, double scale, int sourceBlock = 1,
+                       const StopRequest& stop = {});
+// The same laid out onto `target` (RGB32) from its top-left, only as much as it holds. Returns
+// false when `stop` stopped it.
+bool drawEnlarged(QImage& target, const QImage& image, double scale, int sourceBlock = 1,
+                  const StopRequest& stop = {});
 
 } // namespace canvas

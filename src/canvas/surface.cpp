@@ -20,7 +20,10 @@ constexpr int kLargestDeviceSide = 20000;
 constexpr int kNowhere = -1000000000; // where a non-finite coordinate lands: outside every surface
 
 QImage blankImage(int width, int height, Colour colour) {
-    QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    QImage image = largeImage({std::max(width, 0), std::max(height, 0)});
+    if (width > 0 && height > 0) {
+        requirePixels(image);
+    }
     image.setDotsPerMeterX(kDotsPerMetre);
     image.setDotsPerMeterY(kDotsPerMetre);
     image.fill(toPixel(colour));
@@ -46,8 +49,10 @@ void blit(QImage& target, const QImage& source, int x, int y) {
 }
 
 QImage asRgb32(const QImage& picture) {
-    return picture.format() == QImage::Format_RGB32 ? picture
-                                                    : picture.convertToFormat(QImage::Format_RGB32);
+    if (picture.isNull() || picture.format() == QImage::Format_RGB32) {
+        return picture;
+    }
+    return requirePixels(picture.convertToFormat(QImage::Format_RGB32));
 }
 
 QPainter::RenderHints noSmoothing() {
@@ -66,8 +71,7 @@ Surface::Surface(const SurfaceSetup& setup)
       fillStyle_(setup.fillStyle), drawWidth_(std::max<std::int16_t>(setup.drawWidth, 1)),
       autoRedraw_(setup.autoRedraw), font_(aliasedFont(setup.font)),
       deviceScale_(usableScale(setup.deviceScale)) {
-    resizeClient();
-    rebuildImage();
+    resizeClient(); // the back colour all over: there is no picture yet
 }
 
 float Surface::unitsPerPixel() const {
@@ -148,7 +152,7 @@ void Surface::resizeClient() {
     };
     QImage resized =
         blankImage(deviceSide(designSize_.width()), deviceSide(designSize_.height()), backColor_);
-    blit(resized, devicePicture_, 0, 0);
+    drawEnlarged(resized, picture_, deviceScale_);
     blit(resized, image_, 0, 0);
     image_ = std::move(resized);
 }
@@ -167,7 +171,8 @@ void Surface::setHeight(float outerHeight) {
 
 void Surface::rebuildImage() {
     image_.fill(toPixel(backColor_));
-    blit(image_, devicePicture_, 0, 0);
+    // Only the part of the picture the client area shows is enlarged, straight onto it.
+    drawEnlarged(image_, picture_, deviceScale_);
 }
 
 void Surface::setBackColor(Colour colour) {
@@ -194,8 +199,7 @@ void Surface::setFontSize(double points) {
 }
 
 void Surface::setPicture(const QImage& picture) {
-    picture_ = picture.isNull() ? QImage() : asRgb32(picture);
-    devicePicture_ = enlargeByBlocks(picture_, deviceScale_);
+    picture_ = asRgb32(picture);
     rebuildImage();
     notify();
 }
@@ -210,7 +214,6 @@ void Surface::restore(const SurfaceSnapshot& snapshot) {
     }
     image_ = snapshot.image;
     picture_ = snapshot.picture;
-    devicePicture_ = enlargeByBlocks(picture_, deviceScale_);
     backColor_ = snapshot.backColor;
     fillColor_ = snapshot.fillColor;
     setDrawWidth(snapshot.drawWidth);

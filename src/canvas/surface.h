@@ -198,7 +198,6 @@ class Surface {
     double deviceOffset_ = 0; // where design pixel 0's centre lands on the device image
     QSize designSize_;
     QImage picture_;
-    QImage devicePicture_; // the picture at the device scale
     QImage image_;
     DotMask dotMask_;
     FillScratch fillScratch_;

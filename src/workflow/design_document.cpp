@@ -2,6 +2,7 @@
 
 #include "canvas/numbers.h"
 #include "file_reading.h"
+#include "canvas/raster.h"
 #include "patterns/catalogue.h"
 #include "png_reading.h"
 
@@ -35,6 +36,9 @@ class DocumentMessages {
         return tr("The design has %1 changes, more than the %2 a design document may hold.")
             .arg(changes)
             .arg(kMostDesignChanges);
+    }
+    static QString outOfMemory() {
+        return tr("There is not enough memory to read the design document.");
     }
     static QString notJson(const QString& reason) {
         return tr("The design document is not valid JSON: %1.").arg(reason);
@@ -218,10 +222,15 @@ QImage readPicture(const QString& base64) {
     }
     const QImage picture = decodePng(*decoded);
     if (picture.isNull()) {
+        // A decoder that found no memory for the picture says no more than one that found no
+        // picture.
+        if (!size.isEmpty()) {
+            canvas::requirePixels(QImage(size, QImage::Format_RGB32));
+        }
         throw DocumentError{DocumentProblem::PictureUndecodable,
                             DocumentMessages::pictureUndecodable()};
     }
-    return picture.convertToFormat(QImage::Format_RGB32);
+    return canvas::requirePixels(picture.convertToFormat(QImage::Format_RGB32));
 }
 
 // A picture field: base64 text of any length, up to the document's own.
@@ -500,6 +509,8 @@ DocumentReading readDesignDocument(const QByteArray& bytes) {
         return {readDocument(bytes), DocumentProblem::None, {}};
     } catch (const DocumentError& error) {
         return {std::nullopt, error.problem, error.message};
+    } catch (const std::bad_alloc&) {
+        return {std::nullopt, DocumentProblem::OutOfMemory, DocumentMessages::outOfMemory()};
     }
 }
 

@@ -66,6 +66,7 @@ enum class DocumentProblem {
     PressOutside,
     PictureUndecodable,
     PictureTooLarge,
+    OutOfMemory,
 };
 
 struct DocumentReading {

@@ -62,13 +62,28 @@ DesignRecord DesignRecord::startedBy(const canvas::Surface& design, DesignSource
     return {design.backColor(), design.picture(), std::move(source), {}};
 }
 
-void rebuildDesign(const DesignRecord& record, canvas::Surface& design) {
+bool rebuildDesign(const DesignRecord& record, canvas::Surface& design,
+                   const DrawingControl& control, int extraSteps) {
+    const int steps = int(record.changes.size()) + 1 + extraSteps;
+    auto stepDone = [&](int done) {
+        if (control.progress) {
+            control.progress(done, steps);
+        }
+        return !control.stopped();
+    };
     design.setBackColor(record.background);
     design.setPicture(record.picture);
     std::visit(SourceDrawer{design}, record.source);
-    for (const DesignChange& change : record.changes) {
-        applyChange(change, design);
+    if (!stepDone(1)) {
+        return false;
     }
+    for (std::size_t i = 0; i < record.changes.size(); ++i) {
+        applyChange(record.changes[i], design);
+        if (!stepDone(int(i) + 2)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void applyChange(const DesignChange& change, canvas::Surface& design) {

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <atomic>
+#include <functional>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -82,9 +84,24 @@ struct DesignRecord {
     static DesignRecord startedBy(const canvas::Surface& design, DesignSource source);
 };
 
+// What a long drawing reports and obeys: `progress` (may be empty) hears (steps done, steps in
+// all) after each step; a set `*cancel` (may be null) stops it before the next step or band.
+struct DrawingControl {
+    std::function<void(int done, int total)> progress;
+    const std::atomic<bool>* cancel = nullptr;
+
+    bool stopped() const { return cancel != nullptr && cancel->load(std::memory_order_relaxed); }
+    canvas::StopRequest stopRequest() const {
+        return [this] { return stopped(); };
+    }
+};
+
 // Draws the record on a design canvas as it is set up (workflow::designCanvasSetup(), any device
-// scale). At device scale 1 the result is the design's pixels exactly.
-void rebuildDesign(const DesignRecord& record, canvas::Surface& design);
+// scale). At device scale 1 the result is the design's pixels exactly. The source and each change
+// are a step of `control`, counted out of `extraSteps` more; false when it was stopped, the
+// drawing then left half done.
+bool rebuildDesign(const DesignRecord& record, canvas::Surface& design,
+                   const DrawingControl& control = {}, int extraSteps = 0);
 
 // A change drawn onto a design canvas that already shows the record before it.
 void applyChange(const DesignChange& change, canvas::Surface& design);

@@ -39,6 +39,13 @@ SaveOutcome writePage(const PrintJob& job, AtomicFile& file, const PrintProgress
     format.layout = layoutFor(job.format, palette.has_value());
     format.palette = palette.value_or(std::vector<QRgb>{});
 
+    // Counting and laying out a tile of print size takes seconds: a stop asked meanwhile is heard.
+    auto cancelled = [cancel] {
+        return cancel != nullptr && cancel->load(std::memory_order_relaxed);
+    };
+    if (cancelled()) {
+        return saveFailure(SaveProblem::Cancelled, nativePath);
+    }
     const int pixelBytes = bytesPerPixel(format.layout);
     const std::vector<uchar> tileBytes = layOutPixels(tile, format.layout, format.palette);
     const std::vector<uchar> cornerBytes = layOutPixels(corner, format.layout, format.palette);
@@ -57,7 +64,7 @@ SaveOutcome writePage(const PrintJob& job, AtomicFile& file, const PrintProgress
     std::vector<uchar> scratch(bits < 8 ? std::size_t(job.page.width()) : 0);
     bool written = encoder->begin();
     for (int done = 0; written && done < height; done += bandRows) {
-        if (cancel != nullptr && cancel->load(std::memory_order_relaxed)) {
+        if (cancelled()) {
             return saveFailure(SaveProblem::Cancelled, nativePath);
         }
         const int count = std::min(bandRows, height - done);

@@ -1,9 +1,9 @@
 #include "tiling.h"
 
+#include "canvas/raster.h"
+
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <sys/mman.h>
 
 namespace workflow {
 namespace {
@@ -156,32 +156,9 @@ void TiledRows::fill(int y, uchar* row) const {
     }
 }
 
-namespace {
-
-// A page-sized tiling is mostly the cost of first touching its memory: ask for huge pages, which
-// take one fault where small pages take hundreds.
-QImage largeImage(QSize size) {
-    constexpr std::size_t kHugePage = std::size_t(2) << 20;
-    const qsizetype bytesPerLine = qsizetype(size.width()) * qsizetype(sizeof(QRgb));
-    const std::size_t bytes = std::size_t(bytesPerLine) * std::size_t(std::max(size.height(), 0));
-    if (size.isEmpty() || bytes < kHugePage) {
-        return QImage(size, QImage::Format_RGB32);
-    }
-    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-    void* memory = std::aligned_alloc(kHugePage, rounded);
-    if (memory == nullptr) {
-        return QImage(size, QImage::Format_RGB32);
-    }
-    madvise(memory, rounded, MADV_HUGEPAGE);
-    return QImage(static_cast<uchar*>(memory), size.width(), size.height(), bytesPerLine,
-                  QImage::Format_RGB32, std::free, memory);
-}
-
-} // namespace
-
 QImage repeatOver(const QImage& source, QSize area, Repeat repeat) {
     const QImage tile = source.convertToFormat(QImage::Format_RGB32);
-    QImage result = largeImage(area);
+    QImage result = canvas::largeImage(area);
     if (result.isNull() || tile.isNull()) {
         return result;
     }

@@ -11,11 +11,13 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -147,6 +149,31 @@ TEST(ExportDialog, StartsWithoutCreditRemembersItsChoicesAndSaysWhatItWrote) {
     control<QDoubleSpinBox>(again, "pageWidth")->setValue(60000); // 354331 pixels
     EXPECT_TRUE(control<QLabel>(again, "pixelSize")->text().contains(QStringLiteral("300000")));
     EXPECT_FALSE(again.job().has_value());
+}
+
+TEST(ExportDialog, RedrawsALargeTileOnItsWorkerWhichTheCancelStops) {
+    // Thousands of replacements take seconds to redraw: a cancel heard only after the redraw, as
+    // on the window's own thread, would come too late to stop the file.
+    QImage design(142, 142, QImage::Format_RGB32);
+    design.fill(qRgb(0x44, 0x5C, 0xAE));
+    workflow::DesignRecord record{0x00AE5C44, {}, workflow::OpeningSource{0x00AE5C44}, {}};
+    for (QRgb colour = 0xFF000001; colour < 0xFF001000; ++colour) {
+        record.changes.push_back(workflow::ReplaceChange{colour - 1, colour});
+    }
+    QTemporaryDir folder;
+    app::ExportDialog dialog(design, workflow::Repeat::Straight);
+    dialog.setDesignRecord(record);
+    control<QComboBox>(dialog, "tileUnit")->setCurrentText(QStringLiteral("像素"));
+    control<QDoubleSpinBox>(dialog, "tileSize")->setValue(1420);
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        QProgressDialog* progress = dialog.findChild<QProgressDialog*>();
+        ASSERT_NE(progress, nullptr);
+        EXPECT_EQ(progress->labelText(), QStringLiteral("正在按大图案重绘设计…"));
+        progress->cancel();
+    });
+    const QString path = folder.filePath(QStringLiteral("page.png"));
+    EXPECT_EQ(dialog.exportTo(path).problem, workflow::SaveProblem::Cancelled);
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 } // namespace

@@ -160,6 +160,12 @@ TEST(SurfaceClear, ClsKeepsThePictureAndBackColourRemovesDrawing) {
     canvas.line(0, 10, 141, 10, kRed);
     canvas.setBackColor(kBlue);
     expectOnlyColours(canvas.imageRef(), {kBlue});
+
+    // A scaled surface shows its picture enlarged, however far the picture goes beyond it.
+    canvas::Surface scaled({.outerWidth = 8, .outerHeight = 8, .font = {}, .deviceScale = 500});
+    scaled.setPicture(pad.scaled(2048, 2048));
+    EXPECT_EQ(scaled.imageRef().size(), QSize(2000, 2000));
+    expectOnlyColours(scaled.imageRef(), {kGreen});
 }
 
 TEST(SurfacePaintPicture, CopiesExactlyStretchesWithoutBlendingAndAbutsFractionalTiles) {

@@ -2,6 +2,7 @@
 #include "fifo_guard.h"
 #include "progress_line.h"
 #include "render_run.h"
+#include "workflow/design_document.h"
 #include "workflow/print_engine.h"
 #include "workflow/sharp_render.h"
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
@@ -317,9 +319,18 @@ TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
         {huge, "C", RLIMIT_AS, 0, SIGABRT, -1, ""},
     };
 #if !defined(__SANITIZE_ADDRESS__)
-    // A tile far larger than the memory allowed: a message, never an abort.
+    // A tile far larger than the memory allowed is refused before it is drawn, and a document
+    // whose reading runs out of memory is a message too, never an abort.
     runs.push_back({"--pattern Command12 --tile-size 20000 --out-size 20000x20000 -o @design.bmp",
-                    "C", RLIMIT_AS, rlim_t(1) << 30, 0, 1, "not enough memory"});
+                    "C", RLIMIT_AS, rlim_t(1) << 30, 0, 1,
+                    "not enough memory for a 20000 x 20000 tile"});
+    runs.push_back({"--design @large.ccpat --tile-size 1000 -o @design.bmp", "C", RLIMIT_AS,
+                    rlim_t(170) << 20, 0, 1, "not enough memory"});
+    QImage noise(2048, 2048, QImage::Format_RGB32);
+    QRandomGenerator(1).fillRange(reinterpret_cast<quint32*>(noise.bits()), 2048 * 2048);
+    workflow::DesignDocument large;
+    large.record = {0, noise, workflow::PictureSource{}, {}};
+    workflow::saveDesignDocument(large, QFile::encodeName(folder.filePath("large.ccpat")));
 #endif
     for (const ProgramRun& run : runs) {
         SCOPED_TRACE(std::string(run.arguments) + " in " + run.language);

@@ -149,6 +149,29 @@ TEST(SharpRender, RedrawsEachKindAtAnyScale) {
     }
 }
 
+TEST(SharpRender, StopsAtTheStepACancelCameWith) {
+    Made made = make(kDesigns[0].second);
+    for (QRgb colour = 0xFF000001; colour < 0xFF000200; ++colour) {
+        made.record.changes.push_back(workflow::ReplaceChange{colour - 1, colour});
+    }
+    const int steps = int(made.record.changes.size()) + 2; // the source and the enlargement
+    for (const int cancelAt : {1, 100, steps - 1, steps}) {
+        SCOPED_TRACE(cancelAt);
+        std::atomic<bool> cancel = false;
+        int heard = 0;
+        const auto progress = [&](int done, int total) {
+            EXPECT_EQ(total, steps);
+            heard = done;
+            cancel = done == cancelAt;
+        };
+        const workflow::SharpTile tile = workflow::renderSharpTile(
+            made.record, made.design.imageRef(), {568, 568}, {progress, &cancel});
+        EXPECT_EQ(heard, cancelAt);
+        EXPECT_EQ(tile.problem, workflow::SaveProblem::Cancelled);
+        EXPECT_TRUE(tile.image.isNull());
+    }
+}
+
 TEST(SharpRender, FallsBackToTheDesignsPixelsWhenTheRedrawDiffers) {
     // A press on a one-pixel circle outline: at 1x the outline is a chain of pixels that touch
     // only at corners and the press fills one link; drawn finer the outline is one band and the
