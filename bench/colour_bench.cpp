@@ -56,12 +56,12 @@ void BM_ColourFillSameColourEverywhere(benchmark::State& state) {
     canvas::RandomSource random(1);
     const canvas::Colour colours[] = {canvas::rgbColour(200, 10, 10),
                                       canvas::rgbColour(10, 200, 10)};
-    workflow::PressOptions options{workflow::ColourRule::Chosen, colours[0],
-                                   workflow::FillScope::Global, workflow::Symmetry::None};
+    colouring::PressOptions options{colouring::ColourRule::Chosen, colours[0],
+                                    colouring::FillScope::Global, colouring::Symmetry::None};
     int turn = 0;
     for (auto _ : state) {
         options.current = colours[turn ^= 1];
-        workflow::pressDesign(design, 12, 12, options, random);
+        colouring::pressDesign(design, 12, 12, options, random);
     }
 }
 BENCHMARK(BM_ColourFillSameColourEverywhere)->Unit(benchmark::kMicrosecond);

@@ -1,9 +1,9 @@
 // The effect picture: the design repeated at its own size and at chosen sizes, with a plain copy
 // of the whole effect view as the peer.
 #include "canvas/fonts.h"
-#include "workflow/surfaces.h"
-#include "workflow/text_stamp.h"
-#include "workflow/workflow.h"
+#include "canvas/text_stamp.h"
+#include "colouring/surfaces.h"
+#include "effect/effect.h"
 
 #include <QDate>
 #include <benchmark/benchmark.h>
@@ -19,16 +19,16 @@ struct EffectBench {
         design.setFillColor(0x3399CC);
         design.floodFillSurface(70, 70, design.backColor());
     }
-    canvas::Surface design{workflow::designCanvasSetup()};
-    canvas::Surface effect{workflow::effectViewSetup()};
-    canvas::Surface strip{workflow::stripSetup()};
-    const QString credit = workflow::creditLine(QDate(2024, 3, 5));
+    canvas::Surface design{colouring::designCanvasSetup()};
+    canvas::Surface effect{colouring::effectViewSetup()};
+    canvas::Surface strip{colouring::stripSetup()};
+    const QString credit = effect::creditLine(QDate(2024, 3, 5));
 };
 
 void BM_EffectOwnSize(benchmark::State& state) {
     EffectBench bench;
     for (auto _ : state) {
-        workflow::renderEffectOwnSize(bench.effect, bench.design, bench.strip, bench.credit);
+        effect::renderEffectOwnSize(bench.effect, bench.design, bench.strip, bench.credit);
         benchmark::DoNotOptimize(bench.effect.imageRef().constBits());
     }
 }
@@ -37,12 +37,11 @@ BENCHMARK(BM_EffectOwnSize);
 // Sizes as the list offers them (10 ... 300), and one with a fractional step.
 void BM_EffectChosenSize(benchmark::State& state) {
     EffectBench bench;
-    workflow::renderEffectOwnSize(bench.effect, bench.design, bench.strip, bench.credit);
+    effect::renderEffectOwnSize(bench.effect, bench.design, bench.strip, bench.credit);
     const QString size = state.range(1) == 0 ? QString::number(state.range(0))
                                              : QString::number(state.range(0)) + ".5";
     for (auto _ : state) {
-        workflow::renderEffectChosenSize(bench.effect, bench.strip, bench.design, size,
-                                         bench.credit);
+        effect::renderEffectChosenSize(bench.effect, bench.strip, bench.design, size, bench.credit);
         benchmark::DoNotOptimize(bench.effect.imageRef().constBits());
     }
 }
@@ -57,12 +56,12 @@ BENCHMARK(BM_EffectChosenSize)
 // path of switching sizes back and forth.
 void BM_EffectChosenSizeAlternatingCached(benchmark::State& state) {
     EffectBench bench;
-    workflow::renderEffectOwnSize(bench.effect, bench.design, bench.strip, bench.credit);
+    effect::renderEffectOwnSize(bench.effect, bench.design, bench.strip, bench.credit);
     const QString sizes[] = {QStringLiteral("10"), QStringLiteral("80.5"), QStringLiteral("300")};
     std::size_t next = 0;
     for (auto _ : state) {
-        workflow::renderEffectChosenSize(bench.effect, bench.strip, bench.design, sizes[next],
-                                         bench.credit);
+        effect::renderEffectChosenSize(bench.effect, bench.strip, bench.design, sizes[next],
+                                       bench.credit);
         next = (next + 1) % 3;
         benchmark::DoNotOptimize(bench.effect.imageRef().constBits());
     }
@@ -80,22 +79,21 @@ void BM_EffectChosenSizeCold(benchmark::State& state) {
         bench.design.line(0, 0, 0, 0, colour++ & 0xFFFFFF);
         bench.strip.setPicture(bench.design.image());
         state.ResumeTiming();
-        workflow::renderEffectChosenSize(bench.effect, bench.strip, bench.design, size,
-                                         bench.credit);
+        effect::renderEffectChosenSize(bench.effect, bench.strip, bench.design, size, bench.credit);
         benchmark::DoNotOptimize(bench.effect.imageRef().constBits());
     }
 }
 BENCHMARK(BM_EffectChosenSizeCold)->Arg(10)->Arg(80)->Arg(300);
 
-// The chosen size 80 in each repeat type (Arg: workflow::Repeat), as a live effect view renders it
+// The chosen size 80 in each repeat type (Arg: tiling::Repeat), as a live effect view renders it
 // after every change: the kept copy refreshed first, so the tile is stretched anew each time.
 void BM_EffectChosenSizeRepeat(benchmark::State& state) {
     EffectBench bench;
-    const auto repeat = workflow::Repeat(state.range(0));
+    const auto repeat = tiling::Repeat(state.range(0));
     for (auto _ : state) {
         bench.strip.setPicture(bench.design.image());
-        workflow::renderEffectChosenSize(bench.effect, bench.strip, bench.design,
-                                         QStringLiteral("80"), bench.credit, repeat);
+        effect::renderEffectChosenSize(bench.effect, bench.strip, bench.design,
+                                       QStringLiteral("80"), bench.credit, repeat);
         benchmark::DoNotOptimize(bench.effect.imageRef().constBits());
     }
 }
@@ -140,7 +138,7 @@ BENCHMARK(BM_CreditLine);
 // The same line through the stamp the renderings use.
 void BM_CreditLineStamped(benchmark::State& state) {
     EffectBench bench;
-    workflow::TextStamp stamp;
+    canvas::TextStamp stamp;
     for (auto _ : state) {
         bench.effect.setCurrentX(0);
         bench.effect.setCurrentY(0);

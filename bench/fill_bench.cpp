@@ -2,7 +2,7 @@
 // floodFill on the same pixels as the peer. Every benchmark first checks that the canvas fills
 // paint exactly the pixels OpenCV paints.
 #include "canvas/surface.h"
-#include "workflow/surfaces.h"
+#include "colouring/surfaces.h"
 
 #include <benchmark/benchmark.h>
 #include <random>
@@ -22,7 +22,7 @@ constexpr canvas::Colour kSecond = 0x00123456;
 constexpr canvas::Colour kWall = 0x00000000;
 
 canvas::Surface plainCanvas() {
-    canvas::Surface design(workflow::designCanvasSetup());
+    canvas::Surface design(colouring::designCanvasSetup());
     design.setBackColor(kFirst);
     return design;
 }

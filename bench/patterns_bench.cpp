@@ -1,8 +1,8 @@
 #include "canvas/random_source.h"
 #include "canvas/surface.h"
+#include "colouring/surfaces.h"
 #include "patterns/advanced.h"
 #include "patterns/catalogue.h"
-#include "workflow/surfaces.h"
 
 #include <benchmark/benchmark.h>
 #include <string>
@@ -11,7 +11,7 @@ namespace {
 
 // One catalogue button press: the frame, the figure and the title.
 void catalogueFigure(benchmark::State& state, const patterns::Figure* figure, QString width) {
-    canvas::Surface design(workflow::designCanvasSetup());
+    canvas::Surface design(colouring::designCanvasSetup());
     const QString caption = QStringLiteral("图案");
     std::int16_t savedFillStyle = 0;
     for (auto _ : state) {
@@ -22,7 +22,7 @@ void catalogueFigure(benchmark::State& state, const patterns::Figure* figure, QS
 
 // One advanced button press with the check box set or not; the random counts cover 0 to 20.
 void advancedPattern(benchmark::State& state, int array, int index, int fillFlag, QString width) {
-    canvas::Surface design(workflow::designCanvasSetup());
+    canvas::Surface design(colouring::designCanvasSetup());
     design.setDrawWidth(std::int16_t(width.toInt()));
     canvas::RandomSource random(12345);
     for (auto _ : state) {

@@ -1,8 +1,8 @@
 // Print pages written by the engine in-process: each format at a few sizes, and the row producer
 // alone, so the encoders' share of the time shows. Time per megapixel is reported as a counter.
+#include "colouring/surfaces.h"
 #include "patterns/catalogue.h"
-#include "workflow/print_engine.h"
-#include "workflow/surfaces.h"
+#include "print/print_engine.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,7 +12,7 @@ namespace {
 
 // The 142 x 142 design of the comparison benchmark: Command55 with one filled region.
 QImage printDesign() {
-    canvas::Surface design(workflow::designCanvasSetup());
+    canvas::Surface design(colouring::designCanvasSetup());
     std::int16_t fillStyle = 0;
     patterns::drawCatalogueFigure(design, *patterns::findFigure(QStringLiteral("Command55")),
                                   QStringLiteral("2"), QString(), fillStyle);
@@ -45,14 +45,14 @@ void BM_PrintPage(benchmark::State& state) {
     const QTemporaryDir folder;
     const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("page")));
     const QSize page(int(state.range(1)), int(state.range(2)));
-    const workflow::PrintJob job{state.range(3) == 1 ? manyColours() : printDesign(),
-                                 page,
-                                 workflow::Repeat::Straight,
-                                 workflow::PrintFormat(state.range(0)),
-                                 300.0,
-                                 {}};
+    const print::PrintJob job{state.range(3) == 1 ? manyColours() : printDesign(),
+                              page,
+                              tiling::Repeat::Straight,
+                              print::PrintFormat(state.range(0)),
+                              300.0,
+                              {}};
     for (auto _ : state) {
-        if (!workflow::renderPrint(job, path).saved) {
+        if (!print::renderPrint(job, path).saved) {
             state.SkipWithError("the page was not written");
         }
     }
@@ -61,14 +61,14 @@ void BM_PrintPage(benchmark::State& state) {
 BENCHMARK(BM_PrintPage)
     ->UseRealTime()
     ->ArgNames({"format", "width", "height", "rgb"})
-    ->Args({int(workflow::PrintFormat::Png), 1000, 1000, 0})
-    ->Args({int(workflow::PrintFormat::Png), 2480, 3508, 0})
-    ->Args({int(workflow::PrintFormat::Png), 2480, 3508, 1})
-    ->Args({int(workflow::PrintFormat::Tiff), 1000, 1000, 0})
-    ->Args({int(workflow::PrintFormat::Tiff), 2480, 3508, 0})
-    ->Args({int(workflow::PrintFormat::Tiff), 2480, 3508, 1})
-    ->Args({int(workflow::PrintFormat::Bmp), 1000, 1000, 0})
-    ->Args({int(workflow::PrintFormat::Bmp), 2480, 3508, 0})
+    ->Args({int(print::PrintFormat::Png), 1000, 1000, 0})
+    ->Args({int(print::PrintFormat::Png), 2480, 3508, 0})
+    ->Args({int(print::PrintFormat::Png), 2480, 3508, 1})
+    ->Args({int(print::PrintFormat::Tiff), 1000, 1000, 0})
+    ->Args({int(print::PrintFormat::Tiff), 2480, 3508, 0})
+    ->Args({int(print::PrintFormat::Tiff), 2480, 3508, 1})
+    ->Args({int(print::PrintFormat::Bmp), 1000, 1000, 0})
+    ->Args({int(print::PrintFormat::Bmp), 2480, 3508, 0})
     ->Unit(benchmark::kMillisecond);
 
 // The rows of an A4 page made by the producer alone, one byte a pixel as the palette PNG takes
@@ -76,8 +76,8 @@ BENCHMARK(BM_PrintPage)
 void BM_TiledRowsA4(benchmark::State& state) {
     const QImage tile = printDesign().convertToFormat(QImage::Format_Grayscale8);
     const QSize page(2480, 3508);
-    const workflow::TiledRows rows({tile.constBits(), tile.bytesPerLine(), tile.size(), 1},
-                                   page.width(), workflow::Repeat(state.range(0)));
+    const tiling::TiledRows rows({tile.constBits(), tile.bytesPerLine(), tile.size(), 1},
+                                 page.width(), tiling::Repeat(state.range(0)));
     std::vector<uchar> row(std::size_t(page.width()));
     for (auto _ : state) {
         for (int y = 0; y < page.height(); ++y) {

@@ -1,10 +1,10 @@
 // Design documents and sharp print tiles: saving and opening a document of 200 presses, a sharp
 // 20 cm tile at 300 dpi with its check, and an A4 page of sharp 5 cm tiles against the same page
 // of tiles enlarged with nearest pixels.
-#include "workflow/design_document.h"
-#include "workflow/print_engine.h"
-#include "workflow/sharp_render.h"
-#include "workflow/surfaces.h"
+#include "colouring/surfaces.h"
+#include "design/design_document.h"
+#include "print/print_engine.h"
+#include "print/sharp_render.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,30 +13,30 @@
 namespace {
 
 // "彩色太极" with `presses` presses of every scope and symmetry spread over the canvas.
-workflow::DesignRecord pressedRecord(int presses) {
-    canvas::Surface design(workflow::designCanvasSetup());
-    workflow::DesignRecord record =
-        workflow::DesignRecord::startedBy(design, workflow::CatalogueSource{"Command55", 2});
+colouring::DesignRecord pressedRecord(int presses) {
+    canvas::Surface design(colouring::designCanvasSetup());
+    colouring::DesignRecord record =
+        colouring::DesignRecord::startedBy(design, colouring::CatalogueSource{"Command55", 2});
     for (int i = 0; i < presses; ++i) {
         const QPoint pixel((i * 37 + 11) % 142, (i * 53 + 29) % 142);
-        record.changes.push_back(
-            workflow::PressChange{pixel, canvas::rgbColour(i * 7 % 235, i * 13 % 235, i * 29 % 235),
-                                  workflow::FillScope(i % 3), workflow::Symmetry(i % 5)});
+        record.changes.push_back(colouring::PressChange{
+            pixel, canvas::rgbColour(i * 7 % 235, i * 13 % 235, i * 29 % 235),
+            colouring::FillScope(i % 3), colouring::Symmetry(i % 5)});
     }
     return record;
 }
 
-workflow::DesignDocument pressedDocument(int presses) {
+design::DesignDocument pressedDocument(int presses) {
     return {pressedRecord(presses), QStringLiteral("设计彩色太极"), QStringLiteral("2"),
-            QStringLiteral("80"), workflow::Repeat::Straight};
+            QStringLiteral("80"), tiling::Repeat::Straight};
 }
 
 void BM_SaveDesignDocument(benchmark::State& state) {
     const QTemporaryDir folder;
     const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("design.ccpat")));
-    const workflow::DesignDocument document = pressedDocument(int(state.range(0)));
+    const design::DesignDocument document = pressedDocument(int(state.range(0)));
     for (auto _ : state) {
-        if (!workflow::saveDesignDocument(document, path).saved) {
+        if (!design::saveDesignDocument(document, path).saved) {
             state.SkipWithError("the document was not written");
         }
     }
@@ -47,32 +47,32 @@ BENCHMARK(BM_SaveDesignDocument)->UseRealTime()->Arg(200)->Unit(benchmark::kMill
 void BM_OpenDesignDocument(benchmark::State& state) {
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("design.ccpat"));
-    workflow::saveDesignDocument(pressedDocument(int(state.range(0))), QFile::encodeName(path));
+    design::saveDesignDocument(pressedDocument(int(state.range(0))), QFile::encodeName(path));
     for (auto _ : state) {
-        const workflow::DocumentReading reading = workflow::openDesignDocument(path);
+        const design::DocumentReading reading = design::openDesignDocument(path);
         if (!reading.document) {
             state.SkipWithError("the document was not read");
             break;
         }
-        canvas::Surface design(workflow::designCanvasSetup());
-        workflow::rebuildDesign(reading.document->record, design);
+        canvas::Surface design(colouring::designCanvasSetup());
+        colouring::rebuildDesign(reading.document->record, design);
         benchmark::DoNotOptimize(design.imageRef().constBits());
     }
 }
 BENCHMARK(BM_OpenDesignDocument)->UseRealTime()->Arg(200)->Unit(benchmark::kMillisecond);
 
-QImage designOf(const workflow::DesignRecord& record) {
-    canvas::Surface design(workflow::designCanvasSetup());
-    workflow::rebuildDesign(record, design);
+QImage designOf(const colouring::DesignRecord& record) {
+    canvas::Surface design(colouring::designCanvasSetup());
+    colouring::rebuildDesign(record, design);
     return design.image();
 }
 
 // A 20 cm tile at 300 dpi, the block check included. Arg: presses.
 void BM_SharpTile(benchmark::State& state) {
-    const workflow::DesignRecord record = pressedRecord(int(state.range(0)));
+    const colouring::DesignRecord record = pressedRecord(int(state.range(0)));
     const QImage design = designOf(record);
     for (auto _ : state) {
-        const workflow::SharpTile tile = workflow::renderSharpTile(record, design, {2362, 2362});
+        const print::SharpTile tile = print::renderSharpTile(record, design, {2362, 2362});
         if (!tile.sharp) {
             state.SkipWithError("the tile fell back");
         }
@@ -86,16 +86,16 @@ BENCHMARK(BM_SharpTile)->UseRealTime()->Arg(0)->Arg(30)->Unit(benchmark::kMillis
 void BM_A4OfTiles(benchmark::State& state) {
     const QTemporaryDir folder;
     const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("page.png")));
-    const workflow::DesignRecord record = pressedRecord(30);
+    const colouring::DesignRecord record = pressedRecord(30);
     const QSize tileSize(591, 591);
     for (auto _ : state) {
         const QImage design = designOf(record);
         const QImage tile = state.range(0) == 1
-                                ? workflow::renderSharpTile(record, design, tileSize).image
-                                : workflow::scaledTile(design, tileSize);
-        const workflow::PrintJob job{
-            tile, {2480, 3508}, workflow::Repeat::Straight, workflow::PrintFormat::Png, 300.0, {}};
-        if (!workflow::renderPrint(job, path).saved) {
+                                ? print::renderSharpTile(record, design, tileSize).image
+                                : print::scaledTile(design, tileSize);
+        const print::PrintJob job{
+            tile, {2480, 3508}, tiling::Repeat::Straight, print::PrintFormat::Png, 300.0, {}};
+        if (!print::renderPrint(job, path).saved) {
             state.SkipWithError("the page was not written");
         }
     }

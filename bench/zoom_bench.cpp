@@ -2,9 +2,9 @@
 // of the region, the refresh and the repaint of the enlarged design).
 #include "app/zoom_window.h"
 #include "canvas/random_source.h"
+#include "colouring/colouring.h"
+#include "colouring/surfaces.h"
 #include "patterns/catalogue.h"
-#include "workflow/surfaces.h"
-#include "workflow/workflow.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -16,7 +16,7 @@ constexpr int kZoom = 8;
 
 // The grid pattern, so the enlarged design has many small cells.
 canvas::Surface gridDesign() {
-    canvas::Surface design(workflow::designCanvasSetup());
+    canvas::Surface design(colouring::designCanvasSetup());
     std::int16_t savedFillStyle = 0;
     patterns::drawCatalogueFigure(design, *patterns::findFigure(u"Command11"), QStringLiteral("2"),
                                   QString(), savedFillStyle);
@@ -49,7 +49,7 @@ void BM_ZoomWindowPress(benchmark::State& state) {
     app::ZoomWindow window(design);
     window.setZoom(kZoom);
     QObject::connect(&window, &app::ZoomWindow::designPixelPressed, [&](int x, int y) {
-        workflow::colourRegion(design, float(x), float(y), random);
+        colouring::colourRegion(design, float(x), float(y), random);
         window.refresh();
     });
     window.show();

@@ -45,57 +45,57 @@ src/pads/random_art.cpp: pad.line(0, y, pad.width(), y, ==> pad.line(1, y, pad.w
 src/pads/symbol_pad.cpp: font.size = 14.25; ==> font.size = 14.0;
 src/pads/log_font.cpp: const bool rotated = wholeDegrees % 360 != 0; ==> const bool rotated = wholeDegrees % 180 != 0;
 src/pads/pad_setup.cpp: setup.backColor = 0x5616AD; ==> setup.backColor = 0x5616AE;
-src/workflow/tiling.cpp: y -= height / 2; ==> y -= height / 3;
-src/workflow/tiling.cpp: x -= width / 2; ==> x -= width / 2 + 1;
-src/workflow/tiling.cpp: return {oddRow ? 2 : 0, oddColumn != oddRow}; ==> return {oddRow ? 2 : 0, oddColumn == oddRow};
-src/workflow/tiling.cpp: kTurns[2][2] = {{0, 1}, {3, 2}}; ==> kTurns[2][2] = {{0, 3}, {1, 2}};
-src/workflow/tiling.cpp: unturned = {v, height - 1 - u}; ==> unturned = {v, height - u};
-src/workflow/tiling.cpp: (twoCellPeriod ? 2 : 1) ==> (twoCellPeriod ? 1 : 1)
-src/workflow/effect.cpp: const int extentX = int(std::ceil(effect.scaleWidth())); ==> const int extentX = int(std::floor(effect.scaleWidth()));
-src/workflow/effect.cpp: if (run.begin > covered) { ==> if (run.begin > covered + 1) {
-src/workflow/effect.cpp: if (copy.image.width() == width && copy.image.height() == height) { ==> if (copy.image.width() == width) {
-src/workflow/history.cpp: while (undo_.size() > limit_) { ==> while (undo_.size() >= limit_) {
-src/workflow/history.cpp: redo_.clear(); ==> ;
-src/workflow/colour_tools.cpp: std::min(colour.red(), 234) ==> std::min(colour.red(), 235)
-src/workflow/colour_tools.cpp: return baseHue + 120.0 * std::min ==> return baseHue + 90.0 * std::min
-src/workflow/colour_tools.cpp: a.pixels != b.pixels ? a.pixels > b.pixels ==> a.pixels != b.pixels ? a.pixels < b.pixels
-src/workflow/colour_tools.cpp: const int right = size.width() - 1; ==> const int right = size.width();
-src/workflow/design_record.cpp: rows.push_back({y, 0, design.clientPixelWidth() - 1}); ==> rows.push_back({y, 0, design.clientPixelWidth() - 2});
-src/workflow/design_record.cpp: std::visit(SourceDrawer{design}, record.source); ==> ;
-src/workflow/design_document.cpp: if (x < 0 || y < 0 || x >= kDesignSide || y >= kDesignSide) { ==> if (x < 0 || y < 0 || x > kDesignSide || y >= kDesignSide) {
-src/workflow/design_document.cpp: number < kOldestDesignDocumentVersion || ==> number < 0 ||
-src/workflow/design_document.cpp: text += QLatin1Char(kDigits[(pixel >> shift) & 0xFu]); ==> text += QLatin1Char(kDigits[(pixel >> shift) & 0x7u]);
-src/workflow/design_document.cpp: if (pictureText(after).size() < mappingSize) { ==> if (false) {
-src/workflow/design_document.cpp: if (written.size() > kLargestDesignDocument) { ==> if (false) {
-src/workflow/file_reading.cpp: if (!S_ISREG(status.st_mode)) { ==> if (false) {
-src/workflow/colour_tools.cpp: return QRect(QPoint(0, 0), design.designSize()).contains(pixel) ==> return QRect(QPoint(0, 0), design.designSize() + QSize(1, 1)).contains(pixel)
-src/workflow/page_encoders.cpp: stride_((qsizetype(page.size.width()) * 3 + 3) & ~3) ==> stride_(qsizetype(page.size.width()) * 3)
-src/workflow/page_encoders.cpp: kScreenPixelsPerMetre = 3780; ==> kScreenPixelsPerMetre = 3779;
-src/workflow/page_encoders.cpp: indexBits(palette.size()) + 7) / 8); ==> indexBits(palette.size())) / 8);
-src/workflow/page_encoders.cpp: red[i] = uint16_t(qRed(page_.palette[i]) * 257); ==> red[i] = uint16_t(qRed(page_.palette[i]) * 256);
-src/workflow/page_encoders.cpp: while (bits < 8 && (std::size_t(1) << bits) < colours) { ==> while (bits < 8 && (std::size_t(1) << bits) <= colours) {
-src/workflow/atomic_file.cpp: mode_ = existing.st_mode & 07777; ==> mode_ = 0644;
-src/workflow/atomic_file.cpp: if (!S_ISREG(existing.st_mode)) { ==> if (false) {
-src/workflow/atomic_file.cpp: int error = failedErrno_; ==> int error = 0;
-src/workflow/atomic_file.cpp: rename(temporary_.constData(), target_.constData()) != 0 ==> false
-src/workflow/print_size.cpp: return 2.54; ==> return 2.5;
-src/workflow/print_size.cpp: return {std::round(size.width * scale), ==> return {std::floor(size.width * scale),
-src/workflow/sharp_render.cpp: tile.sharp = tile.agreement >= kLeastBlockAgreement; ==> tile.sharp = tile.agreement >= 0;
-src/workflow/design_record.cpp: return !control.stopped(); ==> return true;
+src/tiling/tiling.cpp: y -= height / 2; ==> y -= height / 3;
+src/tiling/tiling.cpp: x -= width / 2; ==> x -= width / 2 + 1;
+src/tiling/tiling.cpp: return {oddRow ? 2 : 0, oddColumn != oddRow}; ==> return {oddRow ? 2 : 0, oddColumn == oddRow};
+src/tiling/tiling.cpp: kTurns[2][2] = {{0, 1}, {3, 2}}; ==> kTurns[2][2] = {{0, 3}, {1, 2}};
+src/tiling/tiling.cpp: unturned = {v, height - 1 - u}; ==> unturned = {v, height - u};
+src/tiling/tiling.cpp: (twoCellPeriod ? 2 : 1) ==> (twoCellPeriod ? 1 : 1)
+src/effect/effect.cpp: const int extentX = int(std::ceil(effect.scaleWidth())); ==> const int extentX = int(std::floor(effect.scaleWidth()));
+src/effect/effect.cpp: if (run.begin > covered) { ==> if (run.begin > covered + 1) {
+src/effect/effect.cpp: if (copy.image.width() == width && copy.image.height() == height) { ==> if (copy.image.width() == width) {
+src/design/history.cpp: while (undo_.size() > limit_) { ==> while (undo_.size() >= limit_) {
+src/design/history.cpp: redo_.clear(); ==> ;
+src/colouring/colour_tools.cpp: std::min(colour.red(), 234) ==> std::min(colour.red(), 235)
+src/colouring/colour_tools.cpp: return baseHue + 120.0 * std::min ==> return baseHue + 90.0 * std::min
+src/colouring/colour_tools.cpp: a.pixels != b.pixels ? a.pixels > b.pixels ==> a.pixels != b.pixels ? a.pixels < b.pixels
+src/colouring/colour_tools.cpp: const int right = size.width() - 1; ==> const int right = size.width();
+src/colouring/design_record.cpp: rows.push_back({y, 0, design.clientPixelWidth() - 1}); ==> rows.push_back({y, 0, design.clientPixelWidth() - 2});
+src/colouring/design_record.cpp: std::visit(SourceDrawer{design}, record.source); ==> ;
+src/design/design_document.cpp: if (x < 0 || y < 0 || x >= kDesignSide || y >= kDesignSide) { ==> if (x < 0 || y < 0 || x > kDesignSide || y >= kDesignSide) {
+src/design/design_document.cpp: number < kOldestDesignDocumentVersion || ==> number < 0 ||
+src/design/design_document.cpp: text += QLatin1Char(kDigits[(pixel >> shift) & 0xFu]); ==> text += QLatin1Char(kDigits[(pixel >> shift) & 0x7u]);
+src/design/design_document.cpp: if (pictureText(after).size() < mappingSize) { ==> if (false) {
+src/design/design_document.cpp: if (written.size() > kLargestDesignDocument) { ==> if (false) {
+src/files/file_reading.cpp: if (!S_ISREG(status.st_mode)) { ==> if (false) {
+src/colouring/colour_tools.cpp: return QRect(QPoint(0, 0), design.designSize()).contains(pixel) ==> return QRect(QPoint(0, 0), design.designSize() + QSize(1, 1)).contains(pixel)
+src/print/page_encoders.cpp: stride_((qsizetype(page.size.width()) * 3 + 3) & ~3) ==> stride_(qsizetype(page.size.width()) * 3)
+src/print/page_encoders.cpp: kScreenPixelsPerMetre = 3780; ==> kScreenPixelsPerMetre = 3779;
+src/print/page_encoders.cpp: indexBits(palette.size()) + 7) / 8); ==> indexBits(palette.size())) / 8);
+src/print/page_encoders.cpp: red[i] = uint16_t(qRed(page_.palette[i]) * 257); ==> red[i] = uint16_t(qRed(page_.palette[i]) * 256);
+src/print/page_encoders.cpp: while (bits < 8 && (std::size_t(1) << bits) < colours) { ==> while (bits < 8 && (std::size_t(1) << bits) <= colours) {
+src/files/atomic_file.cpp: mode_ = existing.st_mode & 07777; ==> mode_ = 0644;
+src/files/atomic_file.cpp: if (!S_ISREG(existing.st_mode)) { ==> if (false) {
+src/files/atomic_file.cpp: int error = failedErrno_; ==> int error = 0;
+src/files/atomic_file.cpp: rename(temporary_.constData(), target_.constData()) != 0 ==> false
+src/print/print_size.cpp: return 2.54; ==> return 2.5;
+src/print/print_size.cpp: return {std::round(size.width * scale), ==> return {std::floor(size.width * scale),
+src/print/sharp_render.cpp: tile.sharp = tile.agreement >= kLeastBlockAgreement; ==> tile.sharp = tile.agreement >= 0;
+src/colouring/design_record.cpp: return !control.stopped(); ==> return true;
 src/canvas/surface.cpp: drawEnlarged(image_, picture_, deviceScale_); ==> image_ = requirePixels(enlargeByBlocks(picture_, deviceScale_));
-src/workflow/line_art.cpp: const QPoint origin((size.width() - placed.width()) / 2, ==> const QPoint origin((size.width() - placed.width()) / 3,
-src/workflow/line_art.cpp: if (darkest[x] < threshold) { ==> if (darkest[x] <= threshold) {
-src/workflow/line_art.cpp: rowBytes * qAbs(qint64(field(22))) > device.size(); ==> rowBytes > device.size();
-src/workflow/line_art.cpp: (size > 0 && this->pos() >= this->size()) ==> (size > 0 && this->pos() > this->size())
-src/workflow/atomic_file.cpp: if (faccessat(AT_FDCWD, target_.constData(), W_OK, AT_EACCESS) != 0) { ==> if (false) {
-src/workflow/atomic_file.cpp: entry.lastModified() < stale) { ==> entry.lastModified() < now) {
-src/workflow/text_stamp.cpp: std::fill(row + x0, row + x1 + 1, pen_); ==> std::fill(row + x0, row + x1, pen_);
+src/colouring/line_art.cpp: const QPoint origin((size.width() - placed.width()) / 2, ==> const QPoint origin((size.width() - placed.width()) / 3,
+src/colouring/line_art.cpp: if (darkest[x] < threshold) { ==> if (darkest[x] <= threshold) {
+src/colouring/line_art.cpp: rowBytes * qAbs(qint64(field(22))) > device.size(); ==> rowBytes > device.size();
+src/colouring/line_art.cpp: (size > 0 && this->pos() >= this->size()) ==> (size > 0 && this->pos() > this->size())
+src/files/atomic_file.cpp: if (faccessat(AT_FDCWD, target_.constData(), W_OK, AT_EACCESS) != 0) { ==> if (false) {
+src/files/atomic_file.cpp: entry.lastModified() < stale) { ==> entry.lastModified() < now) {
+src/canvas/text_stamp.cpp: std::fill(row + x0, row + x1 + 1, pen_); ==> std::fill(row + x0, row + x1, pen_);
 tools/render_command.cpp: if (x < 0 || y < 0 || x >= 142 || y >= 142) { ==> if (x < 0 || y < 0 || x > 142 || y >= 142) {
 tools/render_command.cpp: request.dotsPerInch = 300.0; ==> request.dotsPerInch = 72.0;
 tools/render_command.cpp: : QSize(643, 643); ==> : QSize(643, 642);
 tools/render_command.cpp: if (given.contains(name) && name != "--fill") { ==> if (given.contains(name) && name == "--fill") {
 tools/pattern_render.cpp: for (const int signal : {SIGHUP, SIGINT, ==> for (const int signal : {SIGINT,
-tools/render_command.cpp: if (reading.problem == workflow::DocumentProblem::OutOfMemory) { ==> if (false) {
+tools/render_command.cpp: if (reading.problem == design::DocumentProblem::OutOfMemory) { ==> if (false) {
 tools/progress_line.cpp: if (whole < 3600) { ==> if (whole < 60) {
 src/app/form1.cpp: for (int option = 1; option <= 4; ++option) { ==> for (int option = 1; option < 4; ++option) {
 src/app/layout.cpp: constexpr int kFirstColourChange = 15; ==> constexpr int kFirstColourChange = 16;
@@ -108,7 +108,7 @@ src/app/studio_settings.cpp: std::reverse(recent.begin(), recent.end()); ==> ;
 src/app/studio_settings.cpp: chosen->trigger(); ==> ;
 src/app/control_tips.cpp: bigR / smallR : std::abs(bigR / smallR - 2.0); ==> bigR / smallR : bigR / smallR;
 src/app/help_dialogs.cpp: collectShortcuts(*action->menu(), found); ==> ;
-src/app/export_dialog.cpp: if (page.width() > workflow::kMostPrintSide || ==> if (page.width() > 2 * workflow::kMostPrintSide ||
+src/app/export_dialog.cpp: if (page.width() > print::kMostPrintSide || ==> if (page.width() > 2 * print::kMostPrintSide ||
 src/app/export_dialog.cpp: repeat_->setCurrentIndex(settings.value(kRepeatKey).toInt()); ==> ;
 src/app/file_dialogs.cpp: std::max(header->sectionSizeHint(kSizeColumn), widestSize)); ==> header->sectionSizeHint(kSizeColumn));
 src/app/colour_menu.cpp: if (recent_.size() > kRecentColours) { ==> if (recent_.size() >= kRecentColours) {

@@ -1,7 +1,7 @@
 #include "canvas/fonts.h"
+#include "files/atomic_file.h"
+#include "files/translations.h"
 #include "render_command.h"
-#include "workflow/atomic_file.h"
-#include "workflow/translations.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -23,7 +23,7 @@ struct sigaction earlierActions[NSIG];
 
 // A process that cannot go on: its temporary file goes, then the signal does what it did before.
 extern "C" void removeTemporaryAndDie(int signal) {
-    workflow::removeTemporariesOnSignal();
+    files::removeTemporariesOnSignal();
     sigaction(signal, &earlierActions[signal], nullptr);
     raise(signal);
 }
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     }
     QGuiApplication app(argc, argv);
     canvas::installFontSubstitutes();
-    workflow::installTranslations(app, QLocale::system());
+    files::installTranslations(app, QLocale::system());
     QTextStream out(stdout);
     QTextStream err(stderr);
     // argv as given: a file name that is not valid in the locale's encoding stays those bytes.

@@ -2,16 +2,16 @@
 
 #include "canvas/numbers.h"
 #include "canvas/random_source.h"
+#include "colouring/colour_tools.h"
+#include "colouring/surfaces.h"
+#include "design/design_document.h"
+#include "effect/effect.h"
 #include "patterns/advanced.h"
 #include "patterns/catalogue.h"
+#include "print/print_engine.h"
+#include "print/print_size.h"
+#include "print/sharp_render.h"
 #include "progress_line.h"
-#include "workflow/colour_tools.h"
-#include "workflow/design_document.h"
-#include "workflow/print_engine.h"
-#include "workflow/print_size.h"
-#include "workflow/sharp_render.h"
-#include "workflow/surfaces.h"
-#include "workflow/workflow.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -25,7 +25,7 @@
 
 namespace {
 
-using workflow::PrintSize;
+using print::PrintSize;
 
 class Render {
     Q_DECLARE_TR_FUNCTIONS(PatternRender)
@@ -121,13 +121,13 @@ struct Request {
     std::optional<PrintSize> outSize;
     std::optional<PrintSize> tileSize;
     std::optional<double> dotsPerInch;
-    std::optional<workflow::Repeat> repeat;
-    workflow::PressOptions pressOptions;
+    std::optional<tiling::Repeat> repeat;
+    colouring::PressOptions pressOptions;
     int colourways = 0;
     bool quiet = false;
     QByteArray output;
     // Worked out from the above once all options are read.
-    workflow::PrintFormat format = workflow::PrintFormat::Png;
+    print::PrintFormat format = print::PrintFormat::Png;
     bool tiled = false;
     QSize page;
     std::optional<QSize> tile;
@@ -168,22 +168,22 @@ template <typename Value> struct NamedValue {
     Value value;
 };
 
-constexpr NamedValue<workflow::FillScope> kScopeNames[] = {
-    {"region", workflow::FillScope::Region},
-    {"global", workflow::FillScope::Global},
-    {"wrap", workflow::FillScope::Wrap},
+constexpr NamedValue<colouring::FillScope> kScopeNames[] = {
+    {"region", colouring::FillScope::Region},
+    {"global", colouring::FillScope::Global},
+    {"wrap", colouring::FillScope::Wrap},
 };
-constexpr NamedValue<workflow::Symmetry> kSymmetryNames[] = {
-    {"none", workflow::Symmetry::None},    {"lr", workflow::Symmetry::LeftRight},
-    {"tb", workflow::Symmetry::TopBottom}, {"four", workflow::Symmetry::Four},
-    {"eight", workflow::Symmetry::Eight},
+constexpr NamedValue<colouring::Symmetry> kSymmetryNames[] = {
+    {"none", colouring::Symmetry::None},    {"lr", colouring::Symmetry::LeftRight},
+    {"tb", colouring::Symmetry::TopBottom}, {"four", colouring::Symmetry::Four},
+    {"eight", colouring::Symmetry::Eight},
 };
-constexpr NamedValue<workflow::ColourRule> kRuleNames[] = {
-    {"random", workflow::ColourRule::Random},
-    {"analogous", workflow::ColourRule::Analogous},
-    {"complementary", workflow::ColourRule::Complementary},
-    {"triadic", workflow::ColourRule::Triadic},
-    {"mono", workflow::ColourRule::Mono},
+constexpr NamedValue<colouring::ColourRule> kRuleNames[] = {
+    {"random", colouring::ColourRule::Random},
+    {"analogous", colouring::ColourRule::Analogous},
+    {"complementary", colouring::ColourRule::Complementary},
+    {"triadic", colouring::ColourRule::Triadic},
+    {"mono", colouring::ColourRule::Mono},
 };
 
 template <typename Value, std::size_t N>
@@ -205,7 +205,7 @@ constexpr int kMostColourways = 60;
 constexpr int kMostTileSide = 20000;
 
 PrintSize parsePrintSizeOption(const QString& option, const QString& text) {
-    const std::optional<PrintSize> size = workflow::parsePrintSize(text);
+    const std::optional<PrintSize> size = print::parsePrintSize(text);
     if (!size) {
         throw UsageError{Render::tr("%1 wants WxH or one side, in pixels or with a unit cm, mm or "
                                     "in (2480x3508, 21x29.7cm, 20cm), not \"%2\"")
@@ -216,7 +216,7 @@ PrintSize parsePrintSizeOption(const QString& option, const QString& text) {
 
 // The size in whole pixels, refused when a side is below one pixel or above `most`.
 QSize pixelSize(const QString& option, const PrintSize& size, double dotsPerInch, int most) {
-    const auto [width, height] = workflow::sizeInPixels(size, dotsPerInch);
+    const auto [width, height] = print::sizeInPixels(size, dotsPerInch);
     if (width < 1 || height < 1) {
         throw UsageError{Render::tr("%1 comes to less than one pixel a side").arg(option)};
     }
@@ -241,13 +241,13 @@ void resolvePage(Request& request) {
     const double dotsPerInch = request.dotsPerInch.value_or(300.0);
     request.tiled = request.outSize || request.repeat || request.tileSize;
     request.page = request.outSize ? pixelSize(QStringLiteral("--out-size"), *request.outSize,
-                                               dotsPerInch, workflow::kMostPrintSide)
+                                               dotsPerInch, print::kMostPrintSide)
                                    : QSize(643, 643);
     if (request.tileSize) {
         request.tile =
             pixelSize(QStringLiteral("--tile-size"), *request.tileSize, dotsPerInch, kMostTileSide);
     }
-    if (request.tiled && workflow::beyondFormat(request.format, request.page)) {
+    if (request.tiled && print::beyondFormat(request.format, request.page)) {
         throw UsageError{Render::tr("a %1 x %2 page would make a BMP file over 4 GB; write .png "
                                     "or .tif instead")
                              .arg(request.page.width())
@@ -371,7 +371,7 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             (option == "--out-size" ? request.outSize : request.tileSize) = size;
         } else if (option == "--dpi") {
             const QString text = value();
-            request.dotsPerInch = workflow::parseDotsPerInch(text);
+            request.dotsPerInch = print::parseDotsPerInch(text);
             if (!request.dotsPerInch) {
                 throw UsageError{
                     Render::tr("--dpi wants a number from 1 to 10000, not \"%1\"").arg(text)};
@@ -403,14 +403,14 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             request.quiet = true;
         } else if (option == "--repeat") {
             const QString text = value();
-            const auto* name = std::find(std::begin(workflow::kRepeatNames),
-                                         std::end(workflow::kRepeatNames), text);
-            if (name == std::end(workflow::kRepeatNames)) {
+            const auto* name =
+                std::find(std::begin(tiling::kRepeatNames), std::end(tiling::kRepeatNames), text);
+            if (name == std::end(tiling::kRepeatNames)) {
                 throw UsageError{Render::tr("--repeat wants straight, half-drop, brick, mirror or "
                                             "rotate, not \"%1\"")
                                      .arg(text)};
             }
-            request.repeat = workflow::Repeat(name - std::begin(workflow::kRepeatNames));
+            request.repeat = tiling::Repeat(name - std::begin(tiling::kRepeatNames));
         } else if (option == "-o" || option == "--output") {
             value();
             request.output = arguments[i];
@@ -432,8 +432,8 @@ Request parseArguments(const QList<QByteArray>& arguments) {
         }
         throw UsageError{Render::tr("give the output file with -o FILE")};
     }
-    const std::optional<workflow::PrintFormat> format =
-        workflow::printFormatForName(QFile::decodeName(request.output));
+    const std::optional<print::PrintFormat> format =
+        print::printFormatForName(QFile::decodeName(request.output));
     if (!format) {
         throw UsageError{Render::tr("the output file must end in .png, .tif, .tiff or .bmp")};
     }
@@ -469,23 +469,23 @@ class SeededRandom : public canvas::RandomSource {
 // The design drawn as the window draws it, with the document that records how.
 struct Drawn {
     QImage design;
-    workflow::DesignDocument document;
+    design::DesignDocument document;
 };
 
 Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
-    canvas::Surface design(workflow::designCanvasSetup());
-    workflow::DesignDocument document;
+    canvas::Surface design(colouring::designCanvasSetup());
+    design::DesignDocument document;
     document.lineWidth = request.width;
     if (!request.designPath.isEmpty()) {
-        const workflow::DocumentReading reading = workflow::openDesignDocument(request.designPath);
-        if (reading.problem == workflow::DocumentProblem::OutOfMemory) {
+        const design::DocumentReading reading = design::openDesignDocument(request.designPath);
+        if (reading.problem == design::DocumentProblem::OutOfMemory) {
             throw std::bad_alloc();
         }
         if (!reading.document) {
             throw UsageError{reading.message};
         }
         document = *reading.document;
-        workflow::rebuildDesign(document.record, design);
+        colouring::rebuildDesign(document.record, design);
     } else if (request.advanced != 0) {
         const AdvancedButton button = kAdvancedButtons[request.advanced - 1];
         const int penWidth = design.drawWidth();
@@ -493,22 +493,22 @@ Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
         document.title = patterns::drawAdvancedPattern(
             design, button.array, button.index, request.category, request.width, random, &figure);
         document.record =
-            workflow::DesignRecord::startedBy(design, workflow::AdvancedSource{figure, penWidth});
+            colouring::DesignRecord::startedBy(design, colouring::AdvancedSource{figure, penWidth});
     } else {
         std::int16_t savedFillStyle = 0;
         const patterns::Figure& figure = *patterns::findFigure(request.pattern);
         document.title = patterns::drawCatalogueFigure(design, figure, request.width,
                                                        patterns::caption(figure), savedFillStyle);
-        document.record = workflow::DesignRecord::startedBy(
-            design, workflow::CatalogueSource{request.pattern, design.drawWidth()});
+        document.record = colouring::DesignRecord::startedBy(
+            design, colouring::CatalogueSource{request.pattern, design.drawWidth()});
     }
     for (const Press& press : request.presses) {
-        workflow::PressOptions options = request.pressOptions;
+        colouring::PressOptions options = request.pressOptions;
         if (press.colour) {
-            options.rule = workflow::ColourRule::Chosen;
+            options.rule = colouring::ColourRule::Chosen;
             options.current = *press.colour;
         }
-        workflow::pressAndRecord(design, document.record, press.x, press.y, options, random);
+        colouring::pressAndRecord(design, document.record, press.x, press.y, options, random);
     }
     if (request.repeat) {
         document.repeat = *request.repeat;
@@ -526,7 +526,7 @@ QString designName(const Request& request, const Drawn& drawn) {
 
 // A render that ended before its file was begun: cancelled, or short of memory.
 struct Stopped {
-    workflow::SaveOutcome outcome;
+    files::SaveOutcome outcome;
 };
 
 // The design at the tile size: redrawn sharp when --tile-size makes it larger than it is.
@@ -535,12 +535,12 @@ QImage tileOf(const Request& request, const Drawn& drawn, const RenderControls& 
     const QSize size = *request.tile;
     if (!request.tileSize ||
         (size.width() <= drawn.design.width() && size.height() <= drawn.design.height())) {
-        return workflow::scaledTile(drawn.design, size);
+        return print::scaledTile(drawn.design, size);
     }
-    const workflow::SharpTile tile =
-        workflow::renderSharpTile(drawn.document.record, drawn.design, size, {{}, controls.cancel});
-    if (tile.problem != workflow::SaveProblem::None) {
-        workflow::SaveOutcome outcome = workflow::saveFailure(tile.problem, request.output);
+    const print::SharpTile tile =
+        print::renderSharpTile(drawn.document.record, drawn.design, size, {{}, controls.cancel});
+    if (tile.problem != files::SaveProblem::None) {
+        files::SaveOutcome outcome = files::saveFailure(tile.problem, request.output);
         if (!tile.message.isEmpty()) {
             outcome.error = tile.message;
         }
@@ -557,39 +557,38 @@ QImage tileOf(const Request& request, const Drawn& drawn, const RenderControls& 
 }
 
 // The picture to write: the design, its colourways, its effect picture, or a page of its tiles.
-workflow::PrintJob printJob(const Request& request, const Drawn& drawn,
-                            canvas::RandomSource& random, const RenderControls& controls,
-                            QTextStream& err) {
-    canvas::Surface design(workflow::designCanvasSetup());
+print::PrintJob printJob(const Request& request, const Drawn& drawn, canvas::RandomSource& random,
+                         const RenderControls& controls, QTextStream& err) {
+    canvas::Surface design(colouring::designCanvasSetup());
     design.setPicture(drawn.design);
-    workflow::PrintJob job;
+    print::PrintJob job;
     job.format = request.format;
     job.dotsPerInch = request.dotsPerInch;
     if (request.colourways > 0) {
-        const workflow::PressOptions& options = request.pressOptions;
-        job.tile = workflow::colourwaySheet(
-            workflow::makeColourways(design.image(), {}, options.rule, options.current, random,
-                                     request.colourways),
+        const colouring::PressOptions& options = request.pressOptions;
+        job.tile = colouring::colourwaySheet(
+            colouring::makeColourways(design.image(), {}, options.rule, options.current, random,
+                                      request.colourways),
             Render::tr("Colourways of %1").arg(designName(request, drawn)));
     } else if (request.tiled) {
         job.tile = request.tile ? tileOf(request, drawn, controls, err) : design.image();
         job.page = request.page;
         job.repeat = request.repeat.value_or(drawn.document.repeat);
         if (request.pageCredit) {
-            job.overlay = workflow::creditOverlay(workflow::creditLine(QDate::currentDate()));
+            job.overlay = print::creditOverlay(effect::creditLine(QDate::currentDate()));
         }
     } else if (!request.effect) {
         job.tile = design.image();
     } else {
-        canvas::Surface effect(workflow::effectViewSetup());
-        canvas::Surface strip(workflow::stripSetup());
+        canvas::Surface effect(colouring::effectViewSetup());
+        canvas::Surface strip(colouring::stripSetup());
         const QString credit =
-            request.credit ? workflow::creditLine(QDate::currentDate()) : QString();
+            request.credit ? effect::creditLine(QDate::currentDate()) : QString();
         if (request.effectSize) {
-            workflow::renderEffectChosenSize(effect, strip, design,
-                                             QString::number(double(*request.effectSize)), credit);
+            effect::renderEffectChosenSize(effect, strip, design,
+                                           QString::number(double(*request.effectSize)), credit);
         } else {
-            workflow::renderEffectOwnSize(effect, design, strip, credit);
+            effect::renderEffectOwnSize(effect, design, strip, credit);
         }
         job.tile = effect.image();
     }
@@ -638,15 +637,15 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
         return kUsage;
     } catch (const std::bad_alloc&) {
         err << "pattern-render: "
-            << workflow::saveFailure(workflow::SaveProblem::OutOfMemory,
-                                     QFile::encodeName(request.designPath))
+            << files::saveFailure(files::SaveProblem::OutOfMemory,
+                                  QFile::encodeName(request.designPath))
                    .error
             << "\n";
         return kInputOutput;
     }
     if (!request.saveDesign.isEmpty()) {
-        const workflow::SaveOutcome saved =
-            workflow::saveDesignDocument(drawn.document, request.saveDesign);
+        const files::SaveOutcome saved =
+            design::saveDesignDocument(drawn.document, request.saveDesign);
         if (!saved.saved) {
             err << "pattern-render: " << saved.error << "\n";
             return kInputOutput;
@@ -656,13 +655,13 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
         }
     }
     ProgressLine progress(err, controls.clock, controls.terminal && !request.quiet);
-    workflow::SaveOutcome outcome;
+    files::SaveOutcome outcome;
     try {
-        outcome = workflow::renderPrint(
+        outcome = print::renderPrint(
             printJob(request, drawn, random, controls, err), request.output,
             [&progress](int done, int total) { progress.update(done, total); }, controls.cancel);
     } catch (const std::bad_alloc&) {
-        outcome = workflow::saveFailure(workflow::SaveProblem::OutOfMemory, request.output);
+        outcome = files::saveFailure(files::SaveProblem::OutOfMemory, request.output);
     } catch (const Stopped& stopped) {
         outcome = stopped.outcome;
     }
@@ -670,8 +669,8 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
     if (!outcome.saved) {
         err << "pattern-render: " << outcome.error << "\n";
         const int signal = controls.cancelSignal ? controls.cancelSignal->load() : 0;
-        return outcome.problem == workflow::SaveProblem::Cancelled && signal != 0 ? 128 + signal
-                                                                                  : kInputOutput;
+        return outcome.problem == files::SaveProblem::Cancelled && signal != 0 ? 128 + signal
+                                                                               : kInputOutput;
     }
     return 0;
 }

@@ -12,9 +12,9 @@
 namespace app {
 namespace {
 
-using workflow::ColourRule;
-using workflow::FillScope;
-using workflow::Symmetry;
+using colouring::ColourRule;
+using colouring::FillScope;
+using colouring::Symmetry;
 
 // One exclusive choice of the menu: its value, action name, text and the submenu it sits in
 // (empty: the menu itself).
@@ -106,18 +106,18 @@ void ColourTools::fillMenu(QMenu& menu) {
     connect(eyedropper, &QAction::triggered, this, &ColourTools::armEyedropper);
     menu.addSeparator();
     addChoices<FillScope>(menu, this, kScopeChoices, [this](FillScope scope) {
-        workflow::PressOptions options = this->options();
+        colouring::PressOptions options = this->options();
         options.scope = scope;
         setOptions(options);
     });
     addChoices<Symmetry>(menu, this, kSymmetryChoices, [this](Symmetry symmetry) {
-        workflow::PressOptions options = this->options();
+        colouring::PressOptions options = this->options();
         options.symmetry = symmetry;
         setOptions(options);
     });
 }
 
-const workflow::PressOptions& ColourTools::options() const {
+const colouring::PressOptions& ColourTools::options() const {
     return form_.pressOptions();
 }
 
@@ -126,7 +126,7 @@ QRgb ColourTools::currentColour() const {
 }
 
 void ColourTools::setRule(ColourRule rule) {
-    workflow::PressOptions options = this->options();
+    colouring::PressOptions options = this->options();
     options.rule = rule;
     setOptions(options);
     for (int choice = 0; choice < ruleActions_.size(); ++choice) {
@@ -136,13 +136,13 @@ void ColourTools::setRule(ColourRule rule) {
     }
 }
 
-void ColourTools::setOptions(const workflow::PressOptions& options) {
+void ColourTools::setOptions(const colouring::PressOptions& options) {
     form_.setPressOptions(options);
 }
 
 void ColourTools::setCurrentColour(QRgb colour) {
     colour |= 0xFF000000u;
-    workflow::PressOptions options = this->options();
+    colouring::PressOptions options = this->options();
     options.current = canvas::fromPixel(colour);
     setOptions(options);
     recent_.removeAll(colour);
@@ -177,7 +177,7 @@ void ColourTools::toggleLock(QRgb colour) {
 
 void ColourTools::replaceWithCurrent(QRgb colour) {
     const QRgb current = currentColour();
-    form_.changeDesign(workflow::ReplaceChange{colour | 0xFF000000u, current | 0xFF000000u});
+    form_.changeDesign(colouring::ReplaceChange{colour | 0xFF000000u, current | 0xFF000000u});
 }
 
 bool ColourTools::takePress(QPoint pixel, Qt::KeyboardModifiers modifiers) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workflow/colour_tools.h"
+#include "colouring/colour_tools.h"
 
 #include <QColor>
 #include <QList>
@@ -33,7 +33,7 @@ class ColourTools : public QObject {
     void fillMenu(QMenu& menu);
     void setColourDialog(ColourDialog dialog) { colourDialog_ = std::move(dialog); }
 
-    const workflow::PressOptions& options() const;
+    const colouring::PressOptions& options() const;
     QRgb currentColour() const;
     // The current colour becomes `colour`, which heads the recent colours.
     void setCurrentColour(QRgb colour);
@@ -58,8 +58,8 @@ class ColourTools : public QObject {
     void locksChanged();
 
   private:
-    void setRule(workflow::ColourRule rule);
-    void setOptions(const workflow::PressOptions& options);
+    void setRule(colouring::ColourRule rule);
+    void setOptions(const colouring::PressOptions& options);
 
     Form1& form_;
     QWidget* dialogParent_;

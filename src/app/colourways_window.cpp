@@ -1,8 +1,8 @@
 #include "colourways_window.h"
 
 #include "colour_menu.h"
+#include "effect/effect.h"
 #include "file_dialogs.h"
-#include "workflow/workflow.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -45,7 +45,7 @@ class ColourwaysWindow::Tile : public QWidget {
         }
         QPainter painter(this);
         painter.fillRect(rect(), Qt::white);
-        workflow::paintColourway(painter, rect(), ways[std::size_t(index_)], index_ + 1);
+        colouring::paintColourway(painter, rect(), ways[std::size_t(index_)], index_ + 1);
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && index_ < int(window_.set_.ways.size())) {
@@ -94,10 +94,10 @@ ColourwaysWindow::ColourwaysWindow(const canvas::Surface& design, const ColourTo
 }
 
 void ColourwaysWindow::drawAgain() {
-    const workflow::PressOptions& options = tools_.options();
-    set_ = workflow::makeColourways(design_.imageRef(), tools_.lockedColours(), options.rule,
-                                    options.current, random_, kWays);
-    const QString note = workflow::colourwayLimitNote(set_.limit);
+    const colouring::PressOptions& options = tools_.options();
+    set_ = colouring::makeColourways(design_.imageRef(), tools_.lockedColours(), options.rule,
+                                     options.current, random_, kWays);
+    const QString note = colouring::colourwayLimitNote(set_.limit);
     note_->setText(note);
     note_->setVisible(!note.isEmpty());
     for (Tile* tile : tiles_) {
@@ -110,8 +110,8 @@ void ColourwaysWindow::exportSheet() {
     if (path.isEmpty()) {
         return;
     }
-    const workflow::SaveOutcome outcome = workflow::savePng(
-        workflow::colourwaySheet(set_, QStringLiteral("配色方案：%1").arg(title_())), path);
+    const files::SaveOutcome outcome = effect::savePng(
+        colouring::colourwaySheet(set_, QStringLiteral("配色方案：%1").arg(title_())), path);
     if (!outcome.saved) {
         QMessageBox::warning(this, QStringLiteral("导出方案图"), outcome.error);
     }

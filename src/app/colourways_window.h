@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workflow/colour_tools.h"
+#include "colouring/colour_tools.h"
 
 #include <QWidget>
 #include <functional>
@@ -26,13 +26,13 @@ class ColourwaysWindow : public QWidget {
                      QWidget* parent = nullptr);
 
     void setSheetPathDialog(SheetPathDialog dialog) { sheetPathDialog_ = std::move(dialog); }
-    const workflow::ColourwaySet& colourways() const { return set_; }
+    const colouring::ColourwaySet& colourways() const { return set_; }
     // Draws six new colourways of the design as it is now.
     void drawAgain();
     void exportSheet();
 
   signals:
-    void colourwayChosen(const workflow::Colourway& way);
+    void colourwayChosen(const colouring::Colourway& way);
 
   private:
     class Tile;
@@ -42,7 +42,7 @@ class ColourwaysWindow : public QWidget {
     canvas::RandomSource& random_;
     std::function<QString()> title_;
     SheetPathDialog sheetPathDialog_;
-    workflow::ColourwaySet set_;
+    colouring::ColourwaySet set_;
     QList<Tile*> tiles_;
     QLabel* note_ = nullptr;
 };

@@ -1,8 +1,8 @@
 #include "control_tips.h"
 
+#include "colouring/surfaces.h"
 #include "pads/figures.h"
 #include "patterns/catalogue.h"
-#include "workflow/surfaces.h"
 
 #include <QBuffer>
 #include <QEvent>
@@ -140,7 +140,7 @@ QString figurePresetTip(const pads::FigurePreset& preset) {
 
 // The figure drawn by the pattern frame on a fresh design canvas, at twice the canvas's size.
 QImage catalogueThumbnail(const patterns::Figure& figure) {
-    canvas::Surface design(workflow::designCanvasSetup());
+    canvas::Surface design(colouring::designCanvasSetup());
     std::int16_t savedFillStyle = design.fillStyle();
     patterns::drawCatalogueFigure(design, figure, QStringLiteral("2"), patterns::caption(figure),
                                   savedFillStyle);

@@ -75,13 +75,13 @@ QString DesignFiles::keptDesignFolder() {
 
 QString DesignFiles::singleKeptDesignPath() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-           QStringLiteral("/last-design.") + workflow::kDesignDocumentSuffix;
+           QStringLiteral("/last-design.") + design::kDesignDocumentSuffix;
 }
 
 std::vector<DesignFiles::KeptDesign> DesignFiles::keptDesigns() {
     std::vector<KeptDesign> kept;
     // Only regular files: QDir leaves FIFOs, devices and sockets out without QDir::System.
-    const QDir folder(keptDesignFolder(), QStringLiteral("*.") + workflow::kDesignDocumentSuffix,
+    const QDir folder(keptDesignFolder(), QStringLiteral("*.") + design::kDesignDocumentSuffix,
                       QDir::Name | QDir::Reversed, QDir::Files);
     for (const QFileInfo& file : folder.entryInfoList()) {
         QDateTime time = QDateTime::fromString(file.completeBaseName(), kKeptNameFormat);
@@ -101,7 +101,7 @@ void DesignFiles::adoptSingleKeptDesign() {
     }
     const QString name = single.lastModified().toUTC().toString(kKeptNameFormat);
     QFile::rename(single.filePath(),
-                  keptDesignFolder() + '/' + name + '.' + workflow::kDesignDocumentSuffix);
+                  keptDesignFolder() + '/' + name + '.' + design::kDesignDocumentSuffix);
 }
 
 void DesignFiles::saveDesign() {
@@ -110,8 +110,8 @@ void DesignFiles::saveDesign() {
         return;
     }
     path = withFilterExtension(path, kFilter);
-    const workflow::SaveOutcome outcome =
-        workflow::saveDesignDocument(window_.form().designDocument(), QFile::encodeName(path));
+    const files::SaveOutcome outcome =
+        design::saveDesignDocument(window_.form().designDocument(), QFile::encodeName(path));
     if (!outcome.saved) {
         showProblem(QStringLiteral("无法保存设计。\n%1").arg(outcome.error));
         return;
@@ -127,7 +127,7 @@ void DesignFiles::openDesign() {
 }
 
 bool DesignFiles::openDesignFile(const QString& path) {
-    const workflow::DocumentReading reading = workflow::openDesignDocument(path);
+    const design::DocumentReading reading = design::openDesignDocument(path);
     if (!reading.document) {
         showProblem(QStringLiteral("无法打开设计。\n%1").arg(reading.message));
         return false;
@@ -141,26 +141,26 @@ bool DesignFiles::openDesignFile(const QString& path) {
 }
 
 void DesignFiles::keepLastDesign() {
-    const workflow::DesignDocument document = window_.form().designDocument();
-    const workflow::DesignRecord& record = document.record;
-    if (std::holds_alternative<workflow::OpeningSource>(record.source) && record.changes.empty()) {
+    const design::DesignDocument document = window_.form().designDocument();
+    const colouring::DesignRecord& record = document.record;
+    if (std::holds_alternative<colouring::OpeningSource>(record.source) && record.changes.empty()) {
         return;
     }
     const std::vector<KeptDesign> kept = keptDesigns();
-    if (!kept.empty() && workflow::openDesignDocument(kept.front().path).document == document) {
+    if (!kept.empty() && design::openDesignDocument(kept.front().path).document == document) {
         return;
     }
     // A name of its own even when two windows close within the same millisecond.
     QDateTime time = clock_().toUTC();
     const auto pathAt = [](const QDateTime& at) {
         return keptDesignFolder() + '/' + at.toString(kKeptNameFormat) + '.' +
-               workflow::kDesignDocumentSuffix;
+               design::kDesignDocumentSuffix;
     };
     while (QFileInfo::exists(pathAt(time))) {
         time = time.addMSecs(1);
     }
     QDir().mkpath(keptDesignFolder());
-    if (!workflow::saveDesignDocument(document, QFile::encodeName(pathAt(time))).saved) {
+    if (!design::saveDesignDocument(document, QFile::encodeName(pathAt(time))).saved) {
         return;
     }
     const std::vector<KeptDesign> now = keptDesigns();

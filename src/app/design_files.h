@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workflow/design_document.h"
+#include "design/design_document.h"
 
 #include <QDateTime>
 #include <QObject>

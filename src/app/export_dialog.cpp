@@ -1,9 +1,9 @@
 #include "export_dialog.h"
 
+#include "effect/effect.h"
 #include "file_dialogs.h"
-#include "workflow/print_size.h"
-#include "workflow/sharp_render.h"
-#include "workflow/workflow.h"
+#include "print/print_size.h"
+#include "print/sharp_render.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,8 +35,8 @@
 namespace app {
 namespace {
 
-using workflow::PrintFormat;
-using workflow::Repeat;
+using print::PrintFormat;
+using tiling::Repeat;
 
 struct FormatEntry {
     PrintFormat format;
@@ -56,16 +56,16 @@ struct UnitEntry {
     const char* name;
     double perInch;
     int decimals;
-    workflow::PrintSize::Unit unit;
+    print::PrintSize::Unit unit;
 };
 constexpr int kPixels = 0;
 constexpr int kCentimetres = 1;
 constexpr int kMillimetres = 2;
 constexpr UnitEntry kUnits[] = {
-    {"像素", 0.0, 0, workflow::PrintSize::Unit::Pixel},
-    {"厘米", 2.54, 2, workflow::PrintSize::Unit::Centimetre},
-    {"毫米", 25.4, 1, workflow::PrintSize::Unit::Millimetre},
-    {"英寸", 1.0, 2, workflow::PrintSize::Unit::Inch},
+    {"像素", 0.0, 0, print::PrintSize::Unit::Pixel},
+    {"厘米", 2.54, 2, print::PrintSize::Unit::Centimetre},
+    {"毫米", 25.4, 1, print::PrintSize::Unit::Millimetre},
+    {"英寸", 1.0, 2, print::PrintSize::Unit::Inch},
 };
 
 struct PresetEntry {
@@ -173,8 +173,8 @@ ExportDialog::ExportDialog(const QImage& design, Repeat repeat, QWidget* parent)
         preset_->addItem(text(entry.name));
     }
     preset_->addItem(kCustomPreset);
-    pageWidth_ = lengthBox("pageWidth", workflow::kMostPrintSide, this);
-    pageHeight_ = lengthBox("pageHeight", workflow::kMostPrintSide, this);
+    pageWidth_ = lengthBox("pageWidth", print::kMostPrintSide, this);
+    pageHeight_ = lengthBox("pageHeight", print::kMostPrintSide, this);
     unitChoice_ = unitBox("unit", this);
     dpi_ = new QSpinBox(this);
     dpi_->setObjectName(QStringLiteral("dpi"));
@@ -278,15 +278,15 @@ void ExportDialog::keepChoices() const {
 
 QSize ExportDialog::pagePixels() const {
     // Converted by the core, as pattern-render converts a typed size.
-    const auto [width, height] = workflow::sizeInPixels(
+    const auto [width, height] = print::sizeInPixels(
         {pageWidth_->value(), pageHeight_->value(), kUnits[unit_].unit}, dpi_->value());
     return {int(std::min<double>(width, INT_MAX)), int(std::min<double>(height, INT_MAX))};
 }
 
 int ExportDialog::tilePixels() const {
     const double side =
-        workflow::sizeInPixels({tileSize_->value(), tileSize_->value(), kUnits[tileUnit_].unit},
-                               dpi_->value())
+        print::sizeInPixels({tileSize_->value(), tileSize_->value(), kUnits[tileUnit_].unit},
+                            dpi_->value())
             .first;
     return int(std::min<double>(side, INT_MAX));
 }
@@ -333,10 +333,10 @@ QString ExportDialog::sizeProblem() const {
     if (page.isEmpty()) {
         return QStringLiteral("页面的宽和高都须至少 1 像素");
     }
-    if (page.width() > workflow::kMostPrintSide || page.height() > workflow::kMostPrintSide) {
-        return QStringLiteral("页面每边最多 %1 像素").arg(workflow::kMostPrintSide);
+    if (page.width() > print::kMostPrintSide || page.height() > print::kMostPrintSide) {
+        return QStringLiteral("页面每边最多 %1 像素").arg(print::kMostPrintSide);
     }
-    if (workflow::beyondFormat(PrintFormat(format_->currentData().toInt()), page)) {
+    if (print::beyondFormat(PrintFormat(format_->currentData().toInt()), page)) {
         return QStringLiteral("BMP 文件不能超过 4 GB，请选 PNG 或 TIFF");
     }
     if (const int tile = tilePixels(); tile < 1 || tile > kLargestTile) {
@@ -356,8 +356,8 @@ void ExportDialog::showPageSize() {
     exportButton_->setEnabled(problem.isEmpty());
 }
 
-std::optional<workflow::PrintJob> ExportDialog::job() const {
-    workflow::PrintJob job;
+std::optional<print::PrintJob> ExportDialog::job() const {
+    print::PrintJob job;
     job.page = pagePixels();
     job.format = PrintFormat(format_->currentData().toInt());
     if (!sizeProblem().isEmpty()) {
@@ -365,12 +365,12 @@ std::optional<workflow::PrintJob> ExportDialog::job() const {
     }
     const QSize tile(tilePixels(), tilePixels());
     if (!needsRedraw()) {
-        job.tile = workflow::scaledTile(design_, tile);
+        job.tile = print::scaledTile(design_, tile);
     }
     job.repeat = Repeat(repeat_->currentData().toInt());
     job.dotsPerInch = dpi_->value();
     if (credit_->isChecked()) {
-        job.overlay = workflow::creditOverlay(workflow::creditLine(QDate::currentDate()));
+        job.overlay = print::creditOverlay(effect::creditLine(QDate::currentDate()));
     }
     return job;
 }
@@ -383,17 +383,17 @@ bool ExportDialog::needsRedraw() const {
 // The chosen name, with the format's extension added when it has another one or none.
 QString ExportDialog::pathForFormat(const QString& chosen) const {
     const FormatEntry& entry = kFormats[format_->currentIndex()];
-    if (chosen.isEmpty() || workflow::printFormatForName(chosen) == entry.format) {
+    if (chosen.isEmpty() || print::printFormatForName(chosen) == entry.format) {
         return chosen;
     }
     return chosen + QLatin1Char('.') + QLatin1String(entry.suffix);
 }
 
-workflow::SaveOutcome ExportDialog::exportTo(const QString& path) {
+files::SaveOutcome ExportDialog::exportTo(const QString& path) {
     const QByteArray nativePath = QFile::encodeName(path);
-    std::optional<workflow::PrintJob> print = job();
+    std::optional<print::PrintJob> print = job();
     if (!print) {
-        return workflow::saveFailure(workflow::SaveProblem::TooLarge, nativePath);
+        return files::saveFailure(files::SaveProblem::TooLarge, nativePath);
     }
     std::atomic<bool> cancel = false;
     std::atomic<bool> redrawing = needsRedraw();
@@ -403,17 +403,17 @@ workflow::SaveOutcome ExportDialog::exportTo(const QString& path) {
         stepsTotal = total;
         stepsDone = done;
     };
-    workflow::SaveOutcome outcome;
+    files::SaveOutcome outcome;
     bool sharp = true;
     // The worker has its own copies of everything it draws from; it never touches a widget.
     const QSize tileSize(tilePixels(), tilePixels());
     const std::unique_ptr<QThread> worker(
         QThread::create([&, print = *print, record = record_, design = design_]() mutable {
             if (redrawing) {
-                const workflow::SharpTile tile =
-                    workflow::renderSharpTile(*record, design, tileSize, {heard, &cancel});
+                const print::SharpTile tile =
+                    print::renderSharpTile(*record, design, tileSize, {heard, &cancel});
                 if (tile.image.isNull()) {
-                    outcome = workflow::saveFailure(tile.problem, nativePath);
+                    outcome = files::saveFailure(tile.problem, nativePath);
                     outcome.error = tile.message.isEmpty() ? outcome.error : tile.message;
                     return;
                 }
@@ -422,7 +422,7 @@ workflow::SaveOutcome ExportDialog::exportTo(const QString& path) {
                 stepsTotal = 0;
                 redrawing = false;
             }
-            outcome = workflow::renderPrint(print, nativePath, heard, &cancel);
+            outcome = print::renderPrint(print, nativePath, heard, &cancel);
         }));
 
     QProgressDialog progress(redrawing ? kRedrawing : kExporting, QStringLiteral("取消"), 0,
@@ -464,11 +464,11 @@ void ExportDialog::accept() {
         return;
     }
     keepChoices();
-    const workflow::SaveOutcome outcome = exportTo(path);
+    const files::SaveOutcome outcome = exportTo(path);
     if (outcome.saved) {
         reportDone(path);
         QDialog::accept();
-    } else if (outcome.problem != workflow::SaveProblem::Cancelled) {
+    } else if (outcome.problem != files::SaveProblem::Cancelled) {
         QMessageBox::warning(this, windowTitle(), outcome.error);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "workflow/design_record.h"
-#include "workflow/print_engine.h"
+#include "colouring/design_record.h"
+#include "print/print_engine.h"
 
 #include <QDialog>
 #include <QImage>
@@ -32,22 +32,22 @@ class ExportDialog : public QDialog {
     // A page takes this long or more before the progress dialog shows.
     static constexpr int kProgressDelayMilliseconds = 500;
 
-    ExportDialog(const QImage& design, workflow::Repeat repeat, QWidget* parent = nullptr);
+    ExportDialog(const QImage& design, tiling::Repeat repeat, QWidget* parent = nullptr);
 
     void setSavePathDialog(SavePathDialog dialog) { savePathDialog_ = std::move(dialog); }
     void setUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
     // How the design was made: a tile larger than the design is then redrawn sharp.
-    void setDesignRecord(const workflow::DesignRecord& record) { record_ = record; }
+    void setDesignRecord(const colouring::DesignRecord& record) { record_ = record; }
 
     // The print the choices describe; nothing when the page is empty or beyond the format. Its
     // tile is null when it is to be redrawn from the record (needsRedraw).
-    std::optional<workflow::PrintJob> job() const;
+    std::optional<print::PrintJob> job() const;
     bool needsRedraw() const;
     // Writes that print to `path` on a worker thread, the sharp redraw of its tile included, with
     // a progress dialog that can cancel once the export runs longer than
     // kProgressDelayMilliseconds; the window keeps working meanwhile. A cancelled or failed export
     // leaves no file behind.
-    workflow::SaveOutcome exportTo(const QString& path);
+    files::SaveOutcome exportTo(const QString& path);
 
   public slots:
     // Asks for the file, exports, and closes once the file is written, leaving a note of 导出完成
@@ -70,7 +70,7 @@ class ExportDialog : public QDialog {
     void reportDone(const QString& path);
 
     QImage design_;
-    std::optional<workflow::DesignRecord> record_;
+    std::optional<colouring::DesignRecord> record_;
     SavePathDialog savePathDialog_;
     UrlOpener urlOpener_;
     int unit_ = 0;     // the unit the width and height are shown in

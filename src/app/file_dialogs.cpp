@@ -1,6 +1,6 @@
 #include "file_dialogs.h"
 
-#include "workflow/design_document.h"
+#include "design/design_document.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -28,7 +28,7 @@ QString KindIconProvider::type(const QFileInfo& info) const {
         return QStringLiteral("特殊文件");
     }
     const QString suffix = info.suffix();
-    if (suffix == workflow::kDesignDocumentSuffix) {
+    if (suffix == design::kDesignDocumentSuffix) {
         return QStringLiteral("澄川纹样设计");
     }
     return suffix.isEmpty() ? QStringLiteral("文件") : suffix.toUpper() + QStringLiteral(" 文件");

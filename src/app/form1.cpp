@@ -1,6 +1,10 @@
 #include "form1.h"
 
 #include "canvas/numbers.h"
+#include "colouring/colour_tools.h"
+#include "colouring/colouring.h"
+#include "colouring/surfaces.h"
+#include "effect/effect.h"
 #include "file_dialogs.h"
 #include "layout.h"
 #include "pads/pad_setup.h"
@@ -8,9 +12,6 @@
 #include "patterns/advanced.h"
 #include "patterns/catalogue.h"
 #include "surface_view.h"
-#include "workflow/colour_tools.h"
-#include "workflow/surfaces.h"
-#include "workflow/workflow.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -154,8 +155,8 @@ Form1::Form1(std::unique_ptr<canvas::RandomSource> random, QWidget* parent)
     : QWidget(parent),
       random_(random ? std::move(random)
                      : std::make_unique<canvas::RandomSource>(canvas::clockSeed())),
-      design_(workflow::designCanvasSetup()), effect_(workflow::effectViewSetup()),
-      strip_(workflow::stripSetup()), randomArtPad_(pads::randomArtPadSetup()),
+      design_(colouring::designCanvasSetup()), effect_(colouring::effectViewSetup()),
+      strip_(colouring::stripSetup()), randomArtPad_(pads::randomArtPadSetup()),
       symbolPad_(pads::symbolPadSetup()), figurePad_(pads::figurePadSetup()),
       savePathDialog_(askSavePath),
       urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); }), fontDialog_(askFont) {
@@ -326,8 +327,8 @@ void Form1::startUp() {
         }
     }
     design_.setScaleMode(canvas::ScaleMode::Pixels);
-    record_ = workflow::DesignRecord::startedBy(
-        design_, workflow::OpeningSource{canvas::fromPixel(design_.imageRef().pixel(0, 0))});
+    record_ = colouring::DesignRecord::startedBy(
+        design_, colouring::OpeningSource{canvas::fromPixel(design_.imageRef().pixel(0, 0))});
 
     const std::pair<const char*, QStringList> lists[] = {
         {"Combo1", kTileSizes}, {"Combo2", kLineWidths}, {"Combo3", letters()}};
@@ -366,25 +367,25 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-workflow::DesignState Form1::designState() const {
+design::DesignState Form1::designState() const {
     return {design_.snapshot(), control<QLabel>(QStringLiteral("Label2"))->text(), record_};
 }
 
-void Form1::showDesignState(const workflow::DesignState& state) {
+void Form1::showDesignState(const design::DesignState& state) {
     design_.restore(state.canvas);
     setDesignTitle(state.title);
     record_ = state.record;
     emit designChanged();
 }
 
-workflow::DesignDocument Form1::designDocument() const {
+design::DesignDocument Form1::designDocument() const {
     return {record_, control<QLabel>(QStringLiteral("Label2"))->text(), comboText("Combo2"),
             comboText("Combo1"), repeat_};
 }
 
-void Form1::showDesignDocument(const workflow::DesignDocument& document) {
+void Form1::showDesignDocument(const design::DesignDocument& document) {
     recordDesignChange();
-    workflow::rebuildDesign(document.record, design_);
+    colouring::rebuildDesign(document.record, design_);
     record_ = document.record;
     setDesignTitle(document.title);
     for (const auto& [name, text] :
@@ -425,8 +426,8 @@ void Form1::catalogueClicked(const QString& controlName, const QString& caption)
     recordDesignChange();
     setDesignTitle(
         patterns::drawCatalogueFigure(design_, *figure, width, caption, savedFillStyle_));
-    record_ = workflow::DesignRecord::startedBy(
-        design_, workflow::CatalogueSource{controlName, design_.drawWidth()});
+    record_ = colouring::DesignRecord::startedBy(
+        design_, colouring::CatalogueSource{controlName, design_.drawWidth()});
     emit designChanged();
 }
 
@@ -439,33 +440,33 @@ void Form1::advancedClicked(int array, int index) {
     setDesignTitle(
         patterns::drawAdvancedPattern(design_, array, index, fillFlag, width, *random_, &figure));
     record_ =
-        workflow::DesignRecord::startedBy(design_, workflow::AdvancedSource{figure, penWidth});
+        colouring::DesignRecord::startedBy(design_, colouring::AdvancedSource{figure, penWidth});
     emit designChanged();
 }
 
 void Form1::design1Pressed(float x, float y) {
     recordDesignChange();
-    workflow::pressAndRecord(design_, record_, x, y, pressOptions_, *random_);
+    colouring::pressAndRecord(design_, record_, x, y, pressOptions_, *random_);
     emit designChanged();
 }
 
-void Form1::changeDesign(const workflow::DesignChange& change) {
+void Form1::changeDesign(const colouring::DesignChange& change) {
     recordDesignChange();
-    workflow::applyChange(change, design_);
+    colouring::applyChange(change, design_);
     record_.changes.push_back(change);
     emit designChanged();
 }
 
-void Form1::chooseColourway(const workflow::Colourway& way) {
+void Form1::chooseColourway(const colouring::Colourway& way) {
     const QImage picture = way.image.convertToFormat(QImage::Format_RGB32);
-    if (workflow::applyColourway(design_.imageRef(), way.mapping) == picture) {
-        changeDesign(workflow::recordedColourway(design_.imageRef(), way.mapping));
+    if (colouring::applyColourway(design_.imageRef(), way.mapping) == picture) {
+        changeDesign(design::recordedColourway(design_.imageRef(), way.mapping));
         return;
     }
     // The design changed since the colourway was drawn from it: the record keeps its picture.
     recordDesignChange();
-    workflow::chooseColourway(design_, way);
-    record_ = {design_.backColor(), picture, workflow::PictureSource{}, {}};
+    colouring::chooseColourway(design_, way);
+    record_ = {design_.backColor(), picture, colouring::PictureSource{}, {}};
     emit designChanged();
 }
 
@@ -484,11 +485,11 @@ void Form1::command15Clicked() {
 }
 
 bool Form1::renderEffect(EffectButton button) {
-    const QString credit = workflow::creditLine(QDate::currentDate());
+    const QString credit = effect::creditLine(QDate::currentDate());
     if (button == EffectButton::OwnSize) {
-        workflow::renderEffectOwnSize(effect_, design_, strip_, credit, repeat_);
-    } else if (!workflow::renderEffectChosenSize(effect_, strip_, design_, comboText("Combo1"),
-                                                 credit, repeat_)) {
+        effect::renderEffectOwnSize(effect_, design_, strip_, credit, repeat_);
+    } else if (!effect::renderEffectChosenSize(effect_, strip_, design_, comboText("Combo1"),
+                                               credit, repeat_)) {
         return false;
     }
     lastEffect_ = button;
@@ -504,18 +505,18 @@ QSize Form1::effectTileSize() const {
     if (lastEffect_ == EffectButton::OwnSize) {
         return design_.imageRef().size();
     }
-    return workflow::chosenTileSize(strip_);
+    return effect::chosenTileSize(strip_);
 }
 
 void Form1::saveClicked(const canvas::Surface& surface) {
-    const QString path = savePathDialog_(this, workflow::qtFilter(workflow::kBitmapFilter));
+    const QString path = savePathDialog_(this, effect::qtFilter(effect::kBitmapFilter));
     if (path.isEmpty()) {
         return;
     }
     // A .png name gets a real PNG of the same picture; every other name the specified bitmap.
-    const workflow::SaveOutcome outcome = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)
-                                              ? workflow::savePng(surface.image(), path)
-                                              : workflow::saveBitmap(surface.image(), path);
+    const files::SaveOutcome outcome = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)
+                                           ? effect::savePng(surface.image(), path)
+                                           : effect::saveBitmap(surface.image(), path);
     if (!outcome.saved) {
         // The reason names the file.
         QMessageBox::warning(this, kWindowTitle,
@@ -524,7 +525,7 @@ void Form1::saveClicked(const canvas::Surface& surface) {
 }
 
 void Form1::label13Clicked() {
-    urlOpener_(QUrl(workflow::kMakerAddress));
+    urlOpener_(QUrl(effect::kMakerAddress));
 }
 
 void Form1::showHint(const QString& text) {
@@ -536,23 +537,23 @@ void Form1::showHint(const QString& text) {
 }
 
 void Form1::padLoadClicked(const canvas::Surface& pad) {
-    loadDesignPicture(pad.image(), workflow::kAdvancedDesignTitle,
-                      workflow::PictureSource::Origin::Pad);
+    loadDesignPicture(pad.image(), colouring::kAdvancedDesignTitle,
+                      colouring::PictureSource::Origin::Pad);
 }
 
 void Form1::loadDesignPicture(const QImage& picture, const QString& title,
-                              workflow::PictureSource::Origin origin) {
+                              colouring::PictureSource::Origin origin) {
     recordDesignChange();
-    workflow::loadPictureIntoDesign(design_, picture);
+    colouring::loadPictureIntoDesign(design_, picture);
     setDesignTitle(title);
-    record_ = workflow::DesignRecord::startedBy(design_, workflow::PictureSource{origin});
+    record_ = colouring::DesignRecord::startedBy(design_, colouring::PictureSource{origin});
     emit designChanged();
 }
 
 void Form1::command61Clicked() {
     recordDesignChange();
-    workflow::clearDesignPicture(design_);
-    record_.changes.emplace_back(std::in_place_type<workflow::ClearPictureChange>);
+    colouring::clearDesignPicture(design_);
+    record_.changes.emplace_back(std::in_place_type<colouring::ClearPictureChange>);
     emit designChanged();
 }
 

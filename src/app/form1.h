@@ -2,14 +2,14 @@
 
 #include "canvas/random_source.h"
 #include "canvas/surface.h"
+#include "colouring/colour_tools.h"
+#include "design/design_document.h"
+#include "design/history.h"
 #include "pads/figures.h"
 #include "pads/log_font.h"
 #include "pads/random_art.h"
 #include "pads/symbol_pad.h"
-#include "workflow/colour_tools.h"
-#include "workflow/design_document.h"
-#include "workflow/history.h"
-#include "workflow/tiling.h"
+#include "tiling/tiling.h"
 
 #include <QHash>
 #include <QUrl>
@@ -56,7 +56,7 @@ class Form1 : public QWidget {
     canvas::Surface& symbolPad() { return symbolPad_; }
     canvas::Surface& figurePad() { return figurePad_; }
     canvas::RandomSource& random() { return *random_; }
-    const workflow::DesignRecord& designRecord() const { return record_; }
+    const colouring::DesignRecord& designRecord() const { return record_; }
     const pads::CLogFont& rotatedFont() const { return *rotatedFont_; }
 
     // How long a hint stays on the window.
@@ -66,27 +66,27 @@ class Form1 : public QWidget {
     void pressDesignAt(float x, float y);
     // A new background picture for the design as one undo step, as a pad load does.
     void loadDesignPicture(const QImage& picture, const QString& title,
-                           workflow::PictureSource::Origin origin);
+                           colouring::PictureSource::Origin origin);
     // Where a press's colour comes from, what it fills and where else; the defaults give the
     // plain press.
-    void setPressOptions(const workflow::PressOptions& options) { pressOptions_ = options; }
-    const workflow::PressOptions& pressOptions() const { return pressOptions_; }
+    void setPressOptions(const colouring::PressOptions& options) { pressOptions_ = options; }
+    const colouring::PressOptions& pressOptions() const { return pressOptions_; }
     // A change of the design's pixels made elsewhere (a colour replaced, a colourway chosen), as
     // one undo step kept in the design's record.
-    void changeDesign(const workflow::DesignChange& change);
+    void changeDesign(const colouring::DesignChange& change);
     // A colourway's picture becomes the design, whatever the design shows meanwhile.
-    void chooseColourway(const workflow::Colourway& way);
-    void setRepeat(workflow::Repeat repeat) { repeat_ = repeat; }
-    workflow::Repeat repeat() const { return repeat_; }
+    void chooseColourway(const colouring::Colourway& way);
+    void setRepeat(tiling::Repeat repeat) { repeat_ = repeat; }
+    tiling::Repeat repeat() const { return repeat_; }
     // Renders the effect view again as the last effect button did, from the design as it is now.
     void refreshEffect();
     // The size of one tile in the effect view, in pixels, as the last effect button drew it.
     QSize effectTileSize() const;
     // The design as a document: its record, title, line width, tile size and repeat type.
-    workflow::DesignDocument designDocument() const;
+    design::DesignDocument designDocument() const;
     // Rebuilds the design from a document as one undo step, with its title, line width and tile
     // size (the repeat type is the studio's).
-    void showDesignDocument(const workflow::DesignDocument& document);
+    void showDesignDocument(const design::DesignDocument& document);
     QAction* undoAction() const { return undoAction_; }
     QAction* redoAction() const { return redoAction_; }
 
@@ -120,8 +120,8 @@ class Form1 : public QWidget {
     void setDesignTitle(const QString& title);
 
     // Undo and redo of the changes to the design canvas and its title.
-    workflow::DesignState designState() const;
-    void showDesignState(const workflow::DesignState& state);
+    design::DesignState designState() const;
+    void showDesignState(const design::DesignState& state);
     void recordDesignChange();
     void undoDesignChange();
     void redoDesignChange();
@@ -152,8 +152,8 @@ class Form1 : public QWidget {
 
     // Window-level variables shared between handlers.
     std::int16_t savedFillStyle_ = 0;
-    workflow::DesignHistory history_;
-    workflow::DesignRecord record_; // how the design canvas's pixels were made
+    design::DesignHistory history_;
+    colouring::DesignRecord record_; // how the design canvas's pixels were made
     std::unique_ptr<pads::CLogFont> rotatedFont_;
     std::int16_t figureCounter_ = 0;
     pads::RandomArtState randomArt_;
@@ -162,8 +162,8 @@ class Form1 : public QWidget {
     QHash<QString, QWidget*> controls_;
     QButtonGroup* options_ = nullptr;
     QTimer* timer1_ = nullptr;
-    workflow::PressOptions pressOptions_;
-    workflow::Repeat repeat_ = workflow::Repeat::Straight;
+    colouring::PressOptions pressOptions_;
+    tiling::Repeat repeat_ = tiling::Repeat::Straight;
     EffectButton lastEffect_ = EffectButton::OwnSize;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;

@@ -1,6 +1,6 @@
 #include "help_dialogs.h"
 
-#include "workflow/workflow.h"
+#include "effect/effect.h"
 
 #include <QAction>
 #include <QMenu>
@@ -89,7 +89,7 @@ QString helpText(const QMenuBar& menus) {
                "导出在后台进行，可随时取消。图案大于设计图时按设计的做法重新绘制，线条保持清晰。"
                "对话框记住上次的选择。</p>"
                "<h3>快捷键</h3>%1"
-               "<p>文字框有输入焦点时，编辑快捷键作用于框里的文字。</p>")
+               "<p>在线宽等文字框里改动文字后，Ctrl+Z、Ctrl+Y 和 Ctrl+V 作用于框里的文字；没有改动时作用于图案。</p>")
         .arg(shortcutTable(menus));
 }
 
@@ -103,7 +103,7 @@ QString aboutText() {
                           "<li>libtiff：libtiff 许可证（BSD 式）</li>"
                           "<li>Noto Sans CJK 字体：SIL 开放字体许可证 1.1（OFL）</li>"
                           "<li>Symbola 字体：作者声明可自由使用</li></ul>")
-        .arg(QStringLiteral(PW_VERSION), workflow::kMakerAddress, QString::fromLatin1(qVersion()));
+        .arg(QStringLiteral(PW_VERSION), effect::kMakerAddress, QString::fromLatin1(qVersion()));
 }
 
 } // namespace app

@@ -24,7 +24,7 @@ ImportDialog::ImportDialog(const QImage& source, QRgb background, QWidget* paren
     : QDialog(parent), source_(source), background_(background) {
     setObjectName(QStringLiteral("ImportDialog"));
     setWindowTitle(QStringLiteral("导入线稿"));
-    const workflow::LineArtOptions defaults;
+    const colouring::LineArtOptions defaults;
 
     preview_ = new QLabel(this);
     preview_->setObjectName(QStringLiteral("preview"));
@@ -83,10 +83,10 @@ ImportDialog::ImportDialog(const QImage& source, QRgb background, QWidget* paren
     reduce();
 }
 
-workflow::LineArtOptions ImportDialog::options() const {
-    workflow::LineArtOptions options;
+colouring::LineArtOptions ImportDialog::options() const {
+    colouring::LineArtOptions options;
     options.fit =
-        fillCrop_->isChecked() ? workflow::LineArtFit::Crop : workflow::LineArtFit::Inside;
+        fillCrop_->isChecked() ? colouring::LineArtFit::Crop : colouring::LineArtFit::Inside;
     options.lineArt = lineArt_->isChecked();
     options.threshold = threshold_->value() / 100.0;
     options.background = background_;
@@ -95,16 +95,16 @@ workflow::LineArtOptions ImportDialog::options() const {
 
 // A new placement needs a new reduction of the picture; the other choices only finish it.
 void ImportDialog::reduce() {
-    const workflow::LineArtOptions chosen = options();
-    cells_ = workflow::reduceForLineArt(source_, chosen.fit, chosen.size, chosen.background);
+    const colouring::LineArtOptions chosen = options();
+    cells_ = colouring::reduceForLineArt(source_, chosen.fit, chosen.size, chosen.background);
     showResult();
 }
 
 void ImportDialog::showResult() {
-    const workflow::LineArtOptions chosen = options();
+    const colouring::LineArtOptions chosen = options();
     threshold_->setEnabled(chosen.lineArt);
     thresholdValue_->setText(QStringLiteral("%1%").arg(threshold_->value()));
-    result_ = workflow::finishLineArt(cells_, chosen.lineArt, chosen.threshold);
+    result_ = colouring::finishLineArt(cells_, chosen.lineArt, chosen.threshold);
     preview_->setPixmap(QPixmap::fromImage(result_));
 }
 
@@ -116,9 +116,9 @@ std::optional<QImage> askLineArt(QWidget* parent, const QImage& source, QRgb bac
     return dialog.result();
 }
 
-std::optional<QImage> importLineArt(QWidget* parent, const workflow::ImportedImage& picture,
+std::optional<QImage> importLineArt(QWidget* parent, const colouring::ImportedImage& picture,
                                     const QString& path, QRgb background) {
-    if (picture.problem != workflow::ImportProblem::None) {
+    if (picture.problem != colouring::ImportProblem::None) {
         QMessageBox::warning(parent, QStringLiteral("导入线稿"),
                              importProblemText(picture.problem, path));
         return std::nullopt;
@@ -134,19 +134,19 @@ QString importFilter() {
     return QStringLiteral("图片 (%1);;所有文件 (*)").arg(patterns.join(QLatin1Char(' ')));
 }
 
-QString importProblemText(workflow::ImportProblem problem, const QString& path) {
+QString importProblemText(colouring::ImportProblem problem, const QString& path) {
     const QString name = path.isEmpty() ? QStringLiteral("剪贴板中的图片")
                                         : QStringLiteral("“%1”").arg(QFileInfo(path).fileName());
     switch (problem) {
-    case workflow::ImportProblem::None:
+    case colouring::ImportProblem::None:
         return {};
-    case workflow::ImportProblem::Unreadable:
+    case colouring::ImportProblem::Unreadable:
         return QStringLiteral("无法读取%1：不是可识别的图片。").arg(name);
-    case workflow::ImportProblem::Incomplete:
+    case colouring::ImportProblem::Incomplete:
         return QStringLiteral("%1不完整：图片数据在结尾前中断，无法导入。").arg(name);
-    case workflow::ImportProblem::Empty:
+    case colouring::ImportProblem::Empty:
         return QStringLiteral("%1是空的，没有可导入的图像。").arg(name);
-    case workflow::ImportProblem::TooLarge:
+    case colouring::ImportProblem::TooLarge:
         return QStringLiteral("%1太大：超过 1 亿像素，无法导入。").arg(name);
     }
     return {};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workflow/line_art.h"
+#include "colouring/line_art.h"
 
 #include <QDialog>
 #include <QImage>
@@ -20,7 +20,7 @@ class ImportDialog : public QDialog {
   public:
     ImportDialog(const QImage& source, QRgb background, QWidget* parent = nullptr);
 
-    workflow::LineArtOptions options() const;
+    colouring::LineArtOptions options() const;
     // The picture as the preview shows it.
     const QImage& result() const { return result_; }
 
@@ -30,7 +30,7 @@ class ImportDialog : public QDialog {
 
     QImage source_;
     QRgb background_;
-    workflow::LineArtCells cells_;
+    colouring::LineArtCells cells_;
     QImage result_;
     QRadioButton* fitInside_ = nullptr;
     QRadioButton* fillCrop_ = nullptr;
@@ -45,7 +45,7 @@ std::optional<QImage> askLineArt(QWidget* parent, const QImage& source, QRgb bac
 
 // The whole import of a picture read from `path` (empty for the clipboard): a message when it
 // cannot be imported, the dialog otherwise; the chosen picture, or nothing.
-std::optional<QImage> importLineArt(QWidget* parent, const workflow::ImportedImage& picture,
+std::optional<QImage> importLineArt(QWidget* parent, const colouring::ImportedImage& picture,
                                     const QString& path, QRgb background);
 
 // The open dialog's filter: every picture format this Qt reads.
@@ -53,6 +53,6 @@ QString importFilter();
 
 // What the window tells the user when a picture cannot be imported; an empty path names the
 // clipboard.
-QString importProblemText(workflow::ImportProblem problem, const QString& path);
+QString importProblemText(colouring::ImportProblem problem, const QString& path);
 
 } // namespace app

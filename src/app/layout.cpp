@@ -1,8 +1,8 @@
 #include "layout.h"
 
+#include "effect/effect.h"
 #include "pads/figures.h"
 #include "patterns/catalogue.h"
-#include "workflow/workflow.h"
 
 #include <QUrl>
 #include <array>
@@ -70,7 +70,7 @@ ControlSpec control(ControlKind kind, const QString& name, const QString& captio
 
 // The credit shows the maker's name and the host of its address.
 QString creditText() {
-    return QStringLiteral("澄川软件 ") + QUrl(workflow::kMakerAddress).host();
+    return QStringLiteral("澄川软件 ") + QUrl(effect::kMakerAddress).host();
 }
 
 std::vector<ControlSpec> buildControls() {

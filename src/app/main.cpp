@@ -1,8 +1,8 @@
 #include "canvas/fonts.h"
 #include "design_files.h"
+#include "files/atomic_file.h"
+#include "files/translations.h"
 #include "main_window.h"
-#include "workflow/atomic_file.h"
-#include "workflow/translations.h"
 
 #include <QApplication>
 #include <QFile>
@@ -15,10 +15,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("pattern-workshop"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     // Saves that a killed window never finished (the kept design is saved there at close).
-    workflow::removeStaleTemporaries(
+    files::removeStaleTemporaries(
         QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
         QDateTime::currentDateTime());
-    workflow::installTranslations(application, workflow::windowLocale());
+    files::installTranslations(application, files::windowLocale());
     canvas::installFontSubstitutes();
     app::MainWindow window;
     window.show();

@@ -1,21 +1,21 @@
 #include "main_window.h"
 
 #include "colour_menu.h"
+#include "colouring/line_art.h"
 #include "colourways_window.h"
 #include "control_tips.h"
 #include "design_files.h"
+#include "effect/effect.h"
 #include "export_dialog.h"
 #include "file_dialogs.h"
 #include "form1.h"
 #include "help_dialogs.h"
 #include "import_dialog.h"
 #include "palette_dock.h"
-#include "studio_settings.h"
 #include "studio_keys.h"
+#include "studio_settings.h"
 #include "surface_view.h"
 #include "tile_frame.h"
-#include "workflow/line_art.h"
-#include "workflow/workflow.h"
 #include "zoom_window.h"
 
 #include <QAction>
@@ -56,7 +56,7 @@ struct MenuAction {
 };
 
 struct RepeatChoice {
-    workflow::Repeat repeat;
+    tiling::Repeat repeat;
     const char* name;
     const char* text;
 };
@@ -74,11 +74,11 @@ QList<QAction*> menuActions(const QList<QAction*>& actions) {
 }
 
 constexpr RepeatChoice kRepeatChoices[] = {
-    {workflow::Repeat::Straight, "actionRepeatStraight", "平铺"},
-    {workflow::Repeat::HalfDrop, "actionRepeatHalfDrop", "半落"},
-    {workflow::Repeat::Brick, "actionRepeatBrick", "砖块"},
-    {workflow::Repeat::Mirror, "actionRepeatMirror", "镜像"},
-    {workflow::Repeat::Rotate, "actionRepeatRotate", "旋转"},
+    {tiling::Repeat::Straight, "actionRepeatStraight", "平铺"},
+    {tiling::Repeat::HalfDrop, "actionRepeatHalfDrop", "半落"},
+    {tiling::Repeat::Brick, "actionRepeatBrick", "砖块"},
+    {tiling::Repeat::Mirror, "actionRepeatMirror", "镜像"},
+    {tiling::Repeat::Rotate, "actionRepeatRotate", "旋转"},
 };
 
 } // namespace
@@ -197,7 +197,7 @@ void MainWindow::createMenus() {
         QAction* action = repeats->addAction(QString::fromUtf8(choice.text));
         action->setObjectName(QString::fromLatin1(choice.name));
         action->setCheckable(true);
-        action->setChecked(choice.repeat == workflow::Repeat::Straight);
+        action->setChecked(choice.repeat == tiling::Repeat::Straight);
         repeatGroup->addAction(action);
         connect(action, &QAction::triggered, this, [this, choice] { setRepeat(choice.repeat); });
     }
@@ -251,10 +251,10 @@ void MainWindow::pressDesignAt(QPoint pixel, Qt::KeyboardModifiers modifiers) {
 }
 
 void MainWindow::loadImportedPicture(const QImage& picture) {
-    form_->loadDesignPicture(picture, kImportTitle, workflow::PictureSource::Origin::Import);
+    form_->loadDesignPicture(picture, kImportTitle, colouring::PictureSource::Origin::Import);
 }
 
-workflow::Repeat MainWindow::repeat() const {
+tiling::Repeat MainWindow::repeat() const {
     return form_->repeat();
 }
 
@@ -266,7 +266,7 @@ bool MainWindow::liveEffect() const {
     return liveEffect_->isChecked();
 }
 
-void MainWindow::setRepeat(workflow::Repeat repeat) {
+void MainWindow::setRepeat(tiling::Repeat repeat) {
     form_->setRepeat(repeat);
     if (liveEffect()) {
         form_->refreshEffect();
@@ -301,7 +301,7 @@ void MainWindow::effectViewPressed(float x, float y) {
     const float unitsPerPixel = form_->effectView().unitsPerPixel();
     const QPoint page(int(std::floor(x / unitsPerPixel)), int(std::floor(y / unitsPerPixel)));
     pressDesignAt(
-        workflow::designPixelUnder(page, tileSize(), repeat(), designCanvas().imageRef().size()));
+        effect::designPixelUnder(page, tileSize(), repeat(), designCanvas().imageRef().size()));
 }
 
 void MainWindow::showDesignPixel(QPoint pixel) {
@@ -374,15 +374,15 @@ void MainWindow::openZoomWindow() {
 void MainWindow::importLineArt() {
     const QString path = askOpenPath(this, QStringLiteral("导入线稿"), app::importFilter());
     if (!path.isEmpty()) {
-        importPicture(workflow::readImportImage(path), path);
+        importPicture(colouring::readImportImage(path), path);
     }
 }
 
 void MainWindow::pasteLineArt() {
-    importPicture(workflow::readPastedImage(QApplication::clipboard()->mimeData()), QString());
+    importPicture(colouring::readPastedImage(QApplication::clipboard()->mimeData()), QString());
 }
 
-void MainWindow::importPicture(const workflow::ImportedImage& picture, const QString& path) {
+void MainWindow::importPicture(const colouring::ImportedImage& picture, const QString& path) {
     const QRgb background = canvas::toPixel(designCanvas().backColor());
     if (const auto chosen = app::importLineArt(this, picture, path, background)) {
         loadImportedPicture(*chosen);
@@ -403,7 +403,7 @@ void MainWindow::openColourways() {
         colourways_ =
             new ColourwaysWindow(designCanvas(), *colourTools_, form_->random(), title, this);
         connect(colourways_, &ColourwaysWindow::colourwayChosen, this,
-                [this](const workflow::Colourway& way) { form_->chooseColourway(way); });
+                [this](const colouring::Colourway& way) { form_->chooseColourway(way); });
         closeOnEscape(*colourways_);
     }
     colourways_->drawAgain();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "canvas/random_source.h"
-#include "workflow/tiling.h"
+#include "tiling/tiling.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -13,7 +13,7 @@ class QMenu;
 namespace canvas {
 class Surface;
 }
-namespace workflow {
+namespace colouring {
 struct ImportedImage;
 }
 
@@ -45,7 +45,7 @@ class MainWindow : public QMainWindow {
     void pressDesignAt(QPoint pixel, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // An imported picture becomes the design's background picture, as one undo step.
     void loadImportedPicture(const QImage& picture);
-    workflow::Repeat repeat() const;
+    tiling::Repeat repeat() const;
     // The size of one tile in the effect view as last drawn.
     QSize tileSize() const;
     bool liveEffect() const;
@@ -57,7 +57,7 @@ class MainWindow : public QMainWindow {
     void designChanged();
 
   public slots:
-    void setRepeat(workflow::Repeat repeat);
+    void setRepeat(tiling::Repeat repeat);
     void setLiveEffect(bool on);
     void setTileFrameShown(bool on);
     // The status bar names the design pixel under the pointer and its colour.
@@ -86,7 +86,7 @@ class MainWindow : public QMainWindow {
     void showHelp();
     void showAbout();
     // The import dialog for a picture read from `path` (empty for the clipboard).
-    void importPicture(const workflow::ImportedImage& picture, const QString& path);
+    void importPicture(const colouring::ImportedImage& picture, const QString& path);
 
     Form1* form_ = nullptr;
     DesignFiles* designFiles_ = nullptr;

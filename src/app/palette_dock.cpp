@@ -73,7 +73,7 @@ class PaletteDock::Chips : public QWidget {
             const auto& entries = dock_.entries();
             for (int index = 0; index < int(entries.size()); ++index) {
                 if (chipRect(index).contains(point)) {
-                    const workflow::PaletteEntry& entry = entries[std::size_t(index)];
+                    const colouring::PaletteEntry& entry = entries[std::size_t(index)];
                     setToolTip(QStringLiteral("%1\n%2 像素，占 %3\n%4")
                                    .arg(hexName(entry.colour), QLocale().toString(entry.pixels),
                                         shareText(entry.pixels, dock_.totalPixels()), kChipsHint));
@@ -89,7 +89,7 @@ class PaletteDock::Chips : public QWidget {
         painter.setFont(font);
         const auto& entries = dock_.entries();
         for (int index = 0; index < int(entries.size()); ++index) {
-            const workflow::PaletteEntry& entry = entries[std::size_t(index)];
+            const colouring::PaletteEntry& entry = entries[std::size_t(index)];
             const QRect chip = chipRect(index);
             const QRect swatch(chip.topLeft(), QSize(chip.width(), kSwatchHeight));
             painter.setPen(palette().color(QPalette::WindowText));
@@ -147,7 +147,7 @@ void PaletteDock::refresh() {
     }
     stale_ = false;
     const QImage& image = design_.imageRef();
-    entries_ = workflow::palette(image);
+    entries_ = colouring::palette(image);
     totalPixels_ = image.width() * image.height();
     count_->setText(QStringLiteral("共 %1 色").arg(entries_.size()));
     chips_->fitToEntries();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workflow/colour_tools.h"
+#include "colouring/colour_tools.h"
 
 #include <QDockWidget>
 #include <optional>
@@ -21,7 +21,7 @@ class PaletteDock : public QDockWidget {
 
     // Counts the design's colours again; while hidden it waits until it is shown.
     void refresh();
-    const std::vector<workflow::PaletteEntry>& entries() const { return entries_; }
+    const std::vector<colouring::PaletteEntry>& entries() const { return entries_; }
     int totalPixels() const { return totalPixels_; }
     // The chip's colour at a point of the chip area, if any.
     std::optional<QRgb> colourAt(QPoint point) const;
@@ -38,7 +38,7 @@ class PaletteDock : public QDockWidget {
 
     const canvas::Surface& design_;
     ColourTools& tools_;
-    std::vector<workflow::PaletteEntry> entries_;
+    std::vector<colouring::PaletteEntry> entries_;
     int totalPixels_ = 0;
     bool stale_ = true;
     QLabel* count_ = nullptr;

@@ -68,7 +68,7 @@ void restoreStudioSettings(MainWindow& window) {
         }
     }
     if (const QColor current(settings.value(kCurrentColourKey).toString()); current.isValid()) {
-        workflow::PressOptions options = tools.options();
+        colouring::PressOptions options = tools.options();
         options.current = canvas::fromPixel(current.rgb());
         window.form().setPressOptions(options);
     }

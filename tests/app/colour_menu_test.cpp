@@ -8,7 +8,7 @@
 
 namespace {
 
-using workflow::ColourRule, workflow::FillScope, workflow::Symmetry;
+using colouring::ColourRule, colouring::FillScope, colouring::Symmetry;
 
 constexpr QRgb kRed = 0xFFC00000;
 constexpr QRgb kGreen = 0xFF00A000;
@@ -54,7 +54,7 @@ TEST_F(ColourMenuTest, MenuChoicesReachThePress) {
             trigger(action);
             EXPECT_TRUE(find<QAction>(action)->isChecked()) << action.constData();
         }
-        const workflow::PressOptions& options = form().pressOptions();
+        const colouring::PressOptions& options = form().pressOptions();
         EXPECT_EQ(std::tuple(options.rule, options.scope, options.symmetry),
                   std::tuple(rule, scope, symmetry));
     }
@@ -163,11 +163,11 @@ TEST_F(ColourMenuTest, AColourwayClickIsOneUndoStepAndLockingAllSaysWhy) {
     colourways->exportSheet();
     EXPECT_TRUE(QFile::exists(folder_.filePath("sheet.v2.png"))) << "the filter's extension";
 
-    for (const auto& entry : workflow::palette(before)) {
+    for (const auto& entry : colouring::palette(before)) {
         tools().toggleLock(entry.colour);
     }
     click("ColourwaysAgain");
-    for (const workflow::Colourway& way : colourways->colourways().ways) {
+    for (const colouring::Colourway& way : colourways->colourways().ways) {
         EXPECT_EQ(way.image, before);
     }
     EXPECT_TRUE(find<QLabel>("ColourwaysNote")->isVisible());
@@ -196,8 +196,8 @@ TEST_F(ColourMenuTest, TheStudioComesBackAsItWasLeftAndTheWindowAsItStarts) {
     EXPECT_TRUE(window_->paletteDock().isVisible());
     EXPECT_EQ(window_->dockWidgetArea(&window_->paletteDock()), Qt::LeftDockWidgetArea);
     EXPECT_TRUE(find("TileFrame")->isVisible());
-    EXPECT_EQ(window_->repeat(), workflow::Repeat::Mirror);
-    const workflow::PressOptions& options = form().pressOptions();
+    EXPECT_EQ(window_->repeat(), tiling::Repeat::Mirror);
+    const colouring::PressOptions& options = form().pressOptions();
     EXPECT_EQ(std::tuple(options.rule, options.scope, options.symmetry),
               std::tuple(ColourRule::Analogous, FillScope::Wrap, Symmetry::Four));
     EXPECT_EQ(tools().recentColours(), recent.mid(0, 16));

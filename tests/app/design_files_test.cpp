@@ -14,8 +14,8 @@ class DesignFilesTest : public AppTest {
     // colour replaced.
     void drawDesign(const char* figure) {
         click(figure);
-        using workflow::ColourRule, workflow::FillScope, workflow::Symmetry;
-        const std::pair<workflow::PressOptions, QPoint> presses[] = {
+        using colouring::ColourRule, colouring::FillScope, colouring::Symmetry;
+        const std::pair<colouring::PressOptions, QPoint> presses[] = {
             {{}, {5, 5}},
             {{ColourRule::Chosen, 0x3366CC, FillScope::Wrap, Symmetry::Four}, {71, 71}},
             {{ColourRule::Random, 0, FillScope::Global, Symmetry::Eight}, {30, 100}},
@@ -25,14 +25,14 @@ class DesignFilesTest : public AppTest {
             window_->pressDesignAt(pixel);
         }
         form().setPressOptions({});
-        form().changeDesign(workflow::ReplaceChange{opaque(design().pixel(71, 71)), 0xFF102030u});
+        form().changeDesign(colouring::ReplaceChange{opaque(design().pixel(71, 71)), 0xFF102030u});
     }
     app::DesignFiles& files() const { return window_->designFiles(); }
 };
 
 TEST_F(DesignFilesTest, ASavedDesignOpensAsOneUndoStepAndJoinsTheRecentList) {
     drawDesign("Command55");
-    window_->setRepeat(workflow::Repeat::HalfDrop);
+    window_->setRepeat(tiling::Repeat::HalfDrop);
     const QImage saved = design();
     const QString savedTitle = title();
     const QString path = folder_.filePath(QStringLiteral("太极"));
@@ -41,13 +41,13 @@ TEST_F(DesignFilesTest, ASavedDesignOpensAsOneUndoStepAndJoinsTheRecentList) {
     ASSERT_TRUE(QFile::exists(path + ".ccpat"));
 
     drawDesign("Command12");
-    window_->setRepeat(workflow::Repeat::Straight);
+    window_->setRepeat(tiling::Repeat::Straight);
     const QImage changed = design();
     files().setPathDialog([&](QWidget*, bool) { return path + ".ccpat"; });
     trigger("actionOpenDesignDocument");
     EXPECT_EQ(design(), saved);
     EXPECT_EQ(title(), savedTitle);
-    EXPECT_EQ(window_->repeat(), workflow::Repeat::HalfDrop);
+    EXPECT_EQ(window_->repeat(), tiling::Repeat::HalfDrop);
     EXPECT_EQ(files().recentDesigns(), QStringList{path + ".ccpat"});
     trigger("actionUndo");
     EXPECT_EQ(design(), changed);
@@ -65,7 +65,7 @@ TEST_F(DesignFilesTest, TheLastFiveClosedDesignsComeBackNewestFirstAndABadDocume
     const QString single = app::DesignFiles::singleKeptDesignPath();
     QDir().mkpath(QFileInfo(single).path());
     ASSERT_TRUE(
-        workflow::saveDesignDocument(form().designDocument(), QFile::encodeName(single)).saved);
+        design::saveDesignDocument(form().designDocument(), QFile::encodeName(single)).saved);
     const QDateTime start = QDateTime::currentDateTimeUtc().addDays(-1);
     const char* figures[] = {"Command11", "Command12", "Command13",
                              "Command55", "Command1",  nullptr};

@@ -10,8 +10,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSlider>
@@ -34,9 +34,9 @@ TEST(ImportDialog, ThePreviewFollowsTheChoices) {
     source.setPixel(20, 50, qRgb(0, 0, 0));
     app::ImportDialog dialog(source, 0xFF445CAE);
     auto* threshold = control<QSlider>(dialog, "threshold");
-    workflow::LineArtOptions expected{workflow::LineArtFit::Inside, true, 0.5, 0xFF445CAE};
+    colouring::LineArtOptions expected{colouring::LineArtFit::Inside, true, 0.5, 0xFF445CAE};
     auto expectPreview = [&](const char* choice) {
-        EXPECT_EQ(dialog.result(), workflow::makeLineArt(source, expected)) << choice;
+        EXPECT_EQ(dialog.result(), colouring::makeLineArt(source, expected)) << choice;
         EXPECT_EQ(threshold->isEnabled(), expected.lineArt) << choice;
     };
     expectPreview("as opened");
@@ -44,7 +44,7 @@ TEST(ImportDialog, ThePreviewFollowsTheChoices) {
     expected.threshold = 0.6;
     expectPreview("a lighter threshold");
     control<QRadioButton>(dialog, "fillCrop")->click();
-    expected.fit = workflow::LineArtFit::Crop;
+    expected.fit = colouring::LineArtFit::Crop;
     expectPreview("crop");
     control<QCheckBox>(dialog, "lineArt")->click();
     expected.lineArt = false;
@@ -76,7 +76,7 @@ TEST(ExportDialog, WritesTheSameFileAsPatternRender) {
                     "--out-size 5x4cm --dpi 150 --tile-size 1cm --repeat mirror --credit"}};
     for (const auto& [file, format, page, unit, dpi, tileSize, tileUnit, repeat, credit,
                       arguments] : cases) {
-        app::ExportDialog dialog(QImage(designPath), workflow::Repeat::Straight);
+        app::ExportDialog dialog(QImage(designPath), tiling::Repeat::Straight);
         control<QComboBox>(dialog, "format")->setCurrentText(QString::fromUtf8(format));
         control<QComboBox>(dialog, "unit")->setCurrentText(QString::fromUtf8(unit));
         control<QSpinBox>(dialog, "dpi")->setValue(dpi);
@@ -117,7 +117,7 @@ TEST(ExportDialog, StartsWithoutCreditRemembersItsChoicesAndSaysWhatItWrote) {
     };
     std::vector<QUrl> opened;
     {
-        app::ExportDialog dialog(design, workflow::Repeat::Straight);
+        app::ExportDialog dialog(design, tiling::Repeat::Straight);
         EXPECT_FALSE(control<QCheckBox>(dialog, "credit")->isChecked());
         for (const auto& [name, property, value] : choices) {
             control<QWidget>(dialog, name)->setProperty(property, value);
@@ -141,7 +141,7 @@ TEST(ExportDialog, StartsWithoutCreditRemembersItsChoicesAndSaysWhatItWrote) {
     done->findChild<QPushButton*>(QStringLiteral("openFolder"))->click();
     EXPECT_EQ(opened, std::vector{QUrl::fromLocalFile(folder.path())});
 
-    app::ExportDialog again(design, workflow::Repeat::Straight);
+    app::ExportDialog again(design, tiling::Repeat::Straight);
     for (const auto& [name, property, value] : choices) {
         EXPECT_EQ(control<QWidget>(again, name)->property(property), value) << name;
     }
@@ -156,12 +156,13 @@ TEST(ExportDialog, RedrawsALargeTileOnItsWorkerWhichTheCancelStops) {
     // on the window's own thread, would come too late to stop the file.
     QImage design(142, 142, QImage::Format_RGB32);
     design.fill(qRgb(0x44, 0x5C, 0xAE));
-    workflow::DesignRecord record{0x00AE5C44, {}, workflow::OpeningSource{0x00AE5C44}, {}};
+    colouring::DesignRecord record{0x00AE5C44, {}, colouring::OpeningSource{0x00AE5C44}, {}};
     for (QRgb colour = 0xFF000001; colour < 0xFF001000; ++colour) {
-        record.changes.push_back(workflow::ReplaceChange{colour - 1, colour});
+        record.changes.emplace_back(std::in_place_type<colouring::ReplaceChange>, colour - 1,
+                                    colour);
     }
     QTemporaryDir folder;
-    app::ExportDialog dialog(design, workflow::Repeat::Straight);
+    app::ExportDialog dialog(design, tiling::Repeat::Straight);
     dialog.setDesignRecord(record);
     control<QComboBox>(dialog, "tileUnit")->setCurrentText(QStringLiteral("像素"));
     control<QDoubleSpinBox>(dialog, "tileSize")->setValue(1420);
@@ -172,7 +173,7 @@ TEST(ExportDialog, RedrawsALargeTileOnItsWorkerWhichTheCancelStops) {
         progress->cancel();
     });
     const QString path = folder.filePath(QStringLiteral("page.png"));
-    EXPECT_EQ(dialog.exportTo(path).problem, workflow::SaveProblem::Cancelled);
+    EXPECT_EQ(dialog.exportTo(path).problem, files::SaveProblem::Cancelled);
     EXPECT_FALSE(QFile::exists(path));
 }
 

@@ -1,8 +1,8 @@
 #include "app/file_dialogs.h"
 #include "app_fixture.h"
+#include "effect/effect.h"
 #include "pads/figures.h"
 #include "patterns/catalogue.h"
-#include "workflow/workflow.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -67,7 +67,7 @@ TEST_F(Form1Test, TheWindowShowsItsColoursControlsCaptionsAndCredit) {
     EXPECT_TRUE(credit->text().contains(QStringLiteral("澄川软件")));
     EXPECT_EQ(credit->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseClick(credit, Qt::LeftButton);
-    EXPECT_EQ(opened_, std::vector{QUrl(workflow::kMakerAddress)});
+    EXPECT_EQ(opened_, std::vector{QUrl(effect::kMakerAddress)});
 }
 
 TEST_F(Form1Test, GridPatternColouredByAPressRepeatsInTheEffectView) {

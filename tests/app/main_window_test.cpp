@@ -1,8 +1,8 @@
 #include "app/zoom_window.h"
 #include "app_fixture.h"
+#include "colouring/surfaces.h"
+#include "effect/effect.h"
 #include "patterns/catalogue.h"
-#include "workflow/surfaces.h"
-#include "workflow/workflow.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -199,7 +199,7 @@ TEST_F(MainWindowTest, F1AndAboutOpenTheirDialogsWithoutBlocking) {
     }
     trigger("actionAbout");
     const QString about = find<QMessageBox>("AboutDialog")->text();
-    for (const QString& part : {QStringLiteral("3.6"), workflow::kMakerAddress,
+    for (const QString& part : {QStringLiteral("3.6"), effect::kMakerAddress,
                                 QString::fromLatin1(qVersion()), QStringLiteral("LGPLv3")}) {
         EXPECT_TRUE(about.contains(part)) << part.toStdString();
     }
@@ -243,7 +243,7 @@ QWidget* zoomCanvas(app::ZoomWindow& window) {
 }
 
 TEST(ZoomWindow, APressNamesTheDesignPixelUnderIt) {
-    canvas::Surface design(workflow::designCanvasSetup());
+    canvas::Surface design(colouring::designCanvasSetup());
     app::ZoomWindow window(design);
     QSignalSpy presses(&window, &app::ZoomWindow::designPixelPressed);
     // Zoom, press point, modifiers and the design pixel named, none outside the design.
@@ -266,7 +266,7 @@ TEST(ZoomWindow, APressNamesTheDesignPixelUnderIt) {
 }
 
 TEST(ZoomWindow, ShowsTheRefreshedDesignInSquaresWithAGridFromSixOn) {
-    canvas::Surface design(workflow::designCanvasSetup());
+    canvas::Surface design(colouring::designCanvasSetup());
     app::ZoomWindow window(design);
     const QRgb blue = canvas::toPixel(design.backColor());
     design.pset(1, 1);

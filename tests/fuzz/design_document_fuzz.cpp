@@ -2,10 +2,10 @@
 // every kind of change, an indented version 1 document, a picture source with a colourway kept as
 // a picture) overwritten, inserted or cut. Reading must never crash; whatever it accepts must write
 // back to the same document and redraw at any scale.
+#include "colouring/surfaces.h"
+#include "design/design_document.h"
 #include "fuzz_input.h"
-#include "workflow/design_document.h"
-#include "workflow/sharp_render.h"
-#include "workflow/surfaces.h"
+#include "print/sharp_render.h"
 
 #include <QJsonDocument>
 #include <cstdlib>
@@ -13,7 +13,8 @@
 namespace {
 
 QByteArray compactDocument() {
-    using namespace workflow;
+    using namespace colouring;
+    using namespace design;
     DesignDocument document;
     document.title = QStringLiteral("设计钻石格子");
     document.lineWidth = QStringLiteral("2");
@@ -38,9 +39,9 @@ QByteArray compactDocument() {
 QByteArray pictureDocument() {
     QImage picture(142, 142, QImage::Format_RGB32);
     picture.fill(0xFF203040);
-    const workflow::ColourwayChange mirrored{{}, picture.mirrored()};
-    const workflow::DesignRecord record{0, picture, workflow::PictureSource{}, {mirrored}};
-    return workflow::writeDesignDocument({record, {}, {}, {}, {}});
+    const colouring::ColourwayChange mirrored{{}, picture.mirrored()};
+    const colouring::DesignRecord record{0, picture, colouring::PictureSource{}, {mirrored}};
+    return design::writeDesignDocument({record, {}, {}, {}, {}});
 }
 
 // As version 1 wrote it: indented, a colourway as a list of colour pairs.
@@ -65,20 +66,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const qsizetype cut = kind == 0 ? 1 : kind == 1 ? 0 : 1 + in.byte() % 16;
         bytes.replace(at, cut, kind == 2 ? QByteArray() : QByteArray(1, value));
     }
-    const workflow::DocumentReading reading = workflow::readDesignDocument(bytes);
+    const design::DocumentReading reading = design::readDesignDocument(bytes);
     if (!reading.document) {
         if (reading.message.isEmpty()) {
             std::abort();
         }
         return 0;
     }
-    const workflow::DocumentReading again =
-        workflow::readDesignDocument(workflow::writeDesignDocument(*reading.document));
+    const design::DocumentReading again =
+        design::readDesignDocument(design::writeDesignDocument(*reading.document));
     if (!again.document || !(*again.document == *reading.document)) {
         std::abort();
     }
-    canvas::Surface design(workflow::designCanvasSetup());
-    workflow::rebuildDesign(reading.document->record, design);
-    workflow::renderSharpTile(reading.document->record, design.imageRef(), {355, 355});
+    canvas::Surface design(colouring::designCanvasSetup());
+    colouring::rebuildDesign(reading.document->record, design);
+    print::renderSharpTile(reading.document->record, design.imageRef(), {355, 355});
     return 0;
 }

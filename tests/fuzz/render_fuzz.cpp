@@ -1,8 +1,8 @@
 // Random pattern-render argument lists: known options with wild values, unknown words, missing
 // values. Every run must end with status 0, 1 or 2 and never crash.
 #include "fuzz_input.h"
+#include "print/print_size.h"
 #include "render_run.h"
-#include "workflow/print_size.h"
 
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Big pages and tiles are legal but slow; keep the fuzzer's time for the argument handling.
     for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const std::optional<workflow::PrintSize> size = workflow::parsePrintSize(arguments[i]);
+        const std::optional<print::PrintSize> size = print::parsePrintSize(arguments[i]);
         if (size && arguments[i - 1].endsWith("-size")) { // --out-size or --tile-size
-            const auto [width, height] = workflow::sizeInPixels(*size, 10000);
+            const auto [width, height] = print::sizeInPixels(*size, 10000);
             arguments[i] = width * height > 1e6 ? "248x350" : arguments[i];
         }
     }

@@ -3,7 +3,7 @@
 #include "ascii_picture.h"
 #include "canvas/flood_fill.h"
 #include "canvas/surface.h"
-#include "workflow/surfaces.h"
+#include "colouring/surfaces.h"
 
 #include <QImage>
 #include <vector>
@@ -12,7 +12,7 @@
 namespace design_pixels {
 
 inline canvas::Surface makeDesignCanvas() {
-    return canvas::Surface(workflow::designCanvasSetup());
+    return canvas::Surface(colouring::designCanvasSetup());
 }
 
 inline canvas::Colour at(const canvas::Surface& design, int x, int y) {

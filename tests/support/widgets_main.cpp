@@ -1,4 +1,4 @@
-#include "workflow/translations.h"
+#include "files/translations.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -7,6 +7,6 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     // The window speaks Chinese whatever the locale, Qt's own dialogs included.
-    workflow::installTranslations(app, workflow::windowLocale());
+    files::installTranslations(app, files::windowLocale());
     return RUN_ALL_TESTS();
 }

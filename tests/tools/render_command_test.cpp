@@ -1,10 +1,10 @@
 #include "canvas/raster.h"
+#include "design/design_document.h"
 #include "fifo_guard.h"
+#include "print/print_engine.h"
+#include "print/sharp_render.h"
 #include "progress_line.h"
 #include "render_run.h"
-#include "workflow/design_document.h"
-#include "workflow/print_engine.h"
-#include "workflow/sharp_render.h"
 
 #include <QColor>
 #include <QDir>
@@ -23,7 +23,7 @@
 namespace {
 
 using Outcome = test_support::RenderRun;
-using workflow::Repeat;
+using tiling::Repeat;
 
 // A command line split at spaces, where "@name" stands for that file in `folder`.
 QStringList commandLine(const QString& line, const QTemporaryDir& folder) {
@@ -152,9 +152,9 @@ TEST_F(RenderCommand, DesignDocumentsRedrawWhatWasDrawnAndPrintSharp) {
         EXPECT_EQ(tiled.err.contains("warning"), !sharp) << tiled.err.toStdString();
         const QImage page = image("tile.png");
         const QImage tile = page.copy(0, 0, 568, 568);
-        EXPECT_EQ(page, workflow::repeatOver(tile, {643, 643}, Repeat::Straight));
+        EXPECT_EQ(page, tiling::repeatOver(tile, {643, 643}, Repeat::Straight));
         EXPECT_EQ(tile == canvas::enlargeByBlocks(design, 4), !sharp);
-        EXPECT_GE(workflow::blockAgreement(design, tile, 4), workflow::kLeastBlockAgreement);
+        EXPECT_GE(print::blockAgreement(design, tile, 4), print::kLeastBlockAgreement);
     }
 
     write("bad.ccpat", "{\"format\": ");
@@ -195,19 +195,19 @@ TEST_F(RenderCommand, PagesAndEffectsPlaceTheTilesAtTheirSizeOffsetsAndResolutio
         for (const QString extension : {"png", "bmp"}) {
             SCOPED_TRACE(c.options + (" " + extension).toStdString());
             const QImage page = rendered(kDesign + c.options, "page." + extension);
-            const QImage stretched = workflow::scaledTile(tile, {c.tileWidth, c.tileHeight});
-            EXPECT_EQ(page, workflow::repeatOver(stretched, {c.width, c.height}, c.repeat));
+            const QImage stretched = print::scaledTile(tile, {c.tileWidth, c.tileHeight});
+            EXPECT_EQ(page, tiling::repeatOver(stretched, {c.width, c.height}, c.repeat));
             EXPECT_NEAR(page.dotsPerMeterX() * 0.0254, c.dotsPerInch, 0.02);
         }
     }
     // Where the half-drop and brick repeats of those pages put the design's pixels.
-    const QImage drop = workflow::repeatOver(tile, {400, 300}, Repeat::HalfDrop);
+    const QImage drop = tiling::repeatOver(tile, {400, 300}, Repeat::HalfDrop);
     EXPECT_EQ(drop.pixel(142 + 30, 71 + 5), tile.pixel(30, 5));
     EXPECT_EQ(drop.pixel(284 + 5, 30), tile.pixel(5, 30));
-    EXPECT_EQ(workflow::repeatOver(tile, {400, 300}, Repeat::Brick).pixel(71 + 30, 142 + 5),
+    EXPECT_EQ(tiling::repeatOver(tile, {400, 300}, Repeat::Brick).pixel(71 + 30, 142 + 5),
               tile.pixel(30, 5));
     const QImage credited = rendered(kDesign + "--out-size 300x200 --credit", "credit.png");
-    const QImage plain = workflow::repeatOver(tile, {300, 200}, Repeat::Straight);
+    const QImage plain = tiling::repeatOver(tile, {300, 200}, Repeat::Straight);
     EXPECT_NE(credited.copy(0, 0, 300, 20), plain.copy(0, 0, 300, 20));
     EXPECT_EQ(credited.copy(0, 20, 300, 180), plain.copy(0, 20, 300, 180));
 
@@ -328,9 +328,9 @@ TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
                     rlim_t(170) << 20, 0, 1, "not enough memory"});
     QImage noise(2048, 2048, QImage::Format_RGB32);
     QRandomGenerator(1).fillRange(reinterpret_cast<quint32*>(noise.bits()), 2048 * 2048);
-    workflow::DesignDocument large;
-    large.record = {0, noise, workflow::PictureSource{}, {}};
-    workflow::saveDesignDocument(large, QFile::encodeName(folder.filePath("large.ccpat")));
+    design::DesignDocument large;
+    large.record = {0, noise, colouring::PictureSource{}, {}};
+    design::saveDesignDocument(large, QFile::encodeName(folder.filePath("large.ccpat")));
 #endif
     for (const ProgramRun& run : runs) {
         SCOPED_TRACE(std::string(run.arguments) + " in " + run.language);

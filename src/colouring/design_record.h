@@ -1,0 +1,115 @@
+#pragma once
+
+#include "canvas/colour.h"
+#include "canvas/surface.h"
+#include "colour_tools.h"
+#include "patterns/advanced.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <atomic>
+#include <functional>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace colouring {
+
+// How a design was made, so that it can be kept, rebuilt and redrawn at any size: the canvas a
+// source starts from, the source, then every change after it in order.
+
+// The canvas as the program opens it: one colour all over.
+struct OpeningSource {
+    canvas::Colour colour = 0;
+    bool operator==(const OpeningSource&) const = default;
+};
+// A picture put under the design (a pad load or an imported image): the record's picture shows
+// on the background colour.
+struct PictureSource {
+    enum class Origin { Pad, Import };
+    Origin origin = Origin::Pad;
+    bool operator==(const PictureSource&) const = default;
+};
+// A catalogue figure by its control name, drawn with a pen of lineWidth.
+struct CatalogueSource {
+    QString figure;
+    int lineWidth = 1;
+    bool operator==(const CatalogueSource&) const = default;
+};
+// An advanced pattern with the values it drew, drawn with a pen of lineWidth.
+struct AdvancedSource {
+    patterns::AdvancedFigure figure;
+    int lineWidth = 1;
+    bool operator==(const AdvancedSource&) const = default;
+};
+using DesignSource = std::variant<OpeningSource, PictureSource, CatalogueSource, AdvancedSource>;
+
+// A press at a design pixel, filled with the colour it got.
+struct PressChange {
+    QPoint pixel;
+    canvas::Colour colour = 0;
+    FillScope scope = FillScope::Region;
+    Symmetry symmetry = Symmetry::None;
+    bool operator==(const PressChange&) const = default;
+};
+// Every pixel of one colour became another.
+struct ReplaceChange {
+    QRgb from = 0;
+    QRgb to = 0;
+    bool operator==(const ReplaceChange&) const = default;
+};
+// A colourway chosen as the design: each colour of the mapping mapped at once, or, when `picture`
+// is not null, the design's pixels (142 x 142) replaced by it.
+struct ColourwayChange {
+    std::vector<std::pair<QRgb, QRgb>> mapping;
+    QImage picture{};
+    bool operator==(const ColourwayChange&) const = default;
+};
+// 清空主图: the picture goes, the design shows its background colour.
+struct ClearPictureChange {
+    bool operator==(const ClearPictureChange&) const = default;
+};
+using DesignChange = std::variant<PressChange, ReplaceChange, ColourwayChange, ClearPictureChange>;
+
+struct DesignRecord {
+    canvas::Colour background = 0; // the canvas's background colour when the source was drawn
+    QImage picture;                // the picture under the design then; null for none
+    DesignSource source;
+    std::vector<DesignChange> changes;
+    bool operator==(const DesignRecord&) const = default;
+
+    // A new record whose source has just been drawn on `design`, which still holds the canvas
+    // state the source started from (background colour and picture).
+    static DesignRecord startedBy(const canvas::Surface& design, DesignSource source);
+};
+
+// What a long drawing reports and obeys: `progress` (may be empty) hears (steps done, steps in
+// all) after each step; a set `*cancel` (may be null) stops it before the next step or band.
+struct DrawingControl {
+    std::function<void(int done, int total)> progress;
+    const std::atomic<bool>* cancel = nullptr;
+
+    bool stopped() const { return cancel != nullptr && cancel->load(std::memory_order_relaxed); }
+    canvas::StopRequest stopRequest() const {
+        return [this] { return stopped(); };
+    }
+};
+
+// Draws the record on a design canvas as it is set up (colouring::designCanvasSetup(), any device
+// scale). At device scale 1 the result is the design's pixels exactly. The source and each change
+// are a step of `control`, counted out of `extraSteps` more; false when it was stopped, the
+// drawing then left half done.
+bool rebuildDesign(const DesignRecord& record, canvas::Surface& design,
+                   const DrawingControl& control = {}, int extraSteps = 0);
+
+// A change drawn onto a design canvas that already shows the record before it.
+void applyChange(const DesignChange& change, canvas::Surface& design);
+
+// A press as the window and pattern-render make one: filled under `options`, and recorded at the
+// design pixel it lands on (pressedPixel) when it lands on the canvas; off it nothing is filled and
+// nothing recorded. Returns the colour the press drew.
+canvas::Colour pressAndRecord(canvas::Surface& design, DesignRecord& record, float x, float y,
+                              const PressOptions& options, canvas::RandomSource& random);
+
+} // namespace colouring

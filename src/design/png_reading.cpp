@@ -1,0 +1,52 @@
+#include "png_reading.h"
+
+#include <png.h>
+
+namespace design {
+namespace {
+
+// The simplified libpng reader, which keeps its error messages in the image, not on stderr.
+class PngReading {
+  public:
+    explicit PngReading(const QByteArray& png) {
+        image_.version = PNG_IMAGE_VERSION;
+        begun_ = png_image_begin_read_from_memory(&image_, png.constData(),
+                                                  std::size_t(png.size())) != 0;
+    }
+    ~PngReading() { png_image_free(&image_); }
+    PngReading(const PngReading&) = delete;
+    PngReading& operator=(const PngReading&) = delete;
+
+    QSize size() const { return begun_ ? QSize(int(image_.width), int(image_.height)) : QSize(); }
+
+    QImage read() {
+        if (!begun_) {
+            return {};
+        }
+        // ARGB32 holds B, G, R, A in memory on a little-endian machine, A, R, G, B otherwise.
+        image_.format = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
+        QImage picture(size(), QImage::Format_ARGB32);
+        if (picture.isNull() ||
+            png_image_finish_read(&image_, nullptr, picture.bits(),
+                                  png_int_32(picture.bytesPerLine()), nullptr) == 0) {
+            return {};
+        }
+        return picture;
+    }
+
+  private:
+    png_image image_{};
+    bool begun_ = false;
+};
+
+} // namespace
+
+QSize pngSize(const QByteArray& png) {
+    return PngReading(png).size();
+}
+
+QImage decodePng(const QByteArray& png) {
+    return PngReading(png).read();
+}
+
+} // namespace design

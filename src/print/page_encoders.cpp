@@ -1,0 +1,456 @@
+#include "page_encoders.h"
+
+#include <QtEndian>
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <csetjmp>
+#include <cstring>
+#include <png.h>
+#include <tiffio.h>
+#include <unistd.h>
+#include <unordered_map>
+#include <zlib.h>
+
+namespace print {
+namespace {
+
+constexpr double kMetresPerInch = 0.0254;
+// What a bitmap has always said when nobody asked for a resolution: 96 dots per inch.
+constexpr quint32 kScreenPixelsPerMetre = 3780;
+// Bands of about this many bytes: large enough for few calls, small enough to stay in cache.
+constexpr qsizetype kBandBytes = qsizetype(1) << 20;
+constexpr int kDeflateLevel = 2;
+
+quint32 pixelsPerMetre(double dotsPerInch) {
+    return quint32(std::lround(dotsPerInch / kMetresPerInch));
+}
+
+int rowsPerBand(qsizetype rowBytes, int height) {
+    return int(std::clamp<qsizetype>(kBandBytes / std::max<qsizetype>(rowBytes, 1), 1,
+                                     std::max(height, 1)));
+}
+
+// Collects small writes into large ones.
+class BufferedFile {
+  public:
+    explicit BufferedFile(files::AtomicFile& file) : file_(file) { buffer_.reserve(kBandBytes); }
+    bool write(const void* data, std::size_t size) {
+        if (buffer_.size() + size > buffer_.capacity()) {
+            if (!flush()) {
+                return false;
+            }
+            if (size >= buffer_.capacity()) {
+                return file_.write(data, size);
+            }
+        }
+        const auto* bytes = static_cast<const uchar*>(data);
+        buffer_.insert(buffer_.end(), bytes, bytes + size);
+        return true;
+    }
+    bool flush() {
+        const bool written = buffer_.empty() || file_.write(buffer_.data(), buffer_.size());
+        buffer_.clear();
+        return written;
+    }
+
+  private:
+    files::AtomicFile& file_;
+    std::vector<uchar> buffer_;
+};
+
+// 24-bit uncompressed, bottom row first, each row padded to four bytes.
+class BmpEncoder final : public PageEncoder {
+  public:
+    BmpEncoder(files::AtomicFile& file, const PageFormat& page)
+        : file_(file), page_(page), stride_((qsizetype(page.size.width()) * 3 + 3) & ~3) {}
+
+    static quint64 fileBytes(QSize size) {
+        return kHeaderBytes +
+               quint64((qsizetype(size.width()) * 3 + 3) & ~3) * quint64(size.height());
+    }
+
+    bool begin() override {
+        const quint32 pixelBytes = quint32(fileBytes(page_.size) - kHeaderBytes);
+        const quint32 resolution =
+            page_.dotsPerInch ? pixelsPerMetre(*page_.dotsPerInch) : kScreenPixelsPerMetre;
+        uchar header[kHeaderBytes] = {'B', 'M'};
+        const quint32 fields[] = {
+            kHeaderBytes + pixelBytes,   0, kHeaderBytes, 40, quint32(page_.size.width()),
+            quint32(page_.size.height())};
+        uchar* out = header + 2;
+        for (const quint32 field : fields) {
+            qToLittleEndian(field, out);
+            out += 4;
+        }
+        qToLittleEndian(quint16(1), out); // planes
+        qToLittleEndian(quint16(24), out + 2);
+        out += 4;
+        const quint32 rest[] = {0, pixelBytes, resolution, resolution, 0, 0};
+        for (const quint32 field : rest) {
+            qToLittleEndian(field, out);
+            out += 4;
+        }
+        return file_.write(header, sizeof header);
+    }
+    bool writeRows(const uchar* rows, int count) override {
+        return file_.write(rows, std::size_t(stride_) * std::size_t(count));
+    }
+    bool finish() override { return true; }
+    int bandRows() const override { return rowsPerBand(stride_, page_.size.height()); }
+    qsizetype rowStride() const override { return stride_; }
+
+  private:
+    static constexpr quint32 kHeaderBytes = 14 + 40;
+    files::AtomicFile& file_;
+    PageFormat page_;
+    qsizetype stride_;
+};
+
+// libpng reports errors by a long jump; every call into it goes through guarded(), whose frame
+// holds no object that needs destroying.
+class PngEncoder final : public PageEncoder {
+  public:
+    PngEncoder(files::AtomicFile& file, const PageFormat& page) : out_(file), page_(page) {
+        png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, this, &PngEncoder::onError,
+                                       &PngEncoder::onWarning);
+        info_ = png_ ? png_create_info_struct(png_) : nullptr;
+        if (info_ == nullptr) {
+            failure_ = QStringLiteral("out of memory");
+        }
+    }
+    ~PngEncoder() override { png_destroy_write_struct(&png_, &info_); }
+
+    bool begin() override {
+        return info_ != nullptr && guarded([](PngEncoder& self) { self.writeHeader(); });
+    }
+    bool writeRows(const uchar* rows, int count) override {
+        rows_ = rows;
+        count_ = count;
+        return guarded([](PngEncoder& self) {
+            for (int i = 0; i < self.count_; ++i) {
+                png_write_row(self.png_, self.rows_ + qsizetype(i) * self.rowStride());
+            }
+        });
+    }
+    bool finish() override {
+        return guarded([](PngEncoder& self) { png_write_end(self.png_, nullptr); }) && out_.flush();
+    }
+    int bandRows() const override { return rowsPerBand(rowStride(), page_.size.height()); }
+    qsizetype rowStride() const override { return page_.rowBytes(); }
+    QString failure() const override { return failure_; }
+
+  private:
+    bool guarded(void (*step)(PngEncoder&)) {
+        if (setjmp(png_jmpbuf(png_)) != 0) {
+            return false;
+        }
+        step(*this);
+        return true;
+    }
+
+    void writeHeader() {
+        png_set_write_fn(png_, this, &PngEncoder::onWrite, &PngEncoder::onFlush);
+        const bool indexed = page_.layout == PixelLayout::Index8;
+        png_set_IHDR(png_, info_, png_uint_32(page_.size.width()), png_uint_32(page_.size.height()),
+                     indexed ? indexBits(page_.palette.size()) : 8,
+                     indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+        if (indexed) {
+            std::vector<png_color> colours;
+            for (const QRgb colour : page_.palette) {
+                colours.push_back(
+                    {png_byte(qRed(colour)), png_byte(qGreen(colour)), png_byte(qBlue(colour))});
+            }
+            png_set_PLTE(png_, info_, colours.data(), int(colours.size()));
+        }
+        if (page_.dotsPerInch) {
+            const png_uint_32 resolution = pixelsPerMetre(*page_.dotsPerInch);
+            png_set_pHYs(png_, info_, resolution, resolution, PNG_RESOLUTION_METER);
+        }
+        // Repeats compress well at a fast level; level 2 is both faster and smaller than level 1
+        // on them (its longer matches find the previous tile). Row filters would cost more time
+        // than they save bytes on flat-coloured designs.
+        png_set_filter(png_, PNG_FILTER_TYPE_BASE, indexed ? PNG_FILTER_NONE : PNG_FILTER_SUB);
+        png_set_compression_level(png_, kDeflateLevel);
+        png_set_compression_buffer_size(png_, 1 << 17);
+        png_write_info(png_, info_);
+    }
+
+    static void onWrite(png_structp png, png_bytep data, png_size_t size) {
+        auto* self = static_cast<PngEncoder*>(png_get_io_ptr(png));
+        if (!self->out_.write(data, size)) {
+            png_longjmp(png, 1); // the file knows why
+        }
+    }
+    static void onFlush(png_structp) {}
+    static void onError(png_structp png, png_const_charp message) {
+        auto* self = static_cast<PngEncoder*>(png_get_error_ptr(png));
+        self->failure_ = QString::fromUtf8(message);
+        png_longjmp(png, 1);
+    }
+    static void onWarning(png_structp, png_const_charp) {}
+
+    BufferedFile out_;
+    PageFormat page_;
+    png_structp png_ = nullptr;
+    png_infop info_ = nullptr;
+    const uchar* rows_ = nullptr;
+    int count_ = 0;
+    QString failure_;
+};
+
+// Strips of about a megabyte, each compressed on its own with deflate at a fast level; BigTIFF
+// when the file might pass 4 GB.
+class TiffEncoder final : public PageEncoder {
+  public:
+    TiffEncoder(files::AtomicFile& file, const PageFormat& page)
+        : file_(file), page_(page), stripRows_(rowsPerBand(rowStride(), page.size.height())) {}
+    ~TiffEncoder() override {
+        if (tiff_ != nullptr) {
+            TIFFClose(tiff_);
+        }
+    }
+
+    bool begin() override {
+        const quint64 pixelBytes = quint64(rowStride()) * quint64(page_.size.height());
+        const quint64 strips = quint64(page_.size.height() + stripRows_ - 1) / quint64(stripRows_);
+        // Deflate grows incompressible data by well under one part in a thousand.
+        const bool big =
+            pixelBytes + pixelBytes / 1000 + strips * 16 + (1u << 20) > quint64(UINT32_MAX);
+        TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+        TIFFOpenOptionsSetErrorHandlerExtR(options, &TiffEncoder::onMessage, this);
+        TIFFOpenOptionsSetWarningHandlerExtR(options, &TiffEncoder::onWarning, this);
+        tiff_ =
+            TIFFClientOpenExt("page", big ? "w8" : "w", this, &TiffEncoder::onRead,
+                              &TiffEncoder::onWrite, &TiffEncoder::onSeek, &TiffEncoder::onClose,
+                              &TiffEncoder::onSize, nullptr, nullptr, options);
+        TIFFOpenOptionsFree(options);
+        if (tiff_ == nullptr) {
+            return false;
+        }
+        const bool indexed = page_.layout == PixelLayout::Index8;
+        TIFFSetField(tiff_, TIFFTAG_IMAGEWIDTH, uint32_t(page_.size.width()));
+        TIFFSetField(tiff_, TIFFTAG_IMAGELENGTH, uint32_t(page_.size.height()));
+        TIFFSetField(tiff_, TIFFTAG_BITSPERSAMPLE, indexed ? indexBits(page_.palette.size()) : 8);
+        TIFFSetField(tiff_, TIFFTAG_SAMPLESPERPIXEL, indexed ? 1 : 3);
+        TIFFSetField(tiff_, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+        TIFFSetField(tiff_, TIFFTAG_PHOTOMETRIC, indexed ? PHOTOMETRIC_PALETTE : PHOTOMETRIC_RGB);
+        TIFFSetField(tiff_, TIFFTAG_ROWSPERSTRIP, uint32_t(stripRows_));
+        TIFFSetField(tiff_, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
+        TIFFSetField(tiff_, TIFFTAG_ZIPQUALITY, kDeflateLevel);
+        if (indexed) {
+            const std::size_t entries = std::size_t(1) << indexBits(page_.palette.size());
+            std::vector<uint16_t> red(entries), green(entries), blue(entries);
+            for (std::size_t i = 0; i < page_.palette.size(); ++i) {
+                red[i] = uint16_t(qRed(page_.palette[i]) * 257);
+                green[i] = uint16_t(qGreen(page_.palette[i]) * 257);
+                blue[i] = uint16_t(qBlue(page_.palette[i]) * 257);
+            }
+            TIFFSetField(tiff_, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data());
+        }
+        if (page_.dotsPerInch) {
+            TIFFSetField(tiff_, TIFFTAG_XRESOLUTION, float(*page_.dotsPerInch));
+            TIFFSetField(tiff_, TIFFTAG_YRESOLUTION, float(*page_.dotsPerInch));
+            TIFFSetField(tiff_, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+        }
+        return failure().isEmpty();
+    }
+    bool writeRows(const uchar* rows, int count) override {
+        const tmsize_t bytes = tmsize_t(count) * rowStride();
+        // libtiff takes a non-const buffer but leaves it as it was.
+        return TIFFWriteEncodedStrip(tiff_, strip_++, const_cast<uchar*>(rows), bytes) == bytes;
+    }
+    bool finish() override {
+        const bool flushed = TIFFFlush(tiff_) == 1;
+        TIFFClose(tiff_);
+        tiff_ = nullptr;
+        return flushed && failure().isEmpty() && !writeFailed_;
+    }
+    int bandRows() const override { return stripRows_; }
+    qsizetype rowStride() const override { return page_.rowBytes(); }
+    QString failure() const override { return writeFailed_ ? QString() : failure_; }
+
+  private:
+    static TiffEncoder& self(thandle_t handle) { return *static_cast<TiffEncoder*>(handle); }
+    static tmsize_t onRead(thandle_t handle, void* data, tmsize_t size) {
+        return ::read(self(handle).file_.descriptor(), data, std::size_t(size));
+    }
+    static tmsize_t onWrite(thandle_t handle, void* data, tmsize_t size) {
+        files::AtomicFile& file = self(handle).file_;
+        const auto* bytes = static_cast<const char*>(data);
+        tmsize_t done = 0;
+        while (done < size) {
+            const ssize_t written =
+                ::write(file.descriptor(), bytes + done, std::size_t(size - done));
+            if (written < 0 && errno == EINTR) {
+                continue;
+            }
+            if (written <= 0) {
+                self(handle).writeFailed_ = true;
+                file.setFailed(written < 0 ? errno : ENOSPC);
+                return -1;
+            }
+            done += written;
+        }
+        return done;
+    }
+    static toff_t onSeek(thandle_t handle, toff_t offset, int whence) {
+        return toff_t(::lseek(self(handle).file_.descriptor(), off_t(offset), whence));
+    }
+    static int onClose(thandle_t) { return 0; }
+    static toff_t onSize(thandle_t handle) {
+        const int descriptor = self(handle).file_.descriptor();
+        const off_t here = ::lseek(descriptor, 0, SEEK_CUR);
+        const off_t end = ::lseek(descriptor, 0, SEEK_END);
+        ::lseek(descriptor, here, SEEK_SET);
+        return toff_t(end);
+    }
+    static int onMessage(TIFF*, void* user, const char*, const char* format, va_list arguments) {
+        char text[512];
+        std::vsnprintf(text, sizeof text, format, arguments);
+        static_cast<TiffEncoder*>(user)->failure_ = QString::fromUtf8(text);
+        return 1;
+    }
+    static int onWarning(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+
+    files::AtomicFile& file_;
+    PageFormat page_;
+    int stripRows_;
+    TIFF* tiff_ = nullptr;
+    uint32_t strip_ = 0;
+    bool writeFailed_ = false; // the file knows why
+    QString failure_;
+};
+
+} // namespace
+
+int indexBits(std::size_t colours) {
+    int bits = 1;
+    while (bits < 8 && (std::size_t(1) << bits) < colours) {
+        bits *= 2;
+    }
+    return bits;
+}
+
+void packIndices(const uchar* indices, int width, int bits, uchar* packed) {
+    const int perByte = 8 / bits;
+    int x = 0;
+    for (; x + perByte <= width; x += perByte) {
+        unsigned byte = 0;
+        for (int i = 0; i < perByte; ++i) {
+            byte = (byte << bits) | indices[x + i];
+        }
+        *packed++ = uchar(byte);
+    }
+    if (x < width) {
+        unsigned byte = 0;
+        for (int i = 0; i < perByte; ++i) {
+            byte = (byte << bits) | (x + i < width ? indices[x + i] : 0u);
+        }
+        *packed = uchar(byte);
+    }
+}
+
+int PageFormat::rowBytes() const {
+    if (layout == PixelLayout::Index8) {
+        return int((qint64(size.width()) * indexBits(palette.size()) + 7) / 8);
+    }
+    return size.width() * bytesPerPixel(layout);
+}
+
+int bytesPerPixel(PixelLayout layout) {
+    return layout == PixelLayout::Index8 ? 1 : 3;
+}
+
+std::optional<std::vector<QRgb>> fewColours(const std::vector<const QImage*>& images,
+                                            std::size_t most) {
+    std::vector<QRgb> colours;
+    std::unordered_map<QRgb, bool> seen;
+    for (const QImage* image : images) {
+        for (int y = 0; y < image->height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(image->constScanLine(y));
+            QRgb last = ~row[0];
+            for (int x = 0; x < image->width(); ++x) {
+                const QRgb colour = row[x] | 0xFF000000u;
+                if (colour == last || !seen.emplace(colour, true).second) {
+                    last = colour;
+                    continue;
+                }
+                last = colour;
+                colours.push_back(colour);
+                if (colours.size() > most) {
+                    return std::nullopt;
+                }
+            }
+        }
+    }
+    return colours;
+}
+
+std::vector<uchar> layOutPixels(const QImage& rgb32, PixelLayout layout,
+                                const std::vector<QRgb>& palette) {
+    std::unordered_map<QRgb, uchar> indexOf;
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        indexOf.emplace(palette[i], uchar(i));
+    }
+    const int size = bytesPerPixel(layout);
+    std::vector<uchar> bytes(std::size_t(rgb32.width()) * std::size_t(rgb32.height()) *
+                             std::size_t(size));
+    uchar* out = bytes.data();
+    for (int y = 0; y < rgb32.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(rgb32.constScanLine(y));
+        for (int x = 0; x < rgb32.width(); ++x, out += size) {
+            const QRgb colour = row[x] | 0xFF000000u;
+            switch (layout) {
+            case PixelLayout::Index8:
+                out[0] = indexOf.at(colour);
+                break;
+            case PixelLayout::Rgb24:
+                out[0] = uchar(qRed(colour));
+                out[1] = uchar(qGreen(colour));
+                out[2] = uchar(qBlue(colour));
+                break;
+            case PixelLayout::Bgr24:
+                out[0] = uchar(qBlue(colour));
+                out[1] = uchar(qGreen(colour));
+                out[2] = uchar(qRed(colour));
+                break;
+            }
+        }
+    }
+    return bytes;
+}
+
+PixelLayout layoutFor(PrintFormat format, bool fewColours) {
+    if (format == PrintFormat::Bmp) {
+        return PixelLayout::Bgr24;
+    }
+    return fewColours ? PixelLayout::Index8 : PixelLayout::Rgb24;
+}
+
+bool bottomUp(PrintFormat format) {
+    return format == PrintFormat::Bmp;
+}
+
+bool beyondFormat(PrintFormat format, QSize page) {
+    if (format == PrintFormat::Bmp) {
+        return BmpEncoder::fileBytes(page) > quint64(UINT32_MAX);
+    }
+    return page.width() > kMostPrintSide || page.height() > kMostPrintSide;
+}
+
+std::unique_ptr<PageEncoder> makeEncoder(PrintFormat format, files::AtomicFile& file,
+                                         const PageFormat& page) {
+    switch (format) {
+    case PrintFormat::Png:
+        return std::make_unique<PngEncoder>(file, page);
+    case PrintFormat::Tiff:
+        return std::make_unique<TiffEncoder>(file, page);
+    case PrintFormat::Bmp:
+        break;
+    }
+    return std::make_unique<BmpEncoder>(file, page);
+}
+
+} // namespace print

@@ -1,0 +1,147 @@
+#include "print_engine.h"
+
+#include "canvas/text_stamp.h"
+#include "colouring/surfaces.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <new>
+
+namespace print {
+namespace {
+
+// The page's top-left corner as printed: the tiles there with the overlay drawn over them.
+QImage stampedCorner(const QImage& tile, const PrintJob& job) {
+    const QSize size = job.overlay.size().boundedTo(job.page);
+    if (job.overlay.isNull() || size.isEmpty()) {
+        return {};
+    }
+    QImage corner = tiling::repeatOver(tile, size, job.repeat);
+    QPainter painter(&corner);
+    painter.drawImage(0, 0, job.overlay);
+    return corner;
+}
+
+files::SaveOutcome writePage(const PrintJob& job, files::AtomicFile& file,
+                             const PrintProgress& progress, const std::atomic<bool>* cancel,
+                             const QByteArray& nativePath) {
+    const QImage tile = job.tile.convertToFormat(QImage::Format_RGB32);
+    const QImage corner = stampedCorner(tile, job);
+    if (tile.isNull() || (corner.isNull() && !job.overlay.isNull())) {
+        throw std::bad_alloc(); // a conversion that found no memory
+    }
+    PageFormat format;
+    format.size = job.page;
+    format.dotsPerInch = job.dotsPerInch;
+    std::optional<std::vector<QRgb>> palette;
+    if (job.format != PrintFormat::Bmp) {
+        palette = fewColours({&tile, &corner});
+    }
+    format.layout = layoutFor(job.format, palette.has_value());
+    format.palette = palette.value_or(std::vector<QRgb>{});
+
+    // Counting and laying out a tile of print size takes seconds: a stop asked meanwhile is heard.
+    auto cancelled = [cancel] {
+        return cancel != nullptr && cancel->load(std::memory_order_relaxed);
+    };
+    if (cancelled()) {
+        return files::saveFailure(files::SaveProblem::Cancelled, nativePath);
+    }
+    const int pixelBytes = bytesPerPixel(format.layout);
+    const std::vector<uchar> tileBytes = layOutPixels(tile, format.layout, format.palette);
+    const std::vector<uchar> cornerBytes = layOutPixels(corner, format.layout, format.palette);
+    const tiling::TiledRows rows(
+        {tileBytes.data(), qsizetype(tile.width()) * pixelBytes, tile.size(), pixelBytes},
+        job.page.width(), job.repeat);
+
+    const std::unique_ptr<PageEncoder> encoder = makeEncoder(job.format, file, format);
+    const int height = job.page.height();
+    const int bandRows = encoder->bandRows();
+    const qsizetype stride = encoder->rowStride();
+    std::vector<uchar> band(std::size_t(stride) * std::size_t(bandRows), 0);
+    const std::size_t cornerRowBytes = std::size_t(corner.width()) * std::size_t(pixelBytes);
+    // Rows are made a byte a pixel; indices of fewer bits are packed from a scratch row.
+    const int bits = format.layout == PixelLayout::Index8 ? indexBits(format.palette.size()) : 8;
+    std::vector<uchar> scratch(bits < 8 ? std::size_t(job.page.width()) : 0);
+    bool written = encoder->begin();
+    for (int done = 0; written && done < height; done += bandRows) {
+        if (cancelled()) {
+            return files::saveFailure(files::SaveProblem::Cancelled, nativePath);
+        }
+        const int count = std::min(bandRows, height - done);
+        for (int i = 0; i < count; ++i) {
+            const int y = bottomUp(job.format) ? height - 1 - (done + i) : done + i;
+            uchar* bandRow = band.data() + qsizetype(i) * stride;
+            uchar* row = bits < 8 ? scratch.data() : bandRow;
+            rows.fill(y, row);
+            if (y < corner.height()) {
+                std::memcpy(row, cornerBytes.data() + std::size_t(y) * cornerRowBytes,
+                            cornerRowBytes);
+            }
+            if (bits < 8) {
+                packIndices(row, job.page.width(), bits, bandRow);
+            }
+        }
+        written = encoder->writeRows(band.data(), count);
+        if (written && progress) {
+            progress(done + count, height);
+        }
+    }
+    written = written && encoder->finish();
+    if (!written && !encoder->failure().isEmpty()) {
+        file.discard();
+        return files::saveFailure(files::SaveProblem::Other, nativePath, encoder->failure());
+    }
+    // A failed write was recorded by the file, whose commit then says why and keeps nothing.
+    return file.commit();
+}
+
+} // namespace
+
+files::SaveOutcome renderPrint(const PrintJob& job, const QByteArray& nativePath,
+                               const PrintProgress& progress, const std::atomic<bool>* cancel) {
+    if (job.tile.isNull() || job.page.isEmpty()) {
+        return files::saveFailure(files::SaveProblem::NoPicture, nativePath);
+    }
+    if (beyondFormat(job.format, job.page)) {
+        return files::saveFailure(files::SaveProblem::TooLarge, nativePath);
+    }
+    try {
+        files::AtomicFile file(nativePath);
+        const files::SaveOutcome opened = file.open();
+        if (opened.problem != files::SaveProblem::None) {
+            return opened;
+        }
+        return writePage(job, file, progress, cancel, nativePath);
+    } catch (const std::bad_alloc&) {
+        return files::saveFailure(files::SaveProblem::OutOfMemory, nativePath);
+    }
+}
+
+std::optional<PrintFormat> printFormatForName(const QString& fileName) {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("png")) {
+        return PrintFormat::Png;
+    }
+    if (suffix == QLatin1String("tif") || suffix == QLatin1String("tiff")) {
+        return PrintFormat::Tiff;
+    }
+    if (suffix == QLatin1String("bmp")) {
+        return PrintFormat::Bmp;
+    }
+    return std::nullopt;
+}
+
+QImage scaledTile(const QImage& design, QSize size) {
+    return design.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+QImage creditOverlay(const QString& credit) {
+    if (credit.isEmpty()) {
+        return {};
+    }
+    canvas::Surface view(colouring::effectViewSetup());
+    return canvas::TextStamp().overlay(view, credit);
+}
+
+} // namespace print
