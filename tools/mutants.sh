@@ -67,6 +67,8 @@ src/design/design_document.cpp: number < kOldestDesignDocumentVersion || ==> num
 src/design/design_document.cpp: text += QLatin1Char(kDigits[(pixel >> shift) & 0xFu]); ==> text += QLatin1Char(kDigits[(pixel >> shift) & 0x7u]);
 src/design/design_document.cpp: if (pictureText(after).size() < mappingSize) { ==> if (false) {
 src/design/design_document.cpp: if (written.size() > kLargestDesignDocument) { ==> if (false) {
+src/design/design_model.cpp: record_.changes.push_back(change); ==> ;
+src/design/design_model.cpp: if (colouring::applyColourway(canvas_.imageRef(), way.mapping) == picture) { ==> if (false) {
 src/files/file_reading.cpp: if (!S_ISREG(status.st_mode)) { ==> if (false) {
 src/colouring/colour_tools.cpp: return QRect(QPoint(0, 0), design.designSize()).contains(pixel) ==> return QRect(QPoint(0, 0), design.designSize() + QSize(1, 1)).contains(pixel)
 src/print/page_encoders.cpp: stride_((qsizetype(page.size.width()) * 3 + 3) & ~3) ==> stride_(qsizetype(page.size.width()) * 3)

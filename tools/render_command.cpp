@@ -4,7 +4,7 @@
 #include "canvas/random_source.h"
 #include "colouring/colour_tools.h"
 #include "colouring/surfaces.h"
-#include "design/design_document.h"
+#include "design/design_model.h"
 #include "effect/effect.h"
 #include "patterns/advanced.h"
 #include "patterns/catalogue.h"
@@ -21,6 +21,7 @@
 #include <QSet>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -468,39 +469,30 @@ class SeededRandom : public canvas::RandomSource {
 
 // The design drawn as the window draws it, with the document that records how.
 struct Drawn {
+    std::unique_ptr<design::DesignModel> model;
     QImage design;
     design::DesignDocument document;
 };
 
 Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
-    canvas::Surface design(colouring::designCanvasSetup());
-    design::DesignDocument document;
-    document.lineWidth = request.width;
+    auto model = std::make_unique<design::DesignModel>(random);
     if (!request.designPath.isEmpty()) {
-        const design::DocumentReading reading = design::openDesignDocument(request.designPath);
+        const design::DocumentReading reading = model->openDocument(request.designPath);
         if (reading.problem == design::DocumentProblem::OutOfMemory) {
             throw std::bad_alloc();
         }
         if (!reading.document) {
             throw UsageError{reading.message};
         }
-        document = *reading.document;
-        colouring::rebuildDesign(document.record, design);
+        model->setRepeat(reading.document->repeat);
     } else if (request.advanced != 0) {
         const AdvancedButton button = kAdvancedButtons[request.advanced - 1];
-        const int penWidth = design.drawWidth();
-        patterns::AdvancedFigure figure;
-        document.title = patterns::drawAdvancedPattern(
-            design, button.array, button.index, request.category, request.width, random, &figure);
-        document.record =
-            colouring::DesignRecord::startedBy(design, colouring::AdvancedSource{figure, penWidth});
+        model->setLineWidthText(request.width);
+        model->drawAdvanced(button.array, button.index, request.category);
     } else {
-        std::int16_t savedFillStyle = 0;
-        const patterns::Figure& figure = *patterns::findFigure(request.pattern);
-        document.title = patterns::drawCatalogueFigure(design, figure, request.width,
-                                                       patterns::caption(figure), savedFillStyle);
-        document.record = colouring::DesignRecord::startedBy(
-            design, colouring::CatalogueSource{request.pattern, design.drawWidth()});
+        model->setLineWidthText(request.width);
+        model->drawFigure(request.pattern,
+                          patterns::caption(*patterns::findFigure(request.pattern)));
     }
     for (const Press& press : request.presses) {
         colouring::PressOptions options = request.pressOptions;
@@ -508,12 +500,15 @@ Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
             options.rule = colouring::ColourRule::Chosen;
             options.current = *press.colour;
         }
-        colouring::pressAndRecord(design, document.record, press.x, press.y, options, random);
+        model->setPressOptions(options);
+        model->press(press.x, press.y);
     }
     if (request.repeat) {
-        document.repeat = *request.repeat;
+        model->setRepeat(*request.repeat);
     }
-    return {design.image(), document};
+    QImage design = model->canvas().image();
+    design::DesignDocument document = model->document();
+    return {std::move(model), std::move(design), std::move(document)};
 }
 
 QString designName(const Request& request, const Drawn& drawn) {
@@ -537,8 +532,7 @@ QImage tileOf(const Request& request, const Drawn& drawn, const RenderControls& 
         (size.width() <= drawn.design.width() && size.height() <= drawn.design.height())) {
         return print::scaledTile(drawn.design, size);
     }
-    const print::SharpTile tile =
-        print::renderSharpTile(drawn.document.record, drawn.design, size, {{}, controls.cancel});
+    const print::SharpTile tile = drawn.model->renderSharpTile(size, {{}, controls.cancel});
     if (tile.problem != files::SaveProblem::None) {
         files::SaveOutcome outcome = files::saveFailure(tile.problem, request.output);
         if (!tile.message.isEmpty()) {

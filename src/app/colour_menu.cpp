@@ -90,8 +90,8 @@ constexpr int kSwatchGap = 2;
 
 } // namespace
 
-ColourTools::ColourTools(Form1& form, QWidget* dialogParent)
-    : QObject(dialogParent), form_(form), dialogParent_(dialogParent), colourDialog_(askColour) {}
+ColourTools::ColourTools(design::DesignModel& model, QWidget* dialogParent)
+    : QObject(dialogParent), model_(model), dialogParent_(dialogParent), colourDialog_(askColour) {}
 
 void ColourTools::fillMenu(QMenu& menu) {
     ruleActions_ = addChoices<ColourRule>(menu, this, kRuleChoices,
@@ -118,7 +118,7 @@ void ColourTools::fillMenu(QMenu& menu) {
 }
 
 const colouring::PressOptions& ColourTools::options() const {
-    return form_.pressOptions();
+    return model_.pressOptions();
 }
 
 QRgb ColourTools::currentColour() const {
@@ -137,7 +137,7 @@ void ColourTools::setRule(ColourRule rule) {
 }
 
 void ColourTools::setOptions(const colouring::PressOptions& options) {
-    form_.setPressOptions(options);
+    model_.setPressOptions(options);
 }
 
 void ColourTools::setCurrentColour(QRgb colour) {
@@ -177,7 +177,7 @@ void ColourTools::toggleLock(QRgb colour) {
 
 void ColourTools::replaceWithCurrent(QRgb colour) {
     const QRgb current = currentColour();
-    form_.changeDesign(colouring::ReplaceChange{colour | 0xFF000000u, current | 0xFF000000u});
+    model_.applyChange(colouring::ReplaceChange{colour | 0xFF000000u, current | 0xFF000000u});
 }
 
 bool ColourTools::takePress(QPoint pixel, Qt::KeyboardModifiers modifiers) {
@@ -187,7 +187,7 @@ bool ColourTools::takePress(QPoint pixel, Qt::KeyboardModifiers modifiers) {
         return false;
     }
     eyedropperArmed_ = false;
-    const QImage& design = form_.designCanvas().imageRef();
+    const QImage& design = model_.canvas().imageRef();
     if (design.rect().contains(pixel)) {
         pickColour(design.pixel(pixel));
     }

@@ -13,9 +13,11 @@
 class QAction;
 class QMenu;
 
-namespace app {
+namespace design {
+class DesignModel;
+}
 
-class Form1;
+namespace app {
 
 // The designer's colour state around the design: the colour source, the current colour and the
 // recent ones, the fill scope, the symmetry, the locked colours and the eyedropper. It keeps the
@@ -27,7 +29,7 @@ class ColourTools : public QObject {
     using ColourDialog = std::function<std::optional<QColor>(QWidget* parent, const QColor& start)>;
     static constexpr int kRecentColours = 16;
 
-    ColourTools(Form1& form, QWidget* dialogParent);
+    ColourTools(design::DesignModel& model, QWidget* dialogParent);
 
     // Adds the colour source, choose-colour, eyedropper, fill scope and symmetry entries.
     void fillMenu(QMenu& menu);
@@ -61,7 +63,7 @@ class ColourTools : public QObject {
     void setRule(colouring::ColourRule rule);
     void setOptions(const colouring::PressOptions& options);
 
-    Form1& form_;
+    design::DesignModel& model_;
     QWidget* dialogParent_;
     ColourDialog colourDialog_;
     QList<QRgb> recent_;

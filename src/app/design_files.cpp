@@ -110,8 +110,7 @@ void DesignFiles::saveDesign() {
         return;
     }
     path = withFilterExtension(path, kFilter);
-    const files::SaveOutcome outcome =
-        design::saveDesignDocument(window_.form().designDocument(), QFile::encodeName(path));
+    const files::SaveOutcome outcome = window_.model().saveDocument(QFile::encodeName(path));
     if (!outcome.saved) {
         showProblem(QStringLiteral("无法保存设计。\n%1").arg(outcome.error));
         return;
@@ -127,12 +126,11 @@ void DesignFiles::openDesign() {
 }
 
 bool DesignFiles::openDesignFile(const QString& path) {
-    const design::DocumentReading reading = design::openDesignDocument(path);
+    const design::DocumentReading reading = window_.model().openDocument(path);
     if (!reading.document) {
         showProblem(QStringLiteral("无法打开设计。\n%1").arg(reading.message));
         return false;
     }
-    window_.form().showDesignDocument(*reading.document);
     window_.setRepeat(reading.document->repeat);
     if (QFileInfo(path).absolutePath() != QDir(keptDesignFolder()).absolutePath()) {
         rememberRecent(path);
@@ -141,7 +139,7 @@ bool DesignFiles::openDesignFile(const QString& path) {
 }
 
 void DesignFiles::keepLastDesign() {
-    const design::DesignDocument document = window_.form().designDocument();
+    const design::DesignDocument document = window_.model().document();
     const colouring::DesignRecord& record = document.record;
     if (std::holds_alternative<colouring::OpeningSource>(record.source) && record.changes.empty()) {
         return;

@@ -9,7 +9,6 @@
 #include "layout.h"
 #include "pads/pad_setup.h"
 #include "pads/symbol_pad.h"
-#include "patterns/advanced.h"
 #include "patterns/catalogue.h"
 #include "surface_view.h"
 
@@ -155,10 +154,9 @@ Form1::Form1(std::unique_ptr<canvas::RandomSource> random, QWidget* parent)
     : QWidget(parent),
       random_(random ? std::move(random)
                      : std::make_unique<canvas::RandomSource>(canvas::clockSeed())),
-      design_(colouring::designCanvasSetup()), effect_(colouring::effectViewSetup()),
-      strip_(colouring::stripSetup()), randomArtPad_(pads::randomArtPadSetup()),
-      symbolPad_(pads::symbolPadSetup()), figurePad_(pads::figurePadSetup()),
-      savePathDialog_(askSavePath),
+      model_(*random_), effect_(colouring::effectViewSetup()), strip_(colouring::stripSetup()),
+      randomArtPad_(pads::randomArtPadSetup()), symbolPad_(pads::symbolPadSetup()),
+      figurePad_(pads::figurePadSetup()), savePathDialog_(askSavePath),
       urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); }), fontDialog_(askFont) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kWindowTitle);
@@ -228,9 +226,12 @@ void Form1::createControls() {
 
 void Form1::createSurfaceViews() {
     const QHash<QString, canvas::Surface*> surfaces{
-        {QStringLiteral("Picture1"), &design_},    {QStringLiteral("Picture2"), &effect_},
-        {QStringLiteral("Picture3"), &strip_},     {QStringLiteral("Picture4"), &randomArtPad_},
-        {QStringLiteral("Picture5"), &symbolPad_}, {QStringLiteral("picOutput"), &figurePad_},
+        {QStringLiteral("Picture1"), &model_.canvas()},
+        {QStringLiteral("Picture2"), &effect_},
+        {QStringLiteral("Picture3"), &strip_},
+        {QStringLiteral("Picture4"), &randomArtPad_},
+        {QStringLiteral("Picture5"), &symbolPad_},
+        {QStringLiteral("picOutput"), &figurePad_},
     };
     for (const SurfacePlacement& placement : layoutSurfaces()) {
         auto* view = new SurfaceView(*surfaces.value(placement.name), placement.name, this);
@@ -251,12 +252,12 @@ void Form1::connectHandlers() {
     const QHash<QString, std::function<void()>> fixedButtons{
         {QStringLiteral("Command14"), [this] { command14Clicked(); }},
         {QStringLiteral("Command15"), [this] { command15Clicked(); }},
-        {QStringLiteral("Command2"), [this] { saveClicked(design_); }},
+        {QStringLiteral("Command2"), [this] { saveClicked(model_.canvas()); }},
         {QStringLiteral("Command17"), [this] { saveClicked(effect_); }},
         {QStringLiteral("Command60"), [this] { padLoadClicked(randomArtPad_); }},
         {QStringLiteral("Command63"), [this] { padLoadClicked(symbolPad_); }},
         {QStringLiteral("Command62"), [this] { padLoadClicked(figurePad_); }},
-        {QStringLiteral("Command61"), [this] { command61Clicked(); }},
+        {QStringLiteral("Command61"), [this] { model_.clearPicture(); }},
         {QStringLiteral("Command59"), [this] { padResetClicked(QStringLiteral("Command59")); }},
         {QStringLiteral("Command64"), [this] { padResetClicked(QStringLiteral("Command64")); }},
         {QStringLiteral("Command65"), [this] { padResetClicked(QStringLiteral("Command65")); }},
@@ -283,8 +284,7 @@ void Form1::connectHandlers() {
     }
 
     auto* design = control<SurfaceView>(QStringLiteral("Picture1"));
-    connect(design, &SurfaceView::pressed, this,
-            [this](float x, float y) { design1Pressed(x, y); });
+    connect(design, &SurfaceView::pressed, this, [this](float x, float y) { model_.press(x, y); });
     auto* randomArt = control<SurfaceView>(QStringLiteral("Picture4"));
     connect(randomArt, &SurfaceView::pressed, this,
             [this](float x, float y) { randomArtPadPressed(x, y); });
@@ -307,28 +307,26 @@ void Form1::connectHandlers() {
     redoAction_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     addActions({undoAction_, redoAction_});
-    connect(undoAction_, &QAction::triggered, this, &Form1::undoDesignChange);
-    connect(redoAction_, &QAction::triggered, this, &Form1::redoDesignChange);
+    connect(undoAction_, &QAction::triggered, &model_, &design::DesignModel::undo);
+    connect(redoAction_, &QAction::triggered, &model_, &design::DesignModel::redo);
+
+    connect(&model_, &design::DesignModel::changed, this, [this] {
+        showModel();
+        emit designChanged();
+    });
+    connect(control<QComboBox>(QStringLiteral("Combo1")), &QComboBox::editTextChanged, this,
+            [this](const QString& text) { model_.setTileSizeText(text); });
+    connect(control<QComboBox>(QStringLiteral("Combo2")), &QComboBox::editTextChanged, this,
+            [this](const QString& text) { model_.setLineWidthText(text); });
 }
 
 void Form1::startUp() {
+    canvas::Surface& design = model_.canvas();
     rotatedFont_ = std::make_unique<pads::CLogFont>();
-    rotatedFont_->setLogFont(pads::describeFont(design_.font()));
+    rotatedFont_->setLogFont(pads::describeFont(design.font()));
     symbolPadFont_ = pads::symbolPadInitialFont();
-    design_.setFontSize(24);
-
-    // The effect view's blank image, tiled over the canvas: one copy at the origin.
-    const float tileWidth = effect_.scaleWidth();
-    const float tileHeight = effect_.scaleHeight();
-    const QImage effectImage = effect_.image();
-    for (float y = 0; y < design_.scaleHeight(); y += tileHeight) {
-        for (float x = 0; x < design_.scaleWidth(); x += tileWidth) {
-            design_.paintPicture(effectImage, x, y, tileWidth, tileHeight);
-        }
-    }
-    design_.setScaleMode(canvas::ScaleMode::Pixels);
-    record_ = colouring::DesignRecord::startedBy(
-        design_, colouring::OpeningSource{canvas::fromPixel(design_.imageRef().pixel(0, 0))});
+    design.setFontSize(24);
+    model_.showOpening(control<QLabel>(QStringLiteral("Label2"))->text());
 
     const std::pair<const char*, QStringList> lists[] = {
         {"Combo1", kTileSizes}, {"Combo2", kLineWidths}, {"Combo3", letters()}};
@@ -338,6 +336,8 @@ void Form1::startUp() {
         combo->addItems(items);
         combo->setEditText(shown);
     }
+    model_.setTileSizeText(comboText("Combo1"));
+    model_.setLineWidthText(comboText("Combo2"));
 }
 
 void Form1::paintEvent(QPaintEvent*) {
@@ -367,111 +367,27 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-design::DesignState Form1::designState() const {
-    return {design_.snapshot(), control<QLabel>(QStringLiteral("Label2"))->text(), record_};
-}
-
-void Form1::showDesignState(const design::DesignState& state) {
-    design_.restore(state.canvas);
-    setDesignTitle(state.title);
-    record_ = state.record;
-    emit designChanged();
-}
-
-design::DesignDocument Form1::designDocument() const {
-    return {record_, control<QLabel>(QStringLiteral("Label2"))->text(), comboText("Combo2"),
-            comboText("Combo1"), repeat_};
-}
-
-void Form1::showDesignDocument(const design::DesignDocument& document) {
-    recordDesignChange();
-    colouring::rebuildDesign(document.record, design_);
-    record_ = document.record;
-    setDesignTitle(document.title);
-    for (const auto& [name, text] :
-         {std::pair{"Combo2", document.lineWidth}, std::pair{"Combo1", document.tileSize}}) {
-        if (!text.isEmpty()) {
+void Form1::showModel() {
+    control<QLabel>(QStringLiteral("Label2"))->setText(model_.title());
+    for (const auto& [name, text] : {std::pair{"Combo1", model_.tileSizeText()},
+                                     std::pair{"Combo2", model_.lineWidthText()}}) {
+        if (comboText(name) != text) {
             control<QComboBox>(QString::fromLatin1(name))->setEditText(text);
         }
     }
-    emit designChanged();
-}
-
-void Form1::recordDesignChange() {
-    history_.record(designState());
-}
-
-void Form1::undoDesignChange() {
-    if (const auto previous = history_.undo(designState())) {
-        showDesignState(*previous);
-    }
-}
-
-void Form1::redoDesignChange() {
-    if (const auto next = history_.redo(designState())) {
-        showDesignState(*next);
-    }
-}
-
-void Form1::setDesignTitle(const QString& title) {
-    control<QLabel>(QStringLiteral("Label2"))->setText(title);
 }
 
 void Form1::catalogueClicked(const QString& controlName, const QString& caption) {
-    const patterns::Figure* figure = patterns::findFigure(controlName);
-    if (figure == nullptr) {
-        return;
+    if (patterns::findFigure(controlName) != nullptr) {
+        lineWidthText(); // for its hint; the model has the same text
+        model_.drawFigure(controlName, caption);
     }
-    const QString width = lineWidthText();
-    recordDesignChange();
-    setDesignTitle(
-        patterns::drawCatalogueFigure(design_, *figure, width, caption, savedFillStyle_));
-    record_ = colouring::DesignRecord::startedBy(
-        design_, colouring::CatalogueSource{controlName, design_.drawWidth()});
-    emit designChanged();
 }
 
 void Form1::advancedClicked(int array, int index) {
-    const int fillFlag = checkValue(control<QCheckBox>(QStringLiteral("Check1"))->checkState());
-    const QString width = lineWidthText();
-    recordDesignChange();
-    const int penWidth = design_.drawWidth();
-    patterns::AdvancedFigure figure;
-    setDesignTitle(
-        patterns::drawAdvancedPattern(design_, array, index, fillFlag, width, *random_, &figure));
-    record_ =
-        colouring::DesignRecord::startedBy(design_, colouring::AdvancedSource{figure, penWidth});
-    emit designChanged();
-}
-
-void Form1::design1Pressed(float x, float y) {
-    recordDesignChange();
-    colouring::pressAndRecord(design_, record_, x, y, pressOptions_, *random_);
-    emit designChanged();
-}
-
-void Form1::changeDesign(const colouring::DesignChange& change) {
-    recordDesignChange();
-    colouring::applyChange(change, design_);
-    record_.changes.push_back(change);
-    emit designChanged();
-}
-
-void Form1::chooseColourway(const colouring::Colourway& way) {
-    const QImage picture = way.image.convertToFormat(QImage::Format_RGB32);
-    if (colouring::applyColourway(design_.imageRef(), way.mapping) == picture) {
-        changeDesign(design::recordedColourway(design_.imageRef(), way.mapping));
-        return;
-    }
-    // The design changed since the colourway was drawn from it: the record keeps its picture.
-    recordDesignChange();
-    colouring::chooseColourway(design_, way);
-    record_ = {design_.backColor(), picture, colouring::PictureSource{}, {}};
-    emit designChanged();
-}
-
-void Form1::pressDesignAt(float x, float y) {
-    design1Pressed(x, y);
+    const int category = checkValue(control<QCheckBox>(QStringLiteral("Check1"))->checkState());
+    lineWidthText();
+    model_.drawAdvanced(array, index, category);
 }
 
 void Form1::command14Clicked() {
@@ -487,9 +403,9 @@ void Form1::command15Clicked() {
 bool Form1::renderEffect(EffectButton button) {
     const QString credit = effect::creditLine(QDate::currentDate());
     if (button == EffectButton::OwnSize) {
-        effect::renderEffectOwnSize(effect_, design_, strip_, credit, repeat_);
-    } else if (!effect::renderEffectChosenSize(effect_, strip_, design_, comboText("Combo1"),
-                                               credit, repeat_)) {
+        effect::renderEffectOwnSize(effect_, model_.canvas(), strip_, credit, model_.repeat());
+    } else if (!effect::renderEffectChosenSize(effect_, strip_, model_.canvas(),
+                                               comboText("Combo1"), credit, model_.repeat())) {
         return false;
     }
     lastEffect_ = button;
@@ -497,13 +413,13 @@ bool Form1::renderEffect(EffectButton button) {
 }
 
 void Form1::refreshEffect() {
-    strip_.setPicture(design_.image());
+    strip_.setPicture(model_.canvas().image());
     renderEffect(lastEffect_);
 }
 
 QSize Form1::effectTileSize() const {
     if (lastEffect_ == EffectButton::OwnSize) {
-        return design_.imageRef().size();
+        return model_.canvas().imageRef().size();
     }
     return effect::chosenTileSize(strip_);
 }
@@ -537,24 +453,8 @@ void Form1::showHint(const QString& text) {
 }
 
 void Form1::padLoadClicked(const canvas::Surface& pad) {
-    loadDesignPicture(pad.image(), colouring::kAdvancedDesignTitle,
-                      colouring::PictureSource::Origin::Pad);
-}
-
-void Form1::loadDesignPicture(const QImage& picture, const QString& title,
-                              colouring::PictureSource::Origin origin) {
-    recordDesignChange();
-    colouring::loadPictureIntoDesign(design_, picture);
-    setDesignTitle(title);
-    record_ = colouring::DesignRecord::startedBy(design_, colouring::PictureSource{origin});
-    emit designChanged();
-}
-
-void Form1::command61Clicked() {
-    recordDesignChange();
-    colouring::clearDesignPicture(design_);
-    record_.changes.emplace_back(std::in_place_type<colouring::ClearPictureChange>);
-    emit designChanged();
+    model_.loadPicture(pad.image(), colouring::kAdvancedDesignTitle,
+                       colouring::PictureSource::Origin::Pad);
 }
 
 QString Form1::comboText(const char* name) const {

@@ -3,8 +3,7 @@
 #include "canvas/random_source.h"
 #include "canvas/surface.h"
 #include "colouring/colour_tools.h"
-#include "design/design_document.h"
-#include "design/history.h"
+#include "design/design_model.h"
 #include "pads/figures.h"
 #include "pads/log_font.h"
 #include "pads/random_art.h"
@@ -49,49 +48,28 @@ class Form1 : public QWidget {
     void setUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
     void setFontDialog(FontDialog dialog) { fontDialog_ = std::move(dialog); }
 
-    canvas::Surface& designCanvas() { return design_; }
     canvas::Surface& effectView() { return effect_; }
     canvas::Surface& strip() { return strip_; }
     canvas::Surface& randomArtPad() { return randomArtPad_; }
     canvas::Surface& symbolPad() { return symbolPad_; }
     canvas::Surface& figurePad() { return figurePad_; }
     canvas::RandomSource& random() { return *random_; }
-    const colouring::DesignRecord& designRecord() const { return record_; }
+    // The design the window shows and changes; the studio works on it too.
+    design::DesignModel& model() { return model_; }
     const pads::CLogFont& rotatedFont() const { return *rotatedFont_; }
 
     // How long a hint stays on the window.
     static constexpr int kHintMilliseconds = 4000;
 
-    // For the studio around the window. A press on the design at (x, y), as a mouse press there.
-    void pressDesignAt(float x, float y);
-    // A new background picture for the design as one undo step, as a pad load does.
-    void loadDesignPicture(const QImage& picture, const QString& title,
-                           colouring::PictureSource::Origin origin);
-    // Where a press's colour comes from, what it fills and where else; the defaults give the
-    // plain press.
-    void setPressOptions(const colouring::PressOptions& options) { pressOptions_ = options; }
-    const colouring::PressOptions& pressOptions() const { return pressOptions_; }
-    // A change of the design's pixels made elsewhere (a colour replaced, a colourway chosen), as
-    // one undo step kept in the design's record.
-    void changeDesign(const colouring::DesignChange& change);
-    // A colourway's picture becomes the design, whatever the design shows meanwhile.
-    void chooseColourway(const colouring::Colourway& way);
-    void setRepeat(tiling::Repeat repeat) { repeat_ = repeat; }
-    tiling::Repeat repeat() const { return repeat_; }
     // Renders the effect view again as the last effect button did, from the design as it is now.
     void refreshEffect();
     // The size of one tile in the effect view, in pixels, as the last effect button drew it.
     QSize effectTileSize() const;
-    // The design as a document: its record, title, line width, tile size and repeat type.
-    design::DesignDocument designDocument() const;
-    // Rebuilds the design from a document as one undo step, with its title, line width and tile
-    // size (the repeat type is the studio's).
-    void showDesignDocument(const design::DesignDocument& document);
     QAction* undoAction() const { return undoAction_; }
     QAction* redoAction() const { return redoAction_; }
 
   signals:
-    // After every change of the design canvas or its title.
+    // After every change of the design canvas or its title, once the window shows it.
     void designChanged();
     void hintShown(const QString& text);
 
@@ -109,7 +87,6 @@ class Form1 : public QWidget {
     // Design column.
     void catalogueClicked(const QString& controlName, const QString& caption);
     void advancedClicked(int array, int index);
-    void design1Pressed(float x, float y);
     void command14Clicked();
     void command15Clicked();
     enum class EffectButton { OwnSize, ChosenSize };
@@ -117,19 +94,12 @@ class Form1 : public QWidget {
     void saveClicked(const canvas::Surface& surface);
     void label13Clicked();
     void showHint(const QString& text);
-    void setDesignTitle(const QString& title);
-
-    // Undo and redo of the changes to the design canvas and its title.
-    design::DesignState designState() const;
-    void showDesignState(const design::DesignState& state);
-    void recordDesignChange();
-    void undoDesignChange();
-    void redoDesignChange();
+    // Label2 and the two lists show the model's title and texts.
+    void showModel();
 
     // Pads: the load buttons and Command61 move pictures into the design canvas; the pad
     // drawings themselves are connected here by the pad room.
     void padLoadClicked(const canvas::Surface& pad);
-    void command61Clicked();
     void randomArtPadPressed(float x, float y);
     void symbolPadPressed(float x, float y);
     void padResetClicked(const QString& controlName);
@@ -143,7 +113,7 @@ class Form1 : public QWidget {
     QString lineWidthText();
 
     std::unique_ptr<canvas::RandomSource> random_;
-    canvas::Surface design_;
+    design::DesignModel model_;
     canvas::Surface effect_;
     canvas::Surface strip_;
     canvas::Surface randomArtPad_;
@@ -151,9 +121,6 @@ class Form1 : public QWidget {
     canvas::Surface figurePad_;
 
     // Window-level variables shared between handlers.
-    std::int16_t savedFillStyle_ = 0;
-    design::DesignHistory history_;
-    colouring::DesignRecord record_; // how the design canvas's pixels were made
     std::unique_ptr<pads::CLogFont> rotatedFont_;
     std::int16_t figureCounter_ = 0;
     pads::RandomArtState randomArt_;
@@ -162,8 +129,6 @@ class Form1 : public QWidget {
     QHash<QString, QWidget*> controls_;
     QButtonGroup* options_ = nullptr;
     QTimer* timer1_ = nullptr;
-    colouring::PressOptions pressOptions_;
-    tiling::Repeat repeat_ = tiling::Repeat::Straight;
     EffectButton lastEffect_ = EffectButton::OwnSize;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;

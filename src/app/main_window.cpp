@@ -85,7 +85,7 @@ constexpr RepeatChoice kRepeatChoices[] = {
 
 MainWindow::MainWindow(std::unique_ptr<canvas::RandomSource> random, QWidget* parent)
     : QMainWindow(parent), form_(new Form1(std::move(random), this)),
-      colourTools_(new ColourTools(*form_, this)) {
+      colourTools_(new ColourTools(form_->model(), this)) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(form_->windowTitle());
     initIconResource();
@@ -239,23 +239,27 @@ void MainWindow::createStatusBar() {
     statusBar()->setSizeGripEnabled(false);
 }
 
+design::DesignModel& MainWindow::model() const {
+    return form_->model();
+}
+
 canvas::Surface& MainWindow::designCanvas() const {
-    return form_->designCanvas();
+    return model().canvas();
 }
 
 void MainWindow::pressDesignAt(QPoint pixel, Qt::KeyboardModifiers modifiers) {
     if (colourTools_->takePress(pixel, modifiers)) {
         return;
     }
-    form_->pressDesignAt(float(pixel.x()), float(pixel.y()));
+    model().press(float(pixel.x()), float(pixel.y()));
 }
 
 void MainWindow::loadImportedPicture(const QImage& picture) {
-    form_->loadDesignPicture(picture, kImportTitle, colouring::PictureSource::Origin::Import);
+    model().loadPicture(picture, kImportTitle, colouring::PictureSource::Origin::Import);
 }
 
 tiling::Repeat MainWindow::repeat() const {
-    return form_->repeat();
+    return model().repeat();
 }
 
 QSize MainWindow::tileSize() const {
@@ -267,7 +271,7 @@ bool MainWindow::liveEffect() const {
 }
 
 void MainWindow::setRepeat(tiling::Repeat repeat) {
-    form_->setRepeat(repeat);
+    model().setRepeat(repeat);
     if (liveEffect()) {
         form_->refreshEffect();
     }
@@ -391,19 +395,17 @@ void MainWindow::importPicture(const colouring::ImportedImage& picture, const QS
 
 void MainWindow::exportPrint() {
     ExportDialog dialog(designCanvas().image(), repeat(), this);
-    dialog.setDesignRecord(form_->designRecord());
+    dialog.setDesignRecord(model().record());
     dialog.exec();
 }
 
 void MainWindow::openColourways() {
     if (colourways_ == nullptr) {
-        const auto title = [this] {
-            return form_->findChild<QLabel*>(QStringLiteral("Label2"))->text();
-        };
+        const auto title = [this] { return model().title(); };
         colourways_ =
             new ColourwaysWindow(designCanvas(), *colourTools_, form_->random(), title, this);
         connect(colourways_, &ColourwaysWindow::colourwayChosen, this,
-                [this](const colouring::Colourway& way) { form_->chooseColourway(way); });
+                [this](const colouring::Colourway& way) { model().chooseColourway(way); });
         closeOnEscape(*colourways_);
     }
     colourways_->drawAgain();

@@ -17,6 +17,10 @@ namespace colouring {
 struct ImportedImage;
 }
 
+namespace design {
+class DesignModel;
+}
+
 namespace app {
 
 class ColourTools;
@@ -38,6 +42,8 @@ class MainWindow : public QMainWindow {
     ~MainWindow() override;
 
     Form1& form() const { return *form_; }
+    // The design the window and the studio show and change.
+    design::DesignModel& model() const;
     DesignFiles& designFiles() const { return *designFiles_; }
     canvas::Surface& designCanvas() const;
     // A press on the design at a canvas pixel, exactly as a mouse press there with the modifiers

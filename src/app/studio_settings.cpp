@@ -70,7 +70,7 @@ void restoreStudioSettings(MainWindow& window) {
     if (const QColor current(settings.value(kCurrentColourKey).toString()); current.isValid()) {
         colouring::PressOptions options = tools.options();
         options.current = canvas::fromPixel(current.rgb());
-        window.form().setPressOptions(options);
+        window.model().setPressOptions(options);
     }
     // The choices after the colours, as choosing a colour may change the colour source, and
     // before the live effect view, which would draw on a new repeat type.

@@ -54,7 +54,7 @@ TEST_F(ColourMenuTest, MenuChoicesReachThePress) {
             trigger(action);
             EXPECT_TRUE(find<QAction>(action)->isChecked()) << action.constData();
         }
-        const colouring::PressOptions& options = form().pressOptions();
+        const colouring::PressOptions& options = window_->model().pressOptions();
         EXPECT_EQ(std::tuple(options.rule, options.scope, options.symmetry),
                   std::tuple(rule, scope, symmetry));
     }
@@ -197,7 +197,7 @@ TEST_F(ColourMenuTest, TheStudioComesBackAsItWasLeftAndTheWindowAsItStarts) {
     EXPECT_EQ(window_->dockWidgetArea(&window_->paletteDock()), Qt::LeftDockWidgetArea);
     EXPECT_TRUE(find("TileFrame")->isVisible());
     EXPECT_EQ(window_->repeat(), tiling::Repeat::Mirror);
-    const colouring::PressOptions& options = form().pressOptions();
+    const colouring::PressOptions& options = window_->model().pressOptions();
     EXPECT_EQ(std::tuple(options.rule, options.scope, options.symmetry),
               std::tuple(ColourRule::Analogous, FillScope::Wrap, Symmetry::Four));
     EXPECT_EQ(tools().recentColours(), recent.mid(0, 16));

@@ -21,11 +21,12 @@ class DesignFilesTest : public AppTest {
             {{ColourRule::Random, 0, FillScope::Global, Symmetry::Eight}, {30, 100}},
         };
         for (const auto& [options, pixel] : presses) {
-            form().setPressOptions(options);
+            window_->model().setPressOptions(options);
             window_->pressDesignAt(pixel);
         }
-        form().setPressOptions({});
-        form().changeDesign(colouring::ReplaceChange{opaque(design().pixel(71, 71)), 0xFF102030u});
+        window_->model().setPressOptions({});
+        window_->model().applyChange(
+            colouring::ReplaceChange{opaque(design().pixel(71, 71)), 0xFF102030u});
     }
     app::DesignFiles& files() const { return window_->designFiles(); }
 };
@@ -65,7 +66,7 @@ TEST_F(DesignFilesTest, TheLastFiveClosedDesignsComeBackNewestFirstAndABadDocume
     const QString single = app::DesignFiles::singleKeptDesignPath();
     QDir().mkpath(QFileInfo(single).path());
     ASSERT_TRUE(
-        design::saveDesignDocument(form().designDocument(), QFile::encodeName(single)).saved);
+        design::saveDesignDocument(window_->model().document(), QFile::encodeName(single)).saved);
     const QDateTime start = QDateTime::currentDateTimeUtc().addDays(-1);
     const char* figures[] = {"Command11", "Command12", "Command13",
                              "Command55", "Command1",  nullptr};

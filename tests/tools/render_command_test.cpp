@@ -1,6 +1,7 @@
 #include "canvas/raster.h"
-#include "design/design_document.h"
+#include "design/design_model.h"
 #include "fifo_guard.h"
+#include "patterns/catalogue.h"
 #include "print/print_engine.h"
 #include "print/sharp_render.h"
 #include "progress_line.h"
@@ -378,6 +379,27 @@ TEST_F(RenderCommand, WritesTheFileNameBytesExactlyAsGiven) {
     EXPECT_EQ(test_support::runRender(opening).status, 0);
     // QTemporaryDir cannot remove a name it cannot decode.
     EXPECT_EQ(unlink(name) + unlink(document), 0);
+}
+
+TEST_F(RenderCommand, RecordsTheDocumentTheWindowRecordsForTheSamePresses) {
+    ASSERT_EQ(run("--pattern Command12 --width 3 --fill 5,60,#3050A0 --fill 100.4,100,#A02020 "
+                  "--save-design @a.ccpat")
+                  .status,
+              0);
+    canvas::RandomSource random;
+    design::DesignModel window(random);
+    window.showOpening(QString());
+    window.setLineWidthText("3");
+    window.drawFigure("Command12", patterns::caption(*patterns::findFigure("Command12")));
+    for (const auto& [x, y, colour] :
+         {std::tuple(5.0f, 60.0f, canvas::rgbColour(0x30, 0x50, 0xA0)),
+          std::tuple(100.4f, 100.0f, canvas::rgbColour(0xA0, 0x20, 0x20))}) {
+        window.setPressOptions({colouring::ColourRule::Chosen, colour, {}, {}});
+        window.press(x, y);
+    }
+    QFile saved(file("a.ccpat"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), design::writeDesignDocument(window.document()));
 }
 
 } // namespace
