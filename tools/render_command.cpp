@@ -6,7 +6,6 @@
 #include "colouring/surfaces.h"
 #include "design/design_model.h"
 #include "effect/effect.h"
-#include "patterns/advanced.h"
 #include "patterns/catalogue.h"
 #include "print/print_engine.h"
 #include "print/print_size.h"

@@ -78,7 +78,7 @@ TEST_F(ModelTest, EachOperationIsOneStepThatUndoAndRedoTakeBackExactly) {
 TEST_F(ModelTest, ASequenceRecordsItsDocumentWhichSavesAndOpensAgain) {
     model.setTileSizeText("40");
     model.setRepeat(tiling::Repeat::HalfDrop);
-    model.drawFigure("Command12", patterns::caption(*patterns::findFigure("Command12")));
+    model.drawFigure("Command12", patterns::caption(*patterns::findFigure(u"Command12")));
     model.setPressOptions({colouring::ColourRule::Chosen, 0x3050A0, colouring::FillScope::Global,
                            colouring::Symmetry::LeftRight});
     model.press(5.4f, 60);
@@ -92,7 +92,7 @@ TEST_F(ModelTest, ASequenceRecordsItsDocumentWhichSavesAndOpensAgain) {
          {colouring::PressChange{
               {5, 60}, 0x3050A0, colouring::FillScope::Global, colouring::Symmetry::LeftRight},
           colouring::ClearPictureChange{}}},
-        "设计" + patterns::caption(*patterns::findFigure("Command12")),
+        "设计" + patterns::caption(*patterns::findFigure(u"Command12")),
         "3",
         "40",
         tiling::Repeat::HalfDrop};

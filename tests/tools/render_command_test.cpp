@@ -390,7 +390,7 @@ TEST_F(RenderCommand, RecordsTheDocumentTheWindowRecordsForTheSamePresses) {
     design::DesignModel window(random);
     window.showOpening(QString());
     window.setLineWidthText("3");
-    window.drawFigure("Command12", patterns::caption(*patterns::findFigure("Command12")));
+    window.drawFigure("Command12", patterns::caption(*patterns::findFigure(u"Command12")));
     for (const auto& [x, y, colour] :
          {std::tuple(5.0f, 60.0f, canvas::rgbColour(0x30, 0x50, 0xA0)),
           std::tuple(100.4f, 100.0f, canvas::rgbColour(0xA0, 0x20, 0x20))}) {
