@@ -97,7 +97,6 @@ TEST_F(ModelTest, ASequenceRecordsItsDocumentWhichSavesAndOpensAgain) {
         "40",
         tiling::Repeat::HalfDrop};
     EXPECT_EQ(design::writeDesignDocument(model.document()), design::writeDesignDocument(written));
-
     QTemporaryDir folder;
     const QString path = folder.filePath("a.ccpat");
     ASSERT_TRUE(model.saveDocument(QFile::encodeName(path)).saved);
