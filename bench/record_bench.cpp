@@ -16,7 +16,7 @@ namespace {
 colouring::DesignRecord pressedRecord(int presses) {
     canvas::Surface design(colouring::designCanvasSetup());
     colouring::DesignRecord record =
-        colouring::DesignRecord::startedBy(design, colouring::CatalogueSource{"Command55", 2});
+        colouring::DesignRecord::startedBy({}, design, colouring::CatalogueSource{"Command55", 2});
     for (int i = 0; i < presses; ++i) {
         const QPoint pixel((i * 37 + 11) % 142, (i * 53 + 29) % 142);
         record.changes.push_back(colouring::PressChange{

@@ -453,7 +453,7 @@ void Form1::showHint(const QString& text) {
 }
 
 void Form1::padLoadClicked(const canvas::Surface& pad) {
-    model_.loadPicture(pad.image(), colouring::kAdvancedDesignTitle,
+    model_.loadPicture({pad.image()}, colouring::kAdvancedDesignTitle,
                        colouring::PictureSource::Origin::Pad);
 }
 

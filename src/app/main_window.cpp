@@ -255,7 +255,7 @@ void MainWindow::pressDesignAt(QPoint pixel, Qt::KeyboardModifiers modifiers) {
 }
 
 void MainWindow::loadImportedPicture(const QImage& picture) {
-    model().loadPicture(picture, kImportTitle, colouring::PictureSource::Origin::Import);
+    model().loadPicture({picture}, kImportTitle, colouring::PictureSource::Origin::Import);
 }
 
 tiling::Repeat MainWindow::repeat() const {

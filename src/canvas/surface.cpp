@@ -152,7 +152,7 @@ void Surface::resizeClient() {
     };
     QImage resized =
         blankImage(deviceSide(designSize_.width()), deviceSide(designSize_.height()), backColor_);
-    drawEnlarged(resized, picture_, deviceScale_);
+    drawPicture(resized);
     blit(resized, image_, 0, 0);
     image_ = std::move(resized);
 }
@@ -171,8 +171,16 @@ void Surface::setHeight(float outerHeight) {
 
 void Surface::rebuildImage() {
     image_.fill(toPixel(backColor_));
+    drawPicture(image_);
+}
+
+void Surface::drawPicture(QImage& target) const {
     // Only the part of the picture the client area shows is enlarged, straight onto it.
-    drawEnlarged(image_, picture_, deviceScale_);
+    if (devicePicture_.isNull()) {
+        drawEnlarged(target, picture_, deviceScale_);
+    } else {
+        drawEnlarged(target, devicePicture_, 1);
+    }
 }
 
 void Surface::setBackColor(Colour colour) {
@@ -198,14 +206,15 @@ void Surface::setFontSize(double points) {
     }
 }
 
-void Surface::setPicture(const QImage& picture) {
+void Surface::setPicture(const QImage& picture, const QImage& devicePicture) {
     picture_ = asRgb32(picture);
+    devicePicture_ = asRgb32(devicePicture);
     rebuildImage();
     notify();
 }
 
 SurfaceSnapshot Surface::snapshot() const {
-    return {image_, picture_, backColor_, fillColor_, drawWidth_};
+    return {image_, picture_, devicePicture_, backColor_, fillColor_, drawWidth_};
 }
 
 void Surface::restore(const SurfaceSnapshot& snapshot) {
@@ -214,6 +223,7 @@ void Surface::restore(const SurfaceSnapshot& snapshot) {
     }
     image_ = snapshot.image;
     picture_ = snapshot.picture;
+    devicePicture_ = snapshot.devicePicture;
     backColor_ = snapshot.backColor;
     fillColor_ = snapshot.fillColor;
     setDrawWidth(snapshot.drawWidth);

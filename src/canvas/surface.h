@@ -47,6 +47,7 @@ struct SurfaceSetup {
 struct SurfaceSnapshot {
     QImage image;
     QImage picture;
+    QImage devicePicture;
     Colour backColor = 0;
     Colour fillColor = 0;
     std::int16_t drawWidth = 1;
@@ -118,7 +119,9 @@ class Surface {
     // The background picture; a null image is the empty picture.
     const QImage& picture() const { return picture_; }
     // Replaces the background picture and rebuilds the image as BackColor plus the picture.
-    void setPicture(const QImage& picture);
+    // `devicePicture`, when not null, is the same picture drawn for the device scale (the image's
+    // size) and is shown instead of the picture enlarged by nearest pixels.
+    void setPicture(const QImage& picture, const QImage& devicePicture = {});
 
     // Fills the client area with BackColor, draws the background picture at the origin and moves
     // the text position to (0, 0).
@@ -180,6 +183,7 @@ class Surface {
     QRgb penPixel(std::optional<Colour> colour) const;
     void resizeClient();
     void rebuildImage();
+    void drawPicture(QImage& target) const;
     void notify() const;
 
     float outerWidth_;
@@ -198,6 +202,7 @@ class Surface {
     double deviceOffset_ = 0; // where design pixel 0's centre lands on the device image
     QSize designSize_;
     QImage picture_;
+    QImage devicePicture_;
     QImage image_;
     DotMask dotMask_;
     FillScratch fillScratch_;

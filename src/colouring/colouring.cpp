@@ -19,10 +19,6 @@ void fillRegion(canvas::Surface& design, float x, float y, canvas::Colour colour
                             canvas::Colour(under));
 }
 
-void loadPictureIntoDesign(canvas::Surface& design, const QImage& picture) {
-    design.setPicture(picture);
-}
-
 void clearDesignPicture(canvas::Surface& design) {
     design.setPicture(QImage());
     design.setAutoRedraw(true);

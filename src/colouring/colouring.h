@@ -14,8 +14,6 @@ void colourRegion(canvas::Surface& design, float x, float y, canvas::RandomSourc
 // The fill of one press with a given colour: FillColor, then the surface fill of the region
 // under (x, y).
 void fillRegion(canvas::Surface& design, float x, float y, canvas::Colour colour);
-// Pad transfer and import: design.setPicture(picture); Command61: design.setPicture({}), AutoRedraw
-// true.
-void loadPictureIntoDesign(canvas::Surface& design, const QImage& picture);
+// Command61: design.setPicture({}), AutoRedraw true.
 void clearDesignPicture(canvas::Surface& design);
 } // namespace colouring

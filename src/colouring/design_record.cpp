@@ -4,6 +4,8 @@
 #include "colouring.h"
 #include "patterns/catalogue.h"
 
+#include <algorithm>
+
 namespace colouring {
 namespace {
 
@@ -58,8 +60,39 @@ struct ChangeDrawer {
 
 } // namespace
 
-DesignRecord DesignRecord::startedBy(const canvas::Surface& design, DesignSource source) {
-    return {design.backColor(), design.picture(), std::move(source), {}};
+struct PictureDrawer {
+    const canvas::Surface& design;
+
+    QImage operator()(std::monostate) const { return {}; }
+};
+
+QImage pictureAtDeviceScale(const DesignPicture& picture, const canvas::Surface& design) {
+    if (picture.pixels.isNull() || design.deviceScale() == 1) {
+        return {};
+    }
+    return std::visit(PictureDrawer{design}, picture.drawing);
+}
+
+void showPicture(canvas::Surface& design, const DesignPicture& picture) {
+    design.setPicture(picture.pixels, pictureAtDeviceScale(picture, design));
+}
+
+DesignPicture DesignRecord::shownPicture() const {
+    const bool cleared =
+        std::any_of(changes.begin(), changes.end(), [](const DesignChange& change) {
+            return std::holds_alternative<ClearPictureChange>(change);
+        });
+    return cleared ? DesignPicture{} : picture;
+}
+
+DesignRecord DesignRecord::startedBy(const DesignRecord& before, const canvas::Surface& design,
+                                     DesignSource source) {
+    DesignPicture picture = before.shownPicture();
+    if (picture.pixels != design.picture()) {
+        // The canvas shows a picture the record does not know how to draw: keep its pixels.
+        picture = {design.picture(), {}};
+    }
+    return {design.backColor(), std::move(picture), std::move(source), {}};
 }
 
 bool rebuildDesign(const DesignRecord& record, canvas::Surface& design,
@@ -72,7 +105,7 @@ bool rebuildDesign(const DesignRecord& record, canvas::Surface& design,
         return !control.stopped();
     };
     design.setBackColor(record.background);
-    design.setPicture(record.picture);
+    showPicture(design, record.picture);
     std::visit(SourceDrawer{design}, record.source);
     if (!stepDone(1)) {
         return false;

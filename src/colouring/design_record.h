@@ -24,6 +24,24 @@ struct OpeningSource {
     canvas::Colour colour = 0;
     bool operator==(const OpeningSource&) const = default;
 };
+// How a picture under the design is drawn sharper than its pixels at a larger device scale. With
+// none, the picture's pixels are enlarged by nearest pixels.
+using PictureDrawing = std::variant<std::monostate>;
+
+// A picture under the design: its pixels as the design canvas shows them (design pixels; null for
+// none) and, when it has one, how to draw it at any device scale (at scale 1 the drawing gives
+// exactly the pixels).
+struct DesignPicture {
+    QImage pixels;
+    PictureDrawing drawing{};
+    bool operator==(const DesignPicture&) const = default;
+};
+
+// The picture drawn for the device scale of `design` (null when the pixels enlarged serve).
+QImage pictureAtDeviceScale(const DesignPicture& picture, const canvas::Surface& design);
+// Puts the picture under the design as `design`'s device scale shows it.
+void showPicture(canvas::Surface& design, const DesignPicture& picture);
+
 // A picture put under the design (a pad load or an imported image): the record's picture shows
 // on the background colour.
 struct PictureSource {
@@ -74,14 +92,19 @@ using DesignChange = std::variant<PressChange, ReplaceChange, ColourwayChange, C
 
 struct DesignRecord {
     canvas::Colour background = 0; // the canvas's background colour when the source was drawn
-    QImage picture;                // the picture under the design then; null for none
+    DesignPicture picture;         // the picture under the design then
     DesignSource source;
     std::vector<DesignChange> changes;
     bool operator==(const DesignRecord&) const = default;
 
+    // The picture under the design after every change (none after 清空主图).
+    DesignPicture shownPicture() const;
+
     // A new record whose source has just been drawn on `design`, which still holds the canvas
-    // state the source started from (background colour and picture).
-    static DesignRecord startedBy(const canvas::Surface& design, DesignSource source);
+    // state the source started from (background colour and picture); the picture keeps the
+    // drawing it had in `before`, the record of that state.
+    static DesignRecord startedBy(const DesignRecord& before, const canvas::Surface& design,
+                                  DesignSource source);
 };
 
 // What a long drawing reports and obeys: `progress` (may be empty) hears (steps done, steps in

@@ -422,7 +422,8 @@ DesignDocument readDocument(const QByteArray& bytes) {
     colouring::DesignRecord& record = document.record;
     record.background = canvas::fromPixel(fields.colour("background"));
     if (fields.has("picture")) {
-        record.picture = readPictureField(fields.value("picture"), QStringLiteral("picture"));
+        record.picture.pixels =
+            readPictureField(fields.value("picture"), QStringLiteral("picture"));
     }
     record.source = readSource(fields.object("source"));
     const QJsonArray changes = fields.array("changes");
@@ -498,8 +499,8 @@ QByteArray writeDesignDocument(const DesignDocument& document) {
                      {"repeat", tiling::kRepeatNames[int(document.repeat)]},
                      {"background", colourText(canvas::toPixel(record.background))},
                      {"source", std::visit(SourceWriter{}, record.source)}};
-    if (!record.picture.isNull()) {
-        root.insert(QLatin1String("picture"), pictureText(record.picture));
+    if (!record.picture.pixels.isNull()) {
+        root.insert(QLatin1String("picture"), pictureText(record.picture.pixels));
     }
     QJsonArray changes;
     for (const colouring::DesignChange& change : record.changes) {

@@ -22,7 +22,8 @@ void DesignModel::showOpening(const QString& title) {
     }
     canvas_.setScaleMode(canvas::ScaleMode::Pixels);
     record_ = colouring::DesignRecord::startedBy(
-        canvas_, colouring::OpeningSource{canvas::fromPixel(canvas_.imageRef().pixel(0, 0))});
+        record_, canvas_,
+        colouring::OpeningSource{canvas::fromPixel(canvas_.imageRef().pixel(0, 0))});
     title_ = title;
 }
 
@@ -49,7 +50,7 @@ void DesignModel::drawFigure(const QString& controlName, const QString& caption)
     pushUndoStep();
     title_ = patterns::drawCatalogueFigure(canvas_, *figure, lineWidth_, caption, savedFillStyle_);
     record_ = colouring::DesignRecord::startedBy(
-        canvas_, colouring::CatalogueSource{controlName, canvas_.drawWidth()});
+        record_, canvas_, colouring::CatalogueSource{controlName, canvas_.drawWidth()});
     emit changed();
 }
 
@@ -59,8 +60,8 @@ void DesignModel::drawAdvanced(int array, int index, int category) {
     patterns::AdvancedFigure figure;
     title_ = patterns::drawAdvancedPattern(canvas_, array, index, category, lineWidth_, random_,
                                            &figure);
-    record_ =
-        colouring::DesignRecord::startedBy(canvas_, colouring::AdvancedSource{figure, penWidth});
+    record_ = colouring::DesignRecord::startedBy(record_, canvas_,
+                                                 colouring::AdvancedSource{figure, penWidth});
     emit changed();
 }
 
@@ -86,16 +87,16 @@ void DesignModel::chooseColourway(const colouring::Colourway& way) {
     // The design changed since the colourway was drawn from it: the record keeps its picture.
     pushUndoStep();
     colouring::chooseColourway(canvas_, way);
-    record_ = {canvas_.backColor(), picture, colouring::PictureSource{}, {}};
+    record_ = {canvas_.backColor(), {picture, {}}, colouring::PictureSource{}, {}};
     emit changed();
 }
 
-void DesignModel::loadPicture(const QImage& picture, const QString& title,
+void DesignModel::loadPicture(const colouring::DesignPicture& picture, const QString& title,
                               colouring::PictureSource::Origin origin) {
     pushUndoStep();
-    colouring::loadPictureIntoDesign(canvas_, picture);
+    colouring::showPicture(canvas_, picture);
     title_ = title;
-    record_ = colouring::DesignRecord::startedBy(canvas_, colouring::PictureSource{origin});
+    record_ = {canvas_.backColor(), picture, colouring::PictureSource{origin}, {}};
     emit changed();
 }
 

@@ -57,7 +57,7 @@ class DesignModel : public QObject {
     // A colourway's picture becomes the design, whatever the design shows meanwhile.
     void chooseColourway(const colouring::Colourway& way);
     // A new picture under the design (a pad's or an imported one).
-    void loadPicture(const QImage& picture, const QString& title,
+    void loadPicture(const colouring::DesignPicture& picture, const QString& title,
                      colouring::PictureSource::Origin origin);
     // 清空主图.
     void clearPicture();

@@ -56,7 +56,7 @@ struct Made {
             painter.drawRect(20, 90, 40, 30);
         }
         design.setPicture(art);
-        record = DesignRecord::startedBy(design, colouring::PictureSource{origin});
+        record = DesignRecord::startedBy({}, design, colouring::PictureSource{origin});
     }
     // A colourway of every colour, as the window records it when one is chosen.
     void chooseColourway() {
@@ -77,7 +77,7 @@ const std::pair<const char*, std::function<void(Made&)>> kDesigns[] = {
          patterns::drawCatalogueFigure(made.design, *patterns::findFigure(u"Command55"),
                                        QStringLiteral("2"), {}, savedFillStyle);
          made.record =
-             DesignRecord::startedBy(made.design, colouring::CatalogueSource{"Command55", 2});
+             DesignRecord::startedBy({}, made.design, colouring::CatalogueSource{"Command55", 2});
      }},
     {"advanced",
      [](Made& made) {
@@ -85,14 +85,15 @@ const std::pair<const char*, std::function<void(Made&)>> kDesigns[] = {
          patterns::AdvancedFigure figure;
          made.design.setDrawWidth(2);
          patterns::drawAdvancedPattern(made.design, 71, 1, 1, QStringLiteral("3"), random, &figure);
-         made.record = DesignRecord::startedBy(made.design, colouring::AdvancedSource{figure, 2});
+         made.record =
+             DesignRecord::startedBy({}, made.design, colouring::AdvancedSource{figure, 2});
      }},
     {"opening",
      [](Made& made) {
          QImage plain(142, 142, QImage::Format_RGB32);
          plain.fill(canvas::toPixel(0x3366AA));
          made.design.paintPicture(plain, 0, 0, 142, 142);
-         made.record = DesignRecord::startedBy(made.design, colouring::OpeningSource{0x3366AA});
+         made.record = DesignRecord::startedBy({}, made.design, colouring::OpeningSource{0x3366AA});
      }},
     {"pad load", [](Made& made) { made.startWithPicture(colouring::PictureSource::Origin::Pad); }},
     {"import", [](Made& made) { made.startWithPicture(colouring::PictureSource::Origin::Import); }},
@@ -254,7 +255,7 @@ TEST(DesignDocument, EverythingSavedOpensAgain) {
         noisy.chooseColourway();
     }
     // The largest picture, and colourways of noise in all the room the limit makes for them.
-    DesignRecord largest{0, pictures::noise({2048, 2048}, 3), colouring::PictureSource{}, {}};
+    DesignRecord largest{0, {pictures::noise({2048, 2048}, 3)}, colouring::PictureSource{}, {}};
     largest.changes.resize(design::kRoomForColourways,
                            colouring::ColourwayChange{{}, pictures::noise({142, 142}, 5)});
     DesignRecord tooMany;

@@ -44,7 +44,7 @@ TEST_F(ModelTest, EachOperationIsOneStepThatUndoAndRedoTakeBackExactly) {
         {"a figure", [&] { model.drawFigure("Command11", "x"); }, Figure, None},
         {"an advanced pattern", [&] { model.drawAdvanced(71, 1, 0); }, Advanced, None},
         {"a press", [&] { model.press(10, 10); }, Advanced, Press},
-        {"a picture", [&] { model.loadPicture(picture, "图", {}); }, Picture, None},
+        {"a picture", [&] { model.loadPicture({picture}, "图", {}); }, Picture, None},
         {"a replacement", [&] { model.applyChange(whiten); }, Picture, Replace},
         {"a colourway of the design",
          [&] {

@@ -20,8 +20,8 @@ QByteArray compactDocument() {
     document.lineWidth = QStringLiteral("2");
     document.tileSize = QStringLiteral("80");
     DesignRecord& record = document.record;
-    record.picture = QImage(6, 4, QImage::Format_RGB32);
-    record.picture.fill(0xFF102030);
+    record.picture.pixels = QImage(6, 4, QImage::Format_RGB32);
+    record.picture.pixels.fill(0xFF102030);
     record.background = 0x445CAE;
     record.source = AdvancedSource{
         {patterns::AdvancedShape::Polygon, 660, 660, 900, 900, 0x102030, 7, 1, 0x0000FF, true}, 2};
@@ -40,7 +40,7 @@ QByteArray pictureDocument() {
     QImage picture(142, 142, QImage::Format_RGB32);
     picture.fill(0xFF203040);
     const colouring::ColourwayChange mirrored{{}, picture.mirrored()};
-    const colouring::DesignRecord record{0, picture, colouring::PictureSource{}, {mirrored}};
+    const colouring::DesignRecord record{0, {picture}, colouring::PictureSource{}, {mirrored}};
     return design::writeDesignDocument({record, {}, {}, {}, {}});
 }
 

@@ -330,7 +330,7 @@ TEST(RenderProgram, FailsSoundlyAndSpeaksTheLocalesLanguage) {
     QImage noise(2048, 2048, QImage::Format_RGB32);
     QRandomGenerator(1).fillRange(reinterpret_cast<quint32*>(noise.bits()), 2048 * 2048);
     design::DesignDocument large;
-    large.record = {0, noise, colouring::PictureSource{}, {}};
+    large.record = {0, {noise}, colouring::PictureSource{}, {}};
     design::saveDesignDocument(large, QFile::encodeName(folder.filePath("large.ccpat")));
 #endif
     for (const ProgramRun& run : runs) {
