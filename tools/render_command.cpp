@@ -3,6 +3,8 @@
 #include "canvas/numbers.h"
 #include "canvas/random_source.h"
 #include "colouring/colour_tools.h"
+#include "colouring/colouring.h"
+#include "colouring/line_art.h"
 #include "colouring/surfaces.h"
 #include "design/design_model.h"
 #include "effect/effect.h"
@@ -16,6 +18,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
@@ -47,6 +50,11 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "  --category 0|1          advanced patterns: 1 fills the figure (the window's \"类别\" box)\n"
     "  --design FILE.ccpat     a design document saved by the window or by --save-design; its\n"
     "                          repeat type is used for tiled pages unless --repeat is given\n"
+    "  --line-art FILE         a picture turned into line art as \"导入线稿\" does (the whole\n"
+    "                          picture, on the canvas's background colour), its lines kept at\n"
+    "                          the picture's own resolution so that tiles print them sharp\n"
+    "  --threshold T           --line-art: a pixel darker than T (0 black .. 1 white, default\n"
+    "                          0.5) is a line\n"
     "Design:\n"
     "  --width N               line width, as typed into the line-width list (default 2)\n"
     "  --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in "
@@ -111,6 +119,8 @@ struct Request {
     int category = 0;
     QString width = QStringLiteral("2");
     QByteArray designPath;
+    QByteArray lineArtPath;
+    std::optional<double> threshold;
     QByteArray saveDesign;
     std::vector<Press> presses;
     std::optional<std::uint64_t> seed;
@@ -269,6 +279,8 @@ constexpr OptionPairing kPairings[] = {
     {"--no-credit", "--effect", true, [](const Request& r) { return r.effect; }},
     {"--category", "--advanced", true, [](const Request& r) { return r.advanced != 0; }},
     {"--width", "--design", false, [](const Request& r) { return !r.designPath.isEmpty(); }},
+    {"--width", "--line-art", false, [](const Request& r) { return !r.lineArtPath.isEmpty(); }},
+    {"--threshold", "--line-art", true, [](const Request& r) { return !r.lineArtPath.isEmpty(); }},
     {"--fill-scope", "--fill", true, [](const Request& r) { return !r.presses.empty(); }},
     {"--symmetry", "--fill", true, [](const Request& r) { return !r.presses.empty(); }},
 };
@@ -340,6 +352,16 @@ Request parseArguments(const QList<QByteArray>& arguments) {
         } else if (option == "--design") {
             value();
             request.designPath = arguments[i];
+        } else if (option == "--line-art") {
+            value();
+            request.lineArtPath = arguments[i];
+        } else if (option == "--threshold") {
+            const QString text = value();
+            request.threshold = canvas::parseNumber(text);
+            if (!request.threshold || !(*request.threshold >= 0 && *request.threshold <= 1)) {
+                throw UsageError{
+                    Render::tr("--threshold wants a number from 0 to 1, not \"%1\"").arg(text)};
+            }
         } else if (option == "--save-design") {
             value();
             request.saveDesign = arguments[i];
@@ -422,9 +444,10 @@ Request parseArguments(const QList<QByteArray>& arguments) {
         return request;
     }
     if (int(!request.pattern.isEmpty()) + int(request.advanced != 0) +
-            int(!request.designPath.isEmpty()) !=
+            int(!request.designPath.isEmpty()) + int(!request.lineArtPath.isEmpty()) !=
         1) {
-        throw UsageError{Render::tr("give one of --pattern NAME, --advanced N or --design FILE")};
+        throw UsageError{Render::tr(
+            "give one of --pattern NAME, --advanced N, --design FILE or --line-art FILE")};
     }
     if (request.output.isEmpty()) {
         if (!request.saveDesign.isEmpty()) {
@@ -473,9 +496,40 @@ struct Drawn {
     design::DesignDocument document;
 };
 
+QString importProblem(colouring::ImportProblem problem) {
+    switch (problem) {
+    case colouring::ImportProblem::Incomplete:
+        return Render::tr("the picture is cut short");
+    case colouring::ImportProblem::Empty:
+        return Render::tr("the picture is empty");
+    case colouring::ImportProblem::TooLarge:
+        return Render::tr("the picture has more than %1 pixels").arg(colouring::kMaxImportPixels);
+    case colouring::ImportProblem::Unreadable:
+    case colouring::ImportProblem::None:
+        break;
+    }
+    return Render::tr("it is not a regular file holding a picture this program reads");
+}
+
+// A design started from a picture as 导入线稿 does with its defaults.
+void importLineArt(design::DesignModel& model, const Request& request) {
+    const colouring::ImportedImage picture = colouring::readImportImage(request.lineArtPath);
+    if (picture.problem != colouring::ImportProblem::None) {
+        throw UsageError{Render::tr("cannot import %1: %2")
+                             .arg(QFile::decodeName(request.lineArtPath),
+                                  importProblem(picture.problem))};
+    }
+    colouring::LineArtOptions options;
+    options.threshold = request.threshold.value_or(options.threshold);
+    options.background = canvas::toPixel(model.canvas().backColor());
+    model.importLineArt(picture.image, options, colouring::kImportedDesignTitle);
+}
+
 Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
     auto model = std::make_unique<design::DesignModel>(random);
-    if (!request.designPath.isEmpty()) {
+    if (!request.lineArtPath.isEmpty()) {
+        importLineArt(*model, request);
+    } else if (!request.designPath.isEmpty()) {
         const design::DocumentReading reading = model->openDocument(request.designPath);
         if (reading.problem == design::DocumentProblem::OutOfMemory) {
             throw std::bad_alloc();
@@ -513,6 +567,9 @@ Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
 QString designName(const Request& request, const Drawn& drawn) {
     if (!request.designPath.isEmpty()) {
         return drawn.document.title;
+    }
+    if (!request.lineArtPath.isEmpty()) {
+        return QFileInfo(QFile::decodeName(request.lineArtPath)).fileName();
     }
     return request.advanced != 0 ? Render::tr("advanced pattern %1").arg(request.advanced)
                                  : patterns::caption(*patterns::findFigure(request.pattern));

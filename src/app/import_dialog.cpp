@@ -108,16 +108,18 @@ void ImportDialog::showResult() {
     preview_->setPixmap(QPixmap::fromImage(result_));
 }
 
-std::optional<QImage> askLineArt(QWidget* parent, const QImage& source, QRgb background) {
+std::optional<colouring::LineArtOptions> askLineArt(QWidget* parent, const QImage& source,
+                                                    QRgb background) {
     ImportDialog dialog(source, background, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return dialog.result();
+    return dialog.options();
 }
 
-std::optional<QImage> importLineArt(QWidget* parent, const colouring::ImportedImage& picture,
-                                    const QString& path, QRgb background) {
+std::optional<colouring::LineArtOptions> importLineArt(QWidget* parent,
+                                                       const colouring::ImportedImage& picture,
+                                                       const QString& path, QRgb background) {
     if (picture.problem != colouring::ImportProblem::None) {
         QMessageBox::warning(parent, QStringLiteral("导入线稿"),
                              importProblemText(picture.problem, path));

@@ -40,13 +40,15 @@ class ImportDialog : public QDialog {
     QLabel* preview_ = nullptr;
 };
 
-// Shows the dialog; the chosen picture, or nothing when the user cancels.
-std::optional<QImage> askLineArt(QWidget* parent, const QImage& source, QRgb background);
+// Shows the dialog; the chosen options, or nothing when the user cancels.
+std::optional<colouring::LineArtOptions> askLineArt(QWidget* parent, const QImage& source,
+                                                    QRgb background);
 
 // The whole import of a picture read from `path` (empty for the clipboard): a message when it
-// cannot be imported, the dialog otherwise; the chosen picture, or nothing.
-std::optional<QImage> importLineArt(QWidget* parent, const colouring::ImportedImage& picture,
-                                    const QString& path, QRgb background);
+// cannot be imported, the dialog otherwise; the chosen options, or nothing.
+std::optional<colouring::LineArtOptions> importLineArt(QWidget* parent,
+                                                       const colouring::ImportedImage& picture,
+                                                       const QString& path, QRgb background);
 
 // The open dialog's filter: every picture format this Qt reads.
 QString importFilter();

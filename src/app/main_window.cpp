@@ -40,7 +40,6 @@ static void initIconResource() {
 namespace app {
 namespace {
 
-const QString kImportTitle = QStringLiteral("设计导入线稿");
 constexpr int kStatusHintMilliseconds = Form1::kHintMilliseconds;
 constexpr QPoint kNoPixel{-1, -1};
 
@@ -255,7 +254,7 @@ void MainWindow::pressDesignAt(QPoint pixel, Qt::KeyboardModifiers modifiers) {
 }
 
 void MainWindow::loadImportedPicture(const QImage& picture) {
-    model().loadPicture({picture}, kImportTitle, colouring::PictureSource::Origin::Import);
+    model().loadPicture({picture}, colouring::kImportedDesignTitle, colouring::PictureSource::Origin::Import);
 }
 
 tiling::Repeat MainWindow::repeat() const {
@@ -389,7 +388,7 @@ void MainWindow::pasteLineArt() {
 void MainWindow::importPicture(const colouring::ImportedImage& picture, const QString& path) {
     const QRgb background = canvas::toPixel(designCanvas().backColor());
     if (const auto chosen = app::importLineArt(this, picture, path, background)) {
-        loadImportedPicture(*chosen);
+        model().importLineArt(picture.image, *chosen, colouring::kImportedDesignTitle);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "canvas/raster.h"
 #include "colouring.h"
+#include "guided_fill.h"
+#include "surfaces.h"
 #include "patterns/catalogue.h"
 
 #include <algorithm>
@@ -64,6 +66,9 @@ struct PictureDrawer {
     const canvas::Surface& design;
 
     QImage operator()(std::monostate) const { return {}; }
+    QImage operator()(const LineArtDrawing& lineArt) const {
+        return drawLineArt(lineArt, design.imageRef().size(), design.deviceScale());
+    }
 };
 
 QImage pictureAtDeviceScale(const DesignPicture& picture, const canvas::Surface& design) {
@@ -75,6 +80,16 @@ QImage pictureAtDeviceScale(const DesignPicture& picture, const canvas::Surface&
 
 void showPicture(canvas::Surface& design, const DesignPicture& picture) {
     design.setPicture(picture.pixels, pictureAtDeviceScale(picture, design));
+}
+
+DesignPicture importedPicture(const QImage& source, const LineArtOptions& options) {
+    if (!options.lineArt) {
+        return {makeLineArt(source, options)};
+    }
+    LineArtDrawing lineArt =
+        traceLineArt(source, options.fit, options.threshold, options.background, options.size);
+    QImage pixels = drawLineArt(lineArt, options.size, 1);
+    return {std::move(pixels), std::move(lineArt)};
 }
 
 DesignPicture DesignRecord::shownPicture() const {
@@ -95,6 +110,43 @@ DesignRecord DesignRecord::startedBy(const DesignRecord& before, const canvas::S
     return {design.backColor(), std::move(picture), std::move(source), {}};
 }
 
+namespace {
+
+void drawSource(const DesignRecord& record, canvas::Surface& design) {
+    design.setBackColor(record.background);
+    showPicture(design, record.picture);
+    std::visit(SourceDrawer{design}, record.source);
+}
+
+// A press on a canvas of device scale above 1, with `guide`, the same design at scale 1: at each
+// pixel the press fills there, the region it fills on the guide fills on the design as
+// fillGuided does; a fill of every pixel of a colour takes the colour the guide shows.
+void pressGuided(const PressChange& press, canvas::Surface& design, canvas::Surface& guide) {
+    design.setFillColor(press.colour);
+    guide.setFillColor(press.colour);
+    if (guide.fillStyle() != canvas::kFillSolid) {
+        return;
+    }
+    const QRgb brush = canvas::toPixel(press.colour);
+    for (const QPoint pixel : symmetricPixels(press.pixel, press.symmetry, guide.designSize())) {
+        const QRgb under = guide.imageRef().pixel(pixel) | 0xFF000000u;
+        if (under == brush) {
+            continue;
+        }
+        if (press.scope == FillScope::Global) {
+            replaceColour(design, under, brush);
+            replaceColour(guide, under, brush);
+            continue;
+        }
+        const bool wrap = press.scope == FillScope::Wrap;
+        const CellRegion region = regionCells(guide.imageRef(), pixel, wrap);
+        fillGuided(design, guide.imageRef(), region, press.colour);
+        guide.fillSpans(region.spans(), press.colour);
+    }
+}
+
+} // namespace
+
 bool rebuildDesign(const DesignRecord& record, canvas::Surface& design,
                    const DrawingControl& control, int extraSteps) {
     const int steps = int(record.changes.size()) + 1 + extraSteps;
@@ -104,14 +156,25 @@ bool rebuildDesign(const DesignRecord& record, canvas::Surface& design,
         }
         return !control.stopped();
     };
-    design.setBackColor(record.background);
-    showPicture(design, record.picture);
-    std::visit(SourceDrawer{design}, record.source);
+    drawSource(record, design);
+    std::optional<canvas::Surface> guide;
+    if (design.deviceScale() > 1) {
+        guide.emplace(designCanvasSetup());
+        drawSource(record, *guide);
+    }
     if (!stepDone(1)) {
         return false;
     }
     for (std::size_t i = 0; i < record.changes.size(); ++i) {
-        applyChange(record.changes[i], design);
+        const DesignChange& change = record.changes[i];
+        if (const auto* press = std::get_if<PressChange>(&change); press && guide) {
+            pressGuided(*press, design, *guide);
+        } else {
+            applyChange(change, design);
+            if (guide) {
+                applyChange(change, *guide);
+            }
+        }
         if (!stepDone(int(i) + 2)) {
             return false;
         }

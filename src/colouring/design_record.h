@@ -3,6 +3,7 @@
 #include "canvas/colour.h"
 #include "canvas/surface.h"
 #include "colour_tools.h"
+#include "line_art.h"
 #include "patterns/advanced.h"
 
 #include <QImage>
@@ -26,7 +27,7 @@ struct OpeningSource {
 };
 // How a picture under the design is drawn sharper than its pixels at a larger device scale. With
 // none, the picture's pixels are enlarged by nearest pixels.
-using PictureDrawing = std::variant<std::monostate>;
+using PictureDrawing = std::variant<std::monostate, LineArtDrawing>;
 
 // A picture under the design: its pixels as the design canvas shows them (design pixels; null for
 // none) and, when it has one, how to draw it at any device scale (at scale 1 the drawing gives
@@ -41,6 +42,9 @@ struct DesignPicture {
 QImage pictureAtDeviceScale(const DesignPicture& picture, const canvas::Surface& design);
 // Puts the picture under the design as `design`'s device scale shows it.
 void showPicture(canvas::Surface& design, const DesignPicture& picture);
+// A picture imported under `options`: line art keeps its lines at the picture's own resolution,
+// colour keeps its pixels only.
+DesignPicture importedPicture(const QImage& source, const LineArtOptions& options);
 
 // A picture put under the design (a pad load or an imported image): the record's picture shows
 // on the background colour.
@@ -120,7 +124,9 @@ struct DrawingControl {
 };
 
 // Draws the record on a design canvas as it is set up (colouring::designCanvasSetup(), any device
-// scale). At device scale 1 the result is the design's pixels exactly. The source and each change
+// scale). At device scale 1 the result is the design's pixels exactly. Above it, the record is
+// drawn at scale 1 in step, and each press fills the pixels of the region it filled there
+// (fillGuided), so a press colours the same regions at every scale. The source and each change
 // are a step of `control`, counted out of `extraSteps` more; false when it was stopped, the
 // drawing then left half done.
 bool rebuildDesign(const DesignRecord& record, canvas::Surface& design,

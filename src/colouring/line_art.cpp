@@ -1,5 +1,7 @@
 #include "line_art.h"
 
+#include "canvas/raster.h"
+
 #include <QFile>
 #include <QImageReader>
 #include <QMimeData>
@@ -147,9 +149,53 @@ std::vector<float> darkestPerCell(const QImage& source, const Placement& placeme
 }
 
 QImage backgroundImage(QSize size, QRgb background) {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = canvas::requirePixels(QImage(size, QImage::Format_RGB32));
     image.fill(background);
     return image;
+}
+
+constexpr QRgb kLinePixel = qRgb(0, 0, 0);
+
+// 1 bit a pixel, all background: index 0 the background, 1 a line pixel.
+QImage blankLines(QSize size, QRgb background) {
+    QImage lines = canvas::requirePixels(QImage(size, QImage::Format_Mono));
+    lines.setColorTable({background | 0xFF000000u, kLinePixel});
+    lines.fill(0);
+    return lines;
+}
+
+void setLineBit(uchar* row, int x) {
+    row[x >> 3] |= uchar(0x80u >> (x & 7));
+}
+
+// Calls paint(x, y) for each pixel of a grid of `size` laid over the lines that covers a line
+// pixel (coveredSpan: every source pixel it touches).
+template <typename Paint> void forEachLinePixel(const QImage& lines, QSize size, Paint paint) {
+    std::vector<Span> columns;
+    for (int x = 0; x < size.width(); ++x) {
+        columns.push_back(coveredSpan(x, size.width(), 0, lines.width()));
+    }
+    // The covered source rows ORed together, so a column needs one look per source column.
+    std::vector<uchar> merged(std::size_t(lines.bytesPerLine()));
+    for (int y = 0; y < size.height(); ++y) {
+        const Span rows = coveredSpan(y, size.height(), 0, lines.height());
+        std::fill(merged.begin(), merged.end(), uchar(0));
+        for (int sourceY = rows.first; sourceY < rows.end; ++sourceY) {
+            const uchar* bits = lines.constScanLine(sourceY);
+            for (std::size_t i = 0; i < merged.size(); ++i) {
+                merged[i] |= bits[i];
+            }
+        }
+        for (int x = 0; x < size.width(); ++x) {
+            for (int sourceX = columns[std::size_t(x)].first; sourceX < columns[std::size_t(x)].end;
+                 ++sourceX) {
+                if (merged[std::size_t(sourceX >> 3)] & (0x80u >> (sourceX & 7))) {
+                    paint(x, y);
+                    break;
+                }
+            }
+        }
+    }
 }
 
 // A device that notes whether its reader asked for bytes past its end.
@@ -323,16 +369,72 @@ QImage finishLineArt(const LineArtCells& cells, bool lineArt, double threshold) 
         const float* darkest = cells.darkest.data() + std::size_t(y) * std::size_t(placed.width());
         for (int x = 0; x < placed.width(); ++x) {
             if (darkest[x] < threshold) {
-                row[x] = qRgb(0, 0, 0);
+                row[x] = kLinePixel;
             }
         }
     }
     return image;
 }
 
+LineArtDrawing traceLineArt(const QImage& source, LineArtFit fit, double threshold,
+                            QRgb background, QSize size) {
+    LineArtDrawing drawing;
+    drawing.background = background | 0xFF000000u;
+    if (source.isNull() || size.isEmpty()) {
+        return drawing;
+    }
+    const Placement placement = place(source.size(), fit, size);
+    drawing.placed = placement.target;
+    const QRect& part = placement.source;
+    QImage lines = blankLines(part.size(), background);
+    const float backgroundLuminance = luminance(background);
+    RowReader reader(source, part);
+    for (int y = 0; y < part.height(); ++y) {
+        const QRgb* pixels = reader.row(part.top() + y);
+        uchar* bits = lines.scanLine(y);
+        for (int x = 0; x < part.width(); ++x) {
+            if (luminanceOver(pixels[x], backgroundLuminance) < threshold) {
+                setLineBit(bits, x);
+            }
+        }
+    }
+    const QSize kept = part.size().boundedTo({kLargestLineArtSide, kLargestLineArtSide});
+    if (kept != part.size()) {
+        QImage reduced = blankLines(kept, background);
+        forEachLinePixel(lines, kept, [&reduced](int x, int y) { setLineBit(reduced.scanLine(y), x); });
+        lines = std::move(reduced);
+    }
+    drawing.lines = std::move(lines);
+    return drawing;
+}
+
+QImage drawLineArt(const LineArtDrawing& drawing, QSize deviceSize, double scale) {
+    QImage image = backgroundImage(deviceSize, drawing.background);
+    if (drawing.lines.isNull()) {
+        return image;
+    }
+    // A design pixel's block is the device pixels whose centres fall in it.
+    auto edge = [scale](int designPixel) { return int(std::ceil(designPixel * scale - 0.5)); };
+    const QPoint origin(edge(drawing.placed.left()), edge(drawing.placed.top()));
+    const QSize size(edge(drawing.placed.right() + 1) - origin.x(),
+                     edge(drawing.placed.bottom() + 1) - origin.y());
+    const QRect inside = image.rect();
+    forEachLinePixel(drawing.lines, size, [&](int x, int y) {
+        const QPoint pixel = origin + QPoint(x, y);
+        if (inside.contains(pixel)) {
+            reinterpret_cast<QRgb*>(image.scanLine(pixel.y()))[pixel.x()] = kLinePixel;
+        }
+    });
+    return image;
+}
+
 QImage makeLineArt(const QImage& source, const LineArtOptions& options) {
-    return finishLineArt(reduceForLineArt(source, options.fit, options.size, options.background),
-                         options.lineArt, options.threshold);
+    if (!options.lineArt) {
+        return reduceForLineArt(source, options.fit, options.size, options.background).colour;
+    }
+    return drawLineArt(
+        traceLineArt(source, options.fit, options.threshold, options.background, options.size),
+        options.size, 1);
 }
 
 } // namespace colouring

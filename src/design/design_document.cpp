@@ -70,6 +70,14 @@ class DocumentMessages {
             .arg(width)
             .arg(height);
     }
+    static QString linesTooLarge(int width, int height) {
+        return tr("The design document's line art is %1 x %2 pixels; at most %3 pixels and %4 a "
+                  "side are allowed.")
+            .arg(width)
+            .arg(height)
+            .arg(colouring::kMaxImportPixels)
+            .arg(colouring::kLargestLineArtSide);
+    }
     static QString unreadable(const QString& path, const QString& reason) {
         return tr("The design document %1 could not be read: %2.").arg(path, reason);
     }
@@ -208,29 +216,74 @@ class Fields {
     QString path_;
 };
 
-QImage readPicture(const QString& base64) {
-    const auto decoded =
+[[noreturn]] void pictureUndecodable() {
+    throw DocumentError{DocumentProblem::PictureUndecodable, DocumentMessages::pictureUndecodable()};
+}
+
+QByteArray pngBytes(const QString& base64) {
+    auto decoded =
         QByteArray::fromBase64Encoding(base64.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded) {
-        throw DocumentError{DocumentProblem::PictureUndecodable,
-                            DocumentMessages::pictureUndecodable()};
+        pictureUndecodable();
     }
-    const QSize size = pngSize(*decoded);
+    return std::move(*decoded);
+}
+
+// A picture decoded; a decoder that found no memory for it says no more than one that found no
+// picture, so a null one of a good size is memory that could not be had.
+QImage decoded(QImage picture, QSize size) {
+    if (picture.isNull()) {
+        if (!size.isEmpty()) {
+            canvas::requirePixels(QImage(size, QImage::Format_RGB32));
+        }
+        pictureUndecodable();
+    }
+    return picture;
+}
+
+QImage readPicture(const QString& base64) {
+    const QByteArray png = pngBytes(base64);
+    const QSize size = pngSize(png);
     if (size.width() > kLargestDocumentPictureSide || size.height() > kLargestDocumentPictureSide) {
         throw DocumentError{DocumentProblem::PictureTooLarge,
                             DocumentMessages::pictureTooLarge(size.width(), size.height())};
     }
-    const QImage picture = decodePng(*decoded);
-    if (picture.isNull()) {
-        // A decoder that found no memory for the picture says no more than one that found no
-        // picture.
-        if (!size.isEmpty()) {
-            canvas::requirePixels(QImage(size, QImage::Format_RGB32));
-        }
-        throw DocumentError{DocumentProblem::PictureUndecodable,
-                            DocumentMessages::pictureUndecodable()};
+    return canvas::requirePixels(decoded(decodePng(png), size).convertToFormat(QImage::Format_RGB32));
+}
+
+// The lines of imported line art, up to an import's size.
+colouring::LineArtDrawing readLineArt(const QJsonObject& object) {
+    const Fields fields(object, QStringLiteral("lineArt"));
+    colouring::LineArtDrawing lineArt;
+    lineArt.background = fields.colour("background");
+    const QJsonArray placed = fields.array("placed");
+    int sides[4] = {};
+    for (int i = 0; i < 4 && placed.size() == 4; ++i) {
+        const double side = placed[i].toDouble(NAN);
+        sides[i] = placed[i].isDouble() && side == std::floor(side) && side >= 0 &&
+                           side <= kDesignSide
+                       ? int(side)
+                       : -1;
     }
-    return canvas::requirePixels(picture.convertToFormat(QImage::Format_RGB32));
+    lineArt.placed = QRect(sides[0], sides[1], sides[2], sides[3]);
+    if (placed.size() != 4 || std::count(std::begin(sides), std::end(sides), -1) > 0 ||
+        lineArt.placed.isEmpty() || !QRect(0, 0, kDesignSide, kDesignSide).contains(lineArt.placed)) {
+        badValue(fields.field("placed"));
+    }
+    const QJsonValue lines = fields.value("lines");
+    if (!lines.isString()) {
+        badValue(fields.field("lines"));
+    }
+    const QByteArray png = pngBytes(lines.toString());
+    const QSize size = pngSize(png);
+    if (size.width() > colouring::kLargestLineArtSide ||
+        size.height() > colouring::kLargestLineArtSide ||
+        qint64(size.width()) * size.height() > colouring::kMaxImportPixels) {
+        throw DocumentError{DocumentProblem::PictureTooLarge,
+                            DocumentMessages::linesTooLarge(size.width(), size.height())};
+    }
+    lineArt.lines = decoded(decodePngLines(png, lineArt.background), size);
+    return lineArt;
 }
 
 // A picture field: base64 text of any length, up to the document's own.
@@ -425,6 +478,12 @@ DesignDocument readDocument(const QByteArray& bytes) {
         record.picture.pixels =
             readPictureField(fields.value("picture"), QStringLiteral("picture"));
     }
+    if (fields.has("lineArt")) {
+        // The design's pixels are the lines reduced, whatever the picture says.
+        colouring::LineArtDrawing lineArt = readLineArt(fields.object("lineArt"));
+        record.picture.pixels = colouring::drawLineArt(lineArt, {kDesignSide, kDesignSide}, 1);
+        record.picture.drawing = std::move(lineArt);
+    }
     record.source = readSource(fields.object("source"));
     const QJsonArray changes = fields.array("changes");
     if (changes.size() > kMostDesignChanges) {
@@ -501,6 +560,14 @@ QByteArray writeDesignDocument(const DesignDocument& document) {
                      {"source", std::visit(SourceWriter{}, record.source)}};
     if (!record.picture.pixels.isNull()) {
         root.insert(QLatin1String("picture"), pictureText(record.picture.pixels));
+    }
+    if (const auto* lineArt = std::get_if<colouring::LineArtDrawing>(&record.picture.drawing)) {
+        const QRect& placed = lineArt->placed;
+        root.insert(QLatin1String("lineArt"),
+                    QJsonObject{{"lines", pictureText(lineArt->lines)},
+                                {"placed", QJsonArray{placed.x(), placed.y(), placed.width(),
+                                                      placed.height()}},
+                                {"background", colourText(lineArt->background)}});
     }
     QJsonArray changes;
     for (const colouring::DesignChange& change : record.changes) {

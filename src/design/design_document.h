@@ -1,6 +1,7 @@
 #pragma once
 
 #include "colouring/design_record.h"
+#include "colouring/line_art.h"
 #include "files/atomic_file.h"
 #include "tiling/tiling.h"
 
@@ -38,7 +39,11 @@ inline const QString kDesignDocumentSuffix = QStringLiteral("ccpat");
 //  - kMostDesignChanges changes, each under 128 bytes but a colourway: 12.8 MB.
 //  - 256 colourways of a design whose 142 x 142 pixels all differ. Each is stored as its picture
 //    unless the colours that change take less room: under 88 KB each, 22.3 MB.
-// About 50 MB in all: a few ordinary designs are a few kilobytes.
+//  - the lines of imported line art, at most an import's 100,000,000 pixels and 20,000 a side, as
+//    a 1-bit PNG: of noise, a bit a pixel, at most two bytes a row for the filter byte and the
+//    row's last byte, 1 % for deflate and the chunks; base64 adds a third. 16.9 MB.
+// About 67 MB in all: a few ordinary designs are a few kilobytes, a 4,000 x 4,000 line art a few
+// hundred.
 constexpr qint64 base64Size(qint64 bytes) {
     return (bytes + 2) / 3 * 4;
 }
@@ -46,12 +51,17 @@ constexpr qint64 largestPngSize(qint64 side) {
     const qint64 rows = side * (1 + 3 * side);
     return rows + rows / 100 + 4096;
 }
+constexpr qint64 largestLinesPngSize(qint64 pixels, qint64 side) {
+    const qint64 rows = pixels / 8 + 2 * side;
+    return rows + rows / 100 + 4096;
+}
 inline constexpr qint64 kLargestChangeText = 128;
 inline constexpr qint64 kRoomForColourways = 256;
 inline constexpr qint64 kLargestDesignDocument =
     64 * 1024 + base64Size(largestPngSize(kLargestDocumentPictureSide)) +
     kMostDesignChanges * kLargestChangeText +
-    kRoomForColourways * (base64Size(largestPngSize(142)) + kLargestChangeText);
+    kRoomForColourways * (base64Size(largestPngSize(142)) + kLargestChangeText) +
+    base64Size(largestLinesPngSize(colouring::kMaxImportPixels, colouring::kLargestLineArtSide));
 
 // Why a document was not read; each has its own translated sentence.
 enum class DocumentProblem {

@@ -100,6 +100,12 @@ void DesignModel::loadPicture(const colouring::DesignPicture& picture, const QSt
     emit changed();
 }
 
+void DesignModel::importLineArt(const QImage& source, const colouring::LineArtOptions& options,
+                                const QString& title) {
+    loadPicture(colouring::importedPicture(source, options), title,
+                colouring::PictureSource::Origin::Import);
+}
+
 void DesignModel::clearPicture() {
     pushUndoStep();
     colouring::clearDesignPicture(canvas_);

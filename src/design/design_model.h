@@ -59,6 +59,10 @@ class DesignModel : public QObject {
     // A new picture under the design (a pad's or an imported one).
     void loadPicture(const colouring::DesignPicture& picture, const QString& title,
                      colouring::PictureSource::Origin origin);
+    // 导入线稿: the picture under `options` as a new picture under the design; line art keeps its
+    // lines at the picture's own resolution (colouring::importedPicture).
+    void importLineArt(const QImage& source, const colouring::LineArtOptions& options,
+                       const QString& title);
     // 清空主图.
     void clearPicture();
     void undo();

@@ -1,6 +1,8 @@
 #include "png_reading.h"
 
+#include <algorithm>
 #include <png.h>
+#include <vector>
 
 namespace design {
 namespace {
@@ -34,6 +36,30 @@ class PngReading {
         return picture;
     }
 
+    QImage readLines(QRgb background) {
+        if (!begun_) {
+            return {};
+        }
+        image_.format = PNG_FORMAT_GRAY;
+        std::vector<png_byte> grey(PNG_IMAGE_SIZE(image_));
+        QImage lines(size(), QImage::Format_Mono);
+        if (lines.isNull() ||
+            png_image_finish_read(&image_, nullptr, grey.data(), 0, nullptr) == 0) {
+            return {};
+        }
+        lines.setColorTable({background | 0xFF000000u, qRgb(0, 0, 0)});
+        const int width = lines.width();
+        for (int y = 0; y < lines.height(); ++y) {
+            const png_byte* from = grey.data() + std::size_t(y) * std::size_t(width);
+            uchar* to = lines.scanLine(y);
+            std::fill(to, to + lines.bytesPerLine(), uchar(0));
+            for (int x = 0; x < width; ++x) {
+                to[x >> 3] |= uchar((from[x] < 128 ? 0x80u : 0u) >> (x & 7));
+            }
+        }
+        return lines;
+    }
+
   private:
     png_image image_{};
     bool begun_ = false;
@@ -47,6 +73,10 @@ QSize pngSize(const QByteArray& png) {
 
 QImage decodePng(const QByteArray& png) {
     return PngReading(png).read();
+}
+
+QImage decodePngLines(const QByteArray& png, QRgb background) {
+    return PngReading(png).readLines(background);
 }
 
 } // namespace design

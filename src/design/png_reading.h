@@ -13,5 +13,8 @@ namespace design {
 QSize pngSize(const QByteArray& png);
 // The picture (ARGB32); null when the data is not a whole PNG.
 QImage decodePng(const QByteArray& png);
+// The picture as line art, 1 bit a pixel (Format_Mono, 1 where it is darker than mid-grey) with
+// the colour table {background, black}; null when the data is not a whole PNG.
+QImage decodePngLines(const QByteArray& png, QRgb background);
 
 } // namespace design

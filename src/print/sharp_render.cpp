@@ -60,11 +60,39 @@ SharpTile stoppedTile(files::SaveProblem problem, QSize size) {
 
 } // namespace
 
-double blockAgreement(const QImage& design, const QImage& tile, double scale) {
+namespace {
+
+bool sameColour(QRgb a, QRgb b) {
+    return ((a ^ b) & 0xFFFFFFu) == 0;
+}
+
+// Whether the block of design pixel (x, y) in the tile holds the colour anywhere.
+bool blockHolds(const QImage& tile, double scale, int x, int y, QRgb colour) {
+    auto edge = [scale](int pixel, int side) {
+        return std::min(int(std::ceil(pixel * scale - 0.5)), side);
+    };
+    for (int tileY = edge(y, tile.height()); tileY < edge(y + 1, tile.height()); ++tileY) {
+        const auto* row = reinterpret_cast<const QRgb*>(tile.constScanLine(tileY));
+        for (int tileX = edge(x, tile.width()); tileX < edge(x + 1, tile.width()); ++tileX) {
+            if (sameColour(row[tileX], colour)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+double blockAgreement(const QImage& design, const QImage& tile, double scale,
+                      const QImage& lineCells) {
     if (design.isNull()) {
         return 0;
     }
     auto centre = [scale](int pixel) { return int(std::floor((pixel + 0.5) * scale)); };
+    auto lineCell = [&lineCells](int x, int y) {
+        return lineCells.valid(x, y) && sameColour(lineCells.pixel(x, y), qRgb(0, 0, 0));
+    };
     std::int64_t agreeing = 0;
     for (int y = 0; y < design.height(); ++y) {
         const int tileY = centre(y);
@@ -75,7 +103,9 @@ double blockAgreement(const QImage& design, const QImage& tile, double scale) {
         const auto* tileRow = reinterpret_cast<const QRgb*>(tile.constScanLine(tileY));
         for (int x = 0; x < design.width(); ++x) {
             const int tileX = centre(x);
-            agreeing += tileX < tile.width() && ((row[x] ^ tileRow[tileX]) & 0xFFFFFFu) == 0;
+            agreeing += tileX < tile.width() &&
+                        (sameColour(row[x], tileRow[tileX]) ||
+                         (lineCell(x, y) && blockHolds(tile, scale, x, y, row[x])));
         }
     }
     return double(agreeing) / (double(design.width()) * design.height());
@@ -120,7 +150,11 @@ SharpTile renderSharpTile(const colouring::DesignRecord& record, const QImage& d
         if (!stepDone(steps)) {
             return stoppedTile(files::SaveProblem::Cancelled, size);
         }
-        tile.agreement = blockAgreement(design, tile.image, scale);
+        const colouring::DesignPicture shown = record.shownPicture();
+        const auto* lineArt = std::get_if<colouring::LineArtDrawing>(&shown.drawing);
+        tile.agreement =
+            blockAgreement(design, tile.image, scale,
+                           lineArt ? colouring::drawLineArt(*lineArt, design.size(), 1) : QImage());
         tile.sharp = tile.agreement >= kLeastBlockAgreement;
         if (!tile.sharp) {
             tile.image = QImage(); // gone before its replacement is made

@@ -14,8 +14,11 @@ namespace print {
 inline constexpr double kLeastBlockAgreement = 0.995;
 
 // The share of the design's pixels whose block in `tile` (enlarged by `scale`) has the pixel's
-// colour at its centre pixel.
-double blockAgreement(const QImage& design, const QImage& tile, double scale);
+// colour at its centre pixel. A pixel black in `lineCells` (null for none: a design pixel reduced
+// from finer line art, black when it covers any line pixel) agrees when its block holds its colour
+// anywhere: the tile reduced the way the design was.
+double blockAgreement(const QImage& design, const QImage& tile, double scale,
+                      const QImage& lineCells = {});
 
 struct SharpTile {
     QImage image; // null when the drawing stopped (problem says why)

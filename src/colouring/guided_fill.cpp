@@ -1,0 +1,201 @@
+#include "guided_fill.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace colouring {
+namespace {
+
+constexpr QPoint kSteps[] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+// How far from the region, in design pixels, its search may go.
+constexpr int kReach = 2;
+
+// What a design pixel within reach of the region is to the searches.
+enum Kind : std::uint8_t { OutOfReach, Region, SameColour, Searched };
+// Which search reached a device pixel first.
+enum Label : std::uint8_t { Unreached, FromRegion, FromOthers };
+
+QRgb opaque(QRgb pixel) {
+    return pixel | 0xFF000000u;
+}
+
+// The design pixel each device column (or row) lies in: the one whose block holds its centre.
+std::vector<int> designIndices(int designSide, int deviceSide, double scale) {
+    std::vector<int> indices(std::size_t(deviceSide), -1);
+    auto edge = [&](int designPixel) {
+        return std::clamp(int(std::ceil(designPixel * scale - 0.5)), 0, deviceSide);
+    };
+    for (int pixel = 0; pixel < designSide; ++pixel) {
+        std::fill(indices.begin() + edge(pixel), indices.begin() + edge(pixel + 1), pixel);
+    }
+    return indices;
+}
+
+} // namespace
+
+std::vector<canvas::Span> CellRegion::spans() const {
+    std::vector<canvas::Span> runs;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            if (!contains(x, y)) {
+                continue;
+            }
+            if (!runs.empty() && runs.back().y == y && runs.back().x1 == x - 1) {
+                runs.back().x1 = x;
+            } else {
+                runs.push_back({y, x, x});
+            }
+        }
+    }
+    return runs;
+}
+
+CellRegion regionCells(const QImage& design, QPoint pixel, bool wrap) {
+    CellRegion region{design.size(), opaque(design.pixel(pixel)), wrap, {}};
+    const int width = design.width();
+    const int height = design.height();
+    region.cells.assign(std::size_t(width * height), 0);
+    region.cells[std::size_t(pixel.y() * width + pixel.x())] = 1;
+    std::vector<QPoint> pending{pixel};
+    while (!pending.empty()) {
+        const QPoint from = pending.back();
+        pending.pop_back();
+        for (const QPoint step : kSteps) {
+            QPoint next = from + step;
+            if (wrap) {
+                next = {(next.x() + width) % width, (next.y() + height) % height};
+            } else if (!design.rect().contains(next)) {
+                continue;
+            }
+            std::uint8_t& cell = region.cells[std::size_t(next.y() * width + next.x())];
+            if (cell == 0 && opaque(design.pixel(next)) == region.colour) {
+                cell = 1;
+                pending.push_back(next);
+            }
+        }
+    }
+    return region;
+}
+
+void fillGuided(canvas::Surface& device, const QImage& design, const CellRegion& region,
+                canvas::Colour colour) {
+    const QImage& image = device.imageRef();
+    const int width = design.width();
+    const int height = design.height();
+    const std::vector<int> columns = designIndices(width, image.width(), device.deviceScale());
+    const std::vector<int> rows = designIndices(height, image.height(), device.deviceScale());
+
+    std::vector<Kind> kinds(std::size_t(width * height), OutOfReach);
+    QRect reach; // in design pixels, without wrapping
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (!region.contains(x, y)) {
+                continue;
+            }
+            for (int dy = -kReach; dy <= kReach; ++dy) {
+                for (int dx = -kReach; dx <= kReach; ++dx) {
+                    int nx = x + dx;
+                    int ny = y + dy;
+                    if (region.wrap) {
+                        nx = (nx + width) % width;
+                        ny = (ny + height) % height;
+                    } else if (nx < 0 || ny < 0 || nx >= width || ny >= height) {
+                        continue;
+                    }
+                    Kind& kind = kinds[std::size_t(ny * width + nx)];
+                    if (kind == OutOfReach) {
+                        kind = region.contains(nx, ny) ? Region
+                               : opaque(design.pixel(nx, ny)) == region.colour ? SameColour
+                                                                               : Searched;
+                        reach |= QRect(nx, ny, 1, 1);
+                    }
+                }
+            }
+        }
+    }
+    // The device pixels of the design pixels within reach (all of them when the edges meet).
+    auto firstDevice = [](const std::vector<int>& indices, int designPixel) {
+        return int(std::lower_bound(indices.begin(), indices.end(), designPixel) - indices.begin());
+    };
+    const QRect box = region.wrap
+                          ? image.rect()
+                          : QRect(QPoint(firstDevice(columns, reach.left()),
+                                         firstDevice(rows, reach.top())),
+                                  QPoint(firstDevice(columns, reach.right() + 1) - 1,
+                                         firstDevice(rows, reach.bottom() + 1) - 1));
+    auto kindAt = [&](QPoint pixel) {
+        const int x = columns[std::size_t(pixel.x())];
+        const int y = rows[std::size_t(pixel.y())];
+        return x < 0 || y < 0 ? OutOfReach : kinds[std::size_t(y * width + x)];
+    };
+    auto open = [&](QPoint pixel) {
+        return opaque(reinterpret_cast<const QRgb*>(image.constScanLine(pixel.y()))[pixel.x()]) ==
+               region.colour;
+    };
+    std::vector<Label> labels(std::size_t(box.width()) * std::size_t(box.height()), Unreached);
+    auto label = [&](QPoint pixel) -> Label& {
+        return labels[std::size_t(pixel.y() - box.top()) * std::size_t(box.width()) +
+                      std::size_t(pixel.x() - box.left())];
+    };
+    auto neighbour = [&](QPoint pixel, QPoint step, QPoint& next) {
+        next = pixel + step;
+        if (region.wrap) {
+            next = {(next.x() + image.width()) % image.width(),
+                    (next.y() + image.height()) % image.height()};
+        }
+        return box.contains(next);
+    };
+
+    // The searches start at searched pixels beside a block of their own, the region's first.
+    std::vector<QPoint> queue;
+    for (const auto& [seed, from] : {std::pair{Region, FromRegion}, {SameColour, FromOthers}}) {
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const QPoint pixel(x, y);
+                if (kindAt(pixel) != Searched || label(pixel) != Unreached || !open(pixel)) {
+                    continue;
+                }
+                for (const QPoint step : kSteps) {
+                    QPoint next;
+                    if (neighbour(pixel, step, next) && kindAt(next) == seed && open(next)) {
+                        label(pixel) = from;
+                        queue.push_back(pixel);
+                        break;
+                    }
+                }
+            }
+        }
+    }
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+        const QPoint pixel = queue[head];
+        for (const QPoint step : kSteps) {
+            QPoint next;
+            if (neighbour(pixel, step, next) && kindAt(next) == Searched &&
+                label(next) == Unreached && open(next)) {
+                label(next) = label(pixel);
+                queue.push_back(next);
+            }
+        }
+    }
+
+    std::vector<canvas::Span> spans;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const QPoint pixel(x, y);
+            const Kind kind = kindAt(pixel);
+            const bool filled = (kind == Region || (kind == Searched && label(pixel) == FromRegion)) &&
+                                open(pixel);
+            if (!filled) {
+                continue;
+            }
+            if (!spans.empty() && spans.back().y == y && spans.back().x1 == x - 1) {
+                spans.back().x1 = x;
+            } else {
+                spans.push_back({y, x, x});
+            }
+        }
+    }
+    device.fillSpans(spans, colour);
+}
+
+} // namespace colouring
