@@ -515,9 +515,9 @@ QString importProblem(colouring::ImportProblem problem) {
 void importLineArt(design::DesignModel& model, const Request& request) {
     const colouring::ImportedImage picture = colouring::readImportImage(request.lineArtPath);
     if (picture.problem != colouring::ImportProblem::None) {
-        throw UsageError{Render::tr("cannot import %1: %2")
-                             .arg(QFile::decodeName(request.lineArtPath),
-                                  importProblem(picture.problem))};
+        throw UsageError{
+            Render::tr("cannot import %1: %2")
+                .arg(QFile::decodeName(request.lineArtPath), importProblem(picture.problem))};
     }
     colouring::LineArtOptions options;
     options.threshold = request.threshold.value_or(options.threshold);

@@ -254,7 +254,8 @@ void MainWindow::pressDesignAt(QPoint pixel, Qt::KeyboardModifiers modifiers) {
 }
 
 void MainWindow::loadImportedPicture(const QImage& picture) {
-    model().loadPicture({picture}, colouring::kImportedDesignTitle, colouring::PictureSource::Origin::Import);
+    model().loadPicture({picture}, colouring::kImportedDesignTitle,
+                        colouring::PictureSource::Origin::Import);
 }
 
 tiling::Repeat MainWindow::repeat() const {

@@ -3,8 +3,8 @@
 #include "canvas/raster.h"
 #include "colouring.h"
 #include "guided_fill.h"
-#include "surfaces.h"
 #include "patterns/catalogue.h"
+#include "surfaces.h"
 
 #include <algorithm>
 

@@ -104,7 +104,7 @@ void fillGuided(canvas::Surface& device, const QImage& design, const CellRegion&
                     }
                     Kind& kind = kinds[std::size_t(ny * width + nx)];
                     if (kind == OutOfReach) {
-                        kind = region.contains(nx, ny) ? Region
+                        kind = region.contains(nx, ny)                         ? Region
                                : opaque(design.pixel(nx, ny)) == region.colour ? SameColour
                                                                                : Searched;
                         reach |= QRect(nx, ny, 1, 1);
@@ -117,12 +117,12 @@ void fillGuided(canvas::Surface& device, const QImage& design, const CellRegion&
     auto firstDevice = [](const std::vector<int>& indices, int designPixel) {
         return int(std::lower_bound(indices.begin(), indices.end(), designPixel) - indices.begin());
     };
-    const QRect box = region.wrap
-                          ? image.rect()
-                          : QRect(QPoint(firstDevice(columns, reach.left()),
-                                         firstDevice(rows, reach.top())),
-                                  QPoint(firstDevice(columns, reach.right() + 1) - 1,
-                                         firstDevice(rows, reach.bottom() + 1) - 1));
+    const QRect box =
+        region.wrap
+            ? image.rect()
+            : QRect(QPoint(firstDevice(columns, reach.left()), firstDevice(rows, reach.top())),
+                    QPoint(firstDevice(columns, reach.right() + 1) - 1,
+                           firstDevice(rows, reach.bottom() + 1) - 1));
     auto kindAt = [&](QPoint pixel) {
         const int x = columns[std::size_t(pixel.x())];
         const int y = rows[std::size_t(pixel.y())];
@@ -183,8 +183,8 @@ void fillGuided(canvas::Surface& device, const QImage& design, const CellRegion&
         for (int x = box.left(); x <= box.right(); ++x) {
             const QPoint pixel(x, y);
             const Kind kind = kindAt(pixel);
-            const bool filled = (kind == Region || (kind == Searched && label(pixel) == FromRegion)) &&
-                                open(pixel);
+            const bool filled =
+                (kind == Region || (kind == Searched && label(pixel) == FromRegion)) && open(pixel);
             if (!filled) {
                 continue;
             }

@@ -376,8 +376,8 @@ QImage finishLineArt(const LineArtCells& cells, bool lineArt, double threshold) 
     return image;
 }
 
-LineArtDrawing traceLineArt(const QImage& source, LineArtFit fit, double threshold,
-                            QRgb background, QSize size) {
+LineArtDrawing traceLineArt(const QImage& source, LineArtFit fit, double threshold, QRgb background,
+                            QSize size) {
     LineArtDrawing drawing;
     drawing.background = background | 0xFF000000u;
     if (source.isNull() || size.isEmpty()) {
@@ -401,7 +401,8 @@ LineArtDrawing traceLineArt(const QImage& source, LineArtFit fit, double thresho
     const QSize kept = part.size().boundedTo({kLargestLineArtSide, kLargestLineArtSide});
     if (kept != part.size()) {
         QImage reduced = blankLines(kept, background);
-        forEachLinePixel(lines, kept, [&reduced](int x, int y) { setLineBit(reduced.scanLine(y), x); });
+        forEachLinePixel(lines, kept,
+                         [&reduced](int x, int y) { setLineBit(reduced.scanLine(y), x); });
         lines = std::move(reduced);
     }
     drawing.lines = std::move(lines);

@@ -46,8 +46,8 @@ struct LineArtOptions {
     LineArtFit fit = LineArtFit::Inside;
     // Line art: every pixel black or background, so colouring fills exact-colour regions.
     bool lineArt = true;
-    // A pixel is a line pixel when its luminance (0 black .. 1 white) is below this; a cell is black
-    // when it covers a line pixel, that is when its darkest luminance is below this.
+    // A pixel is a line pixel when its luminance (0 black .. 1 white) is below this; a cell is
+    // black when it covers a line pixel, that is when its darkest luminance is below this.
     double threshold = 0.5;
     QRgb background = 0xFFFFFFFF;
     QSize size{142, 142};
@@ -81,8 +81,8 @@ inline constexpr int kLargestLineArtSide = 20000;
 // The part of the picture that `fit` places in a design of `size`, thresholded pixel by pixel (a
 // line pixel when its luminance over the background is below the threshold); a part larger than
 // kLargestLineArtSide a side is reduced to it as drawLineArt reduces.
-LineArtDrawing traceLineArt(const QImage& source, LineArtFit fit, double threshold,
-                            QRgb background, QSize size);
+LineArtDrawing traceLineArt(const QImage& source, LineArtFit fit, double threshold, QRgb background,
+                            QSize size);
 
 // The drawing on a canvas of `deviceSize` pixels with `scale` device pixels a design pixel (RGB32):
 // the background, and black where a pixel covers any line pixel. At scale 1 this is the design's

@@ -217,7 +217,8 @@ class Fields {
 };
 
 [[noreturn]] void pictureUndecodable() {
-    throw DocumentError{DocumentProblem::PictureUndecodable, DocumentMessages::pictureUndecodable()};
+    throw DocumentError{DocumentProblem::PictureUndecodable,
+                        DocumentMessages::pictureUndecodable()};
 }
 
 QByteArray pngBytes(const QString& base64) {
@@ -248,7 +249,8 @@ QImage readPicture(const QString& base64) {
         throw DocumentError{DocumentProblem::PictureTooLarge,
                             DocumentMessages::pictureTooLarge(size.width(), size.height())};
     }
-    return canvas::requirePixels(decoded(decodePng(png), size).convertToFormat(QImage::Format_RGB32));
+    return canvas::requirePixels(
+        decoded(decodePng(png), size).convertToFormat(QImage::Format_RGB32));
 }
 
 // The lines of imported line art, up to an import's size.
@@ -260,14 +262,15 @@ colouring::LineArtDrawing readLineArt(const QJsonObject& object) {
     int sides[4] = {};
     for (int i = 0; i < 4 && placed.size() == 4; ++i) {
         const double side = placed[i].toDouble(NAN);
-        sides[i] = placed[i].isDouble() && side == std::floor(side) && side >= 0 &&
-                           side <= kDesignSide
-                       ? int(side)
-                       : -1;
+        sides[i] =
+            placed[i].isDouble() && side == std::floor(side) && side >= 0 && side <= kDesignSide
+                ? int(side)
+                : -1;
     }
     lineArt.placed = QRect(sides[0], sides[1], sides[2], sides[3]);
     if (placed.size() != 4 || std::count(std::begin(sides), std::end(sides), -1) > 0 ||
-        lineArt.placed.isEmpty() || !QRect(0, 0, kDesignSide, kDesignSide).contains(lineArt.placed)) {
+        lineArt.placed.isEmpty() ||
+        !QRect(0, 0, kDesignSide, kDesignSide).contains(lineArt.placed)) {
         badValue(fields.field("placed"));
     }
     const QJsonValue lines = fields.value("lines");

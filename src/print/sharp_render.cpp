@@ -103,9 +103,9 @@ double blockAgreement(const QImage& design, const QImage& tile, double scale,
         const auto* tileRow = reinterpret_cast<const QRgb*>(tile.constScanLine(tileY));
         for (int x = 0; x < design.width(); ++x) {
             const int tileX = centre(x);
-            agreeing += tileX < tile.width() &&
-                        (sameColour(row[x], tileRow[tileX]) ||
-                         (lineCell(x, y) && blockHolds(tile, scale, x, y, row[x])));
+            agreeing +=
+                tileX < tile.width() && (sameColour(row[x], tileRow[tileX]) ||
+                                         (lineCell(x, y) && blockHolds(tile, scale, x, y, row[x])));
         }
     }
     return double(agreeing) / (double(design.width()) * design.height());
