@@ -70,6 +70,10 @@
 <context>
     <name>DesignDocument</name>
     <message>
+        <source>The design document&apos;s line art is %1 x %2 pixels; at most %3 pixels and %4 a side are allowed.</source>
+        <translation>设计文档中的线稿为 %1 x %2 像素；最多允许 %3 像素、每边 %4 像素。</translation>
+    </message>
+    <message>
         <source>The design document is larger than %1 MB.</source>
         <translation>设计文档超过 %1 MB。</translation>
     </message>
@@ -252,6 +256,11 @@ Figure (one of):
   --category 0|1          advanced patterns: 1 fills the figure (the window&apos;s &quot;类别&quot; box)
   --design FILE.ccpat     a design document saved by the window or by --save-design; its
                           repeat type is used for tiled pages unless --repeat is given
+  --line-art FILE         a picture turned into line art as &quot;导入线稿&quot; does (the whole
+                          picture, on the canvas&apos;s background colour), its lines kept at
+                          the picture&apos;s own resolution so that tiles print them sharp
+  --threshold T           --line-art: a pixel darker than T (0 black .. 1 white, default
+                          0.5) is a line
 Design:
   --width N               line width, as typed into the line-width list (default 2)
   --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in order;
@@ -309,6 +318,9 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
   --category 0|1          高级图案：1 填充图形（窗口中的“类别”框）
   --design 文件.ccpat     窗口或 --save-design 保存的设计文档；拼接页面使用其中的拼接
                           方式，除非给出 --repeat
+  --line-art 文件         像“导入线稿”一样把图片转为线稿（整幅放入，空处为画布底色），
+                          线条保持图片本身的分辨率，拼接图块印出清晰的线条
+  --threshold T           --line-art：亮度低于 T（0 黑 .. 1 白，默认 0.5）的像素为线条
 设计：
   --width N               线宽，与线宽列表中输入的相同（默认 2）
   --fill X,Y[,#RRGGBB]    在画布点 X,Y（0..141）按下；可重复，按顺序执行；
@@ -351,8 +363,32 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
 </translation>
     </message>
     <message>
-        <source>give one of --pattern NAME, --advanced N or --design FILE</source>
-        <translation>请给出 --pattern 名称、--advanced N 或 --design 文件 之一</translation>
+        <source>give one of --pattern NAME, --advanced N, --design FILE or --line-art FILE</source>
+        <translation>请给出 --pattern 名称、--advanced N、--design 文件 或 --line-art 文件 之一</translation>
+    </message>
+    <message>
+        <source>--threshold wants a number from 0 to 1, not &quot;%1&quot;</source>
+        <translation>--threshold 需要 0 到 1 之间的数，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>cannot import %1: %2</source>
+        <translation>无法导入 %1：%2</translation>
+    </message>
+    <message>
+        <source>the picture is cut short</source>
+        <translation>图片不完整，数据在结尾前中断</translation>
+    </message>
+    <message>
+        <source>the picture is empty</source>
+        <translation>图片是空的</translation>
+    </message>
+    <message>
+        <source>the picture has more than %1 pixels</source>
+        <translation>图片超过 %1 像素</translation>
+    </message>
+    <message>
+        <source>it is not a regular file holding a picture this program reads</source>
+        <translation>它不是本程序能读取的图片文件</translation>
     </message>
     <message>
         <source>warning: the design does not redraw to match itself (%1 % of its pixels agree); its pixels are enlarged instead</source>

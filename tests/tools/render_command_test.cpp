@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -98,6 +99,10 @@ TEST_F(RenderCommand, PressesAndAdvancedDrawsTakeSeededOrChosenColoursScopesAndS
 
     const QImage plain = rendered("--pattern Command13 --seed 5", "plain.png");
     constexpr QRgb orange = qRgb(0xFF, 0x80, 0x00);
+    QImage art(400, 400, QImage::Format_RGB32); // a ring, three times the design's size
+    art.fill(Qt::white);
+    QPainter(&art).drawEllipse(QPoint(200, 200), 150, 150);
+    ASSERT_TRUE(art.save(file("art.png")));
     const struct {
         const char* options;
         bool (*holds)(const QImage& plain, const QImage& after);
@@ -112,6 +117,11 @@ TEST_F(RenderCommand, PressesAndAdvancedDrawsTakeSeededOrChosenColoursScopesAndS
              return after.createMaskFromColor(orange) ==
                     plain.createMaskFromColor(plain.pixel(10, 10));
          }},
+        {"--line-art @art.png --threshold 0.6 --fill 71,71,#FF8000",
+         [](const QImage&, const QImage& after) {
+             return after.pixel(71, 71) == orange && after.pixel(71, 17) == qRgb(0, 0, 0) &&
+                    after.pixel(71, 10) == qRgb(0x44, 0x5C, 0xAE);
+         }},
         {"--pattern Command13 --seed 5 --fill 10,10 --colour-rule analogous --base #FF0000",
          [](const QImage&, const QImage& after) {
              const int hue = QColor(after.pixel(10, 10)).hsvHue();
@@ -122,6 +132,9 @@ TEST_F(RenderCommand, PressesAndAdvancedDrawsTakeSeededOrChosenColoursScopesAndS
         SCOPED_TRACE(c.options);
         EXPECT_TRUE(c.holds(plain, rendered(c.options, "pressed.png")));
     }
+    const Outcome unreadable = run("--line-art @plain.ccpat -o @x.png");
+    EXPECT_EQ(unreadable.status, 2);
+    EXPECT_TRUE(unreadable.err.contains("cannot import")) << unreadable.err.toStdString();
     const QImage sheet = rendered("--pattern Command13 --seed 5 --colourways 6", "sheet.png");
     EXPECT_GT(sheet.width(), 3 * 142);
     EXPECT_GT(sheet.height(), 2 * 142);
@@ -255,14 +268,15 @@ TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
     const QStringList designRows({"--pattern Command99", "--advanced 5", "--fill 142,3",
                                   "--fill x,3", "--width 0", "--seed", "--symmetry six",
                                   "--colour-rule chosen", "--base red", "--colourways 0",
-                                  "--colourways 6 --effect own", "--bogus", ""});
+                                  "--colourways 6 --effect own", "--threshold 2", "--bogus", ""});
     const QStringList outputRows(
         {"--effect -5", "--out-size 0x10", "--out-size 21x29.7", "--out-size 21x29.7pt",
          "--out-size 300001x10", "--out-size 40000 -o @x.bmp", "--tile-size 20001", "--dpi 0",
          "--dpi 0.5", "--dpi 10001", "--dpi nan", "--repeat diagonal", "-o @x.gif"});
     const QStringList inertRows({"--seed 1 --seed 2", "--output @y.png", "--credit",
                                  "--effect own --out-size 300", "--effect 9 --repeat brick",
-                                 "--no-credit", "--category 1", "--symmetry four"});
+                                 "--no-credit", "--category 1", "--symmetry four",
+                                 "--threshold 0.5"});
     for (const QString& row : designRows + outputRows + inertRows) {
         SCOPED_TRACE(row.toStdString());
         const bool output = row.isEmpty() || row.contains("-o ");
