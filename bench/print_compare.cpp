@@ -1,8 +1,9 @@
 // Whole-process print pages: pattern-render against the image tools a user would otherwise run,
 // all measured in the same run, with wall time and peak resident memory of every process (from
 // wait4). Peers that are not installed are skipped with a note on how to install them.
-// Usage: print-compare PATH/TO/pattern-render [--quick]
-//   --quick  only the A4 cases and the 1000 x 1000 row of the scaling table
+// Usage: print-compare PATH/TO/pattern-render [--quick | --line-art]
+//   --quick     only the A4 cases and the 1000 x 1000 row of the scaling table
+//   --line-art  only imported line art against the catalogue, and its design document
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -137,11 +138,66 @@ double ratio(const Measure& ours, const Measure& theirs) {
     return ours.seconds / theirs.seconds;
 }
 
+// Two commands run taking turns, so both see the same machine; the median of `runs` each, after
+// one warm-up run each.
+std::pair<Measure, Measure> measureInTurns(const Command& first, const Command& second, int runs) {
+    std::vector<Measure> firsts;
+    std::vector<Measure> seconds;
+    for (int run = 0; run <= runs; ++run) {
+        const Measure a = runOnce(first);
+        const Measure b = runOnce(second);
+        if (run > 0) {
+            firsts.push_back(a);
+            seconds.push_back(b);
+        }
+    }
+    auto median = [](std::vector<Measure>& results) {
+        std::sort(results.begin(), results.end(),
+                  [](const Measure& a, const Measure& b) { return a.seconds < b.seconds; });
+        return results[results.size() / 2];
+    };
+    return {median(firsts), median(seconds)};
+}
+
+// A picture of line art, 4000 x 4000: the catalogue figure drawn sharp at that size (black
+// lines on the canvas colour, whose luminance is 0.37, so lines are what is darker than 0.2).
+void compareLineArt(const std::string& renderer, const fs::path& folder) {
+    const fs::path art = folder / "art.png";
+    runOnce({renderer, "--pattern", "Command55", "--tile-size", "4000", "--out-size", "4000",
+             "--quiet", "-o", art.string()});
+    const Command page = {"--fill",     "70,30",     "--seed", "3",   "--tile-size", "5cm",
+                          "--out-size", "21x29.7cm", "--dpi",  "300", "--quiet",     "-o"};
+    Command imported = {renderer, "--line-art", art.string(), "--threshold", "0.2"};
+    Command catalogue = {renderer, "--pattern", "Command55"};
+    imported.insert(imported.end(), page.begin(), page.end());
+    imported.push_back((folder / "art-page.png").string());
+    catalogue.insert(catalogue.end(), page.begin(), page.end());
+    catalogue.push_back((folder / "catalogue-page.png").string());
+    std::printf("A4 of 5 cm tiles at 300 dpi, a 4000 x 4000 line art imported against the "
+                "catalogue figure, taking turns (median of 7):\n");
+    const auto [ours, theirs] = measureInTurns(imported, catalogue, 7);
+    report("pattern-render --line-art art.png", ours);
+    report("pattern-render --pattern Command55", theirs);
+    std::printf("  line art / catalogue: %.2f (target <= 2)\n", ratio(ours, theirs));
+
+    const fs::path document = folder / "art.ccpat";
+    runOnce({renderer, "--line-art", art.string(), "--threshold", "0.2", "--save-design",
+             document.string()});
+    std::printf("Its design document: %.2f MB (target <= 2)\n",
+                double(fs::file_size(document)) / (1024.0 * 1024.0));
+    const Measure opened =
+        measure({{renderer, "--design", document.string(), "-o", (folder / "d.png").string()}}, 7);
+    report("pattern-render --design art.ccpat (whole process)", opened);
+    std::printf("  opened and its design written in %.0f ms (target <= 300)\n",
+                opened.seconds * 1000);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: print-compare PATH/TO/pattern-render [--quick]\n");
+        std::fprintf(stderr,
+                     "usage: print-compare PATH/TO/pattern-render [--quick | --line-art]\n");
         return 2;
     }
     const std::string renderer = fs::absolute(argv[1]).string();
@@ -149,6 +205,11 @@ int main(int argc, char** argv) {
     const fs::path folder =
         fs::temp_directory_path() / ("print-compare-" + std::to_string(getpid()));
     fs::create_directories(folder);
+    if (argc > 2 && std::string(argv[2]) == "--line-art") {
+        compareLineArt(renderer, folder);
+        fs::remove_all(folder);
+        return 0;
+    }
     const Peers peers;
     if (!peers.vips) {
         std::printf("vips not found: apt-get install libvips-tools (its cases are skipped)\n");
@@ -180,6 +241,8 @@ int main(int argc, char** argv) {
         report("convert -size 2480x3508 tile:design.png", magick);
         std::printf("  pattern-render / convert: %.2f (target < 1)\n", ratio(a4, magick));
     }
+
+    compareLineArt(renderer, folder);
 
     std::printf("A4 BMP against dd of the same bytes with fdatasync (median of 7):\n");
     const Measure bmp = measure({renderCommand(renderer, 2480, 3508, folder / "a4.bmp")}, 7);

@@ -62,6 +62,10 @@ src/colouring/colour_tools.cpp: a.pixels != b.pixels ? a.pixels > b.pixels ==> a
 src/colouring/colour_tools.cpp: const int right = size.width() - 1; ==> const int right = size.width();
 src/colouring/design_record.cpp: rows.push_back({y, 0, design.clientPixelWidth() - 1}); ==> rows.push_back({y, 0, design.clientPixelWidth() - 2});
 src/colouring/design_record.cpp: std::visit(SourceDrawer{design}, record.source); ==> ;
+src/colouring/design_record.cpp: press = std::get_if<PressChange>(&change); press && guide) { ==> press = std::get_if<PressChange>(&change); press && false) {
+src/colouring/guided_fill.cpp: label(pixel) = from; ==> label(pixel) = FromRegion;
+src/colouring/guided_fill.cpp: (kind == Region || (kind == Searched && label(pixel) == FromRegion)) ==> (kind == Region || kind == Searched)
+src/colouring/line_art.cpp: merged[i] |= bits[i]; ==> merged[i] = bits[i];
 src/design/design_document.cpp: if (x < 0 || y < 0 || x >= kDesignSide || y >= kDesignSide) { ==> if (x < 0 || y < 0 || x > kDesignSide || y >= kDesignSide) {
 src/design/design_document.cpp: number < kOldestDesignDocumentVersion || ==> number < 0 ||
 src/design/design_document.cpp: text += QLatin1Char(kDigits[(pixel >> shift) & 0xFu]); ==> text += QLatin1Char(kDigits[(pixel >> shift) & 0x7u]);

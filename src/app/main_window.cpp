@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "colour_menu.h"
+#include "colouring/colouring.h"
 #include "colouring/line_art.h"
 #include "colourways_window.h"
 #include "control_tips.h"

@@ -566,8 +566,11 @@ QByteArray writeDesignDocument(const DesignDocument& document) {
     }
     if (const auto* lineArt = std::get_if<colouring::LineArtDrawing>(&record.picture.drawing)) {
         const QRect& placed = lineArt->placed;
+        // Black on white, whatever the background, as decodePngLines reads them.
+        QImage lines = lineArt->lines;
+        lines.setColorTable({0xFFFFFFFFu, 0xFF000000u});
         root.insert(QLatin1String("lineArt"),
-                    QJsonObject{{"lines", pictureText(lineArt->lines)},
+                    QJsonObject{{"lines", pictureText(lines)},
                                 {"placed", QJsonArray{placed.x(), placed.y(), placed.width(),
                                                       placed.height()}},
                                 {"background", colourText(lineArt->background)}});

@@ -25,7 +25,7 @@ QImage picture(const std::function<void(QPainter&)>& draw) {
 struct Imported {
     explicit Imported(const QImage& source) {
         colouring::LineArtOptions options;
-        options.background = 0xFFFFFFFFu;
+        options.background = qRgb(0x44, 0x5C, 0xAE); // the canvas colour, darker than mid-grey
         model.importLineArt(source, options, QStringLiteral("线稿"));
     }
     // A press at a design pixel with its own colour; the tile printed at ten times.
