@@ -19,14 +19,21 @@ QRgb opaque(QRgb pixel) {
     return pixel | 0xFF000000u;
 }
 
-// The design pixel each device column (or row) lies in: the one whose block holds its centre.
-std::vector<int> designIndices(int designSide, int deviceSide, double scale) {
+// The first device pixel of each design pixel's block (the one whose centre falls in it) along
+// one side, and one past the last block's end.
+std::vector<int> blockEdges(int designSide, int deviceSide, double scale) {
+    std::vector<int> edges;
+    for (int pixel = 0; pixel <= designSide; ++pixel) {
+        edges.push_back(std::clamp(int(std::ceil(pixel * scale - 0.5)), 0, deviceSide));
+    }
+    return edges;
+}
+
+// The design pixel each device column (or row) lies in, -1 past the last block.
+std::vector<int> designIndices(const std::vector<int>& edges, int deviceSide) {
     std::vector<int> indices(std::size_t(deviceSide), -1);
-    auto edge = [&](int designPixel) {
-        return std::clamp(int(std::ceil(designPixel * scale - 0.5)), 0, deviceSide);
-    };
-    for (int pixel = 0; pixel < designSide; ++pixel) {
-        std::fill(indices.begin() + edge(pixel), indices.begin() + edge(pixel + 1), pixel);
+    for (std::size_t pixel = 0; pixel + 1 < edges.size(); ++pixel) {
+        std::fill(indices.begin() + edges[pixel], indices.begin() + edges[pixel + 1], int(pixel));
     }
     return indices;
 }
@@ -82,11 +89,14 @@ void fillGuided(canvas::Surface& device, const QImage& design, const CellRegion&
     const QImage& image = device.imageRef();
     const int width = design.width();
     const int height = design.height();
-    const std::vector<int> columns = designIndices(width, image.width(), device.deviceScale());
-    const std::vector<int> rows = designIndices(height, image.height(), device.deviceScale());
+    const std::vector<int> columnEdges = blockEdges(width, image.width(), device.deviceScale());
+    const std::vector<int> rowEdges = blockEdges(height, image.height(), device.deviceScale());
+    const std::vector<int> columns = designIndices(columnEdges, image.width());
+    const std::vector<int> rows = designIndices(rowEdges, image.height());
 
     std::vector<Kind> kinds(std::size_t(width * height), OutOfReach);
     QRect reach; // in design pixels, without wrapping
+    std::vector<QPoint> searched;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             if (!region.contains(x, y)) {
@@ -108,21 +118,20 @@ void fillGuided(canvas::Surface& device, const QImage& design, const CellRegion&
                                : opaque(design.pixel(nx, ny)) == region.colour ? SameColour
                                                                                : Searched;
                         reach |= QRect(nx, ny, 1, 1);
+                        if (kind == Searched) {
+                            searched.emplace_back(nx, ny);
+                        }
                     }
                 }
             }
         }
     }
     // The device pixels of the design pixels within reach (all of them when the edges meet).
-    auto firstDevice = [](const std::vector<int>& indices, int designPixel) {
-        return int(std::lower_bound(indices.begin(), indices.end(), designPixel) - indices.begin());
-    };
-    const QRect box =
-        region.wrap
-            ? image.rect()
-            : QRect(QPoint(firstDevice(columns, reach.left()), firstDevice(rows, reach.top())),
-                    QPoint(firstDevice(columns, reach.right() + 1) - 1,
-                           firstDevice(rows, reach.bottom() + 1) - 1));
+    const QRect box = region.wrap ? image.rect()
+                                  : QRect(QPoint(columnEdges[std::size_t(reach.left())],
+                                                 rowEdges[std::size_t(reach.top())]),
+                                          QPoint(columnEdges[std::size_t(reach.right() + 1)] - 1,
+                                                 rowEdges[std::size_t(reach.bottom() + 1)] - 1));
     auto kindAt = [&](QPoint pixel) {
         const int x = columns[std::size_t(pixel.x())];
         const int y = rows[std::size_t(pixel.y())];
@@ -149,18 +158,22 @@ void fillGuided(canvas::Surface& device, const QImage& design, const CellRegion&
     // The searches start at searched pixels beside a block of their own, the region's first.
     std::vector<QPoint> queue;
     for (const auto& [seed, from] : {std::pair{Region, FromRegion}, {SameColour, FromOthers}}) {
-        for (int y = box.top(); y <= box.bottom(); ++y) {
-            for (int x = box.left(); x <= box.right(); ++x) {
-                const QPoint pixel(x, y);
-                if (kindAt(pixel) != Searched || label(pixel) != Unreached || !open(pixel)) {
-                    continue;
-                }
-                for (const QPoint step : kSteps) {
-                    QPoint next;
-                    if (neighbour(pixel, step, next) && kindAt(next) == seed && open(next)) {
-                        label(pixel) = from;
-                        queue.push_back(pixel);
-                        break;
+        for (const QPoint cell : searched) {
+            const std::size_t x = std::size_t(cell.x());
+            const std::size_t y = std::size_t(cell.y());
+            for (int row = rowEdges[y]; row < rowEdges[y + 1]; ++row) {
+                for (int column = columnEdges[x]; column < columnEdges[x + 1]; ++column) {
+                    const QPoint pixel(column, row);
+                    if (label(pixel) != Unreached || !open(pixel)) {
+                        continue;
+                    }
+                    for (const QPoint step : kSteps) {
+                        QPoint next;
+                        if (neighbour(pixel, step, next) && kindAt(next) == seed && open(next)) {
+                            label(pixel) = from;
+                            queue.push_back(pixel);
+                            break;
+                        }
                     }
                 }
             }
