@@ -1,4 +1,5 @@
-// Design documents and sharp print tiles: saving and opening a document of 200 presses, a sharp
+// Design documents and sharp print tiles: saving and opening a document of 200 presses and one of
+// imported line art, a sharp
 // 20 cm tile at 300 dpi with its check, and an A4 page of sharp 5 cm tiles against the same page
 // of tiles enlarged with nearest pixels.
 #include "colouring/surfaces.h"
@@ -7,6 +8,7 @@
 #include "print/sharp_render.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -60,6 +62,56 @@ void BM_OpenDesignDocument(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenDesignDocument)->UseRealTime()->Arg(200)->Unit(benchmark::kMillisecond);
+
+// A 4000 x 4000 drawing imported as line art (400 anti-aliased rings and strokes) with 20
+// presses: its document's size (the "MB" counter) and the time to open it as the window does.
+void BM_OpenLineArtDocument(benchmark::State& state) {
+    QImage drawing(4000, 4000, QImage::Format_RGB32);
+    drawing.fill(Qt::white);
+    {
+        QPainter painter(&drawing);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::black, 4));
+        for (int i = 0; i < 400; ++i) {
+            const QPointF centre((i * 977) % 4000, (i * 1543) % 4000);
+            if (i % 2 == 0) {
+                painter.drawEllipse(centre, 40 + (i * 37) % 400, 40 + (i * 53) % 400);
+            } else {
+                painter.drawLine(centre, QPointF((i * 613) % 4000, (i * 389) % 4000));
+            }
+        }
+    }
+    colouring::LineArtOptions options;
+    options.background = canvas::toPixel(colouring::designCanvasSetup().backColor);
+    design::DesignDocument document{
+        {colouring::designCanvasSetup().backColor,
+         colouring::importedPicture(drawing, options),
+         colouring::PictureSource{colouring::PictureSource::Origin::Import},
+         {}},
+        QStringLiteral("设计导入线稿"),
+        {},
+        {},
+        tiling::Repeat::Straight};
+    for (int i = 0; i < 20; ++i) {
+        document.record.changes.push_back(colouring::PressChange{
+            QPoint((i * 37 + 11) % 142, (i * 53 + 29) % 142), canvas::rgbColour(i * 11, 90, 160)});
+    }
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("line-art.ccpat"));
+    design::saveDesignDocument(document, QFile::encodeName(path));
+    state.counters["MB"] = double(QFile(path).size()) / (1024.0 * 1024.0);
+    for (auto _ : state) {
+        const design::DocumentReading reading = design::openDesignDocument(path);
+        if (!reading.document) {
+            state.SkipWithError("the document was not read");
+            break;
+        }
+        canvas::Surface design(colouring::designCanvasSetup());
+        colouring::rebuildDesign(reading.document->record, design);
+        benchmark::DoNotOptimize(design.imageRef().constBits());
+    }
+}
+BENCHMARK(BM_OpenLineArtDocument)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 QImage designOf(const colouring::DesignRecord& record) {
     canvas::Surface design(colouring::designCanvasSetup());

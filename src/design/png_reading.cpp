@@ -1,8 +1,8 @@
 #include "png_reading.h"
 
 #include <algorithm>
+#include <memory>
 #include <png.h>
-#include <vector>
 
 namespace design {
 namespace {
@@ -41,16 +41,17 @@ class PngReading {
             return {};
         }
         image_.format = PNG_FORMAT_GRAY;
-        std::vector<png_byte> grey(PNG_IMAGE_SIZE(image_));
+        // Every byte is written by the decoder: no need to clear them first.
+        const std::unique_ptr<png_byte[]> grey(new png_byte[PNG_IMAGE_SIZE(image_)]);
         QImage lines(size(), QImage::Format_Mono);
         if (lines.isNull() ||
-            png_image_finish_read(&image_, nullptr, grey.data(), 0, nullptr) == 0) {
+            png_image_finish_read(&image_, nullptr, grey.get(), 0, nullptr) == 0) {
             return {};
         }
         lines.setColorTable({background | 0xFF000000u, qRgb(0, 0, 0)});
         const int width = lines.width();
         for (int y = 0; y < lines.height(); ++y) {
-            const png_byte* from = grey.data() + std::size_t(y) * std::size_t(width);
+            const png_byte* from = grey.get() + std::size_t(y) * std::size_t(width);
             uchar* to = lines.scanLine(y);
             std::fill(to, to + lines.bytesPerLine(), uchar(0));
             for (int x = 0; x < width; ++x) {
