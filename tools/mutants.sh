@@ -87,6 +87,7 @@ src/files/atomic_file.cpp: rename(temporary_.constData(), target_.constData()) !
 src/print/print_size.cpp: return 2.54; ==> return 2.5;
 src/print/print_size.cpp: return {std::round(size.width * scale), ==> return {std::floor(size.width * scale),
 src/print/sharp_render.cpp: tile.sharp = tile.agreement >= kLeastBlockAgreement; ==> tile.sharp = tile.agreement >= 0;
+src/print/sharp_render.cpp: (lineCell(x, y) && blockHolds(tile, scale, x, y, row[x])) ==> false
 src/colouring/design_record.cpp: return !control.stopped(); ==> return true;
 src/canvas/surface.cpp: drawEnlarged(image_, picture_, deviceScale_); ==> image_ = requirePixels(enlargeByBlocks(picture_, deviceScale_));
 src/colouring/line_art.cpp: const QPoint origin((size.width() - placed.width()) / 2, ==> const QPoint origin((size.width() - placed.width()) / 3,
