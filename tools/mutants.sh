@@ -91,7 +91,7 @@ src/print/sharp_render.cpp: (lineCell(x, y) && blockHolds(tile, scale, x, y, row
 src/colouring/design_record.cpp: return !control.stopped(); ==> return true;
 src/canvas/surface.cpp: drawEnlarged(image_, picture_, deviceScale_); ==> image_ = requirePixels(enlargeByBlocks(picture_, deviceScale_));
 src/colouring/line_art.cpp: const QPoint origin((size.width() - placed.width()) / 2, ==> const QPoint origin((size.width() - placed.width()) / 3,
-src/colouring/line_art.cpp: if (darkest[x] < threshold) { ==> if (darkest[x] <= threshold) {
+src/colouring/line_art.cpp: if (luminanceOver(pixels[x], backgroundLuminance) < threshold) { ==> if (luminanceOver(pixels[x], backgroundLuminance) <= threshold) {
 src/colouring/line_art.cpp: rowBytes * qAbs(qint64(field(22))) > device.size(); ==> rowBytes > device.size();
 src/colouring/line_art.cpp: (size > 0 && this->pos() >= this->size()) ==> (size > 0 && this->pos() > this->size())
 src/files/atomic_file.cpp: if (faccessat(AT_FDCWD, target_.constData(), W_OK, AT_EACCESS) != 0) { ==> if (false) {

@@ -33,7 +33,11 @@ struct Imported {
         model.setPressOptions({colouring::ColourRule::Chosen, canvas::fromPixel(colour)});
         model.press(float(pixel.x()), float(pixel.y()));
     }
-    QImage tile() const { return model.renderSharpTile({kSide, kSide}).image; }
+    QImage tile() const {
+        const print::SharpTile tile = model.renderSharpTile({kSide, kSide});
+        EXPECT_TRUE(tile.sharp) << tile.agreement;
+        return tile.image;
+    }
 
     test_support::ScriptedRandom random{{0.5}, test_support::RepeatScript{}};
     design::DesignModel model{random};
