@@ -344,12 +344,12 @@ QByteArray separationSheet(const SeparationPlan& plan, const PrintJob& job,
     title.setPointSizeF(16);
     title.setBold(true);
     painter.setFont(title);
-    painter.drawText(0, y,
-                     Separations::tr("Separations: %n screen(s)", "", int(plan.screens.size())));
+    painter.drawText(0, y, Separations::tr("Separations"));
     painter.setFont(font);
     y += line;
     QStringList facts;
-    facts << Separations::tr("Page %1 x %2 pixels").arg(job.page.width()).arg(job.page.height());
+    facts << Separations::tr("%1 screens").arg(plan.screens.size())
+          << Separations::tr("page %1 x %2 pixels").arg(job.page.width()).arg(job.page.height());
     if (job.dotsPerInch) {
         facts << Separations::tr("%1 x %2 cm at %3 dpi")
                      .arg(job.page.width() * kCentimetresPerInch / *job.dotsPerInch, 0, 'f', 1)
@@ -363,14 +363,17 @@ QByteArray separationSheet(const SeparationPlan& plan, const PrintJob& job,
     if (plan.margin > 0) {
         facts << Separations::tr("registration marks in a %1 px margin").arg(plan.margin);
     }
-    painter.drawText(0, y, facts.join(QStringLiteral(", ")));
+    QRect used;
+    painter.drawText(QRect(0, y - line * 3 / 4, width, 4 * line), Qt::TextWordWrap,
+                     facts.join(QStringLiteral(", ")), &used);
+    y = used.bottom() + line * 3 / 4;
     if (plan.unprinted) {
-        y += line;
         const QString name = options.colourName ? options.colourName(*plan.unprinted) : QString();
         painter.drawText(
             0, y,
             Separations::tr("Left unprinted: %1 %2 (%3 %)")
-                .arg(colourValue(*plan.unprinted), name, area(plan.unprintedPixels).first));
+                .arg(colourValue(*plan.unprinted), name, area(plan.unprintedPixels).first)
+                .simplified());
     }
     y += line * 2;
     const int columns[] = {
