@@ -6,8 +6,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QtEndian>
 #include <algorithm>
-#include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -153,11 +154,36 @@ SeparationPlan makePlan(const IndexedPage& page, const SeparationOptions& option
     return plan;
 }
 
-// Sets bits first to last (inclusive) of a row of words.
-void setBits(std::vector<Word>& bits, int first, int last) {
-    for (int x = first; x <= last; ++x) {
-        bits[std::size_t(x / kWordBits)] |= Word(1) << (x % kWordBits);
+// Sets bits first to last (inclusive) of a row of words, a word at a time.
+void setBits(Word* bits, int first, int last) {
+    const auto from = [](int x) { return ~Word(0) << (x % kWordBits); };
+    const auto upTo = [](int x) { return ~Word(0) >> (kWordBits - 1 - x % kWordBits); };
+    const int firstWord = first / kWordBits;
+    const int lastWord = last / kWordBits;
+    if (firstWord == lastWord) {
+        bits[firstWord] |= from(first) & upTo(last);
+        return;
     }
+    bits[firstWord] |= from(first);
+    std::fill(bits + firstWord + 1, bits + lastWord, ~Word(0));
+    bits[lastWord] |= upTo(last);
+}
+
+// Where the run of pixels equal to row[x] ends, compared eight at a time.
+int runEnd(const uchar* row, int x, int width) {
+    const Word same = Word(row[x]) * 0x0101010101010101u;
+    int end = x + 1;
+    for (; end + 8 <= width; end += 8) {
+        Word eight;
+        std::memcpy(&eight, row + end, sizeof eight);
+        if (const Word differing = qFromLittleEndian(eight) ^ same; differing != 0) {
+            return end + std::countr_zero(differing) / 8;
+        }
+    }
+    while (end < width && row[end] == row[x]) {
+        ++end;
+    }
+    return end;
 }
 
 // Grows the set bits of a row by `reach` pixels to either side, in steps that double.
@@ -195,15 +221,15 @@ class ScreenRows {
         }
     }
 
-    // Takes page row y into the window from its screens' indices (kNoScreen for none), or as an
-    // empty row past the page's end.
-    void take(int y, const quint8* screenIndices, int width) {
+    // Takes page row y into the window from its palette indices and the screen of each index
+    // (kNoScreen for none), run by run, or as an empty row past the page's end.
+    void take(int y, const uchar* indices, int width, const std::vector<quint8>& screenOf) {
         Word* slot = rowBits(y, 0);
         std::fill(slot, slot + std::size_t(screens_) * words_, 0);
-        for (int x = 0; x < (screenIndices != nullptr ? width : 0); ++x) {
-            if (const quint8 screen = screenIndices[x]; screen != kNoScreen) {
-                const int at = x + margin_;
-                rowBits(y, screen)[at / kWordBits] |= Word(1) << (at % kWordBits);
+        for (int x = 0, end = 0; x < (indices != nullptr ? width : 0); x = end) {
+            end = runEnd(indices, x, width);
+            if (const quint8 screen = screenOf[indices[x]]; screen != kNoScreen) {
+                setBits(rowBits(y, screen), x + margin_, end - 1 + margin_);
             }
         }
     }
@@ -231,7 +257,7 @@ class ScreenRows {
             }
             for (const QRect& mark : marks_) {
                 if (row >= mark.top() && row <= mark.bottom()) {
-                    setBits(out_, mark.left(), mark.right());
+                    setBits(out_.data(), mark.left(), mark.right());
                 }
             }
             pack(packed[std::size_t(s)], rowBytes);
@@ -262,20 +288,18 @@ class ScreenRows {
         growAcross(reach_, halfWidth_[trap_], scratch_);
     }
 
-    // Leftmost pixel in each byte's most significant bit.
+    // Leftmost pixel in each byte's most significant bit: the bits of every byte reversed, the
+    // bytes in little-endian order.
     void pack(uchar* bytes, int rowBytes) const {
-        static const auto reversed = [] {
-            std::array<uchar, 256> table{};
-            for (int value = 0; value < 256; ++value) {
-                for (int bit = 0; bit < 8; ++bit) {
-                    table[std::size_t(value)] |= uchar(((value >> bit) & 1) << (7 - bit));
-                }
-            }
-            return table;
-        }();
-        for (int j = 0; j < rowBytes; ++j) {
-            const Word word = out_[std::size_t(j / 8)];
-            bytes[j] = reversed[std::size_t((word >> (8 * (j % 8))) & 0xFFu)];
+        for (std::size_t i = 0; i < words_; ++i) {
+            Word word = out_[i];
+            word = ((word >> 1) & 0x5555555555555555u) | ((word & 0x5555555555555555u) << 1);
+            word = ((word >> 2) & 0x3333333333333333u) | ((word & 0x3333333333333333u) << 2);
+            word = ((word >> 4) & 0x0F0F0F0F0F0F0F0Fu) | ((word & 0x0F0F0F0F0F0F0F0Fu) << 4);
+            uchar little[sizeof(Word)];
+            qToLittleEndian(word, little);
+            const std::size_t at = i * sizeof(Word);
+            std::memcpy(bytes + at, little, std::min(sizeof(Word), std::size_t(rowBytes) - at));
         }
     }
 
@@ -481,7 +505,6 @@ SeparationOutcome writeSeparations(const PrintJob& job, const SeparationOptions&
                                           std::vector<uchar>(std::size_t(stride) * bandRows, 0));
     std::vector<uchar*> packed(std::size_t(screens), nullptr);
     std::vector<uchar> indices(std::size_t(size.width()));
-    std::vector<quint8> screenIndices(std::size_t(size.width()));
     std::vector<uchar> compositeRow(std::size_t(compositeFormat.rowBytes()));
     ScreenRows rows(screens, screenSize.width(), margin, options.trap,
                     registrationCrosses(screenSize, margin));
@@ -491,14 +514,11 @@ SeparationOutcome writeSeparations(const PrintJob& job, const SeparationOptions&
         for (; written && taken <= std::min(pageY + options.trap, size.height() - 1 + options.trap);
              ++taken) {
             if (taken >= size.height()) {
-                rows.take(taken, nullptr, 0);
+                rows.take(taken, nullptr, 0, screenOf);
                 continue;
             }
             page.fill(taken, indices.data());
-            for (int x = 0; x < size.width(); ++x) {
-                screenIndices[std::size_t(x)] = screenOf[indices[std::size_t(x)]];
-            }
-            rows.take(taken, screenIndices.data(), size.width());
+            rows.take(taken, indices.data(), size.width(), screenOf);
             if (bits < 8) {
                 packIndices(indices.data(), size.width(), bits, compositeRow.data());
             }
