@@ -494,8 +494,16 @@ SeparationOutcome writeSeparations(const PrintJob& job, const SeparationOptions&
             makeEncoder(PrintFormat::Tiff, *opened[std::size_t(s)].file, screenFormat));
     }
     encoders.push_back(makeEncoder(PrintFormat::Png, *composite.file, compositeFormat));
-    bool written = std::all_of(encoders.begin(), encoders.end(),
-                               [](const auto& encoder) { return encoder->begin(); });
+    // The first encoder that failed, which alone knows why.
+    std::size_t failed = encoders.size();
+    const auto heard = [&failed](std::size_t encoder, bool done) {
+        failed = done ? failed : std::min(failed, encoder);
+        return done;
+    };
+    bool written = true;
+    for (std::size_t e = 0; written && e < encoders.size(); ++e) {
+        written = heard(e, encoders[e]->begin());
+    }
 
     const int bits = indexBits(page.palette().size());
     const int rowBytes = screenFormat.rowBytes();
@@ -522,8 +530,9 @@ SeparationOutcome writeSeparations(const PrintJob& job, const SeparationOptions&
             if (bits < 8) {
                 packIndices(indices.data(), size.width(), bits, compositeRow.data());
             }
-            written =
-                encoders.back()->writeRows(bits < 8 ? compositeRow.data() : indices.data(), 1);
+            written = heard(
+                std::size_t(screens),
+                encoders.back()->writeRows(bits < 8 ? compositeRow.data() : indices.data(), 1));
         }
         const int inBand = row % bandRows;
         for (int s = 0; s < screens; ++s) {
@@ -533,8 +542,8 @@ SeparationOutcome writeSeparations(const PrintJob& job, const SeparationOptions&
                      packed, rowBytes);
         if (inBand == bandRows - 1 || row == screenSize.height() - 1) {
             for (int s = 0; written && s < screens; ++s) {
-                written =
-                    encoders[std::size_t(s)]->writeRows(bands[std::size_t(s)].data(), inBand + 1);
+                written = heard(std::size_t(s), encoders[std::size_t(s)]->writeRows(
+                                                    bands[std::size_t(s)].data(), inBand + 1));
             }
             if (cancelled()) {
                 return fail(files::saveFailure(files::SaveProblem::Cancelled, folder));
@@ -544,15 +553,15 @@ SeparationOutcome writeSeparations(const PrintJob& job, const SeparationOptions&
             }
         }
     }
-    for (std::size_t e = 0; e < encoders.size(); ++e) {
-        written = written && encoders[e]->finish();
-        if (!written) {
-            // A write the file refused: its commit says why and keeps nothing.
-            return fail(encoders[e]->failure().isEmpty()
-                            ? opened[e].file->commit()
-                            : files::saveFailure(files::SaveProblem::Other, opened[e].path,
-                                                 encoders[e]->failure()));
-        }
+    for (std::size_t e = 0; written && e < encoders.size(); ++e) {
+        written = heard(e, encoders[e]->finish());
+    }
+    if (!written) {
+        // A write the file refused: its commit says why and keeps nothing.
+        return fail(encoders[failed]->failure().isEmpty()
+                        ? opened[failed].file->commit()
+                        : files::saveFailure(files::SaveProblem::Other, opened[failed].path,
+                                             encoders[failed]->failure()));
     }
     encoders.clear();
     const QByteArray sheetBytes = separationSheet(plan, job, options);
