@@ -262,7 +262,7 @@ TEST(ProgressLine, ShowsAfterASecondThenAFewTimesASecondAndEndsItsLine) {
 
 TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
     // One row for each check, given after a figure and an output file; "" leaves the output out.
-    // Rows naming their own output give it in place of x.png.
+    // Rows naming their own output (-o or --separations) give it in place of x.png.
     const QStringList designRows({"--pattern Command99", "--advanced 5", "--fill 142,3",
                                   "--fill x,3", "--width 0", "--seed", "--symmetry six",
                                   "--colour-rule chosen", "--base red", "--colourways 0",
@@ -270,15 +270,15 @@ TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
     const QStringList outputRows(
         {"--effect -5", "--out-size 0x10", "--out-size 21x29.7", "--out-size 21x29.7pt",
          "--out-size 300001x10", "--out-size 40000 -o @x.bmp", "--tile-size 20001", "--dpi 0",
-         "--dpi 0.5", "--dpi 10001", "--dpi nan", "--repeat diagonal", "-o @x.gif", "--trap 11",
-         "--screen-compression jbig", "--separations @"});
+         "--dpi 0.5", "--dpi 10001", "--dpi nan", "--repeat diagonal", "-o @x.gif",
+         "--separations @ --trap 11", "--screen-compression jbig", "--separations @ -o @x.png"});
     const QStringList inertRows({"--seed 1 --seed 2", "--output @y.png", "--credit",
                                  "--effect own --out-size 300", "--effect 9 --repeat brick",
                                  "--no-credit", "--category 1", "--symmetry four",
                                  "--unprinted-background", "--registration-marks --trap 2"});
     for (const QString& row : designRows + outputRows + inertRows) {
         SCOPED_TRACE(row.toStdString());
-        const bool output = row.isEmpty() || row.contains("-o ");
+        const bool output = row.isEmpty() || row.contains("-o ") || row.contains("--separations");
         const Outcome refused =
             run(QString("--pattern Command12 ") + (output ? "" : "-o @x.png ") + row);
         EXPECT_EQ(refused.status, 2);
