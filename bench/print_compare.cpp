@@ -1,9 +1,10 @@
 // Whole-process print pages: pattern-render against the image tools a user would otherwise run,
 // all measured in the same run, with wall time and peak resident memory of every process (from
 // wait4). Peers that are not installed are skipped with a note on how to install them.
-// Usage: print-compare PATH/TO/pattern-render [--quick | --line-art]
-//   --quick     only the A4 cases and the 1000 x 1000 row of the scaling table
-//   --line-art  only imported line art against the catalogue, and its design document
+// Usage: print-compare PATH/TO/pattern-render [--quick | --line-art | --separations]
+//   --quick        only the A4 cases and the 1000 x 1000 row of the scaling table
+//   --line-art     only imported line art against the catalogue, and its design document
+//   --separations  only the separations of the fabric page against its PNG page
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -138,6 +139,12 @@ double ratio(const Measure& ours, const Measure& theirs) {
     return ours.seconds / theirs.seconds;
 }
 
+Measure median(std::vector<Measure> results) {
+    std::sort(results.begin(), results.end(),
+              [](const Measure& a, const Measure& b) { return a.seconds < b.seconds; });
+    return results[results.size() / 2];
+}
+
 // Two commands run taking turns, so both see the same machine; the median of `runs` each, after
 // one warm-up run each.
 std::pair<Measure, Measure> measureInTurns(const Command& first, const Command& second, int runs) {
@@ -151,11 +158,6 @@ std::pair<Measure, Measure> measureInTurns(const Command& first, const Command& 
             seconds.push_back(b);
         }
     }
-    auto median = [](std::vector<Measure>& results) {
-        std::sort(results.begin(), results.end(),
-                  [](const Measure& a, const Measure& b) { return a.seconds < b.seconds; });
-        return results[results.size() / 2];
-    };
     return {median(firsts), median(seconds)};
 }
 
@@ -192,12 +194,78 @@ void compareLineArt(const std::string& renderer, const fs::path& folder) {
                 opened.seconds * 1000);
 }
 
+// The fabric page of an eight-colour design (Command13 with eight fills): its separations, with
+// and without trapping and marks, against its composite PNG page, in runs taking turns.
+void compareSeparations(const std::string& renderer, const fs::path& folder, int runs) {
+    const Command page = {renderer,
+                          "--pattern",
+                          "Command13",
+                          "--fill",
+                          "15,15,#C04020",
+                          "--fill",
+                          "70,15,#E0B040",
+                          "--fill",
+                          "125,15,#3070B0",
+                          "--fill",
+                          "15,70,#60A040",
+                          "--fill",
+                          "125,70,#803060",
+                          "--fill",
+                          "15,125,#F0E0C0",
+                          "--fill",
+                          "70,125,#202020",
+                          "--fill",
+                          "125,125,#A0D0E0",
+                          "--out-size",
+                          "150x300cm",
+                          "--dpi",
+                          "150",
+                          "--tile-size",
+                          "10cm",
+                          "--quiet"};
+    const fs::path screens = folder / "screens";
+    fs::create_directories(screens);
+    const auto with = [&page](std::vector<std::string> more) {
+        Command command = page;
+        command.insert(command.end(), more.begin(), more.end());
+        return command;
+    };
+    const std::vector<std::pair<const char*, Command>> cases = {
+        {"composite PNG page (-o page.png)", with({"-o", (folder / "page.png").string()})},
+        {"8 screens, proof and sheet (--separations)", with({"--separations", screens.string()})},
+        {"the same with --trap 2 --registration-marks",
+         with({"--trap", "2", "--registration-marks", "--separations", screens.string()})},
+    };
+    std::vector<std::vector<Measure>> results(cases.size());
+    runOnce(cases[1].second); // warm-up
+    for (int run = 0; run < runs; ++run) {
+        for (std::size_t c = 0; c < cases.size(); ++c) {
+            results[c].push_back(runOnce(cases[c].second));
+        }
+    }
+    std::printf("Separations of 8 colours, 150 x 300 cm at 150 dpi, 8858 x 17717 (runs taking "
+                "turns, median of %d):\n",
+                runs);
+    std::vector<Measure> medians;
+    for (std::size_t c = 0; c < cases.size(); ++c) {
+        medians.push_back(median(results[c]));
+        report(cases[c].first, medians.back());
+    }
+    for (std::size_t c = 1; c < cases.size(); ++c) {
+        std::printf("  %s / PNG page: %.2f (target <= 3), peak %.1f MB (target <= 64)\n",
+                    c == 1 ? "separations" : "trapped separations", ratio(medians[c], medians[0]),
+                    medians[c].peakMegabytes);
+    }
+    fs::remove_all(screens);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr,
-                     "usage: print-compare PATH/TO/pattern-render [--quick | --line-art]\n");
+        std::fprintf(
+            stderr,
+            "usage: print-compare PATH/TO/pattern-render [--quick | --line-art | --separations]\n");
         return 2;
     }
     const std::string renderer = fs::absolute(argv[1]).string();
@@ -207,6 +275,11 @@ int main(int argc, char** argv) {
     fs::create_directories(folder);
     if (argc > 2 && std::string(argv[2]) == "--line-art") {
         compareLineArt(renderer, folder);
+        fs::remove_all(folder);
+        return 0;
+    }
+    if (argc > 2 && std::string(argv[2]) == "--separations") {
+        compareSeparations(renderer, folder, 5);
         fs::remove_all(folder);
         return 0;
     }
@@ -255,6 +328,7 @@ int main(int argc, char** argv) {
     std::printf("  pattern-render / dd: %.2f (target <= 1.5)\n", ratio(bmp, dd));
 
     if (!quick) {
+        compareSeparations(renderer, folder, 3);
         std::printf("Fabric 1.5 m x 3 m at 150 dpi, 8858 x 17717 (median of 3):\n");
         const Measure png = measure({renderCommand(renderer, 8858, 17717, folder / "f.png")}, 3);
         const Measure tiff = measure({renderCommand(renderer, 8858, 17717, folder / "f.tif")}, 3);

@@ -88,6 +88,11 @@ src/print/print_size.cpp: return 2.54; ==> return 2.5;
 src/print/print_size.cpp: return {std::round(size.width * scale), ==> return {std::floor(size.width * scale),
 src/print/sharp_render.cpp: tile.sharp = tile.agreement >= kLeastBlockAgreement; ==> tile.sharp = tile.agreement >= 0;
 src/print/sharp_render.cpp: (lineCell(x, y) && blockHolds(tile, scale, x, y, row[x])) ==> false
+src/print/separations.cpp: lightA != lightB ? lightA > lightB ==> lightA != lightB ? lightA < lightB
+src/print/separations.cpp: setBits(rowBits(y, screen), x + margin_, end - 1 + margin_); ==> setBits(rowBits(y, screen), x + margin_, end + margin_);
+src/print/separations.cpp: return end + std::countr_zero(differing) / 8; ==> return end + std::countr_zero(differing) / 8 + 1;
+src/print/separations.cpp: out_[i] = reach_[i] & darker_[i]; ==> out_[i] = reach_[i];
+src/print/separations.cpp: halfWidth_.push_back(int(std::sqrt(double(trap * trap - d * d)))); ==> halfWidth_.push_back(trap);
 src/colouring/design_record.cpp: return !control.stopped(); ==> return true;
 src/canvas/surface.cpp: drawEnlarged(image_, picture_, deviceScale_); ==> image_ = requirePixels(enlargeByBlocks(picture_, deviceScale_));
 src/colouring/line_art.cpp: const QPoint origin((size.width() - placed.width()) / 2, ==> const QPoint origin((size.width() - placed.width()) / 3,
@@ -128,6 +133,8 @@ src/app/colour_menu.cpp: if (options().rule == ColourRule::Random) { ==> if (opt
 src/app/file_dialogs.cpp: extensions.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive)) { ==> !QFileInfo(path).suffix().isEmpty()) {
 src/app/form1.cpp: label->stackUnder(strip); ==> label->raise();
 src/app/export_dialog.cpp: if (redrawing) { ==> if (false) {
+src/app/separations_dialog.cpp: restoreDialogChoices(*this, kSettingsGroup, kKeptChoices); ==> ;
+tools/render_command.cpp: trap < 0 || trap > print::kMostTrap ==> trap < 0 || trap > 2 * print::kMostTrap
 EOF
 )
 

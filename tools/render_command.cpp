@@ -11,6 +11,7 @@
 #include "patterns/catalogue.h"
 #include "print/print_engine.h"
 #include "print/print_size.h"
+#include "print/separations.h"
 #include "print/sharp_render.h"
 #include "progress_line.h"
 
@@ -95,6 +96,17 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "  --quiet                 no progress line (shown only on a terminal, after a second)\n"
     "  --colourways N          a sheet of N recolourings (1..60) of the design from the colour\n"
     "                          rule, with a title and the colour values, instead of the design\n"
+    "Separations (a tiled page as one screen a colour, instead of -o):\n"
+    "  --separations DIR       write into the folder DIR a 1-bit TIFF a colour of the page,\n"
+    "                          named NN-#RRGGBB.tif and printed lightest first (NN: the order),\n"
+    "                          the page as printed (composite.png) and a sheet of the screens\n"
+    "                          with their colours and areas (separations.pdf); all or nothing\n"
+    "  --unprinted-background  leave the page's most frequent colour unprinted (no screen)\n"
+    "  --registration-marks    crosses at the same place on every screen, in a 1 cm margin\n"
+    "                          added around the page\n"
+    "  --trap K                grow each screen by K pixels (0..10, a round disk) over its\n"
+    "                          darker neighbours, so the print registers without gaps\n"
+    "  --screen-compression g4|deflate  how screens are compressed (default g4: CCITT Group 4)\n"
     "  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)\n"
     "  -h, --help              this text\n"
     "  --version               the version of pattern-render\n"
@@ -136,6 +148,8 @@ struct Request {
     int colourways = 0;
     bool quiet = false;
     QByteArray output;
+    QByteArray separations; // the folder of the screens
+    print::SeparationOptions separationOptions;
     // Worked out from the above once all options are read.
     print::PrintFormat format = print::PrintFormat::Png;
     bool tiled = false;
@@ -187,6 +201,10 @@ constexpr NamedValue<colouring::Symmetry> kSymmetryNames[] = {
     {"none", colouring::Symmetry::None},    {"lr", colouring::Symmetry::LeftRight},
     {"tb", colouring::Symmetry::TopBottom}, {"four", colouring::Symmetry::Four},
     {"eight", colouring::Symmetry::Eight},
+};
+constexpr NamedValue<print::ScreenCompression> kCompressionNames[] = {
+    {"g4", print::ScreenCompression::Group4},
+    {"deflate", print::ScreenCompression::Deflate},
 };
 constexpr NamedValue<colouring::ColourRule> kRuleNames[] = {
     {"random", colouring::ColourRule::Random},
@@ -249,7 +267,8 @@ void resolvePage(Request& request) {
         request.dotsPerInch = 300.0;
     }
     const double dotsPerInch = request.dotsPerInch.value_or(300.0);
-    request.tiled = request.outSize || request.repeat || request.tileSize;
+    request.tiled =
+        request.outSize || request.repeat || request.tileSize || !request.separations.isEmpty();
     request.page = request.outSize ? pixelSize(QStringLiteral("--out-size"), *request.outSize,
                                                dotsPerInch, print::kMostPrintSide)
                                    : QSize(643, 643);
@@ -263,6 +282,10 @@ void resolvePage(Request& request) {
                              .arg(request.page.width())
                              .arg(request.page.height())};
     }
+}
+
+bool separating(const Request& request) {
+    return !request.separations.isEmpty();
 }
 
 // Options that do something only with others (`needed`), or do nothing with them.
@@ -283,6 +306,11 @@ constexpr OptionPairing kPairings[] = {
     {"--threshold", "--line-art", true, [](const Request& r) { return !r.lineArtPath.isEmpty(); }},
     {"--fill-scope", "--fill", true, [](const Request& r) { return !r.presses.empty(); }},
     {"--symmetry", "--fill", true, [](const Request& r) { return !r.presses.empty(); }},
+    {"--credit", "--separations", false, [](const Request& r) { return !r.separations.isEmpty(); }},
+    {"--unprinted-background", "--separations", true, separating},
+    {"--registration-marks", "--separations", true, separating},
+    {"--trap", "--separations", true, separating},
+    {"--screen-compression", "--separations", true, separating},
 };
 
 void checkPairings(const Request& request, const QSet<QString>& given) {
@@ -433,6 +461,25 @@ Request parseArguments(const QList<QByteArray>& arguments) {
                                      .arg(text)};
             }
             request.repeat = tiling::Repeat(name - std::begin(tiling::kRepeatNames));
+        } else if (option == "--separations") {
+            value();
+            request.separations = arguments[i];
+        } else if (option == "--unprinted-background") {
+            request.separationOptions.unprintedBackground = true;
+        } else if (option == "--registration-marks") {
+            request.separationOptions.registrationMarks = true;
+        } else if (option == "--trap") {
+            const QString text = value();
+            const int trap = text.toInt();
+            if (trap < 0 || trap > print::kMostTrap || QString::number(trap) != text) {
+                throw UsageError{
+                    Render::tr("--trap wants a whole number of pixels from 0 to %1, not \"%2\"")
+                        .arg(print::kMostTrap)
+                        .arg(text)};
+            }
+            request.separationOptions.trap = trap;
+        } else if (option == "--screen-compression") {
+            request.separationOptions.compression = parseNamed(option, value(), kCompressionNames);
         } else if (option == "-o" || option == "--output") {
             value();
             request.output = arguments[i];
@@ -449,18 +496,23 @@ Request parseArguments(const QList<QByteArray>& arguments) {
         throw UsageError{Render::tr(
             "give one of --pattern NAME, --advanced N, --design FILE or --line-art FILE")};
     }
-    if (request.output.isEmpty()) {
+    if (!request.separations.isEmpty() && !request.output.isEmpty()) {
+        throw UsageError{Render::tr("--separations writes files of its own: leave out -o")};
+    }
+    if (request.output.isEmpty() && request.separations.isEmpty()) {
         if (!request.saveDesign.isEmpty()) {
             return request;
         }
         throw UsageError{Render::tr("give the output file with -o FILE")};
     }
-    const std::optional<print::PrintFormat> format =
-        print::printFormatForName(QFile::decodeName(request.output));
-    if (!format) {
-        throw UsageError{Render::tr("the output file must end in .png, .tif, .tiff or .bmp")};
+    if (request.separations.isEmpty()) {
+        const std::optional<print::PrintFormat> format =
+            print::printFormatForName(QFile::decodeName(request.output));
+        if (!format) {
+            throw UsageError{Render::tr("the output file must end in .png, .tif, .tiff or .bmp")};
+        }
+        request.format = *format;
     }
-    request.format = *format;
     resolvePage(request);
     if (request.colourways > 0 && (request.effect || request.tiled)) {
         throw UsageError{Render::tr("--colourways writes a sheet of its own: leave out --effect, "
@@ -575,6 +627,11 @@ QString designName(const Request& request, const Drawn& drawn) {
                                  : patterns::caption(*patterns::findFigure(request.pattern));
 }
 
+// Where the render writes, for messages: the file, or the folder of the separations.
+QByteArray outputPath(const Request& request) {
+    return request.separations.isEmpty() ? request.output : request.separations;
+}
+
 // A render that ended before its file was begun: cancelled, or short of memory.
 struct Stopped {
     files::SaveOutcome outcome;
@@ -590,7 +647,7 @@ QImage tileOf(const Request& request, const Drawn& drawn, const RenderControls& 
     }
     const print::SharpTile tile = drawn.model->renderSharpTile(size, {{}, controls.cancel});
     if (tile.problem != files::SaveProblem::None) {
-        files::SaveOutcome outcome = files::saveFailure(tile.problem, request.output);
+        files::SaveOutcome outcome = files::saveFailure(tile.problem, outputPath(request));
         if (!tile.message.isEmpty()) {
             outcome.error = tile.message;
         }
@@ -700,18 +757,22 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
             err << "pattern-render: " << saved.error << "\n";
             return kInputOutput;
         }
-        if (request.output.isEmpty()) {
+        if (request.output.isEmpty() && request.separations.isEmpty()) {
             return 0;
         }
     }
     ProgressLine progress(err, controls.clock, controls.terminal && !request.quiet);
     files::SaveOutcome outcome;
+    const auto heard = [&progress](int done, int total) { progress.update(done, total); };
     try {
-        outcome = print::renderPrint(
-            printJob(request, drawn, random, controls, err), request.output,
-            [&progress](int done, int total) { progress.update(done, total); }, controls.cancel);
+        const print::PrintJob job = printJob(request, drawn, random, controls, err);
+        outcome = request.separations.isEmpty()
+                      ? print::renderPrint(job, request.output, heard, controls.cancel)
+                      : print::renderSeparations(job, request.separationOptions,
+                                                 request.separations, heard, controls.cancel)
+                            .outcome;
     } catch (const std::bad_alloc&) {
-        outcome = files::saveFailure(files::SaveProblem::OutOfMemory, request.output);
+        outcome = files::saveFailure(files::SaveProblem::OutOfMemory, outputPath(request));
     } catch (const Stopped& stopped) {
         outcome = stopped.outcome;
     }

@@ -298,6 +298,17 @@ Output:
   --quiet                 no progress line (shown only on a terminal, after a second)
   --colourways N          a sheet of N recolourings (1..60) of the design from the colour
                           rule, with a title and the colour values, instead of the design
+Separations (a tiled page as one screen a colour, instead of -o):
+  --separations DIR       write into the folder DIR a 1-bit TIFF a colour of the page,
+                          named NN-#RRGGBB.tif and printed lightest first (NN: the order),
+                          the page as printed (composite.png) and a sheet of the screens
+                          with their colours and areas (separations.pdf); all or nothing
+  --unprinted-background  leave the page&apos;s most frequent colour unprinted (no screen)
+  --registration-marks    crosses at the same place on every screen, in a 1 cm margin
+                          added around the page
+  --trap K                grow each screen by K pixels (0..10, a round disk) over its
+                          darker neighbours, so the print registers without gaps
+  --screen-compression g4|deflate  how screens are compressed (default g4: CCITT Group 4)
   -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)
   -h, --help              this text
   --version               the version of pattern-render
@@ -354,6 +365,16 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
   --quiet                 不显示进度行（只在终端上、超过一秒后显示）
   --colourways N          不写图案，改写 N 组（1..60）按颜色规则重新配色的方案图，
                           带标题和色值
+分色（把拼接页面按颜色分成网版，代替 -o）：
+  --separations 文件夹    在该文件夹中为页面的每种颜色写一个 1 位 TIFF 网版，名为
+                          NN-#RRGGBB.tif，从最浅的颜色印起（NN 为印刷顺序），另写印成的
+                          页面（composite.png）和列出各网版颜色与面积的分色单
+                          （separations.pdf）；要么全部写成，要么一个不留
+  --unprinted-background  页面上面积最大的颜色不印（不出网版）
+  --registration-marks    在页面四周加 1 厘米的边，每张网版同一位置印十字套准线
+  --trap K                每张网版向相邻的较深颜色扩展 K 像素（0..10，圆形范围），
+                          套印时不露白缝
+  --screen-compression g4|deflate  网版的压缩方式（默认 g4：CCITT 第 4 组）
   -o, --output 文件       要写入的文件（.png、.tif、.tiff 或 .bmp）
   -h, --help              本说明
   --version               pattern-render 的版本
@@ -391,8 +412,75 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
         <translation>它不是本程序能读取的图片文件</translation>
     </message>
     <message>
+        <source>--trap wants a whole number of pixels from 0 to %1, not &quot;%2&quot;</source>
+        <translation>--trap 需要 0 到 %1 之间的整数像素，而不是“%2”</translation>
+    </message>
+    <message>
+        <source>--separations writes files of its own: leave out -o</source>
+        <translation>--separations 自己写出文件：请去掉 -o</translation>
+    </message>
+    <message>
         <source>warning: the design does not redraw to match itself (%1 % of its pixels agree); its pixels are enlarged instead</source>
         <translation>警告：图案重新绘制后与原图不符（%1 % 的像素一致）；改为放大原图的像素</translation>
+    </message>
+</context>
+<context>
+    <name>Separations</name>
+    <message>
+        <source>The page has more than %1 colours: separations take one screen a colour, at most %1.</source>
+        <translation>页面的颜色多于 %1 种：分色每种颜色一张网版，最多 %1 张。</translation>
+    </message>
+    <message>
+        <source>Separations</source>
+        <translation>分色单</translation>
+    </message>
+    <message>
+        <source>%1 screens</source>
+        <translation>%1 张网版</translation>
+    </message>
+    <message>
+        <source>page %1 x %2 pixels</source>
+        <translation>页面 %1 × %2 像素</translation>
+    </message>
+    <message>
+        <source>%1 x %2 cm at %3 dpi</source>
+        <translation>%1 × %2 厘米，%3 dpi</translation>
+    </message>
+    <message>
+        <source>printed lightest first</source>
+        <translation>从最浅的颜色印起</translation>
+    </message>
+    <message>
+        <source>trapping %1 px</source>
+        <translation>补漏白 %1 像素</translation>
+    </message>
+    <message>
+        <source>registration marks in a %1 px margin</source>
+        <translation>套准标记在 %1 像素宽的边上</translation>
+    </message>
+    <message>
+        <source>Left unprinted: %1 %2 (%3 %)</source>
+        <translation>不印：%1 %2（%3 %）</translation>
+    </message>
+    <message>
+        <source>Order</source>
+        <translation>顺序</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>色值</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Area %</source>
+        <translation>面积 %</translation>
+    </message>
+    <message>
+        <source>Area cm²</source>
+        <translation>面积 cm²</translation>
     </message>
 </context>
 <context>

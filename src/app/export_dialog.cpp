@@ -155,7 +155,7 @@ const QString kRepeatKey = QStringLiteral("export/repeat");
 } // namespace
 
 ExportDialog::ExportDialog(const QImage& design, Repeat repeat, QWidget* parent)
-    : QDialog(parent), design_(design), savePathDialog_(askSavePath),
+    : QDialog(parent), exportingText_(kExporting), design_(design), savePathDialog_(askSavePath),
       urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
     setObjectName(QStringLiteral("ExportDialog"));
     setWindowTitle(QStringLiteral("导出印刷图"));
@@ -209,7 +209,7 @@ ExportDialog::ExportDialog(const QImage& design, Repeat repeat, QWidget* parent)
     credit_->setObjectName(QStringLiteral("credit"));
     credit_->setToolTip(QStringLiteral("在页面左上角印上带日期的署名行，与效果图的署名相同"));
 
-    auto* form = new QFormLayout;
+    auto* form = form_ = new QFormLayout;
     form->addRow(QStringLiteral("格式(&F)："), format_);
     form->addRow(QStringLiteral("页面(&P)："), preset_);
     form->addRow(QStringLiteral("宽 × 高："), sizeRow);
@@ -422,10 +422,10 @@ files::SaveOutcome ExportDialog::exportTo(const QString& path) {
                 stepsTotal = 0;
                 redrawing = false;
             }
-            outcome = print::renderPrint(print, nativePath, heard, &cancel);
+            outcome = write(print, nativePath, heard, &cancel);
         }));
 
-    QProgressDialog progress(redrawing ? kRedrawing : kExporting, QStringLiteral("取消"), 0,
+    QProgressDialog progress(redrawing ? kRedrawing : exportingText_, QStringLiteral("取消"), 0,
                              kProgressSteps, this);
     progress.setWindowTitle(windowTitle());
     progress.setWindowModality(Qt::WindowModal);
@@ -441,7 +441,7 @@ files::SaveOutcome ExportDialog::exportTo(const QString& path) {
             cancel = true;
             return;
         }
-        progress.setLabelText(redrawing ? kRedrawing : kExporting);
+        progress.setLabelText(redrawing ? kRedrawing : exportingText_);
         if (const int total = stepsTotal; total > 0) {
             progress.setValue(int(qint64(stepsDone) * kProgressSteps / total));
         }
@@ -466,31 +466,36 @@ void ExportDialog::accept() {
     keepChoices();
     const files::SaveOutcome outcome = exportTo(path);
     if (outcome.saved) {
-        reportDone(path);
+        const QFileInfo file(path);
+        reportDone(QStringLiteral("导出完成：%1（%2）")
+                       .arg(QDir::toNativeSeparators(file.absoluteFilePath()),
+                            QLocale().formattedDataSize(file.size(), 1,
+                                                        QLocale::DataSizeTraditionalFormat)),
+                   file.absolutePath());
         QDialog::accept();
     } else if (outcome.problem != files::SaveProblem::Cancelled) {
         QMessageBox::warning(this, windowTitle(), outcome.error);
     }
 }
 
+files::SaveOutcome ExportDialog::write(const print::PrintJob& print, const QByteArray& nativePath,
+                                       const print::PrintProgress& progress,
+                                       const std::atomic<bool>* cancel) {
+    return print::renderPrint(print, nativePath, progress, cancel);
+}
+
 // A note that outlives the dialog, so the window goes on while it shows.
-void ExportDialog::reportDone(const QString& path) {
-    const QFileInfo file(path);
-    auto* box = new QMessageBox(
-        QMessageBox::Information, windowTitle(),
-        QStringLiteral("导出完成：%1（%2）")
-            .arg(QDir::toNativeSeparators(file.absoluteFilePath()),
-                 QLocale().formattedDataSize(file.size(), 1, QLocale::DataSizeTraditionalFormat)),
-        QMessageBox::Close, parentWidget());
+void ExportDialog::reportDone(const QString& text, const QString& folder) {
+    auto* box = new QMessageBox(QMessageBox::Information, windowTitle(), text, QMessageBox::Close,
+                                parentWidget());
     box->setObjectName(QStringLiteral("ExportDone"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->button(QMessageBox::Close)->setText(QStringLiteral("关闭"));
     QPushButton* openFolder =
         box->addButton(QStringLiteral("打开所在文件夹"), QMessageBox::ActionRole);
     openFolder->setObjectName(QStringLiteral("openFolder"));
-    const QUrl folder = QUrl::fromLocalFile(file.absolutePath());
     connect(openFolder, &QPushButton::clicked, box,
-            [opener = urlOpener_, folder] { opener(folder); });
+            [opener = urlOpener_, url = QUrl::fromLocalFile(folder)] { opener(url); });
     box->open();
 }
 

@@ -11,6 +11,7 @@
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -54,6 +55,20 @@ class ExportDialog : public QDialog {
     // with the file's size and a button that opens its folder.
     void accept() override;
 
+  protected:
+    // Writes the print on the export's worker thread: it must touch no widget.
+    virtual files::SaveOutcome write(const print::PrintJob& print, const QByteArray& nativePath,
+                                     const print::PrintProgress& progress,
+                                     const std::atomic<bool>* cancel);
+    // A note that outlives the dialog, with a button that opens `folder`.
+    void reportDone(const QString& text, const QString& folder);
+
+    QFormLayout* form_ = nullptr;
+    QComboBox* format_ = nullptr;
+    QCheckBox* credit_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
+    QString exportingText_; // the progress dialog's text while the page is written
+
   private:
     QSize pagePixels() const;
     int tilePixels() const;
@@ -67,7 +82,6 @@ class ExportDialog : public QDialog {
     QString pathForFormat(const QString& chosen) const;
     void restoreChoices();
     void keepChoices() const;
-    void reportDone(const QString& path);
 
     QImage design_;
     std::optional<colouring::DesignRecord> record_;
@@ -76,7 +90,6 @@ class ExportDialog : public QDialog {
     int unit_ = 0;     // the unit the width and height are shown in
     int tileUnit_ = 0; // the unit the tile size is shown in
     bool applyingPreset_ = false;
-    QComboBox* format_ = nullptr;
     QComboBox* preset_ = nullptr;
     QDoubleSpinBox* pageWidth_ = nullptr;
     QDoubleSpinBox* pageHeight_ = nullptr;
@@ -86,9 +99,7 @@ class ExportDialog : public QDialog {
     QDoubleSpinBox* tileSize_ = nullptr;
     QComboBox* tileUnitChoice_ = nullptr;
     QComboBox* repeat_ = nullptr;
-    QCheckBox* credit_ = nullptr;
     QLabel* tileNotice_ = nullptr; // says when a large tile could not be redrawn sharp
-    QPushButton* exportButton_ = nullptr;
 };
 
 } // namespace app

@@ -81,6 +81,13 @@ QString askOpenPath(QWidget* parent, const QString& title, const QString& filter
     return askPath(dialog);
 }
 
+QString askFolder(QWidget* parent, const QString& title) {
+    QFileDialog dialog(parent, title);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    return askPath(dialog);
+}
+
 QString withFilterExtension(const QString& path, const QString& filter) {
     static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
     QStringList extensions;

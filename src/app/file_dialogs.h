@@ -25,6 +25,9 @@ QString askDocumentSavePath(QWidget* parent, const QString& title, const QString
 // The open dialog for an existing file, with the same icon provider. Returns the chosen path, or an
 // empty text on cancel.
 QString askOpenPath(QWidget* parent, const QString& title, const QString& filter);
+// The folder dialog for an existing folder, with the same icon provider. Returns the chosen folder,
+// or an empty text on cancel.
+QString askFolder(QWidget* parent, const QString& title);
 // The path with the first extension of `filter` ("PNG 图片 (*.png)") added, unless its name already
 // ends in one of the filter's extensions; an empty path stays empty.
 QString withFilterExtension(const QString& path, const QString& filter);

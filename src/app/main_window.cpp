@@ -13,6 +13,7 @@
 #include "help_dialogs.h"
 #include "import_dialog.h"
 #include "palette_dock.h"
+#include "separations_dialog.h"
 #include "studio_keys.h"
 #include "studio_settings.h"
 #include "surface_view.h"
@@ -144,6 +145,7 @@ void MainWindow::createMenus() {
            [this](bool) { clickFormButton("Command17"); }},
           {"actionExport", "导出印刷图…", keys({Qt::CTRL | Qt::Key_E}),
            [this](bool) { exportPrint(); }},
+          {"actionSeparations", "导出分色…", {}, [this](bool) { exportSeparations(); }},
           {"actionQuit", "退出", keys({Qt::CTRL | Qt::Key_Q}), [this](bool) { close(); }}}},
         // Undo and redo are the window's own actions, so their keys are bound only once.
         {"编辑(&E)",
@@ -396,6 +398,12 @@ void MainWindow::importPicture(const colouring::ImportedImage& picture, const QS
 
 void MainWindow::exportPrint() {
     ExportDialog dialog(designCanvas().image(), repeat(), this);
+    dialog.setDesignRecord(model().record());
+    dialog.exec();
+}
+
+void MainWindow::exportSeparations() {
+    SeparationsDialog dialog(designCanvas().image(), repeat(), this);
     dialog.setDesignRecord(model().record());
     dialog.exec();
 }

@@ -72,6 +72,7 @@ class MainWindow : public QMainWindow {
     void importLineArt();
     void pasteLineArt();
     void exportPrint();
+    void exportSeparations();
     void openColourways();
 
   protected:

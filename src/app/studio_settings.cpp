@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QColor>
+#include <QMetaProperty>
 #include <QSettings>
 #include <algorithm>
 
@@ -83,6 +84,27 @@ void restoreStudioSettings(MainWindow& window) {
     action(window, QStringLiteral("actionLiveEffect"))
         ->setChecked(settings.value(kLiveEffectKey).toBool());
     window.setTileFrameShown(settings.value(kTileFrameKey).toBool());
+}
+
+void keepDialogChoices(const QWidget& dialog, const QString& group, const QStringList& names) {
+    QSettings settings;
+    for (const QString& name : names) {
+        if (const QWidget* control = dialog.findChild<QWidget*>(name); control != nullptr) {
+            settings.setValue(group + QLatin1Char('/') + name,
+                              control->metaObject()->userProperty().read(control));
+        }
+    }
+}
+
+void restoreDialogChoices(QWidget& dialog, const QString& group, const QStringList& names) {
+    const QSettings settings;
+    for (const QString& name : names) {
+        const QString key = group + QLatin1Char('/') + name;
+        if (QWidget* control = dialog.findChild<QWidget*>(name);
+            control != nullptr && settings.contains(key)) {
+            control->metaObject()->userProperty().write(control, settings.value(key));
+        }
+    }
 }
 
 } // namespace app

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QStringList>
+
+class QWidget;
+
 namespace app {
 
 class MainWindow;
@@ -10,5 +14,11 @@ class MainWindow;
 void keepStudioSettings(MainWindow& window);
 // Brings that back without drawing anything: the live effect view waits for the next change.
 void restoreStudioSettings(MainWindow& window);
+
+// A dialog's choices: the user property (the value, the text, the checked state, the chosen
+// entry) of its children of these names, kept under `group`. They come back in the order named,
+// so a control that converts others (a unit) goes before them.
+void keepDialogChoices(const QWidget& dialog, const QString& group, const QStringList& names);
+void restoreDialogChoices(QWidget& dialog, const QString& group, const QStringList& names);
 
 } // namespace app

@@ -65,7 +65,8 @@ struct TrackedTemporary {
     std::atomic<int> state{kFree};
     char path[PATH_MAX];
 };
-TrackedTemporary trackedTemporaries[16];
+// Enough for the screens of a separation and its two other files being written at once.
+TrackedTemporary trackedTemporaries[48];
 
 int trackTemporary(const QByteArray& path) {
     if (path.size() >= PATH_MAX) {

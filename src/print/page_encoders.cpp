@@ -18,23 +18,24 @@ namespace {
 constexpr double kMetresPerInch = 0.0254;
 // What a bitmap has always said when nobody asked for a resolution: 96 dots per inch.
 constexpr quint32 kScreenPixelsPerMetre = 3780;
-// Bands of about this many bytes: large enough for few calls, small enough to stay in cache.
-constexpr qsizetype kBandBytes = qsizetype(1) << 20;
+// Writes are collected into blocks of this many bytes.
+constexpr qsizetype kBufferBytes = qsizetype(1) << 20;
 constexpr int kDeflateLevel = 2;
 
 quint32 pixelsPerMetre(double dotsPerInch) {
     return quint32(std::lround(dotsPerInch / kMetresPerInch));
 }
 
-int rowsPerBand(qsizetype rowBytes, int height) {
-    return int(std::clamp<qsizetype>(kBandBytes / std::max<qsizetype>(rowBytes, 1), 1,
-                                     std::max(height, 1)));
+// Bands large enough for few calls, small enough to stay in cache.
+int rowsPerBand(const PageFormat& page, qsizetype rowBytes) {
+    return int(std::clamp<qsizetype>(page.bandBytes / std::max<qsizetype>(rowBytes, 1), 1,
+                                     std::max(page.size.height(), 1)));
 }
 
 // Collects small writes into large ones.
 class BufferedFile {
   public:
-    explicit BufferedFile(files::AtomicFile& file) : file_(file) { buffer_.reserve(kBandBytes); }
+    explicit BufferedFile(files::AtomicFile& file) : file_(file) { buffer_.reserve(kBufferBytes); }
     bool write(const void* data, std::size_t size) {
         if (buffer_.size() + size > buffer_.capacity()) {
             if (!flush()) {
@@ -97,7 +98,7 @@ class BmpEncoder final : public PageEncoder {
         return file_.write(rows, std::size_t(stride_) * std::size_t(count));
     }
     bool finish() override { return true; }
-    int bandRows() const override { return rowsPerBand(stride_, page_.size.height()); }
+    int bandRows() const override { return rowsPerBand(page_, stride_); }
     qsizetype rowStride() const override { return stride_; }
 
   private:
@@ -136,7 +137,7 @@ class PngEncoder final : public PageEncoder {
     bool finish() override {
         return guarded([](PngEncoder& self) { png_write_end(self.png_, nullptr); }) && out_.flush();
     }
-    int bandRows() const override { return rowsPerBand(rowStride(), page_.size.height()); }
+    int bandRows() const override { return rowsPerBand(page_, rowStride()); }
     qsizetype rowStride() const override { return page_.rowBytes(); }
     QString failure() const override { return failure_; }
 
@@ -200,12 +201,12 @@ class PngEncoder final : public PageEncoder {
     QString failure_;
 };
 
-// Strips of about a megabyte, each compressed on its own with deflate at a fast level; BigTIFF
-// when the file might pass 4 GB.
+// Strips of about a band, each compressed on its own with deflate at a fast level (or, for a
+// screen, CCITT Group 4 if asked); BigTIFF when the file might pass 4 GB.
 class TiffEncoder final : public PageEncoder {
   public:
     TiffEncoder(files::AtomicFile& file, const PageFormat& page)
-        : file_(file), page_(page), stripRows_(rowsPerBand(rowStride(), page.size.height())) {}
+        : file_(file), page_(page), stripRows_(rowsPerBand(page, rowStride())) {}
     ~TiffEncoder() override {
         if (tiff_ != nullptr) {
             TIFFClose(tiff_);
@@ -230,15 +231,26 @@ class TiffEncoder final : public PageEncoder {
             return false;
         }
         const bool indexed = page_.layout == PixelLayout::Index8;
+        const bool screen = page_.layout == PixelLayout::Bit1;
         TIFFSetField(tiff_, TIFFTAG_IMAGEWIDTH, uint32_t(page_.size.width()));
         TIFFSetField(tiff_, TIFFTAG_IMAGELENGTH, uint32_t(page_.size.height()));
-        TIFFSetField(tiff_, TIFFTAG_BITSPERSAMPLE, indexed ? indexBits(page_.palette.size()) : 8);
-        TIFFSetField(tiff_, TIFFTAG_SAMPLESPERPIXEL, indexed ? 1 : 3);
+        TIFFSetField(tiff_, TIFFTAG_BITSPERSAMPLE,
+                     screen    ? 1
+                     : indexed ? indexBits(page_.palette.size())
+                               : 8);
+        TIFFSetField(tiff_, TIFFTAG_SAMPLESPERPIXEL, indexed || screen ? 1 : 3);
         TIFFSetField(tiff_, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-        TIFFSetField(tiff_, TIFFTAG_PHOTOMETRIC, indexed ? PHOTOMETRIC_PALETTE : PHOTOMETRIC_RGB);
+        TIFFSetField(tiff_, TIFFTAG_PHOTOMETRIC,
+                     screen    ? PHOTOMETRIC_MINISWHITE
+                     : indexed ? PHOTOMETRIC_PALETTE
+                               : PHOTOMETRIC_RGB);
         TIFFSetField(tiff_, TIFFTAG_ROWSPERSTRIP, uint32_t(stripRows_));
-        TIFFSetField(tiff_, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
-        TIFFSetField(tiff_, TIFFTAG_ZIPQUALITY, kDeflateLevel);
+        if (screen && page_.compression == TiffCompression::Group4) {
+            TIFFSetField(tiff_, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
+        } else {
+            TIFFSetField(tiff_, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
+            TIFFSetField(tiff_, TIFFTAG_ZIPQUALITY, kDeflateLevel);
+        }
         if (indexed) {
             const std::size_t entries = std::size_t(1) << indexBits(page_.palette.size());
             std::vector<uint16_t> red(entries), green(entries), blue(entries);
@@ -353,6 +365,9 @@ void packIndices(const uchar* indices, int width, int bits, uchar* packed) {
 }
 
 int PageFormat::rowBytes() const {
+    if (layout == PixelLayout::Bit1) {
+        return int((qint64(size.width()) + 7) / 8);
+    }
     if (layout == PixelLayout::Index8) {
         return int((qint64(size.width()) * indexBits(palette.size()) + 7) / 8);
     }
@@ -415,6 +430,8 @@ std::vector<uchar> layOutPixels(const QImage& rgb32, PixelLayout layout,
                 out[0] = uchar(qBlue(colour));
                 out[1] = uchar(qGreen(colour));
                 out[2] = uchar(qRed(colour));
+                break;
+            case PixelLayout::Bit1: // screens are made a bit at a time, never laid out here
                 break;
             }
         }

@@ -13,8 +13,9 @@ namespace print {
 enum class PrintFormat { Png, Tiff, Bmp };
 
 // The bytes of one pixel as an encoder takes them: an index into the page's palette, or colour
-// samples in the file's order.
-enum class PixelLayout { Index8, Rgb24, Bgr24 };
+// samples in the file's order; Bit1 is a screen of one bit a pixel, eight to a byte, leftmost
+// pixel in the most significant bit, 1 for ink (TIFF only).
+enum class PixelLayout { Index8, Rgb24, Bgr24, Bit1 };
 int bytesPerPixel(PixelLayout layout);
 
 // The colours of the images together, when there are at most `most` of them.
@@ -32,12 +33,18 @@ int indexBits(std::size_t colours);
 // 8-bit indices packed into `bits`-bit ones, leftmost pixel in the most significant bits.
 void packIndices(const uchar* indices, int width, int bits, uchar* packed);
 
+// How TIFF strips are compressed; CCITT Group 4 takes Bit1 pages only.
+enum class TiffCompression { Deflate, Group4 };
+
 struct PageFormat {
     QSize size;
     PixelLayout layout = PixelLayout::Rgb24;
     std::vector<QRgb> palette; // for Index8
     int rowBytes() const;      // of a row in the file's layout, before any padding
     std::optional<double> dotsPerInch;
+    TiffCompression compression = TiffCompression::Deflate;
+    // About how many bytes of rows a band holds: many pages written at once take smaller ones.
+    qsizetype bandBytes = qsizetype(1) << 20;
 };
 
 // Writes a page row band by row band. Rows are handed over in the file's order (see bottomUp)

@@ -1,13 +1,17 @@
+#include "app/separations_dialog.h"
 #include "app/zoom_window.h"
 #include "app_fixture.h"
 #include "colouring/surfaces.h"
 #include "effect/effect.h"
 #include "patterns/catalogue.h"
 
+#include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
@@ -281,6 +285,42 @@ TEST(ZoomWindow, ShowsTheRefreshedDesignInSquaresWithAGridFromSixOn) {
         EXPECT_EQ(shown.pixel(2 * zoom + 1, 2 * zoom + 1) | 0xFF000000u, blue);
         EXPECT_EQ((shown.pixel(2 * zoom, 2 * zoom) | 0xFF000000u) != blue, zoom >= 6) << zoom;
     }
+}
+
+// 文件 ▸ 导出分色… writes a screen a colour of the page and the composite, and keeps its choices.
+TEST_F(MainWindowTest, ExportSeparationsWritesTheScreensOfThePageAndKeepsItsChoices) {
+    click("Command11");
+    press("Picture1", {10, 10});
+    const QString folder = folder_.filePath(QStringLiteral("screens"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const std::tuple<const char*, const char*, QVariant> choices[] = {
+        {"unit", "currentText", "像素"},        {"pageWidth", "value", 300.0},
+        {"pageHeight", "value", 200.0},         {"tileUnit", "currentText", "像素"},
+        {"tileSize", "value", 100.0},           {"trap", "value", 2},
+        {"registrationMarks", "checked", true}, {"folder", "text", folder}};
+    for (const bool again : {false, true}) {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<app::SeparationsDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            for (const auto& [name, property, value] : choices) {
+                QWidget* control = dialog->findChild<QWidget*>(QString::fromLatin1(name));
+                if (again) {
+                    EXPECT_EQ(control->property(property), value) << name;
+                }
+                control->setProperty(property, value);
+            }
+            again ? dialog->reject() : dialog->accept();
+        });
+        trigger("actionSeparations");
+    }
+    const QImage composite =
+        QImage(folder + QStringLiteral("/composite.png")).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(composite,
+              tiling::repeatOver(design().scaled(100, 100), {300, 200}, tiling::Repeat::Straight));
+    const QStringList screens = QDir(folder).entryList({QStringLiteral("*.tif")});
+    EXPECT_EQ(screens.size(), 3); // the blue, the black lines and the fill
+    EXPECT_TRUE(screens.contains(QStringLiteral("03-#000000.tif")))
+        << screens.join(' ').toStdString();
 }
 
 } // namespace

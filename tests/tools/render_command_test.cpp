@@ -225,6 +225,17 @@ TEST_F(RenderCommand, PagesAndEffectsPlaceTheTilesAtTheirSizeOffsetsAndResolutio
     EXPECT_NE(credited.copy(0, 0, 300, 20), plain.copy(0, 0, 300, 20));
     EXPECT_EQ(credited.copy(0, 20, 300, 180), plain.copy(0, 20, 300, 180));
 
+    // The same page in separations: its composite, and one screen a colour but the background.
+    ASSERT_TRUE(QDir(directory.path()).mkdir("screens"));
+    EXPECT_EQ(run(kDesign + "--out-size 400x300 --repeat brick --trap 2 --registration-marks "
+                            "--unprinted-background --screen-compression deflate --separations "
+                            "@screens")
+                  .status,
+              0);
+    EXPECT_EQ(image("screens/composite.png"), tiling::repeatOver(tile, {400, 300}, Repeat::Brick));
+    EXPECT_EQ(QDir(file("screens")).entryList({"0?-#*.tif"}).size(),
+              print::fewColours({&tile})->size() - 1);
+
     const QImage own = rendered(kDesign + "--effect own", "own.png");
     EXPECT_EQ(own.size(), QSize(643, 643));
     EXPECT_EQ(own.pixel(142 * 2 + 30, 142 + 5), tile.pixel(30, 5));
@@ -264,7 +275,7 @@ TEST(ProgressLine, ShowsAfterASecondThenAFewTimesASecondAndEndsItsLine) {
 
 TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
     // One row for each check, given after a figure and an output file; "" leaves the output out.
-    // Rows naming their own output give it in place of x.png.
+    // Rows naming their own output (-o or --separations) give it in place of x.png.
     const QStringList designRows({"--pattern Command99", "--advanced 5", "--fill 142,3",
                                   "--fill x,3", "--width 0", "--seed", "--symmetry six",
                                   "--colour-rule chosen", "--base red", "--colourways 0",
@@ -272,14 +283,15 @@ TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
     const QStringList outputRows(
         {"--effect -5", "--out-size 0x10", "--out-size 21x29.7", "--out-size 21x29.7pt",
          "--out-size 300001x10", "--out-size 40000 -o @x.bmp", "--tile-size 20001", "--dpi 0",
-         "--dpi 0.5", "--dpi 10001", "--dpi nan", "--repeat diagonal", "-o @x.gif"});
-    const QStringList inertRows({"--seed 1 --seed 2", "--output @y.png", "--credit",
-                                 "--effect own --out-size 300", "--effect 9 --repeat brick",
-                                 "--no-credit", "--category 1", "--symmetry four",
-                                 "--threshold 0.5"});
+         "--dpi 0.5", "--dpi 10001", "--dpi nan", "--repeat diagonal", "-o @x.gif",
+         "--separations @ --trap 11", "--screen-compression jbig", "--separations @ -o @x.png"});
+    const QStringList inertRows(
+        {"--seed 1 --seed 2", "--output @y.png", "--credit", "--effect own --out-size 300",
+         "--effect 9 --repeat brick", "--no-credit", "--category 1", "--symmetry four",
+         "--threshold 0.5", "--unprinted-background", "--registration-marks --trap 2"});
     for (const QString& row : designRows + outputRows + inertRows) {
         SCOPED_TRACE(row.toStdString());
-        const bool output = row.isEmpty() || row.contains("-o ");
+        const bool output = row.isEmpty() || row.contains("-o ") || row.contains("--separations");
         const Outcome refused =
             run(QString("--pattern Command12 ") + (output ? "" : "-o @x.png ") + row);
         EXPECT_EQ(refused.status, 2);
