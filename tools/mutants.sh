@@ -62,6 +62,10 @@ src/colouring/colour_tools.cpp: a.pixels != b.pixels ? a.pixels > b.pixels ==> a
 src/colouring/colour_tools.cpp: const int right = size.width() - 1; ==> const int right = size.width();
 src/colouring/design_record.cpp: rows.push_back({y, 0, design.clientPixelWidth() - 1}); ==> rows.push_back({y, 0, design.clientPixelWidth() - 2});
 src/colouring/design_record.cpp: std::visit(SourceDrawer{design}, record.source); ==> ;
+src/colouring/colour_reduction.cpp: : std::min(first, second); ==> : std::max(first, second);
+src/colouring/colour_reduction.h: return !(locked_[first] && locked_[second]); ==> return true;
+src/colouring/colour_reduction.cpp: : int(groups.size()) > reduction.count; ==> : int(groups.size()) >= reduction.count;
+src/colouring/colour_reduction.cpp: ? difference < reduction.tolerance ==> ? difference < reduction.tolerance + 1
 src/design/design_document.cpp: if (x < 0 || y < 0 || x >= kDesignSide || y >= kDesignSide) { ==> if (x < 0 || y < 0 || x > kDesignSide || y >= kDesignSide) {
 src/design/design_document.cpp: number < kOldestDesignDocumentVersion || ==> number < 0 ||
 src/design/design_document.cpp: text += QLatin1Char(kDigits[(pixel >> shift) & 0xFu]); ==> text += QLatin1Char(kDigits[(pixel >> shift) & 0x7u]);
@@ -95,7 +99,7 @@ src/canvas/text_stamp.cpp: std::fill(row + x0, row + x1 + 1, pen_); ==> std::fil
 tools/render_command.cpp: if (x < 0 || y < 0 || x >= 142 || y >= 142) { ==> if (x < 0 || y < 0 || x > 142 || y >= 142) {
 tools/render_command.cpp: request.dotsPerInch = 300.0; ==> request.dotsPerInch = 72.0;
 tools/render_command.cpp: : QSize(643, 643); ==> : QSize(643, 642);
-tools/render_command.cpp: if (given.contains(name) && name != "--fill") { ==> if (given.contains(name) && name == "--fill") {
+tools/render_command.cpp: if (given.contains(name) && !repeatable) { ==> if (given.contains(name) && repeatable) {
 tools/pattern_render.cpp: for (const int signal : {SIGHUP, SIGINT, ==> for (const int signal : {SIGINT,
 tools/render_command.cpp: if (reading.problem == design::DocumentProblem::OutOfMemory) { ==> if (false) {
 tools/progress_line.cpp: if (whole < 3600) { ==> if (whole < 60) {

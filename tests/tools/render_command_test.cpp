@@ -117,6 +117,16 @@ TEST_F(RenderCommand, PressesAndAdvancedDrawsTakeSeededOrChosenColoursScopesAndS
              const int hue = QColor(after.pixel(10, 10)).hsvHue();
              return hue <= 30 || hue >= 330;
          }},
+        // Two close colours merge into the one of the larger area; a reduction comes in order.
+        {"--pattern Command13 --seed 5 --fill 10,10,#FF8000 --fill 70,70,#FF8808 --merge-colours 5",
+         [](const QImage&, const QImage& after) {
+             return after.pixel(10, 10) == qRgb(0xFF, 0x88, 0x08) &&
+                    after.pixel(70, 70) == after.pixel(10, 10);
+         }},
+        {"--pattern Command13 --seed 5 --colours 2 --fill 10,10,#FF8000",
+         [](const QImage&, const QImage& after) {
+             return colouring::palette(after).size() == 3 && after.pixel(10, 10) == orange;
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.options);
@@ -252,10 +262,10 @@ TEST(ProgressLine, ShowsAfterASecondThenAFewTimesASecondAndEndsItsLine) {
 TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
     // One row for each check, given after a figure and an output file; "" leaves the output out.
     // Rows naming their own output give it in place of x.png.
-    const QStringList designRows({"--pattern Command99", "--advanced 5", "--fill 142,3",
-                                  "--fill x,3", "--width 0", "--seed", "--symmetry six",
-                                  "--colour-rule chosen", "--base red", "--colourways 0",
-                                  "--colourways 6 --effect own", "--bogus", ""});
+    const QStringList designRows(
+        {"--pattern Command99", "--advanced 5", "--fill 142,3", "--fill x,3", "--width 0", "--seed",
+         "--symmetry six", "--colour-rule chosen", "--base red", "--colourways 0",
+         "--merge-colours 30.5", "--colours 25", "--colourways 6 --effect own", "--bogus", ""});
     const QStringList outputRows(
         {"--effect -5", "--out-size 0x10", "--out-size 21x29.7", "--out-size 21x29.7pt",
          "--out-size 300001x10", "--out-size 40000 -o @x.bmp", "--tile-size 20001", "--dpi 0",
