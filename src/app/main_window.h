@@ -73,6 +73,8 @@ class MainWindow : public QMainWindow {
     void pasteLineArt();
     void exportPrint();
     void openColourways();
+    // 减少颜色…: the dialog, whose choice becomes one undo step.
+    void reduceColours();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "colouring/colour_reduction.h"
+
 namespace app {
 
 class MainWindow;
@@ -10,5 +12,9 @@ class MainWindow;
 void keepStudioSettings(MainWindow& window);
 // Brings that back without drawing anything: the live effect view waits for the next change.
 void restoreStudioSettings(MainWindow& window);
+
+// The choice 减少颜色 was last accepted with (the defaults before that), and keeping a new one.
+colouring::ColourReduction lastColourReduction();
+void keepColourReduction(const colouring::ColourReduction& reduction);
 
 } // namespace app
