@@ -64,7 +64,7 @@ src/colouring/design_record.cpp: rows.push_back({y, 0, design.clientPixelWidth()
 src/colouring/design_record.cpp: std::visit(SourceDrawer{design}, record.source); ==> ;
 src/colouring/colour_reduction.cpp: : std::min(first, second); ==> : std::max(first, second);
 src/colouring/colour_reduction.h: return !(locked_[first] && locked_[second]); ==> return true;
-src/colouring/colour_reduction.cpp: : int(groups.size()) > reduction.count; ==> : int(groups.size()) >= reduction.count;
+src/colouring/colour_reduction.cpp: : left > reduction.count; ==> : left >= reduction.count;
 src/colouring/colour_reduction.cpp: ? difference < reduction.tolerance ==> ? difference < reduction.tolerance + 1
 src/design/design_document.cpp: if (x < 0 || y < 0 || x >= kDesignSide || y >= kDesignSide) { ==> if (x < 0 || y < 0 || x > kDesignSide || y >= kDesignSide) {
 src/design/design_document.cpp: number < kOldestDesignDocumentVersion || ==> number < 0 ||

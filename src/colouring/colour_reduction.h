@@ -48,8 +48,13 @@ class ColourReducer {
 
   private:
     struct Nearest {
-        int group = -1; // none: nothing it may merge with is left
+        int group = -1;
         double difference = 0;
+        // Nearer, or as near and larger (earlier in the palette).
+        bool operator<(const Nearest& other) const {
+            return difference != other.difference ? difference < other.difference
+                                                  : group < other.group;
+        }
     };
     // The live groups as a list in order of lightness: each one's neighbours (-1: none).
     struct LightnessLinks {
@@ -57,15 +62,21 @@ class ColourReducer {
         std::vector<int> next;
     };
     LightnessLinks everyColourLinked() const;
-    // The group nearest to `group` among the live ones it may merge with.
-    Nearest nearestTo(int group, const LightnessLinks& links) const;
+    // The `most` live groups nearest to `group` that it may merge with, nearest first.
+    std::vector<Nearest> nearestTo(int group, const LightnessLinks& links, std::size_t most) const;
+    // Whether two colours surely differ by more than `reach`, from sums far cheaper than their
+    // difference.
+    bool beyondReach(int first, int second, double reach) const;
     bool mayMerge(int first, int second) const { return !(locked_[first] && locked_[second]); }
 
     std::vector<PaletteEntry> colours_;
     std::vector<Lab> labs_;
+    std::vector<double> chromas_;
     std::vector<char> locked_;
-    std::vector<int> byLightness_;      // the colours' indices, darkest first
-    std::vector<Nearest> firstNearest_; // each colour's nearest before any merge
+    std::vector<int> byLightness_; // the colours' indices, darkest first
+    // Each colour's nearest ones before any merge: while one of them is left, the nearest of
+    // them is the nearest of all.
+    std::vector<std::vector<Nearest>> firstNearest_;
 };
 
 // The reduction of a design's palette in one call.
