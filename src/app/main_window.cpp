@@ -419,8 +419,11 @@ void MainWindow::openColourways() {
 }
 
 void MainWindow::reduceColours() {
+    // The thousands of colours of a photograph take a moment to compare.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     auto* dialog =
         new ReduceColoursDialog(designCanvas().image(), colourTools_->lockedColours(), this);
+    QGuiApplication::restoreOverrideCursor();
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this,
             [this, dialog] { model().mapColours(dialog->result().mapping); });
