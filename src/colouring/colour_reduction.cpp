@@ -80,7 +80,8 @@ bool ColourReducer::beyondReach(int first, int second, double reach) const {
     const double a = one.a - other.a;
     const double lightnessPart = lightness / kLightnessBound;
     const double coarseChromaWeight = 1 + kStretchedChromaWeightGrowth * meanChroma;
-    const double reachSquared = reach * reach;
+    // A hair beyond, so that rounding never puts a colour at the reach beyond it.
+    const double reachSquared = reach * reach * (1 + 1e-9);
     if (lightnessPart * lightnessPart +
             kLeastChromaHueShare * (a * a + b * b) / (coarseChromaWeight * coarseChromaWeight) >
         reachSquared) {
