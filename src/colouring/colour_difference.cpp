@@ -2,6 +2,8 @@
 
 #include <lcms2.h>
 
+#include <cstdint>
+
 namespace colouring {
 namespace {
 
@@ -10,9 +12,8 @@ cmsHTRANSFORM srgbToLab() {
     static const cmsHTRANSFORM transform = [] {
         cmsHPROFILE srgb = cmsCreate_sRGBProfile();
         cmsHPROFILE lab = cmsCreateLab4Profile(nullptr);
-        // QRgb values in memory are blue, green, red, alpha.
         const cmsHTRANSFORM made = cmsCreateTransform(
-            srgb, TYPE_BGRA_8, lab, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
+            srgb, TYPE_RGB_8, lab, TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE);
         cmsCloseProfile(srgb);
         cmsCloseProfile(lab);
         return made;
@@ -23,9 +24,16 @@ cmsHTRANSFORM srgbToLab() {
 } // namespace
 
 std::vector<Lab> labOf(const std::vector<QRgb>& colours) {
+    // Red, green and blue bytes, whatever order a QRgb keeps them in memory.
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(colours.size() * 3);
+    for (const QRgb colour : colours) {
+        bytes.insert(bytes.end(), {std::uint8_t(qRed(colour)), std::uint8_t(qGreen(colour)),
+                                   std::uint8_t(qBlue(colour))});
+    }
     std::vector<cmsCIELab> converted(colours.size());
     if (!colours.empty()) {
-        cmsDoTransform(srgbToLab(), colours.data(), converted.data(),
+        cmsDoTransform(srgbToLab(), bytes.data(), converted.data(),
                        cmsUInt32Number(colours.size()));
     }
     std::vector<Lab> labs;
