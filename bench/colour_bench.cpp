@@ -1,10 +1,11 @@
 // The designer's colour tools through the real window: a symmetric press across the seams with
-// its repaint, the same-colour fill, the palette panel's update and six colourways.
+// its repaint, the same-colour fill, the palette panel's update, six colourways and 减少颜色.
 #include "app/colour_menu.h"
 #include "app/colourways_window.h"
 #include "app/form1.h"
 #include "app/main_window.h"
 #include "app/palette_dock.h"
+#include "app/reduce_colours_dialog.h"
 #include "canvas/fonts.h"
 #include "patterns/catalogue.h"
 
@@ -12,6 +13,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRandomGenerator>
+#include <QSlider>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -87,5 +90,57 @@ void BM_SixColourways(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SixColourways)->Unit(benchmark::kMillisecond);
+
+// A design of `colours` colours in bands of random widths, each colour at random.
+QImage designOfManyColours(int colours) {
+    QRandomGenerator random(7);
+    QImage design(142, 142, QImage::Format_RGB32);
+    std::vector<QRgb> values(static_cast<std::size_t>(colours));
+    for (QRgb& value : values) {
+        value = 0xFF000000u | random.bounded(0x1000000u);
+    }
+    for (int pixel = 0; pixel < 142 * 142; ++pixel) {
+        // Each colour at least once, the rest in runs.
+        const int colour = pixel < colours ? pixel : int(random.bounded(colours));
+        design.setPixel(pixel % 142, pixel / 142, values[std::size_t(colour)]);
+    }
+    return design;
+}
+
+// The whole reduction as pattern-render makes it: the palette, its conversion and the merges.
+void BM_ReduceColours500To8(benchmark::State& state) {
+    const QImage design = designOfManyColours(500);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            colouring::reduceColours(design, {}, {colouring::ColourReduction::Mode::Count, 0, 8}));
+    }
+}
+BENCHMARK(BM_ReduceColours500To8)->Unit(benchmark::kMillisecond);
+
+// One step of the dialog's tolerance slider on the same design: the reduction, the preview
+// picture and the count, painted.
+void BM_ReduceColoursPreviewStep(benchmark::State& state) {
+    app::ReduceColoursDialog dialog(designOfManyColours(500), {});
+    dialog.show();
+    auto* slider = dialog.findChild<QSlider*>(QStringLiteral("tolerance"));
+    dialog.findChild<QWidget*>(QStringLiteral("byTolerance"))->setProperty("checked", true);
+    QApplication::processEvents();
+    int step = 0;
+    for (auto _ : state) {
+        slider->setValue(5 + (step++ % 20));
+        dialog.repaint();
+    }
+}
+BENCHMARK(BM_ReduceColoursPreviewStep)->Unit(benchmark::kMillisecond);
+
+// The largest palette a design can have: every pixel its own colour.
+void BM_ReduceColoursEveryPixelTo8(benchmark::State& state) {
+    const QImage design = designOfManyColours(142 * 142);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            colouring::reduceColours(design, {}, {colouring::ColourReduction::Mode::Count, 0, 8}));
+    }
+}
+BENCHMARK(BM_ReduceColoursEveryPixelTo8)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

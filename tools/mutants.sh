@@ -66,6 +66,10 @@ src/colouring/design_record.cpp: press = std::get_if<PressChange>(&change); pres
 src/colouring/guided_fill.cpp: label(pixel) = from; ==> label(pixel) = FromRegion;
 src/colouring/guided_fill.cpp: (kind == Region || (kind == Searched && label(pixel) == FromRegion)) ==> (kind == Region || kind == Searched)
 src/colouring/line_art.cpp: merged[i] |= bits[i]; ==> merged[i] = bits[i];
+src/colouring/colour_reduction.cpp: : std::min(first, second); ==> : std::max(first, second);
+src/colouring/colour_reduction.h: return !(locked_[first] && locked_[second]); ==> return true;
+src/colouring/colour_reduction.cpp: : left > reduction.count; ==> : left >= reduction.count;
+src/colouring/colour_reduction.cpp: ? difference < reduction.tolerance ==> ? difference < reduction.tolerance + 1
 src/design/design_document.cpp: if (x < 0 || y < 0 || x >= kDesignSide || y >= kDesignSide) { ==> if (x < 0 || y < 0 || x > kDesignSide || y >= kDesignSide) {
 src/design/design_document.cpp: number < kOldestDesignDocumentVersion || ==> number < 0 ||
 src/design/design_document.cpp: text += QLatin1Char(kDigits[(pixel >> shift) & 0xFu]); ==> text += QLatin1Char(kDigits[(pixel >> shift) & 0x7u]);
@@ -105,7 +109,7 @@ src/canvas/text_stamp.cpp: std::fill(row + x0, row + x1 + 1, pen_); ==> std::fil
 tools/render_command.cpp: if (x < 0 || y < 0 || x >= 142 || y >= 142) { ==> if (x < 0 || y < 0 || x > 142 || y >= 142) {
 tools/render_command.cpp: request.dotsPerInch = 300.0; ==> request.dotsPerInch = 72.0;
 tools/render_command.cpp: : QSize(643, 643); ==> : QSize(643, 642);
-tools/render_command.cpp: if (given.contains(name) && name != "--fill") { ==> if (given.contains(name) && name == "--fill") {
+tools/render_command.cpp: if (given.contains(name) && !repeatable) { ==> if (given.contains(name) && repeatable) {
 tools/pattern_render.cpp: for (const int signal : {SIGHUP, SIGINT, ==> for (const int signal : {SIGINT,
 tools/render_command.cpp: if (reading.problem == design::DocumentProblem::OutOfMemory) { ==> if (false) {
 tools/progress_line.cpp: if (whole < 3600) { ==> if (whole < 60) {

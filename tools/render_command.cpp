@@ -2,6 +2,7 @@
 
 #include "canvas/numbers.h"
 #include "canvas/random_source.h"
+#include "colouring/colour_reduction.h"
 #include "colouring/colour_tools.h"
 #include "colouring/colouring.h"
 #include "colouring/line_art.h"
@@ -26,6 +27,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <variant>
 
 namespace {
 
@@ -71,6 +73,10 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "  --colour-rule RULE      the colour of presses without one: random (default), analogous,\n"
     "                          complementary, triadic or mono, around the --base colour\n"
     "  --base #RRGGBB          the colour the harmony rules start from (default: a random hue)\n"
+    "  --merge-colours DE      merge the design's colours that differ by less than DE (CIEDE2000,\n"
+    "                          0..30), as 颜色 ▸ 减少颜色… does; repeatable, in order with --fill\n"
+    "  --colours N             merge the design's closest colours until N (2..24) are left;\n"
+    "                          repeatable, in order with --fill\n"
     "  --save-design FILE.ccpat  also write the design document of what was drawn (-o may then\n"
     "                          be left out)\n"
     "Output:\n"
@@ -110,8 +116,8 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)\n"
     "  -h, --help              this text\n"
     "  --version               the version of pattern-render\n"
-    "Every option is given at most once (--fill as often as needed), and only where it does\n"
-    "something.\n"
+    "Every option is given at most once (--fill, --merge-colours and --colours as often as\n"
+    "needed), and only where it does something.\n"
     "Exit status: 0 written, 1 the file could not be written, 2 bad arguments or a bad design\n"
     "document, 128 + the signal's number when a signal stopped it (130 for Ctrl+C, 129 for a\n"
     "closed terminal, 143 for SIGTERM; nothing is left behind).\n");
@@ -121,6 +127,8 @@ struct Press {
     float y;
     std::optional<canvas::Colour> colour;
 };
+// The changes after the figure, in the order given: presses and colour reductions.
+using DesignStep = std::variant<Press, colouring::ColourReduction>;
 
 struct Request {
     bool list = false;
@@ -134,7 +142,7 @@ struct Request {
     QByteArray lineArtPath;
     std::optional<double> threshold;
     QByteArray saveDesign;
-    std::vector<Press> presses;
+    std::vector<DesignStep> steps;
     std::optional<std::uint64_t> seed;
     bool effect = false;
     std::optional<float> effectSize;
@@ -185,6 +193,30 @@ Press parsePress(const QString& text) {
         press.colour = canvas::rgbColour(colour.red(), colour.green(), colour.blue());
     }
     return press;
+}
+
+// --merge-colours DE (a colour difference) or --colours N.
+colouring::ColourReduction parseReduction(const QString& option, const QString& text) {
+    using Mode = colouring::ColourReduction::Mode;
+    if (option == "--colours") {
+        const int count = text.toInt();
+        if (count < colouring::kFewestReducedColours || count > colouring::kMostReducedColours ||
+            QString::number(count) != text) {
+            throw UsageError{Render::tr("--colours wants a whole number from %1 to %2, not \"%3\"")
+                                 .arg(colouring::kFewestReducedColours)
+                                 .arg(colouring::kMostReducedColours)
+                                 .arg(text)};
+        }
+        return {Mode::Count, 0, count};
+    }
+    const std::optional<double> tolerance = canvas::parseNumber(text);
+    if (!tolerance || *tolerance < 0 || *tolerance > colouring::kMostMergeTolerance) {
+        throw UsageError{Render::tr("--merge-colours wants a colour difference from 0 to %1, not "
+                                    "\"%2\"")
+                             .arg(colouring::kMostMergeTolerance)
+                             .arg(text)};
+    }
+    return {Mode::Tolerance, *tolerance, 0};
 }
 
 template <typename Value> struct NamedValue {
@@ -288,6 +320,11 @@ bool separating(const Request& request) {
     return !request.separations.isEmpty();
 }
 
+bool pressesIn(const Request& request) {
+    return std::any_of(request.steps.begin(), request.steps.end(),
+                       [](const DesignStep& step) { return std::holds_alternative<Press>(step); });
+}
+
 // Options that do something only with others (`needed`), or do nothing with them.
 struct OptionPairing {
     const char* option;
@@ -304,8 +341,8 @@ constexpr OptionPairing kPairings[] = {
     {"--width", "--design", false, [](const Request& r) { return !r.designPath.isEmpty(); }},
     {"--width", "--line-art", false, [](const Request& r) { return !r.lineArtPath.isEmpty(); }},
     {"--threshold", "--line-art", true, [](const Request& r) { return !r.lineArtPath.isEmpty(); }},
-    {"--fill-scope", "--fill", true, [](const Request& r) { return !r.presses.empty(); }},
-    {"--symmetry", "--fill", true, [](const Request& r) { return !r.presses.empty(); }},
+    {"--fill-scope", "--fill", true, [](const Request& r) { return pressesIn(r); }},
+    {"--symmetry", "--fill", true, [](const Request& r) { return pressesIn(r); }},
     {"--credit", "--separations", false, [](const Request& r) { return !r.separations.isEmpty(); }},
     {"--unprinted-background", "--separations", true, separating},
     {"--registration-marks", "--separations", true, separating},
@@ -335,7 +372,9 @@ Request parseArguments(const QList<QByteArray>& arguments) {
         const QString name = option == "-o"   ? QStringLiteral("--output")
                              : option == "-h" ? QStringLiteral("--help")
                                               : option;
-        if (given.contains(name) && name != "--fill") {
+        const bool repeatable =
+            name == "--fill" || name == "--merge-colours" || name == "--colours";
+        if (given.contains(name) && !repeatable) {
             throw UsageError{Render::tr("%1 is given twice").arg(option)};
         }
         given.insert(name);
@@ -394,7 +433,9 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             value();
             request.saveDesign = arguments[i];
         } else if (option == "--fill") {
-            request.presses.push_back(parsePress(value()));
+            request.steps.emplace_back(parsePress(value()));
+        } else if (option == "--merge-colours" || option == "--colours") {
+            request.steps.emplace_back(parseReduction(option, value()));
         } else if (option == "--seed") {
             const QString text = value();
             request.seed = parseUnsigned(text);
@@ -599,7 +640,13 @@ Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
         model->drawFigure(request.pattern,
                           patterns::caption(*patterns::findFigure(request.pattern)));
     }
-    for (const Press& press : request.presses) {
+    for (const DesignStep& step : request.steps) {
+        if (const auto* reduction = std::get_if<colouring::ColourReduction>(&step)) {
+            model->mapColours(
+                colouring::reduceColours(model->canvas().imageRef(), {}, *reduction).mapping);
+            continue;
+        }
+        const Press& press = std::get<Press>(step);
         colouring::PressOptions options = request.pressOptions;
         if (press.colour) {
             options.rule = colouring::ColourRule::Chosen;

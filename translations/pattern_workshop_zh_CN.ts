@@ -229,6 +229,14 @@
         <translation>--base 需要颜色 #RRGGBB，而不是“%1”</translation>
     </message>
     <message>
+        <source>--colours wants a whole number from %1 to %2, not &quot;%3&quot;</source>
+        <translation>--colours 需要 %1 到 %2 之间的整数，而不是“%3”</translation>
+    </message>
+    <message>
+        <source>--merge-colours wants a colour difference from 0 to %1, not &quot;%2&quot;</source>
+        <translation>--merge-colours 需要 0 到 %1 之间的色差，而不是“%2”</translation>
+    </message>
+    <message>
         <source>--colourways wants a whole number from 1 to %1, not &quot;%2&quot;</source>
         <translation>--colourways 需要 1 到 %1 之间的整数，而不是“%2”</translation>
     </message>
@@ -274,6 +282,10 @@ Design:
   --colour-rule RULE      the colour of presses without one: random (default), analogous,
                           complementary, triadic or mono, around the --base colour
   --base #RRGGBB          the colour the harmony rules start from (default: a random hue)
+  --merge-colours DE      merge the design&apos;s colours that differ by less than DE (CIEDE2000,
+                          0..30), as 颜色 ▸ 减少颜色… does; repeatable, in order with --fill
+  --colours N             merge the design&apos;s closest colours until N (2..24) are left;
+                          repeatable, in order with --fill
   --save-design FILE.ccpat  also write the design document of what was drawn (-o may then
                           be left out)
 Output:
@@ -312,8 +324,8 @@ Separations (a tiled page as one screen a colour, instead of -o):
   -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)
   -h, --help              this text
   --version               the version of pattern-render
-Every option is given at most once (--fill as often as needed), and only where it does
-something.
+Every option is given at most once (--fill, --merge-colours and --colours as often as
+needed), and only where it does something.
 Exit status: 0 written, 1 the file could not be written, 2 bad arguments or a bad design
 document, 128 + the signal&apos;s number when a signal stopped it (130 for Ctrl+C, 129 for a
 closed terminal, 143 for SIGTERM; nothing is left behind).
@@ -345,6 +357,10 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
                           complementary（互补色）、triadic（三角色）或 mono（单色），
                           以 --base 颜色为准
   --base #RRGGBB          和谐规则的基准颜色（默认：随机色相）
+  --merge-colours 色差    合并色差（CIEDE2000，0..30）小于该值的颜色，与“颜色 ▸ 减少颜色…”
+                          相同；可重复，与 --fill 按给出的顺序执行
+  --colours N             逐次合并最接近的两种颜色，直到只剩 N 种（2..24）；可重复，
+                          与 --fill 按给出的顺序执行
   --save-design 文件.ccpat  另把所画图案的设计文档写入该文件（此时可以不给 -o）
 输出：
   --effect own|大小       与“生成效果图”相同的效果图（643 x 643）：原大小拼接，
@@ -378,7 +394,7 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
   -o, --output 文件       要写入的文件（.png、.tif、.tiff 或 .bmp）
   -h, --help              本说明
   --version               pattern-render 的版本
-每个选项最多给一次（--fill 可给多次），且只在起作用时给出。
+每个选项最多给一次（--fill、--merge-colours 和 --colours 可给多次），且只在起作用时给出。
 退出状态：0 已写入，1 文件无法写入，2 参数错误或设计文档有误，被信号中止时为 128 加信号
 编号（Ctrl+C 为 130，终端关闭为 129，SIGTERM 为 143；不留下任何文件）。
 </translation>

@@ -1,6 +1,7 @@
 #include "colour_menu.h"
 
 #include "form1.h"
+#include "named_colour_search.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -80,9 +81,17 @@ QList<QAction*> addChoices(QMenu& menu, QObject* owner, const Choice<Value> (&ch
     return group->actions();
 }
 
+// Qt's own colour dialog (not the desktop's), which has room for the search by name.
 std::optional<QColor> askColour(QWidget* parent, const QColor& start) {
-    const QColor colour = QColorDialog::getColor(start, parent, QStringLiteral("选择颜色"));
-    return colour.isValid() ? std::optional<QColor>(colour) : std::nullopt;
+    QColorDialog dialog(start, parent);
+    dialog.setObjectName(QStringLiteral("ChooseColourDialog"));
+    dialog.setWindowTitle(QStringLiteral("选择颜色"));
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    addNamedColourSearch(dialog);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.selectedColor();
 }
 
 constexpr int kSwatch = 14;

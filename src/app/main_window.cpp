@@ -13,6 +13,7 @@
 #include "help_dialogs.h"
 #include "import_dialog.h"
 #include "palette_dock.h"
+#include "reduce_colours_dialog.h"
 #include "separations_dialog.h"
 #include "studio_keys.h"
 #include "studio_settings.h"
@@ -225,6 +226,9 @@ void MainWindow::createColourMenu(QMenu& menu) {
     colourways->setObjectName(QStringLiteral("actionColourways"));
     colourways->setShortcut(Qt::CTRL | Qt::Key_K);
     connect(colourways, &QAction::triggered, this, &MainWindow::openColourways);
+    QAction* reduce = menu.addAction(QStringLiteral("减少颜色…"));
+    reduce->setObjectName(QStringLiteral("actionReduceColours"));
+    connect(reduce, &QAction::triggered, this, &MainWindow::reduceColours);
 }
 
 QList<QAction*> MainWindow::designKeys() const {
@@ -421,6 +425,18 @@ void MainWindow::openColourways() {
     colourways_->show();
     colourways_->raise();
     colourways_->activateWindow();
+}
+
+void MainWindow::reduceColours() {
+    // The thousands of colours of a photograph take a moment to compare.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    auto* dialog =
+        new ReduceColoursDialog(designCanvas().image(), colourTools_->lockedColours(), this);
+    QGuiApplication::restoreOverrideCursor();
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this,
+            [this, dialog] { model().mapColours(dialog->result().mapping); });
+    dialog->open();
 }
 
 void MainWindow::showHelp() {

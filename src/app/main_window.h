@@ -74,6 +74,8 @@ class MainWindow : public QMainWindow {
     void exportPrint();
     void exportSeparations();
     void openColourways();
+    // 减少颜色…: the dialog, whose choice becomes one undo step.
+    void reduceColours();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

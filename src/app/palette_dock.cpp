@@ -1,6 +1,7 @@
 #include "palette_dock.h"
 
 #include "colour_menu.h"
+#include "colouring/named_colours.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -74,8 +75,11 @@ class PaletteDock::Chips : public QWidget {
             for (int index = 0; index < int(entries.size()); ++index) {
                 if (chipRect(index).contains(point)) {
                     const colouring::PaletteEntry& entry = entries[std::size_t(index)];
-                    setToolTip(QStringLiteral("%1\n%2 像素，占 %3\n%4")
-                                   .arg(hexName(entry.colour), QLocale().toString(entry.pixels),
+                    // The value, then the name of the named colour nearest to it, if one is.
+                    const QString name = colouring::nearestColourName(entry.colour);
+                    setToolTip(QStringLiteral("%1%2\n%3 像素，占 %4\n%5")
+                                   .arg(hexName(entry.colour), name.isEmpty() ? name : ' ' + name,
+                                        QLocale().toString(entry.pixels),
                                         shareText(entry.pixels, dock_.totalPixels()), kChipsHint));
                 }
             }

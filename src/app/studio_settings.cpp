@@ -19,6 +19,9 @@ const QString kLiveEffectKey = QStringLiteral("studio/liveEffect");
 const QString kTileFrameKey = QStringLiteral("studio/tileFrame");
 const QString kRecentColoursKey = QStringLiteral("studio/recentColours");
 const QString kCurrentColourKey = QStringLiteral("studio/currentColour");
+const QString kReductionModeKey = QStringLiteral("studio/reduceColoursByCount");
+const QString kReductionToleranceKey = QStringLiteral("studio/reduceColoursTolerance");
+const QString kReductionCountKey = QStringLiteral("studio/reduceColoursCount");
 
 // Menu choices kept by the name of the chosen action, under a key named after the group's first
 // action.
@@ -105,6 +108,25 @@ void restoreDialogChoices(QWidget& dialog, const QString& group, const QStringLi
             control->metaObject()->userProperty().write(control, settings.value(key));
         }
     }
+}
+
+colouring::ColourReduction lastColourReduction() {
+    const QSettings settings;
+    const colouring::ColourReduction defaults;
+    return {settings.value(kReductionModeKey).toBool()
+                ? colouring::ColourReduction::Mode::Count
+                : colouring::ColourReduction::Mode::Tolerance,
+            std::clamp(settings.value(kReductionToleranceKey, defaults.tolerance).toDouble(), 0.0,
+                       colouring::kMostMergeTolerance),
+            std::clamp(settings.value(kReductionCountKey, defaults.count).toInt(),
+                       colouring::kFewestReducedColours, colouring::kMostReducedColours)};
+}
+
+void keepColourReduction(const colouring::ColourReduction& reduction) {
+    QSettings settings;
+    settings.setValue(kReductionModeKey, reduction.mode == colouring::ColourReduction::Mode::Count);
+    settings.setValue(kReductionToleranceKey, reduction.tolerance);
+    settings.setValue(kReductionCountKey, reduction.count);
 }
 
 } // namespace app

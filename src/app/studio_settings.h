@@ -1,5 +1,7 @@
 #pragma once
 
+#include "colouring/colour_reduction.h"
+
 #include <QStringList>
 
 class QWidget;
@@ -20,5 +22,8 @@ void restoreStudioSettings(MainWindow& window);
 // so a control that converts others (a unit) goes before them.
 void keepDialogChoices(const QWidget& dialog, const QString& group, const QStringList& names);
 void restoreDialogChoices(QWidget& dialog, const QString& group, const QStringList& names);
+// The choice 减少颜色 was last accepted with (the defaults before that), and keeping a new one.
+colouring::ColourReduction lastColourReduction();
+void keepColourReduction(const colouring::ColourReduction& reduction);
 
 } // namespace app

@@ -78,6 +78,13 @@ void DesignModel::applyChange(const colouring::DesignChange& change) {
     emit changed();
 }
 
+void DesignModel::mapColours(const colouring::ColourMapping& mapping) {
+    colouring::ColourwayChange change = recordedColourway(canvas_.imageRef(), mapping);
+    if (!change.mapping.empty() || !change.picture.isNull()) {
+        applyChange(std::move(change));
+    }
+}
+
 void DesignModel::chooseColourway(const colouring::Colourway& way) {
     const QImage picture = way.image.convertToFormat(QImage::Format_RGB32);
     if (colouring::applyColourway(canvas_.imageRef(), way.mapping) == picture) {

@@ -54,6 +54,9 @@ class DesignModel : public QObject {
     void press(float x, float y);
     // A colour replaced or a colourway applied to the design as it is.
     void applyChange(const colouring::DesignChange& change);
+    // Each colour of the mapping becomes its partner at once (a colour reduction); a mapping that
+    // changes no colour of the design is no change.
+    void mapColours(const colouring::ColourMapping& mapping);
     // A colourway's picture becomes the design, whatever the design shows meanwhile.
     void chooseColourway(const colouring::Colourway& way);
     // A new picture under the design (a pad's or an imported one).

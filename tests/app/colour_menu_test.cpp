@@ -1,9 +1,12 @@
 #include "app/colour_menu.h"
 #include "app/colourways_window.h"
 #include "app/palette_dock.h"
+#include "app/reduce_colours_dialog.h"
 #include "app_fixture.h"
 
 #include <QHelpEvent>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <optional>
 
 namespace {
@@ -139,7 +142,7 @@ TEST_F(ColourMenuTest, ThePaletteCountsTheDesignAndActsOnItsChips) {
     window_->loadImportedPicture(speck);
     const std::pair<QPoint, const char*> chips[] = {
         {QPoint(20, 10), "#C00000\n20,154 像素，占 100.0 %"},
-        {greenChip, "#0000B0\n10 像素，占 <0.1 %"}};
+        {greenChip, "#0000B0 中蓝色\n10 像素，占 <0.1 %"}}; // the named colour within 5
     for (const auto& [point, says] : chips) {
         QHelpEvent hover(QEvent::ToolTip, point, dock.chipArea()->mapToGlobal(point));
         QApplication::sendEvent(dock.chipArea(), &hover);
@@ -172,6 +175,32 @@ TEST_F(ColourMenuTest, AColourwayClickIsOneUndoStepAndLockingAllSaysWhy) {
     }
     EXPECT_TRUE(find<QLabel>("ColourwaysNote")->isVisible());
     EXPECT_TRUE(find<QLabel>("ColourwaysNote")->text().contains(QStringLiteral("锁定")));
+}
+
+TEST_F(ColourMenuTest, ReducingColoursKeepsTheLockedOnesAsOneUndoStepAndTheChoiceForNextTime) {
+    tools().toggleLock(kBlack);
+    const QImage before = design();
+    const auto openDialog = [this] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        trigger("actionReduceColours");
+        return window_->findChild<app::ReduceColoursDialog*>();
+    };
+    app::ReduceColoursDialog* dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QRadioButton*>("byCount")->click();
+    dialog->findChild<QSpinBox*>("count")->setValue(2);
+    EXPECT_EQ(dialog->findChild<QLabel*>("colourCount")->text(),
+              QStringLiteral("减少后共 2 色（原有 4 色）"));
+    const QImage preview = dialog->findChild<QLabel*>("preview")->pixmap().toImage();
+    dialog->accept();
+    EXPECT_EQ(colouring::palette(design()).size(), 2u);
+    EXPECT_EQ(design().pixel(100, 10), kBlack);
+    EXPECT_EQ(preview.convertToFormat(QImage::Format_RGB32), design().scaled(preview.size()));
+    trigger("actionUndo");
+    EXPECT_EQ(design(), before);
+    dialog = openDialog();
+    EXPECT_TRUE(dialog->findChild<QRadioButton*>("byCount")->isChecked());
+    EXPECT_EQ(dialog->findChild<QSpinBox*>("count")->value(), 2);
 }
 
 TEST_F(ColourMenuTest, TheStudioComesBackAsItWasLeftAndTheWindowAsItStarts) {

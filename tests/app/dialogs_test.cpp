@@ -1,14 +1,19 @@
 #include "app/export_dialog.h"
 #include "app/import_dialog.h"
+#include "app/named_colour_search.h"
 #include "render_run.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -17,6 +22,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -49,6 +55,17 @@ TEST(ImportDialog, ThePreviewFollowsTheChoices) {
     control<QCheckBox>(dialog, "lineArt")->click();
     expected.lineArt = false;
     expectPreview("colour");
+}
+
+TEST(NamedColourSearch, CompletesEitherNameAndSetsTheDialogsColour) {
+    QColorDialog dialog(Qt::black);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    QLineEdit* field = app::addNamedColourSearch(dialog);
+    EXPECT_NE(dialog.layout()->itemAt(0)->layout()->indexOf(field), -1) << "at the top";
+    field->completer()->setCompletionPrefix(QStringLiteral("珊瑚"));
+    EXPECT_EQ(field->completer()->currentCompletion(), QStringLiteral("珊瑚色 coral"));
+    QTest::keyClicks(field, QStringLiteral("Coral"));
+    EXPECT_EQ(dialog.currentColor(), QColor(0xFF, 0x7F, 0x50));
 }
 
 QByteArray contents(const QString& path) {

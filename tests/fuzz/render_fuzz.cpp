@@ -28,9 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ensureGuiApplication();
     static QTemporaryDir folder;
     static const char* const kOptions[] = {
-        "--list", "--pattern", "--advanced",  "--category", "--width",  "--fill",
-        "--seed", "--effect",  "--no-credit", "--out-size", "--repeat", "-o",
-        "--help", "--unknown", "--tile-size", "--dpi",      "--credit", "--quiet"};
+        "--list",   "--pattern", "--advanced", "--category",      "--width",
+        "--fill",   "--seed",    "--effect",   "--no-credit",     "--out-size",
+        "--repeat", "-o",        "--help",     "--unknown",       "--tile-size",
+        "--dpi",    "--credit",  "--quiet",    "--merge-colours", "--colours"};
     FuzzInput in{data, data + size};
     QStringList arguments;
     for (int count = in.byte() % 12; count > 0; --count) {

@@ -127,6 +127,16 @@ TEST_F(RenderCommand, PressesAndAdvancedDrawsTakeSeededOrChosenColoursScopesAndS
              const int hue = QColor(after.pixel(10, 10)).hsvHue();
              return hue <= 30 || hue >= 330;
          }},
+        // Two close colours merge into the one of the larger area; a reduction comes in order.
+        {"--pattern Command13 --seed 5 --fill 10,10,#FF8000 --fill 70,70,#FF8808 --merge-colours 5",
+         [](const QImage&, const QImage& after) {
+             return after.pixel(10, 10) == qRgb(0xFF, 0x88, 0x08) &&
+                    after.pixel(70, 70) == after.pixel(10, 10);
+         }},
+        {"--pattern Command13 --seed 5 --colours 2 --fill 10,10,#FF8000",
+         [](const QImage&, const QImage& after) {
+             return colouring::palette(after).size() == 3 && after.pixel(10, 10) == orange;
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.options);
@@ -279,6 +289,7 @@ TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
     const QStringList designRows({"--pattern Command99", "--advanced 5", "--fill 142,3",
                                   "--fill x,3", "--width 0", "--seed", "--symmetry six",
                                   "--colour-rule chosen", "--base red", "--colourways 0",
+                                  "--merge-colours 30.5", "--colours 25",
                                   "--colourways 6 --effect own", "--threshold 2", "--bogus", ""});
     const QStringList outputRows(
         {"--effect -5", "--out-size 0x10", "--out-size 21x29.7", "--out-size 21x29.7pt",
