@@ -6,6 +6,7 @@
 #include "colouring/colour_tools.h"
 #include "colouring/colouring.h"
 #include "colouring/line_art.h"
+#include "colouring/named_colours.h"
 #include "colouring/surfaces.h"
 #include "design/design_model.h"
 #include "effect/effect.h"
@@ -21,6 +22,7 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
@@ -314,6 +316,22 @@ void resolvePage(Request& request) {
                              .arg(request.page.width())
                              .arg(request.page.height())};
     }
+}
+
+// Screens are named in the language pattern-render speaks.
+QString screenColourName(QRgb colour) {
+    const colouring::NamedColour* named = colouring::nearestNamedColour(colour);
+    if (named == nullptr) {
+        return {};
+    }
+    return QLocale::system().language() == QLocale::Chinese ? QString::fromUtf8(named->chinese)
+                                                            : QString::fromLatin1(named->english);
+}
+
+print::SeparationOptions separationOptions(const Request& request) {
+    print::SeparationOptions options = request.separationOptions;
+    options.colourName = screenColourName;
+    return options;
 }
 
 bool separating(const Request& request) {
@@ -815,7 +833,7 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
         const print::PrintJob job = printJob(request, drawn, random, controls, err);
         outcome = request.separations.isEmpty()
                       ? print::renderPrint(job, request.output, heard, controls.cancel)
-                      : print::renderSeparations(job, request.separationOptions,
+                      : print::renderSeparations(job, separationOptions(request),
                                                  request.separations, heard, controls.cancel)
                             .outcome;
     } catch (const std::bad_alloc&) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "export_dialog.h"
+
+#include "colouring/named_colours.h"
 #include "print/separations.h"
 
 class QLineEdit;
@@ -19,7 +21,6 @@ class SeparationsDialog : public ExportDialog {
     SeparationsDialog(const QImage& design, tiling::Repeat repeat, QWidget* parent = nullptr);
 
     void setFolderDialog(FolderDialog dialog) { folderDialog_ = std::move(dialog); }
-    void setColourNaming(print::ColourNaming naming) { naming_ = std::move(naming); }
 
     print::SeparationOptions options() const;
     // Writes the separations the choices describe into `folder`, as exportTo writes a page.
@@ -39,7 +40,7 @@ class SeparationsDialog : public ExportDialog {
     void chooseFolder();
 
     FolderDialog folderDialog_;
-    print::ColourNaming naming_;
+    print::ColourNaming naming_ = colouring::nearestColourName;
     print::SeparationOptions running_; // the options of the export under way, for the worker
     std::size_t screensWritten_ = 0;
     QCheckBox* unprinted_ = nullptr;

@@ -318,8 +318,8 @@ TEST_F(MainWindowTest, ExportSeparationsWritesTheScreensOfThePageAndKeepsItsChoi
     EXPECT_EQ(composite,
               tiling::repeatOver(design().scaled(100, 100), {300, 200}, tiling::Repeat::Straight));
     const QStringList screens = QDir(folder).entryList({QStringLiteral("*.tif")});
-    EXPECT_EQ(screens.size(), 3); // the blue, the black lines and the fill
-    EXPECT_TRUE(screens.contains(QStringLiteral("03-#000000.tif")))
+    EXPECT_EQ(screens.size(), 3); // the blue, the fill and the black lines, by their names
+    EXPECT_TRUE(screens.contains(QStringLiteral("03-#000000-黑色.tif")))
         << screens.join(' ').toStdString();
 }
 
