@@ -64,7 +64,17 @@ struct PictureDrawer {
     const canvas::Surface& design;
 
     QImage operator()(std::monostate) const { return {}; }
+    QImage operator()(const pads::PadDrawing& drawing) const {
+        return pads::padDrawingPicture(drawing, design.deviceScale());
+    }
 };
+
+DesignPicture padPicture(const QImage& pixels, const pads::PadDrawing& drawing) {
+    if (!drawing.complete) {
+        return {pixels};
+    }
+    return {pixels, drawing};
+}
 
 QImage pictureAtDeviceScale(const DesignPicture& picture, const canvas::Surface& design) {
     if (picture.pixels.isNull() || design.deviceScale() == 1) {

@@ -38,7 +38,10 @@ inline const QString kDesignDocumentSuffix = QStringLiteral("ccpat");
 //  - kMostDesignChanges changes, each under 128 bytes but a colourway: 12.8 MB.
 //  - 256 colourways of a design whose 142 x 142 pixels all differ. Each is stored as its picture
 //    unless the colours that change take less room: under 88 KB each, 22.3 MB.
-// About 50 MB in all: a few ordinary designs are a few kilobytes.
+//  - the drawing of a pad's picture: pads::kMostPadSteps steps, each under 320 bytes besides its
+//    text (a stamp's five values of at most 24 characters, its font and names), 6.4 MB, and
+//    pads::kMostPadTextCharacters characters of text, at most 6 bytes each as JSON escapes.
+// About 57 MB in all: a few ordinary designs are a few kilobytes.
 constexpr qint64 base64Size(qint64 bytes) {
     return (bytes + 2) / 3 * 4;
 }
@@ -48,10 +51,14 @@ constexpr qint64 largestPngSize(qint64 side) {
 }
 inline constexpr qint64 kLargestChangeText = 128;
 inline constexpr qint64 kRoomForColourways = 256;
+inline constexpr qint64 kLargestPadStepText = 320;
+inline constexpr qint64 kLargestJsonCharacter = 6;
 inline constexpr qint64 kLargestDesignDocument =
     64 * 1024 + base64Size(largestPngSize(kLargestDocumentPictureSide)) +
     kMostDesignChanges * kLargestChangeText +
-    kRoomForColourways * (base64Size(largestPngSize(142)) + kLargestChangeText);
+    kRoomForColourways * (base64Size(largestPngSize(142)) + kLargestChangeText) +
+    qint64(pads::kMostPadSteps) * kLargestPadStepText +
+    pads::kMostPadTextCharacters * kLargestJsonCharacter;
 
 // Why a document was not read; each has its own translated sentence.
 enum class DocumentProblem {
