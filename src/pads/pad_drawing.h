@@ -118,8 +118,11 @@ struct PadDrawing {
     PadKind pad;
     std::vector<PadStep> steps;
     bool complete = true;
-    qsizetype textCharacters = 0;
-    bool operator==(const PadDrawing&) const = default;
+    qsizetype textCharacters = 0; // of the steps' texts and font names
+
+    bool operator==(const PadDrawing& other) const {
+        return pad == other.pad && steps == other.steps && complete == other.complete;
+    }
 
     void record(const PadStep& step);
 };

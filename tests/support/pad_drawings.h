@@ -37,12 +37,12 @@ inline const PadRun kPadRuns[] = {
      [](DrawnPad& p) {
          pads::FontDescription font = pads::symbolPadInitialFont();
          pads::CLogFont fontObject([] { return 96; });
-         for (const int angle : {0, 30, 90, 200}) {
+         for (const int angle : {0, 90}) {
              pads::changeOutputAngle(fontObject, angle);
              const auto symbols =
-                 angle == 30 ? std::optional(pads::SymbolFont::Wingdings2) : std::nullopt;
+                 angle == 90 ? std::optional(pads::SymbolFont::Wingdings2) : std::nullopt;
              pads::stampSymbol(p.pad, font, fontObject, p.random, 300.0f + float(angle) * 8, 1200,
-                               QStringLiteral("纹样 Ab"), symbols, &p.drawing);
+                               QStringLiteral("Ab"), symbols, &p.drawing);
          }
      }},
     {"random art", pads::PadKind::RandomArt,
