@@ -3,9 +3,12 @@
 #include "canvas/numbers.h"
 #include "canvas/random_source.h"
 #include "colouring/colour_tools.h"
+#include "colouring/colouring.h"
 #include "colouring/surfaces.h"
 #include "design/design_model.h"
 #include "effect/effect.h"
+#include "pads/figures.h"
+#include "pads/pad_setup.h"
 #include "patterns/catalogue.h"
 #include "print/print_engine.h"
 #include "print/print_size.h"
@@ -47,6 +50,9 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "  --category 0|1          advanced patterns: 1 fills the figure (the window's \"类别\" box)\n"
     "  --design FILE.ccpat     a design document saved by the window or by --save-design; its\n"
     "                          repeat type is used for tiled pages unless --repeat is given\n"
+    "  --figure-pad N          figure N = 1..30 (\"图1\" .. \"图30\") of the figure pad, put into\n"
+    "                          the design as \"调入主图\" does in a newly opened window; drawn\n"
+    "                          again sharp for larger tiles\n"
     "Design:\n"
     "  --width N               line width, as typed into the line-width list (default 2)\n"
     "  --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in "
@@ -109,6 +115,7 @@ struct Request {
     QString pattern;
     int advanced = 0;
     int category = 0;
+    int figurePad = 0;
     QString width = QStringLiteral("2");
     QByteArray designPath;
     QByteArray saveDesign;
@@ -330,6 +337,15 @@ Request parseArguments(const QList<QByteArray>& arguments) {
                 throw UsageError{Render::tr("--category wants 0 or 1, not \"%1\"").arg(text)};
             }
             request.category = text.toInt();
+        } else if (option == "--figure-pad") {
+            const QString text = value();
+            request.figurePad = text.toInt();
+            if (request.figurePad < 1 || request.figurePad > pads::kFigurePresetCount ||
+                QString::number(request.figurePad) != text) {
+                throw UsageError{Render::tr("--figure-pad wants a figure from 1 to %1, not \"%2\"")
+                                     .arg(pads::kFigurePresetCount)
+                                     .arg(text)};
+            }
         } else if (option == "--width") {
             request.width = value();
             if (!canvas::parseDrawWidth(request.width)) {
@@ -422,9 +438,10 @@ Request parseArguments(const QList<QByteArray>& arguments) {
         return request;
     }
     if (int(!request.pattern.isEmpty()) + int(request.advanced != 0) +
-            int(!request.designPath.isEmpty()) !=
+            int(!request.designPath.isEmpty()) + int(request.figurePad != 0) !=
         1) {
-        throw UsageError{Render::tr("give one of --pattern NAME, --advanced N or --design FILE")};
+        throw UsageError{Render::tr(
+            "give one of --pattern NAME, --advanced N, --design FILE or --figure-pad N")};
     }
     if (request.output.isEmpty()) {
         if (!request.saveDesign.isEmpty()) {
@@ -473,6 +490,17 @@ struct Drawn {
     design::DesignDocument document;
 };
 
+// A click on a figure button of a newly opened window's figure pad, then 调入主图.
+void loadFigurePad(design::DesignModel& model, int preset, canvas::RandomSource& random) {
+    canvas::Surface pad(pads::figurePadSetup());
+    pads::PadDrawing drawing(pads::PadKind::Figure);
+    std::int16_t counter = 0;
+    pads::FigureParams fields;
+    pads::runFigurePreset(preset, counter, fields, pad, random, &drawing);
+    model.loadPicture(colouring::padPicture(pad.image(), drawing), colouring::kAdvancedDesignTitle,
+                      colouring::PictureSource::Origin::Pad);
+}
+
 Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
     auto model = std::make_unique<design::DesignModel>(random);
     if (!request.designPath.isEmpty()) {
@@ -484,6 +512,9 @@ Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
             throw UsageError{reading.message};
         }
         model->setRepeat(reading.document->repeat);
+    } else if (request.figurePad != 0) {
+        model->setLineWidthText(request.width);
+        loadFigurePad(*model, request.figurePad - 1, random);
     } else if (request.advanced != 0) {
         const AdvancedButton button = kAdvancedButtons[request.advanced - 1];
         model->setLineWidthText(request.width);
@@ -513,6 +544,10 @@ Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
 QString designName(const Request& request, const Drawn& drawn) {
     if (!request.designPath.isEmpty()) {
         return drawn.document.title;
+    }
+    if (request.figurePad != 0) {
+        return QString::fromUtf8(
+            pads::figurePresets().at(std::size_t(request.figurePad - 1)).caption);
     }
     return request.advanced != 0 ? Render::tr("advanced pattern %1").arg(request.advanced)
                                  : patterns::caption(*patterns::findFigure(request.pattern));

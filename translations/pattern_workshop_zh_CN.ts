@@ -145,6 +145,10 @@
         <translation>没有图案“%1”（见 --list）</translation>
     </message>
     <message>
+        <source>--figure-pad wants a figure from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--figure-pad 需要 1 到 %1 之间的图号，而不是“%2”</translation>
+    </message>
+    <message>
         <source>--advanced wants 1, 2, 3 or 4, not &quot;%1&quot;</source>
         <translation>--advanced 需要 1、2、3 或 4，而不是“%1”</translation>
     </message>
@@ -252,6 +256,9 @@ Figure (one of):
   --category 0|1          advanced patterns: 1 fills the figure (the window&apos;s &quot;类别&quot; box)
   --design FILE.ccpat     a design document saved by the window or by --save-design; its
                           repeat type is used for tiled pages unless --repeat is given
+  --figure-pad N          figure N = 1..30 (&quot;图1&quot; .. &quot;图30&quot;) of the figure pad, put into
+                          the design as &quot;调入主图&quot; does in a newly opened window; drawn
+                          again sharp for larger tiles
 Design:
   --width N               line width, as typed into the line-width list (default 2)
   --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in order;
@@ -309,6 +316,8 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
   --category 0|1          高级图案：1 填充图形（窗口中的“类别”框）
   --design 文件.ccpat     窗口或 --save-design 保存的设计文档；拼接页面使用其中的拼接
                           方式，除非给出 --repeat
+  --figure-pad N          图形板的图 N = 1..30（“图1” .. “图30”），如同新打开的窗口中
+                          按“调入主图”那样放入图案；较大的拼接单元重新画得清晰
 设计：
   --width N               线宽，与线宽列表中输入的相同（默认 2）
   --fill X,Y[,#RRGGBB]    在画布点 X,Y（0..141）按下；可重复，按顺序执行；
@@ -351,8 +360,8 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
 </translation>
     </message>
     <message>
-        <source>give one of --pattern NAME, --advanced N or --design FILE</source>
-        <translation>请给出 --pattern 名称、--advanced N 或 --design 文件 之一</translation>
+        <source>give one of --pattern NAME, --advanced N, --design FILE or --figure-pad N</source>
+        <translation>请给出 --pattern 名称、--advanced N、--design 文件 或 --figure-pad N 之一</translation>
     </message>
     <message>
         <source>warning: the design does not redraw to match itself (%1 % of its pixels agree); its pixels are enlarged instead</source>

@@ -144,8 +144,12 @@ TEST_F(RenderCommand, DesignDocumentsRedrawWhatWasDrawnAndPrintSharp) {
         "changes": [{"kind": "press", "x": 71, "y": 14, "colour": "#FF0000",
                      "scope": "region", "symmetry": "none"}]})");
     const QImage mismatching = rendered("--design @mismatching.ccpat", "m.png");
+    const QImage figure =
+        rendered("--figure-pad 8 --fill 2,2 --save-design @figure.ccpat", "f.png");
+    EXPECT_EQ(rendered("--design @figure.ccpat", "f2.png"), figure);
     for (const auto& [document, design, sharp] :
-         {std::tuple{"a", drawn, true}, std::tuple{"mismatching", mismatching, false}}) {
+         {std::tuple{"a", drawn, true}, std::tuple{"mismatching", mismatching, false},
+          std::tuple{"figure", figure, true}}) {
         SCOPED_TRACE(document);
         const Outcome tiled =
             run("--design @" + QString(document) + ".ccpat --tile-size 568 -o @tile.png");
@@ -255,7 +259,7 @@ TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
     const QStringList designRows({"--pattern Command99", "--advanced 5", "--fill 142,3",
                                   "--fill x,3", "--width 0", "--seed", "--symmetry six",
                                   "--colour-rule chosen", "--base red", "--colourways 0",
-                                  "--colourways 6 --effect own", "--bogus", ""});
+                                  "--colourways 6 --effect own", "--bogus", "--figure-pad 31", ""});
     const QStringList outputRows(
         {"--effect -5", "--out-size 0x10", "--out-size 21x29.7", "--out-size 21x29.7pt",
          "--out-size 300001x10", "--out-size 40000 -o @x.bmp", "--tile-size 20001", "--dpi 0",
