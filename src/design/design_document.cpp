@@ -396,14 +396,14 @@ pads::PadStep readPadStep(const QJsonValue& value, const QString& path) {
 pads::PadDrawing readPadDrawing(const Fields& fields) {
     pads::PadDrawing drawing{pads::PadKind(fields.choice("pad", pads::kPadNames))};
     const QJsonArray steps = fields.array("steps");
-    if (steps.size() > qsizetype(pads::kMostPadSteps)) {
+    if (steps.size() > pads::kMostPadSteps) {
         badValue(fields.field("steps"));
     }
     for (qsizetype i = 0; i < steps.size(); ++i) {
         const QString path = fields.field("steps") + QStringLiteral("[%1]").arg(i);
         const pads::PadStep step = readPadStep(steps[i], path);
         drawing.record(step);
-        if (!drawing.complete || drawing.steps.size() != std::size_t(i + 1)) {
+        if (!drawing.complete || drawing.steps.size() != i + 1) {
             badValue(path);
         }
     }

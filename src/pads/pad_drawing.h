@@ -5,10 +5,10 @@
 
 #include <QFont>
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <array>
 #include <cstdint>
-#include <vector>
 
 namespace pads {
 
@@ -106,17 +106,18 @@ inline PadStep padStep(PadStepKind kind, canvas::Colour colour, std::int16_t wid
 // The bound of a pad drawing: 20,000 steps (about two seconds of the dot stream, nine dots a
 // tick, or hundreds of figures, stamps and rings) and 32,768 characters of stamp text and font
 // names in all.
-inline constexpr std::size_t kMostPadSteps = 20000;
+inline constexpr qsizetype kMostPadSteps = 20000;
 inline constexpr qsizetype kMostPadTextCharacters = 32768;
 
 // What was drawn on a pad since its last clear, in order. The pad functions record into it; past
 // its bound, or for a step whose values are out of bounds, the drawing is given up (`complete`
-// false, no steps) until the next clear, and the pad's picture is then only its pixels.
+// false, no steps) until the next clear, and the pad's picture is then only its pixels. The steps
+// are shared between copies (the undo steps of a design keep the drawing of its picture).
 struct PadDrawing {
     explicit PadDrawing(PadKind kind = PadKind::Figure) : pad(kind) {}
 
     PadKind pad;
-    std::vector<PadStep> steps;
+    QList<PadStep> steps;
     bool complete = true;
     qsizetype textCharacters = 0; // of the steps' texts and font names
 

@@ -16,7 +16,7 @@ TEST(PadDrawing, RedrawnAtScaleOneIsThePadPictureExactly) {
 TEST(PadDrawing, PastItsBoundIsGivenUpUntilTheNextClear) {
     pads::PadDrawing drawing(pads::PadKind::RandomArt);
     const pads::PadStep dot = pads::padStep(pads::PadStepKind::Dot, 0, 1, {3, 4});
-    for (std::size_t i = 0; i <= pads::kMostPadSteps; ++i) {
+    for (qsizetype i = 0; i <= pads::kMostPadSteps; ++i) {
         drawing.record(dot);
     }
     EXPECT_FALSE(drawing.complete);
@@ -24,7 +24,7 @@ TEST(PadDrawing, PastItsBoundIsGivenUpUntilTheNextClear) {
     drawing.record(pads::padStep(pads::PadStepKind::Clear, 0xFF));
     drawing.record(dot);
     EXPECT_TRUE(drawing.complete);
-    EXPECT_EQ(drawing.steps.size(), 2u);
+    EXPECT_EQ(drawing.steps.size(), 2);
 }
 
 } // namespace
