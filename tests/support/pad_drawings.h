@@ -27,11 +27,10 @@ inline const PadRun kPadRuns[] = {
      [](DrawnPad& p) {
          std::int16_t counter = 110; // 图5 steps it past its limit: a clear
          pads::FigureParams fields;
+         pads::resetPad(p.pad, p.random, &p.drawing);
          for (const int preset : {0, 4, 0}) {
              pads::runFigurePreset(preset, counter, fields, p.pad, p.random, &p.drawing);
          }
-         pads::resetPad(p.pad, p.random, &p.drawing);
-         pads::runFigurePreset(13, counter, fields, p.pad, p.random, &p.drawing);
      }},
     {"stamps", pads::PadKind::Symbol,
      [](DrawnPad& p) {
