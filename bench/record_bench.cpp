@@ -1,9 +1,13 @@
 // Design documents and sharp print tiles: saving and opening a document of 200 presses and one of
 // imported line art, a sharp
 // 20 cm tile at 300 dpi with its check, and an A4 page of sharp 5 cm tiles against the same page
-// of tiles enlarged with nearest pixels.
+// of tiles enlarged with nearest pixels; a figure pad's design as a sharp 10 x tile.
+#include "colouring/colouring.h"
 #include "colouring/surfaces.h"
 #include "design/design_document.h"
+#include "design/design_model.h"
+#include "pads/figures.h"
+#include "pads/pad_setup.h"
 #include "print/print_engine.h"
 #include "print/sharp_render.h"
 
@@ -155,6 +159,34 @@ void BM_A4OfTiles(benchmark::State& state) {
 BENCHMARK(BM_A4OfTiles)
     ->UseRealTime()
     ->ArgName("sharp")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+
+// 图5 (12,880 steps of the finest routine) put into the design from the figure pad, printed at
+// 10 x through the model. Arg: 1 the pad's drawing redrawn, 0 its pixels enlarged.
+void BM_FigurePadSharpTile(benchmark::State& state) {
+    canvas::RandomSource random(5);
+    canvas::Surface pad(pads::figurePadSetup());
+    pads::PadDrawing drawing(pads::PadKind::Figure);
+    std::int16_t counter = 0;
+    pads::FigureParams fields;
+    pads::runFigurePreset(4, counter, fields, pad, random, &drawing);
+    design::DesignModel model(random);
+    model.loadPicture(state.range(0) == 1 ? colouring::padPicture(pad.image(), drawing)
+                                          : colouring::DesignPicture{pad.image()},
+                      colouring::kAdvancedDesignTitle, colouring::PictureSource::Origin::Pad);
+    for (auto _ : state) {
+        const print::SharpTile tile = model.renderSharpTile({1420, 1420});
+        if (!tile.sharp) {
+            state.SkipWithError("the tile fell back");
+        }
+        benchmark::DoNotOptimize(tile.image.constBits());
+    }
+}
+BENCHMARK(BM_FigurePadSharpTile)
+    ->UseRealTime()
+    ->ArgName("drawing")
     ->Arg(0)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond);

@@ -41,7 +41,10 @@ src/pads/figures.cpp: fixed(12), counterTimes(2), fixed(2880)}, Medium, 30}, ==>
 src/pads/figures.cpp: reach_(drawWidth > 1 ? drawWidth / 2 : 0) ==> reach_(drawWidth > 2 ? drawWidth / 2 : 0)
 src/pads/random_art.cpp: constexpr double kComponentRange = 235.0; ==> constexpr double kComponentRange = 236.0;
 src/pads/random_art.cpp: for (int i = -1; i <= 1; ++i) { ==> for (int i = -1; i < 1; ++i) {
-src/pads/random_art.cpp: pad.line(0, y, pad.width(), y, ==> pad.line(1, y, pad.width(), y,
+src/pads/random_art.cpp: {{0, y, pad.width(), y}, ==> {{1, y, pad.width(), y},
+src/pads/figures.cpp: record(drawing, padStep(PadStepKind::Clear, pad.backColor())); ==> ;
+src/pads/pad_drawing.cpp: if (steps.size() >= kMostPadSteps || ==> if (steps.size() > kMostPadSteps ||
+src/pads/pad_drawing.cpp: step.values[2], canvas::TextSize::DesignPixels); ==> step.values[2], canvas::TextSize::DevicePixels);
 src/pads/symbol_pad.cpp: font.size = 14.25; ==> font.size = 14.0;
 src/pads/log_font.cpp: const bool rotated = wholeDegrees % 360 != 0; ==> const bool rotated = wholeDegrees % 180 != 0;
 src/pads/pad_setup.cpp: setup.backColor = 0x5616AD; ==> setup.backColor = 0x5616AE;
@@ -75,6 +78,7 @@ src/design/design_document.cpp: number < kOldestDesignDocumentVersion || ==> num
 src/design/design_document.cpp: text += QLatin1Char(kDigits[(pixel >> shift) & 0xFu]); ==> text += QLatin1Char(kDigits[(pixel >> shift) & 0x7u]);
 src/design/design_document.cpp: if (pictureText(after).size() < mappingSize) { ==> if (false) {
 src/design/design_document.cpp: if (written.size() > kLargestDesignDocument) { ==> if (false) {
+src/design/design_document.cpp: if (!drawing.complete || drawing.steps.size() != i + 1) { ==> if (false) {
 src/design/design_model.cpp: record_.changes.push_back(change); ==> ;
 src/design/design_model.cpp: if (colouring::applyColourway(canvas_.imageRef(), way.mapping) == picture) { ==> if (false) {
 src/files/file_reading.cpp: if (!S_ISREG(status.st_mode)) { ==> if (false) {

@@ -10,6 +10,8 @@
 #include "colouring/surfaces.h"
 #include "design/design_model.h"
 #include "effect/effect.h"
+#include "pads/figures.h"
+#include "pads/pad_setup.h"
 #include "patterns/catalogue.h"
 #include "print/print_engine.h"
 #include "print/print_size.h"
@@ -60,6 +62,9 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "                          the picture's own resolution so that tiles print them sharp\n"
     "  --threshold T           --line-art: a pixel darker than T (0 black .. 1 white, default\n"
     "                          0.5) is a line\n"
+    "  --figure-pad N          figure N = 1..30 (\"图1\" .. \"图30\") of the figure pad, put into\n"
+    "                          the design as \"调入主图\" does in a newly opened window; drawn\n"
+    "                          again sharp for larger tiles\n"
     "Design:\n"
     "  --width N               line width, as typed into the line-width list (default 2)\n"
     "  --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in "
@@ -139,6 +144,7 @@ struct Request {
     QString pattern;
     int advanced = 0;
     int category = 0;
+    int figurePad = 0;
     QString width = QStringLiteral("2");
     QByteArray designPath;
     QByteArray lineArtPath;
@@ -427,6 +433,15 @@ Request parseArguments(const QList<QByteArray>& arguments) {
                 throw UsageError{Render::tr("--category wants 0 or 1, not \"%1\"").arg(text)};
             }
             request.category = text.toInt();
+        } else if (option == "--figure-pad") {
+            const QString text = value();
+            request.figurePad = text.toInt();
+            if (request.figurePad < 1 || request.figurePad > pads::kFigurePresetCount ||
+                QString::number(request.figurePad) != text) {
+                throw UsageError{Render::tr("--figure-pad wants a figure from 1 to %1, not \"%2\"")
+                                     .arg(pads::kFigurePresetCount)
+                                     .arg(text)};
+            }
         } else if (option == "--width") {
             request.width = value();
             if (!canvas::parseDrawWidth(request.width)) {
@@ -550,10 +565,11 @@ Request parseArguments(const QList<QByteArray>& arguments) {
         return request;
     }
     if (int(!request.pattern.isEmpty()) + int(request.advanced != 0) +
-            int(!request.designPath.isEmpty()) + int(!request.lineArtPath.isEmpty()) !=
+            int(!request.designPath.isEmpty()) + int(!request.lineArtPath.isEmpty()) +
+            int(request.figurePad != 0) !=
         1) {
-        throw UsageError{Render::tr(
-            "give one of --pattern NAME, --advanced N, --design FILE or --line-art FILE")};
+        throw UsageError{Render::tr("give one of --pattern NAME, --advanced N, --design FILE, "
+                                    "--line-art FILE or --figure-pad N")};
     }
     if (!request.separations.isEmpty() && !request.output.isEmpty()) {
         throw UsageError{Render::tr("--separations writes files of its own: leave out -o")};
@@ -636,6 +652,17 @@ void importLineArt(design::DesignModel& model, const Request& request) {
     model.importLineArt(picture.image, options, colouring::kImportedDesignTitle);
 }
 
+// A click on a figure button of a newly opened window's figure pad, then 调入主图.
+void loadFigurePad(design::DesignModel& model, int preset, canvas::RandomSource& random) {
+    canvas::Surface pad(pads::figurePadSetup());
+    pads::PadDrawing drawing(pads::PadKind::Figure);
+    std::int16_t counter = 0;
+    pads::FigureParams fields;
+    pads::runFigurePreset(preset, counter, fields, pad, random, &drawing);
+    model.loadPicture(colouring::padPicture(pad.image(), drawing), colouring::kAdvancedDesignTitle,
+                      colouring::PictureSource::Origin::Pad);
+}
+
 Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
     auto model = std::make_unique<design::DesignModel>(random);
     if (!request.lineArtPath.isEmpty()) {
@@ -649,6 +676,9 @@ Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
             throw UsageError{reading.message};
         }
         model->setRepeat(reading.document->repeat);
+    } else if (request.figurePad != 0) {
+        model->setLineWidthText(request.width);
+        loadFigurePad(*model, request.figurePad - 1, random);
     } else if (request.advanced != 0) {
         const AdvancedButton button = kAdvancedButtons[request.advanced - 1];
         model->setLineWidthText(request.width);
@@ -687,6 +717,10 @@ QString designName(const Request& request, const Drawn& drawn) {
     }
     if (!request.lineArtPath.isEmpty()) {
         return QFileInfo(QFile::decodeName(request.lineArtPath)).fileName();
+    }
+    if (request.figurePad != 0) {
+        return QString::fromUtf8(
+            pads::figurePresets().at(std::size_t(request.figurePad - 1)).caption);
     }
     return request.advanced != 0 ? Render::tr("advanced pattern %1").arg(request.advanced)
                                  : patterns::caption(*patterns::findFigure(request.pattern));

@@ -149,6 +149,10 @@
         <translation>没有图案“%1”（见 --list）</translation>
     </message>
     <message>
+        <source>--figure-pad wants a figure from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--figure-pad 需要 1 到 %1 之间的图号，而不是“%2”</translation>
+    </message>
+    <message>
         <source>--advanced wants 1, 2, 3 or 4, not &quot;%1&quot;</source>
         <translation>--advanced 需要 1、2、3 或 4，而不是“%1”</translation>
     </message>
@@ -269,6 +273,9 @@ Figure (one of):
                           the picture&apos;s own resolution so that tiles print them sharp
   --threshold T           --line-art: a pixel darker than T (0 black .. 1 white, default
                           0.5) is a line
+  --figure-pad N          figure N = 1..30 (&quot;图1&quot; .. &quot;图30&quot;) of the figure pad, put into
+                          the design as &quot;调入主图&quot; does in a newly opened window; drawn
+                          again sharp for larger tiles
 Design:
   --width N               line width, as typed into the line-width list (default 2)
   --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in order;
@@ -344,6 +351,8 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
   --line-art 文件         像“导入线稿”一样把图片转为线稿（整幅放入，空处为画布底色），
                           线条保持图片本身的分辨率，拼接图块印出清晰的线条
   --threshold T           --line-art：亮度低于 T（0 黑 .. 1 白，默认 0.5）的像素为线条
+  --figure-pad N          图形板的图 N = 1..30（“图1” .. “图30”），如同新打开的窗口中
+                          按“调入主图”那样放入图案；较大的拼接单元重新画得清晰
 设计：
   --width N               线宽，与线宽列表中输入的相同（默认 2）
   --fill X,Y[,#RRGGBB]    在画布点 X,Y（0..141）按下；可重复，按顺序执行；
@@ -400,8 +409,8 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
 </translation>
     </message>
     <message>
-        <source>give one of --pattern NAME, --advanced N, --design FILE or --line-art FILE</source>
-        <translation>请给出 --pattern 名称、--advanced N、--design 文件 或 --line-art 文件 之一</translation>
+        <source>give one of --pattern NAME, --advanced N, --design FILE, --line-art FILE or --figure-pad N</source>
+        <translation>请给出 --pattern 名称、--advanced N、--design 文件、--line-art 文件 或 --figure-pad N 之一</translation>
     </message>
     <message>
         <source>--threshold wants a number from 0 to 1, not &quot;%1&quot;</source>

@@ -254,9 +254,9 @@ void Form1::connectHandlers() {
         {QStringLiteral("Command15"), [this] { command15Clicked(); }},
         {QStringLiteral("Command2"), [this] { saveClicked(model_.canvas()); }},
         {QStringLiteral("Command17"), [this] { saveClicked(effect_); }},
-        {QStringLiteral("Command60"), [this] { padLoadClicked(randomArtPad_); }},
-        {QStringLiteral("Command63"), [this] { padLoadClicked(symbolPad_); }},
-        {QStringLiteral("Command62"), [this] { padLoadClicked(figurePad_); }},
+        {QStringLiteral("Command60"), [this] { padLoadClicked(randomArtPad_, randomArtDrawing_); }},
+        {QStringLiteral("Command63"), [this] { padLoadClicked(symbolPad_, symbolDrawing_); }},
+        {QStringLiteral("Command62"), [this] { padLoadClicked(figurePad_, figureDrawing_); }},
         {QStringLiteral("Command61"), [this] { model_.clearPicture(); }},
         {QStringLiteral("Command59"), [this] { padResetClicked(QStringLiteral("Command59")); }},
         {QStringLiteral("Command64"), [this] { padResetClicked(QStringLiteral("Command64")); }},
@@ -452,8 +452,8 @@ void Form1::showHint(const QString& text) {
     emit hintShown(text);
 }
 
-void Form1::padLoadClicked(const canvas::Surface& pad) {
-    model_.loadPicture({pad.image()}, colouring::kAdvancedDesignTitle,
+void Form1::padLoadClicked(const canvas::Surface& pad, const pads::PadDrawing& drawing) {
+    model_.loadPicture(colouring::padPicture(pad.image(), drawing), colouring::kAdvancedDesignTitle,
                        colouring::PictureSource::Origin::Pad);
 }
 
@@ -487,12 +487,13 @@ void Form1::randomArtPadPressed(float x, float y) {
         }
     }
     const QString width = mode == pads::ArtMode::CrossLines ? lineWidthText() : comboText("Combo2");
-    pads::pressRandomArtPad(randomArtPad_, *random_, randomArt_, mode, x, y, width);
+    pads::pressRandomArtPad(randomArtPad_, *random_, randomArt_, mode, x, y, width,
+                            &randomArtDrawing_);
     followDotTimer();
 }
 
 void Form1::timer1Tick() {
-    pads::tickDotStream(randomArtPad_, *random_, randomArt_.centre);
+    pads::tickDotStream(randomArtPad_, *random_, randomArt_.centre, &randomArtDrawing_);
 }
 
 void Form1::symbolPadPressed(float x, float y) {
@@ -507,16 +508,18 @@ void Form1::symbolPadPressed(float x, float y) {
         }
     }
     pads::stampSymbol(symbolPad_, symbolPadFont_, *rotatedFont_, *random_, x, y,
-                      comboText("Combo3"), symbolFont);
+                      comboText("Combo3"), symbolFont, &symbolDrawing_);
 }
 
 void Form1::padResetClicked(const QString& controlName) {
     if (controlName == QStringLiteral("Command59")) {
-        pads::resetRandomArtPad(randomArtPad_, *random_, randomArt_, lineWidthText());
+        pads::resetRandomArtPad(randomArtPad_, *random_, randomArt_, lineWidthText(),
+                                &randomArtDrawing_);
         followDotTimer();
+    } else if (controlName == QStringLiteral("Command64")) {
+        pads::resetPad(symbolPad_, *random_, &symbolDrawing_);
     } else {
-        pads::resetPad(controlName == QStringLiteral("Command64") ? symbolPad_ : figurePad_,
-                       *random_);
+        pads::resetPad(figurePad_, *random_, &figureDrawing_);
     }
 }
 
@@ -533,7 +536,7 @@ void Form1::figurePresetClicked(const QString& controlName) {
         fields[i] = control<QLineEdit>(QStringLiteral("txtParam(%1)").arg(i))->text();
     }
     pads::runFigurePreset(int(preset - presets.begin()), figureCounter_, fields, figurePad_,
-                          *random_);
+                          *random_, &figureDrawing_);
     for (int i = 0; i < int(fields.size()); ++i) {
         control<QLineEdit>(QStringLiteral("txtParam(%1)").arg(i))->setText(fields[i]);
     }

@@ -99,7 +99,7 @@ class Form1 : public QWidget {
 
     // Pads: the load buttons and Command61 move pictures into the design canvas; the pad
     // drawings themselves are connected here by the pad room.
-    void padLoadClicked(const canvas::Surface& pad);
+    void padLoadClicked(const canvas::Surface& pad, const pads::PadDrawing& drawing);
     void randomArtPadPressed(float x, float y);
     void symbolPadPressed(float x, float y);
     void padResetClicked(const QString& controlName);
@@ -119,6 +119,10 @@ class Form1 : public QWidget {
     canvas::Surface randomArtPad_;
     canvas::Surface symbolPad_;
     canvas::Surface figurePad_;
+    // What each pad drew since its last clear, for 调入主图.
+    pads::PadDrawing randomArtDrawing_{pads::PadKind::RandomArt};
+    pads::PadDrawing symbolDrawing_{pads::PadKind::Symbol};
+    pads::PadDrawing figureDrawing_{pads::PadKind::Figure};
 
     // Window-level variables shared between handlers.
     std::unique_ptr<pads::CLogFont> rotatedFont_;

@@ -339,7 +339,8 @@ void Surface::print(const QString& text) {
     notify();
 }
 
-void Surface::textOut(int x, int y, const QString& text, const QFont& font, double angleDegrees) {
+void Surface::textOut(int x, int y, const QString& text, const QFont& font, double angleDegrees,
+                      TextSize size) {
     if (text.isEmpty() || !std::isfinite(angleDegrees) || image_.isNull()) {
         return;
     }
@@ -350,6 +351,9 @@ void Surface::textOut(int x, int y, const QString& text, const QFont& font, doub
         painter.setRenderHints(noSmoothing());
         painter.setFont(aliased);
         painter.setPen(QColor::fromRgb(penPixel({})));
+        if (size == TextSize::DesignPixels) {
+            scaleToDevice(painter);
+        }
         painter.translate(x, y);
         painter.rotate(-angleDegrees);
         painter.drawText(QPointF(0, metrics.ascent()), text);

@@ -25,6 +25,10 @@ inline constexpr float kTwipsPerPixel = 15.0f;
 inline constexpr std::int16_t kFillSolid = 0;
 inline constexpr std::int16_t kFillTransparent = 1;
 
+// How text is sized on a surface with a device scale s: in device pixels (as at scale 1, whatever
+// the scale) or in design pixels (s times larger, where its design pixels land).
+enum class TextSize { DevicePixels, DesignPixels };
+
 // Everything a surface starts with.
 struct SurfaceSetup {
     float outerWidth = 146;  // pixels, border included
@@ -63,7 +67,8 @@ struct SurfaceSnapshot {
 // lands on the same place of the larger image, radii and pen widths grow by s, polygon corners are
 // scaled, fills start at the centre of the pressed design pixel's block and the background
 // picture is enlarged by nearest pixels. So lines and circles come out sharp where a scale-1
-// image enlarged would show its steps. Text keeps its device pixels.
+// image enlarged would show its steps. Text keeps its device pixels unless drawn in design
+// pixels (TextSize).
 class Surface {
   public:
     explicit Surface(const SurfaceSetup& setup = {});
@@ -142,8 +147,10 @@ class Surface {
     // position moves to the start of the next line.
     void print(const QString& text);
     // Text whose first character cell has its top-left corner at (x, y) in pixels, turned
-    // counter-clockwise by angleDegrees about that corner, in ForeColor, never antialiased.
-    void textOut(int x, int y, const QString& text, const QFont& font, double angleDegrees);
+    // counter-clockwise by angleDegrees about that corner, in ForeColor, never antialiased. In
+    // design pixels, (x, y) is a design pixel's corner and the text grows with the device scale.
+    void textOut(int x, int y, const QString& text, const QFont& font, double angleDegrees,
+                 TextSize size = TextSize::DevicePixels);
 
     // Direct drawing in device pixels, with the surface's pen (ForeColor, DrawWidth) and fill
     // brush (FillColor when FillStyle is solid, hollow otherwise).

@@ -69,7 +69,17 @@ struct PictureDrawer {
     QImage operator()(const LineArtDrawing& lineArt) const {
         return drawLineArt(lineArt, design.imageRef().size(), design.deviceScale());
     }
+    QImage operator()(const pads::PadDrawing& drawing) const {
+        return pads::padDrawingPicture(drawing, design.deviceScale());
+    }
 };
+
+DesignPicture padPicture(const QImage& pixels, const pads::PadDrawing& drawing) {
+    if (!drawing.complete) {
+        return {pixels};
+    }
+    return {pixels, drawing};
+}
 
 QImage pictureAtDeviceScale(const DesignPicture& picture, const canvas::Surface& design) {
     if (picture.pixels.isNull() || design.deviceScale() == 1) {

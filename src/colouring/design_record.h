@@ -4,6 +4,7 @@
 #include "canvas/surface.h"
 #include "colour_tools.h"
 #include "line_art.h"
+#include "pads/pad_drawing.h"
 #include "patterns/advanced.h"
 
 #include <QImage>
@@ -26,8 +27,9 @@ struct OpeningSource {
     bool operator==(const OpeningSource&) const = default;
 };
 // How a picture under the design is drawn sharper than its pixels at a larger device scale. With
-// none, the picture's pixels are enlarged by nearest pixels.
-using PictureDrawing = std::variant<std::monostate, LineArtDrawing>;
+// none, the picture's pixels are enlarged by nearest pixels; line art is resampled from its own
+// resolution and a pad's picture is drawn again on its pad.
+using PictureDrawing = std::variant<std::monostate, LineArtDrawing, pads::PadDrawing>;
 
 // A picture under the design: its pixels as the design canvas shows them (design pixels; null for
 // none) and, when it has one, how to draw it at any device scale (at scale 1 the drawing gives
@@ -37,6 +39,9 @@ struct DesignPicture {
     PictureDrawing drawing{};
     bool operator==(const DesignPicture&) const = default;
 };
+
+// A pad's picture with what the pad drew, or its pixels alone when the pad gave up recording.
+DesignPicture padPicture(const QImage& pixels, const pads::PadDrawing& drawing);
 
 // The picture drawn for the device scale of `design` (null when the pixels enlarged serve).
 QImage pictureAtDeviceScale(const DesignPicture& picture, const canvas::Surface& design);

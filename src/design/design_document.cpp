@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <optional>
 
 namespace design {
 namespace {
@@ -254,8 +255,7 @@ QImage readPicture(const QString& base64) {
 }
 
 // The lines of imported line art, up to an import's size.
-colouring::LineArtDrawing readLineArt(const QJsonObject& object) {
-    const Fields fields(object, QStringLiteral("lineArt"));
+colouring::LineArtDrawing readLineArt(const Fields& fields) {
     colouring::LineArtDrawing lineArt;
     lineArt.background = fields.colour("background");
     const QJsonArray placed = fields.array("placed");
@@ -404,6 +404,78 @@ QString mappingText(const std::vector<std::pair<QRgb, QRgb>>& mapping) {
     return text;
 }
 
+static_assert(pads::kLongestStampText <= kMostText, "every stamp text reads as a document text");
+
+pads::PadStep readPadStep(const QJsonValue& value, const QString& path) {
+    if (!value.isObject()) {
+        badValue(path);
+    }
+    const QJsonObject object = value.toObject();
+    const Fields fields(object, path);
+    const QString kindName = fields.text("kind");
+    const auto* info = std::find_if(std::begin(pads::kPadStepKinds), std::end(pads::kPadStepKinds),
+                                    [&](const auto& kind) { return kindName == kind.name; });
+    if (info == std::end(pads::kPadStepKinds)) {
+        badValue(fields.field("kind"));
+    }
+    pads::PadStep step;
+    step.kind = info->kind;
+    step.colour = canvas::fromPixel(fields.colour("colour"));
+    step.width = std::int16_t(fields.integer("width", 1, 32767));
+    const QJsonArray values = fields.array("values");
+    if (values.size() != info->valueCount) {
+        badValue(fields.field("values"));
+    }
+    for (int i = 0; i < info->valueCount; ++i) {
+        if (!values[i].isDouble()) {
+            badValue(fields.field("values"));
+        }
+        step.values[std::size_t(i)] = values[i].toDouble();
+    }
+    if (info->hasText) {
+        step.text = fields.text("text");
+        const QJsonObject fontObject = fields.object("font");
+        const Fields font(fontObject, fields.field("font"));
+        step.font = {font.text("family"),
+                     font.integer("pixelSize", 0, pads::kLargestStampPixels),
+                     font.integer("weight", 1, 1000),
+                     font.boolean("italic"),
+                     font.boolean("underline"),
+                     font.boolean("strikeOut")};
+    }
+    return step;
+}
+
+// What a pad drew, as its recorder would take it: a clear only first, every value and the whole
+// within the recorder's bounds.
+pads::PadDrawing readPadDrawing(const Fields& fields) {
+    pads::PadDrawing drawing{pads::PadKind(fields.choice("pad", pads::kPadNames))};
+    const QJsonArray steps = fields.array("steps");
+    if (steps.size() > pads::kMostPadSteps) {
+        badValue(fields.field("steps"));
+    }
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const QString path = fields.field("steps") + QStringLiteral("[%1]").arg(i);
+        const pads::PadStep step = readPadStep(steps[i], path);
+        drawing.record(step);
+        if (!drawing.complete || drawing.steps.size() != i + 1) {
+            badValue(path);
+        }
+    }
+    return drawing;
+}
+
+colouring::PictureDrawing readPictureDrawing(const QJsonObject& object) {
+    const Fields fields(object, QStringLiteral("pictureDrawing"));
+    if (fields.text("kind") == "pad") {
+        return readPadDrawing(fields);
+    }
+    if (fields.text("kind") == "line-art") {
+        return readLineArt(fields);
+    }
+    badValue(fields.field("kind"));
+}
+
 colouring::DesignChange readChange(const QJsonValue& value, qsizetype index) {
     const QString path = QStringLiteral("changes[%1]").arg(index);
     if (!value.isObject()) {
@@ -481,11 +553,15 @@ DesignDocument readDocument(const QByteArray& bytes) {
         record.picture.pixels =
             readPictureField(fields.value("picture"), QStringLiteral("picture"));
     }
-    if (fields.has("lineArt")) {
-        // The design's pixels are the lines reduced, whatever the picture says.
-        colouring::LineArtDrawing lineArt = readLineArt(fields.object("lineArt"));
-        record.picture.pixels = colouring::drawLineArt(lineArt, {kDesignSide, kDesignSide}, 1);
-        record.picture.drawing = std::move(lineArt);
+    if (fields.has("pictureDrawing")) {
+        if (record.picture.pixels.isNull()) {
+            badValue(QStringLiteral("pictureDrawing"));
+        }
+        record.picture.drawing = readPictureDrawing(fields.object("pictureDrawing"));
+        if (const auto* lineArt = std::get_if<colouring::LineArtDrawing>(&record.picture.drawing)) {
+            // The design's pixels are the lines reduced, whatever the picture says.
+            record.picture.pixels = colouring::drawLineArt(*lineArt, {kDesignSide, kDesignSide}, 1);
+        }
     }
     record.source = readSource(fields.object("source"));
     const QJsonArray changes = fields.array("changes");
@@ -519,6 +595,52 @@ struct SourceWriter {
                 {"colour", colourText(canvas::toPixel(figure.colour))},
                 {"bands", figure.bands},
                 {"lineWidth", source.lineWidth}};
+    }
+};
+
+QJsonObject padStepObject(const pads::PadStep& step) {
+    const pads::PadStepKindInfo& info = pads::kindInfo(step.kind);
+    QJsonArray values;
+    for (int i = 0; i < info.valueCount; ++i) {
+        values.append(step.values[std::size_t(i)]);
+    }
+    QJsonObject object{{"kind", info.name},
+                       {"colour", colourText(canvas::toPixel(step.colour))},
+                       {"width", step.width},
+                       {"values", values}};
+    if (info.hasText) {
+        object.insert(QLatin1String("text"), step.text);
+        object.insert(QLatin1String("font"), QJsonObject{{"family", step.font.family},
+                                                         {"pixelSize", step.font.pixelSize},
+                                                         {"weight", step.font.weight},
+                                                         {"italic", step.font.italic},
+                                                         {"underline", step.font.underline},
+                                                         {"strikeOut", step.font.strikeOut}});
+    }
+    return object;
+}
+
+// The drawing of the picture, when it has one.
+struct PictureDrawingWriter {
+    std::optional<QJsonObject> operator()(std::monostate) const { return std::nullopt; }
+    std::optional<QJsonObject> operator()(const colouring::LineArtDrawing& lineArt) const {
+        const QRect& placed = lineArt.placed;
+        // Black on white, whatever the background, as decodePngLines reads them.
+        QImage lines = lineArt.lines;
+        lines.setColorTable({0xFFFFFFFFu, 0xFF000000u});
+        return QJsonObject{
+            {"kind", "line-art"},
+            {"lines", pictureText(lines)},
+            {"placed", QJsonArray{placed.x(), placed.y(), placed.width(), placed.height()}},
+            {"background", colourText(lineArt.background)}};
+    }
+    std::optional<QJsonObject> operator()(const pads::PadDrawing& drawing) const {
+        QJsonArray steps;
+        for (const pads::PadStep& step : drawing.steps) {
+            steps.append(padStepObject(step));
+        }
+        return QJsonObject{
+            {"kind", "pad"}, {"pad", pads::kPadNames[int(drawing.pad)]}, {"steps", steps}};
     }
 };
 
@@ -563,17 +685,9 @@ QByteArray writeDesignDocument(const DesignDocument& document) {
                      {"source", std::visit(SourceWriter{}, record.source)}};
     if (!record.picture.pixels.isNull()) {
         root.insert(QLatin1String("picture"), pictureText(record.picture.pixels));
-    }
-    if (const auto* lineArt = std::get_if<colouring::LineArtDrawing>(&record.picture.drawing)) {
-        const QRect& placed = lineArt->placed;
-        // Black on white, whatever the background, as decodePngLines reads them.
-        QImage lines = lineArt->lines;
-        lines.setColorTable({0xFFFFFFFFu, 0xFF000000u});
-        root.insert(QLatin1String("lineArt"),
-                    QJsonObject{{"lines", pictureText(lines)},
-                                {"placed", QJsonArray{placed.x(), placed.y(), placed.width(),
-                                                      placed.height()}},
-                                {"background", colourText(lineArt->background)}});
+        if (const auto drawing = std::visit(PictureDrawingWriter{}, record.picture.drawing)) {
+            root.insert(QLatin1String("pictureDrawing"), *drawing);
+        }
     }
     QJsonArray changes;
     for (const colouring::DesignChange& change : record.changes) {

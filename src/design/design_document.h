@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <optional>
 
 namespace design {
@@ -39,9 +40,13 @@ inline const QString kDesignDocumentSuffix = QStringLiteral("ccpat");
 //  - kMostDesignChanges changes, each under 128 bytes but a colourway: 12.8 MB.
 //  - 256 colourways of a design whose 142 x 142 pixels all differ. Each is stored as its picture
 //    unless the colours that change take less room: under 88 KB each, 22.3 MB.
-//  - the lines of imported line art, at most an import's 100,000,000 pixels and 20,000 a side, as
-//    a 1-bit PNG: of noise, a bit a pixel, at most two bytes a row for the filter byte and the
-//    row's last byte, 1 % for deflate and the chunks; base64 adds a third. 16.9 MB.
+//  - the larger of the two drawings a picture can have (it has one at most):
+//    - the lines of imported line art, at most an import's 100,000,000 pixels and 20,000 a side,
+//      as a 1-bit PNG: of noise, a bit a pixel, at most two bytes a row for the filter byte and
+//      the row's last byte, 1 % for deflate and the chunks; base64 adds a third. 16.9 MB.
+//    - what a pad drew: pads::kMostPadSteps steps, each under 320 bytes besides its text (a
+//      stamp's five values of at most 24 characters, its font and names), 6.4 MB, and
+//      pads::kMostPadTextCharacters characters of text, at most 6 bytes each as JSON escapes.
 // About 67 MB in all: a few ordinary designs are a few kilobytes, a 4,000 x 4,000 line art a few
 // hundred.
 constexpr qint64 base64Size(qint64 bytes) {
@@ -57,11 +62,16 @@ constexpr qint64 largestLinesPngSize(qint64 pixels, qint64 side) {
 }
 inline constexpr qint64 kLargestChangeText = 128;
 inline constexpr qint64 kRoomForColourways = 256;
+inline constexpr qint64 kLargestPadStepText = 320;
+inline constexpr qint64 kLargestJsonCharacter = 6;
 inline constexpr qint64 kLargestDesignDocument =
     64 * 1024 + base64Size(largestPngSize(kLargestDocumentPictureSide)) +
     kMostDesignChanges * kLargestChangeText +
     kRoomForColourways * (base64Size(largestPngSize(142)) + kLargestChangeText) +
-    base64Size(largestLinesPngSize(colouring::kMaxImportPixels, colouring::kLargestLineArtSide));
+    std::max(base64Size(
+                 largestLinesPngSize(colouring::kMaxImportPixels, colouring::kLargestLineArtSide)),
+             qint64(pads::kMostPadSteps) * kLargestPadStepText +
+                 pads::kMostPadTextCharacters * kLargestJsonCharacter);
 
 // Why a document was not read; each has its own translated sentence.
 enum class DocumentProblem {

@@ -255,15 +255,22 @@ std::int16_t evaluate(CounterExpression expression, std::int16_t counter) {
 } // namespace
 
 void drawFigure(canvas::Surface& pad, canvas::RandomSource& random, FigureRoutine routine,
-                const FigureParams& txtParam) {
+                const FigureParams& txtParam, PadDrawing* drawing) {
     const auto lastStep = parseInt32(txtParam[3]);
     const auto penDistance = parseInt32(txtParam[2]);
     const auto smallR = parseInt32(txtParam[1]);
     const auto bigR = parseInt32(txtParam[0]);
     if (lastStep && penDistance && smallR && bigR) {
-        plotCurve(pad, routine, *bigR, *smallR, *penDistance, *lastStep);
+        record(drawing, padStep(PadStepKind::Figure, pad.foreColor(), pad.drawWidth(),
+                                {double(routine), double(*bigR), double(*smallR),
+                                 double(*penDistance), double(*lastStep)}));
+        drawFigureCurve(pad, routine, {*bigR, *smallR, *penDistance, *lastStep});
     }
     pad.setForeColor(canvas::Colour(canvas::roundHalfEven(random.next() * kFigureColourRange)));
+}
+
+void drawFigureCurve(canvas::Surface& pad, FigureRoutine routine, const FigureValues& values) {
+    plotCurve(pad, routine, values.bigR, values.smallR, values.penDistance, values.lastStep);
 }
 
 const std::array<FigurePreset, kFigurePresetCount>& figurePresets() {
@@ -271,7 +278,7 @@ const std::array<FigurePreset, kFigurePresetCount>& figurePresets() {
 }
 
 void runFigurePreset(int index, std::int16_t& counter, FigureParams& txtParam, canvas::Surface& pad,
-                     canvas::RandomSource& random) {
+                     canvas::RandomSource& random, PadDrawing* drawing) {
     const FigurePreset& preset = kPresets.at(std::size_t(index));
     counter = std::int16_t(counter + preset.step);
     for (std::size_t field = 0; field < txtParam.size(); ++field) {
@@ -280,8 +287,9 @@ void runFigurePreset(int index, std::int16_t& counter, FigureParams& txtParam, c
     if (counter > preset.limit) {
         counter = 1;
         pad.cls();
+        record(drawing, padStep(PadStepKind::Clear, pad.backColor()));
     }
-    drawFigure(pad, random, preset.routine, txtParam);
+    drawFigure(pad, random, preset.routine, txtParam, drawing);
 }
 
 } // namespace pads

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pad_drawing.h"
+
 #include "canvas/random_source.h"
 #include "canvas/surface.h"
 
@@ -19,9 +21,20 @@ inline constexpr double kFigureColourRange = 15461355.0;
 
 // Plots one rolling-circle curve dot by dot on the figure pad in its ForeColor, reading N, D, r
 // and R from the fields (indices 3, 2, 1, 0), then picks the next figure colour. Text that is not
-// a 32-bit integer, r = 0 or an overflowing R - r draws nothing; the colour is still picked.
+// a 32-bit integer, r = 0 or an overflowing R - r draws nothing; the colour is still picked. The
+// curve is recorded in `drawing` when there is one.
 void drawFigure(canvas::Surface& pad, canvas::RandomSource& random, FigureRoutine routine,
-                const FigureParams& txtParam);
+                const FigureParams& txtParam, PadDrawing* drawing = nullptr);
+
+// The fields as numbers: R, r, D and N.
+struct FigureValues {
+    std::int32_t bigR;
+    std::int32_t smallR;
+    std::int32_t penDistance;
+    std::int32_t lastStep;
+};
+// The curve alone, in the pad's ForeColor and DrawWidth.
+void drawFigureCurve(canvas::Surface& pad, FigureRoutine routine, const FigureValues& values);
 
 // One parameter of a preset: perCounter * C + constant, in 16-bit arithmetic.
 struct CounterExpression {
@@ -42,8 +55,9 @@ inline constexpr int kFigurePresetCount = 30;
 const std::array<FigurePreset, kFigurePresetCount>& figurePresets();
 
 // One click of a preset button (index 0 for "图1"): step the shared counter, write the four
-// fields, clear the pad and restart the counter at 1 past the limit, then draw.
+// fields, clear the pad and restart the counter at 1 past the limit, then draw; recorded in
+// `drawing` when there is one.
 void runFigurePreset(int index, std::int16_t& counter, FigureParams& txtParam, canvas::Surface& pad,
-                     canvas::RandomSource& random);
+                     canvas::RandomSource& random, PadDrawing* drawing = nullptr);
 
 } // namespace pads

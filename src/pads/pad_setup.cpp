@@ -48,19 +48,33 @@ canvas::SurfaceSetup figurePadSetup() {
     return setup;
 }
 
+canvas::SurfaceSetup padSetup(PadKind pad) {
+    switch (pad) {
+    case PadKind::RandomArt:
+        return randomArtPadSetup();
+    case PadKind::Symbol:
+        return symbolPadSetup();
+    case PadKind::Figure:
+        break;
+    }
+    return figurePadSetup();
+}
+
 void resetRandomArtPad(canvas::Surface& pad, canvas::RandomSource& random, RandomArtState& state,
-                       const QString& combo2Text) {
+                       const QString& combo2Text, PadDrawing* drawing) {
     if (const auto width = canvas::parseDrawWidth(combo2Text)) {
         pad.setDrawWidth(*width);
     }
     state.timerEnabled = false;
     pad.setPicture(QImage());
     pad.setBackColor(canvas::randomColour(random));
+    record(drawing, padStep(PadStepKind::Clear, pad.backColor()));
 }
 
-void resetPad(canvas::Surface& pad, canvas::RandomSource& random) {
+void resetPad(canvas::Surface& pad, canvas::RandomSource& random, PadDrawing* drawing) {
     pad.cls();
     pad.setBackColor(canvas::randomColour(random));
+    record(drawing, padStep(PadStepKind::Clear, pad.backColor()));
 }
 
 } // namespace pads

@@ -25,10 +25,13 @@ canvas::Colour roundedColour(canvas::RandomSource& random) {
 }
 
 // Three shapes around the press: for each, the radius factor and then its colour.
-void drawRings(canvas::Surface& pad, canvas::RandomSource& random, float x, float y, bool arcs) {
+void drawRings(canvas::Surface& pad, canvas::RandomSource& random, float x, float y, bool arcs,
+               PadDrawing* drawing) {
     for (const double radiusScale : kRingRadii) {
         const auto radius = float(radiusScale * random.next());
         const canvas::Colour colour = roundedColour(random);
+        record(drawing, padStep(arcs ? PadStepKind::Arc : PadStepKind::Ring, colour,
+                                pad.drawWidth(), {x, y, radius}));
         if (arcs) {
             pad.arc(x, y, radius, colour, kArcStart, kArcEnd);
         } else {
@@ -38,19 +41,26 @@ void drawRings(canvas::Surface& pad, canvas::RandomSource& random, float x, floa
 }
 
 void startDotStream(canvas::Surface& pad, canvas::RandomSource& random, RandomArtState& state,
-                    float x, float y) {
+                    float x, float y, PadDrawing* drawing) {
     pad.setForeColor(canvas::randomColour(random));
     state.timerEnabled = true;
     state.centre = {x, std::int32_t(canvas::roundHalfEven(y))};
     const auto radius = float(kStreamCircleRadius * random.next());
     const canvas::Colour colour = roundedColour(random);
+    record(drawing, padStep(PadStepKind::Ring, colour, pad.drawWidth(),
+                            {state.centre.x, double(state.centre.y), radius}));
     pad.circle(state.centre.x, float(state.centre.y), radius, colour);
 }
 
 void drawCrossLines(canvas::Surface& pad, canvas::RandomSource& random, float x, float y,
-                    const QString& combo2Text) {
-    pad.line(0, y, pad.width(), y, roundedColour(random));
-    pad.line(x, 0, x, pad.height(), roundedColour(random));
+                    const QString& combo2Text, PadDrawing* drawing) {
+    const std::array<std::array<float, 4>, 2> lines{
+        {{0, y, pad.width(), y}, {x, 0, x, pad.height()}}};
+    for (const auto& [x1, y1, x2, y2] : lines) {
+        const canvas::Colour colour = roundedColour(random);
+        record(drawing, padStep(PadStepKind::Line, colour, pad.drawWidth(), {x1, y1, x2, y2}));
+        pad.line(x1, y1, x2, y2, colour);
+    }
     if (const auto width = canvas::parseDrawWidth(combo2Text)) {
         pad.setDrawWidth(*width);
     }
@@ -59,34 +69,39 @@ void drawCrossLines(canvas::Surface& pad, canvas::RandomSource& random, float x,
 } // namespace
 
 void pressRandomArtPad(canvas::Surface& pad, canvas::RandomSource& random, RandomArtState& state,
-                       std::optional<ArtMode> mode, float x, float y, const QString& combo2Text) {
+                       std::optional<ArtMode> mode, float x, float y, const QString& combo2Text,
+                       PadDrawing* drawing) {
     if (!mode) {
         return;
     }
     pad.setAutoRedraw(true);
     switch (*mode) {
     case ArtMode::Rings:
-        drawRings(pad, random, x, y, false);
+        drawRings(pad, random, x, y, false, drawing);
         break;
     case ArtMode::DotStream:
-        startDotStream(pad, random, state, x, y);
+        startDotStream(pad, random, state, x, y, drawing);
         break;
     case ArtMode::Arcs:
-        drawRings(pad, random, x, y, true);
+        drawRings(pad, random, x, y, true, drawing);
         break;
     case ArtMode::CrossLines:
-        drawCrossLines(pad, random, x, y, combo2Text);
+        drawCrossLines(pad, random, x, y, combo2Text, drawing);
         break;
     }
 }
 
-void tickDotStream(canvas::Surface& pad, canvas::RandomSource& random, const DotCentre& centre) {
+void tickDotStream(canvas::Surface& pad, canvas::RandomSource& random, const DotCentre& centre,
+                   PadDrawing* drawing) {
     pad.setDrawWidth(1);
     for (int i = -1; i <= 1; ++i) {
         for (int j = -1; j <= 1; ++j) {
             const double u = random.next();
             const double v = random.next();
-            pad.pset(float(centre.x + kDotSpread * u * i), float(centre.y + kDotSpread * v * j));
+            const auto x = float(centre.x + kDotSpread * u * i);
+            const auto y = float(centre.y + kDotSpread * v * j);
+            record(drawing, padStep(PadStepKind::Dot, pad.foreColor(), 1, {x, y}));
+            pad.pset(x, y);
         }
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pad_drawing.h"
+
 #include "canvas/random_source.h"
 #include "canvas/surface.h"
 
@@ -31,11 +33,14 @@ inline constexpr int kDotTimerIntervalMs = 1;
 
 // A press on the pad at (x, y) with the selected mode (none when a symbol-font option holds the
 // shared option group): rings, a dot stream, arcs or cross lines in random colours. Cross lines
-// adopt Combo2's width afterwards; text that is not a 16-bit number keeps the width.
+// adopt Combo2's width afterwards; text that is not a 16-bit number keeps the width. What is drawn
+// is recorded in `drawing` when there is one, as by the tick.
 void pressRandomArtPad(canvas::Surface& pad, canvas::RandomSource& random, RandomArtState& state,
-                       std::optional<ArtMode> mode, float x, float y, const QString& combo2Text);
+                       std::optional<ArtMode> mode, float x, float y, const QString& combo2Text,
+                       PadDrawing* drawing = nullptr);
 
 // One tick of the dot timer: width 1, nine dots within 2 units of the centre in ForeColor.
-void tickDotStream(canvas::Surface& pad, canvas::RandomSource& random, const DotCentre& centre);
+void tickDotStream(canvas::Surface& pad, canvas::RandomSource& random, const DotCentre& centre,
+                   PadDrawing* drawing = nullptr);
 
 } // namespace pads

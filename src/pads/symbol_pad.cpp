@@ -57,14 +57,21 @@ StampGlyphs resolveStampGlyphs(const QFont& handle, const QString& text) {
 
 void stampSymbol(canvas::Surface& pad, FontDescription& padFont, CLogFont& fontObject,
                  canvas::RandomSource& random, float x, float y, const QString& combo3Text,
-                 std::optional<SymbolFont> selectedSymbolFont) {
+                 std::optional<SymbolFont> selectedSymbolFont, PadDrawing* drawing) {
     fontObject.setLogFont(padFont);
     pad.setCurrentX(x);
     pad.setCurrentY(y);
     const QFont* handle = fontObject.handle();
     const StampGlyphs glyphs = resolveStampGlyphs(handle ? *handle : pad.font(), combo3Text);
     const double angle = handle ? fontObject.escapementDegrees() : 0.0;
-    pad.textOut(pad.toDevice(x), pad.toDevice(y), glyphs.text, glyphs.font, angle);
+    const int pixelX = pad.toDevice(x);
+    const int pixelY = pad.toDevice(y);
+    PadStep stamp = padStep(PadStepKind::Stamp, pad.foreColor(), pad.drawWidth(),
+                            {double(pixelX), double(pixelY), angle});
+    stamp.text = glyphs.text;
+    stamp.font = stampFontOf(glyphs.font);
+    record(drawing, stamp);
+    pad.textOut(pixelX, pixelY, glyphs.text, glyphs.font, angle);
 
     pad.setForeColor(canvas::randomColour(random));
     if (selectedSymbolFont) {

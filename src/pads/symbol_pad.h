@@ -1,6 +1,7 @@
 #pragma once
 
 #include "log_font.h"
+#include "pad_drawing.h"
 #include "symbol_fonts.h"
 
 #include "canvas/random_source.h"
@@ -21,10 +22,10 @@ QFont toQFont(const FontDescription& font);
 // A press on the symbol pad at (x, y) in the pad's units: hand the pad's font to the font
 // object, stamp the Combo3 text there at the object's angle in ForeColor, then pick the next
 // colour, then switch the pad's font name to the selected symbol font (if any), which the
-// following press uses.
+// following press uses. The stamp is recorded in `drawing` when there is one.
 void stampSymbol(canvas::Surface& pad, FontDescription& padFont, CLogFont& fontObject,
                  canvas::RandomSource& random, float x, float y, const QString& combo3Text,
-                 std::optional<SymbolFont> selectedSymbolFont);
+                 std::optional<SymbolFont> selectedSymbolFont, PadDrawing* drawing = nullptr);
 
 // The font and text a stamp actually draws: a symbol font that is not installed is drawn
 // through its Unicode equivalents in the pictogram family.

@@ -114,6 +114,7 @@ TEST_F(PadsWindow, PadsResetPlainAndLoadIntoTheDesignWhichAPatternOrClearingFoll
     click("Command62");
     const QImage pad = form().figurePad().image();
     EXPECT_EQ(design(), pad.copy(0, 0, 142, 142));
+    EXPECT_TRUE(std::holds_alternative<pads::PadDrawing>(form().model().record().picture.drawing));
     EXPECT_EQ(title(), QStringLiteral("设计高级图案"));
     click("Command11");
     EXPECT_EQ(opaque(design().pixel(10, 73)), qRgb(0, 0, 0));

@@ -1,6 +1,7 @@
 #include "colouring/surfaces.h"
 #include "design/design_document.h"
 #include "fifo_guard.h"
+#include "pad_drawings.h"
 #include "patterns/catalogue.h"
 #include "pixel_pictures.h"
 #include "print/sharp_render.h"
@@ -97,6 +98,12 @@ const std::pair<const char*, std::function<void(Made&)>> kDesigns[] = {
      }},
     {"pad load", [](Made& made) { made.startWithPicture(colouring::PictureSource::Origin::Pad); }},
     {"import", [](Made& made) { made.startWithPicture(colouring::PictureSource::Origin::Import); }},
+    {"figure pad",
+     [](Made& made) {
+         const test_support::DrawnPad drawn = test_support::drawnPad(test_support::kPadRuns[0]);
+         made.startWithPicture(colouring::PictureSource::Origin::Pad, drawn.pad.image());
+         made.record.picture = colouring::padPicture(drawn.pad.image(), drawn.drawing);
+     }},
     {"noise",
      [](Made& made) {
          made.startWithPicture(colouring::PictureSource::Origin::Import,
@@ -228,6 +235,14 @@ TEST(DesignDocument, RefusesBadDocumentsWithAReason) {
          DocumentProblem::BadValue},
         {with("[]", R"([{"kind": "colourway", "picture": ")" + png({143, 142}) + "\"}]"),
          DocumentProblem::BadValue},
+        {with("\"changes\"", R"("pictureDrawing": {"kind": "pad", "pad": "figure", "steps": []},
+                                "changes")"),
+         DocumentProblem::BadValue},
+        {with("\"changes\"",
+              "\"picture\": \"" + png({2, 2}) + R"(", "pictureDrawing": {"kind": "pad",
+             "pad": "figure", "steps": [{"kind": "figure", "colour": "#000000", "width": 3,
+             "values": [3, 1, 1, 1, 1]}]}, "changes")"),
+         DocumentProblem::BadValue},
         {good + QByteArray(design::kLargestDesignDocument, ' '), DocumentProblem::TooLarge},
     };
     ASSERT_TRUE(design::readDesignDocument(good).document);
@@ -249,7 +264,7 @@ TEST(DesignDocument, RefusesBadDocumentsWithAReason) {
 TEST(DesignDocument, EverythingSavedOpensAgain) {
     // A colour import and forty colourways: 78 MB as version 1 wrote them, every colour mapped.
     Made noisy;
-    kDesigns[5].second(noisy);
+    kDesigns[6].second(noisy);
     for (int i = 0; i < 40; ++i) {
         noisy.chooseColourway();
     }
@@ -257,6 +272,16 @@ TEST(DesignDocument, EverythingSavedOpensAgain) {
     DesignRecord largest{0, {pictures::noise({2048, 2048}, 3)}, colouring::PictureSource{}, {}};
     largest.changes.resize(design::kRoomForColourways,
                            colouring::ColourwayChange{{}, pictures::noise({142, 142}, 5)});
+    // With the largest pad drawing: stamps holding all the text it may have, then lines.
+    auto& padDrawing = largest.picture.drawing.emplace<pads::PadDrawing>(pads::PadKind::Symbol);
+    const double farthest = -1.2345678901234567e-300;
+    pads::PadStep stamp = pads::padStep(pads::PadStepKind::Stamp, 0, 32767, {-1e6, -1e6, farthest});
+    stamp.text = QString(pads::kLongestStampText, QChar(1));
+    stamp.font = {QString(24, QChar(1)), pads::kLargestStampPixels, 1000, true, true, true};
+    padDrawing.steps.resize(pads::kMostPadTextCharacters / 1024, stamp);
+    padDrawing.steps.resize(
+        pads::kMostPadSteps,
+        pads::padStep(pads::PadStepKind::Line, 0, 32767, {farthest, farthest, farthest, farthest}));
     DesignRecord tooMany;
     tooMany.changes.resize(design::kMostDesignChanges + 1, colouring::ReplaceChange{});
     colouring::ColourwayChange everyColour;

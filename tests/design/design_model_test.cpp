@@ -1,5 +1,6 @@
 #include "colouring/surfaces.h"
 #include "design/design_model.h"
+#include "pad_drawings.h"
 #include "patterns/catalogue.h"
 #include "scripted_random.h"
 
@@ -106,6 +107,19 @@ TEST_F(ModelTest, ASequenceRecordsItsDocumentWhichSavesAndOpensAgain) {
     EXPECT_EQ(opened.canvas().image(), model.canvas().image());
     EXPECT_FALSE(opened.openDocument(folder.filePath("none.ccpat")).document);
     EXPECT_EQ(opened.renderSharpTile({284, 284}).image.size(), QSize(284, 284));
+}
+
+// 调入主图 of the figure pad and of the symbol pad, printed at 10 x: the figures and stamps are
+// drawn again at that scale, matching the design and finer than its pixels enlarged.
+TEST_F(ModelTest, APadsPictureIsRedrawnSharpForPrint) {
+    for (const test_support::PadRun& run : {test_support::kPadRuns[0], test_support::kPadRuns[1]}) {
+        SCOPED_TRACE(run.name);
+        const test_support::DrawnPad drawn = test_support::drawnPad(run);
+        model.loadPicture(colouring::padPicture(drawn.pad.image(), drawn.drawing), "图", {});
+        const print::SharpTile tile = model.renderSharpTile({1420, 1420});
+        EXPECT_GE(tile.agreement, print::kLeastBlockAgreement);
+        EXPECT_NE(tile.image, canvas::enlargeByBlocks(model.canvas().imageRef(), 10));
+    }
 }
 
 } // namespace

@@ -168,7 +168,11 @@ TEST_F(RenderCommand, DesignDocumentsRedrawWhatWasDrawnAndPrintSharp) {
         "changes": [{"kind": "press", "x": 71, "y": 14, "colour": "#FF0000",
                      "scope": "region", "symmetry": "none"}]})");
     const QImage link = rendered("--design @link.ccpat", "m.png");
-    for (const auto& [document, design] : {std::pair{"a", drawn}, std::pair{"link", link}}) {
+    const QImage figure =
+        rendered("--figure-pad 8 --fill 2,2 --save-design @figure.ccpat", "f.png");
+    EXPECT_EQ(rendered("--design @figure.ccpat", "f2.png"), figure);
+    for (const auto& [document, design] :
+         {std::pair{"a", drawn}, std::pair{"link", link}, std::pair{"figure", figure}}) {
         SCOPED_TRACE(document);
         const Outcome tiled =
             run("--design @" + QString(document) + ".ccpat --tile-size 568 -o @tile.png");
@@ -286,11 +290,11 @@ TEST(ProgressLine, ShowsAfterASecondThenAFewTimesASecondAndEndsItsLine) {
 TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
     // One row for each check, given after a figure and an output file; "" leaves the output out.
     // Rows naming their own output (-o or --separations) give it in place of x.png.
-    const QStringList designRows({"--pattern Command99", "--advanced 5", "--fill 142,3",
-                                  "--fill x,3", "--width 0", "--seed", "--symmetry six",
-                                  "--colour-rule chosen", "--base red", "--colourways 0",
-                                  "--merge-colours 30.5", "--colours 25",
-                                  "--colourways 6 --effect own", "--threshold 2", "--bogus", ""});
+    const QStringList designRows(
+        {"--pattern Command99", "--advanced 5", "--fill 142,3", "--fill x,3", "--width 0", "--seed",
+         "--symmetry six", "--colour-rule chosen", "--base red", "--colourways 0",
+         "--merge-colours 30.5", "--colours 25", "--colourways 6 --effect own", "--threshold 2",
+         "--bogus", "--figure-pad 31", ""});
     const QStringList outputRows(
         {"--effect -5", "--out-size 0x10", "--out-size 21x29.7", "--out-size 21x29.7pt",
          "--out-size 300001x10", "--out-size 40000 -o @x.bmp", "--tile-size 20001", "--dpi 0",
