@@ -3,6 +3,7 @@
 #include "canvas/numbers.h"
 #include "canvas/random_source.h"
 #include "colouring/colour_tools.h"
+#include "colouring/strokes.h"
 #include "colouring/surfaces.h"
 #include "design/design_model.h"
 #include "effect/effect.h"
@@ -22,6 +23,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <variant>
 
 namespace {
 
@@ -52,6 +54,13 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "  --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in "
     "order;\n"
     "                          the colour is random from the seed unless given\n"
+    "  --stroke KIND:X1,Y1,X2,Y2[,...][:WIDTH][:#RRGGBB]\n"
+    "                          a stroke: KIND pen (through every point), line, rect or ellipse\n"
+    "                          (outlines, from the first point to the second), or eraser (the\n"
+    "                          design's background colour, like pen); points in canvas units,\n"
+    "                          within one canvas around it; WIDTH 1..20 pixels (default 2); the\n"
+    "                          colour of --base, or black, unless given; repeatable, applied in\n"
+    "                          order with the presses\n"
     "  --seed N                seed of the random colours and advanced draws (default: the clock)\n"
     "  --fill-scope SCOPE      what a press fills: region (default, the connected region), global\n"
     "                          (every pixel of the pressed colour) or wrap (the region with the\n"
@@ -90,8 +99,8 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)\n"
     "  -h, --help              this text\n"
     "  --version               the version of pattern-render\n"
-    "Every option is given at most once (--fill as often as needed), and only where it does\n"
-    "something.\n"
+    "Every option is given at most once (--fill and --stroke as often as needed), and only where\n"
+    "it does something.\n"
     "Exit status: 0 written, 1 the file could not be written, 2 bad arguments or a bad design\n"
     "document, 128 + the signal's number when a signal stopped it (130 for Ctrl+C, 129 for a\n"
     "closed terminal, 143 for SIGTERM; nothing is left behind).\n");
@@ -99,6 +108,12 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
 struct Press {
     float x;
     float y;
+    std::optional<canvas::Colour> colour;
+};
+
+// A stroke whose colour, when not given, is the current colour once every option is read.
+struct Stroke {
+    colouring::StrokeChange change;
     std::optional<canvas::Colour> colour;
 };
 
@@ -112,7 +127,7 @@ struct Request {
     QString width = QStringLiteral("2");
     QByteArray designPath;
     QByteArray saveDesign;
-    std::vector<Press> presses;
+    std::vector<std::variant<Press, Stroke>> marks; // presses and strokes in the order given
     std::optional<std::uint64_t> seed;
     bool effect = false;
     std::optional<float> effectSize;
@@ -161,6 +176,57 @@ Press parsePress(const QString& text) {
         press.colour = canvas::rgbColour(colour.red(), colour.green(), colour.blue());
     }
     return press;
+}
+
+Stroke parseStroke(const QString& text) {
+    static const QRegularExpression form(QStringLiteral(
+        R"(^\s*([a-z]+)\s*:([-+0-9.eE,\s]+?)(?::\s*([0-9]+)\s*)?(?::\s*(#[0-9a-fA-F]{6})\s*)?$)"));
+    const QRegularExpressionMatch match = form.match(text);
+    const auto* kindName = std::find(std::begin(colouring::kStrokeKindNames),
+                                     std::end(colouring::kStrokeKindNames), match.captured(1));
+    const QStringList numbers = match.captured(2).split(',');
+    Stroke stroke;
+    stroke.change.width =
+        match.captured(3).isEmpty() ? colouring::kDefaultStrokeWidth : match.captured(3).toInt();
+    if (!match.hasMatch() || kindName == std::end(colouring::kStrokeKindNames) ||
+        numbers.size() % 2 != 0 || stroke.change.width < 1 ||
+        stroke.change.width > colouring::kMostStrokeWidth) {
+        throw UsageError{Render::tr("--stroke wants KIND:X1,Y1,X2,Y2[,...][:WIDTH][:#RRGGBB], KIND "
+                                    "pen, line, rect, ellipse or eraser and WIDTH 1 to %1, not "
+                                    "\"%2\"")
+                             .arg(colouring::kMostStrokeWidth)
+                             .arg(text)};
+    }
+    stroke.change.kind = colouring::StrokeKind(kindName - std::begin(colouring::kStrokeKindNames));
+    for (qsizetype i = 0; i < numbers.size(); i += 2) {
+        const double x = canvas::parseNumber(numbers[i].trimmed()).value_or(NAN);
+        const double y = canvas::parseNumber(numbers[i + 1].trimmed()).value_or(NAN);
+        if (!(x >= colouring::kStrokeReachLeast && x <= colouring::kStrokeReachMost &&
+              y >= colouring::kStrokeReachLeast && y <= colouring::kStrokeReachMost)) {
+            throw UsageError{Render::tr("--stroke point %1,%2 is not a number from %3 to %4")
+                                 .arg(numbers[i].trimmed(), numbers[i + 1].trimmed())
+                                 .arg(colouring::kStrokeReachLeast)
+                                 .arg(colouring::kStrokeReachMost)};
+        }
+        stroke.change.points.emplace_back(x, y);
+    }
+    const std::size_t points = stroke.change.points.size();
+    if (points < 2 || (colouring::twoPointStroke(stroke.change.kind) && points != 2) ||
+        points > std::size_t(colouring::kMostStrokePoints)) {
+        throw UsageError{Render::tr("--stroke line, rect and ellipse take two points, pen and "
+                                    "eraser 2 to %1, not \"%2\"")
+                             .arg(colouring::kMostStrokePoints)
+                             .arg(text)};
+    }
+    if (!match.captured(4).isEmpty()) {
+        if (stroke.change.kind == colouring::StrokeKind::Eraser) {
+            throw UsageError{Render::tr("--stroke eraser draws the background colour and takes no "
+                                        "colour, not \"%1\"")
+                                 .arg(text)};
+        }
+        stroke.colour = canvas::fromPixel(QColor(match.captured(4)).rgb());
+    }
+    return stroke;
 }
 
 template <typename Value> struct NamedValue {
@@ -255,6 +321,11 @@ void resolvePage(Request& request) {
     }
 }
 
+bool hasPresses(const Request& request) {
+    return std::any_of(request.marks.begin(), request.marks.end(),
+                       [](const auto& mark) { return std::holds_alternative<Press>(mark); });
+}
+
 // Options that do something only with others (`needed`), or do nothing with them.
 struct OptionPairing {
     const char* option;
@@ -269,8 +340,8 @@ constexpr OptionPairing kPairings[] = {
     {"--no-credit", "--effect", true, [](const Request& r) { return r.effect; }},
     {"--category", "--advanced", true, [](const Request& r) { return r.advanced != 0; }},
     {"--width", "--design", false, [](const Request& r) { return !r.designPath.isEmpty(); }},
-    {"--fill-scope", "--fill", true, [](const Request& r) { return !r.presses.empty(); }},
-    {"--symmetry", "--fill", true, [](const Request& r) { return !r.presses.empty(); }},
+    {"--fill-scope", "--fill", true, hasPresses},
+    {"--symmetry", "--fill", true, hasPresses},
 };
 
 void checkPairings(const Request& request, const QSet<QString>& given) {
@@ -295,7 +366,7 @@ Request parseArguments(const QList<QByteArray>& arguments) {
         const QString name = option == "-o"   ? QStringLiteral("--output")
                              : option == "-h" ? QStringLiteral("--help")
                                               : option;
-        if (given.contains(name) && name != "--fill") {
+        if (given.contains(name) && name != "--fill" && name != "--stroke") {
             throw UsageError{Render::tr("%1 is given twice").arg(option)};
         }
         given.insert(name);
@@ -344,7 +415,9 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             value();
             request.saveDesign = arguments[i];
         } else if (option == "--fill") {
-            request.presses.push_back(parsePress(value()));
+            request.marks.emplace_back(parsePress(value()));
+        } else if (option == "--stroke") {
+            request.marks.emplace_back(parseStroke(value()));
         } else if (option == "--seed") {
             const QString text = value();
             request.seed = parseUnsigned(text);
@@ -493,7 +566,14 @@ Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
         model->drawFigure(request.pattern,
                           patterns::caption(*patterns::findFigure(request.pattern)));
     }
-    for (const Press& press : request.presses) {
+    for (const auto& mark : request.marks) {
+        if (const auto* stroke = std::get_if<Stroke>(&mark)) {
+            colouring::StrokeChange change = stroke->change;
+            change.colour = stroke->colour.value_or(request.pressOptions.current);
+            model->drawStroke(change);
+            continue;
+        }
+        const Press& press = std::get<Press>(mark);
         colouring::PressOptions options = request.pressOptions;
         if (press.colour) {
             options.rule = colouring::ColourRule::Chosen;

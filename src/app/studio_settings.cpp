@@ -3,6 +3,7 @@
 #include "colour_menu.h"
 #include "form1.h"
 #include "main_window.h"
+#include "stroke_tools.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -18,6 +19,7 @@ const QString kLiveEffectKey = QStringLiteral("studio/liveEffect");
 const QString kTileFrameKey = QStringLiteral("studio/tileFrame");
 const QString kRecentColoursKey = QStringLiteral("studio/recentColours");
 const QString kCurrentColourKey = QStringLiteral("studio/currentColour");
+const QString kStrokeWidthKey = QStringLiteral("studio/strokeWidth");
 
 // Menu choices kept by the name of the chosen action, under a key named after the group's first
 // action.
@@ -51,6 +53,7 @@ void keepStudioSettings(MainWindow& window) {
     }
     settings.setValue(kRecentColoursKey, recent);
     settings.setValue(kCurrentColourKey, QColor(window.colourTools().currentColour()).name());
+    settings.setValue(kStrokeWidthKey, window.strokeTools().width());
 }
 
 void restoreStudioSettings(MainWindow& window) {
@@ -80,6 +83,8 @@ void restoreStudioSettings(MainWindow& window) {
             chosen->trigger();
         }
     }
+    window.strokeTools().setWidth(
+        settings.value(kStrokeWidthKey, colouring::kDefaultStrokeWidth).toInt());
     action(window, QStringLiteral("actionLiveEffect"))
         ->setChecked(settings.value(kLiveEffectKey).toBool());
     window.setTileFrameShown(settings.value(kTileFrameKey).toBool());

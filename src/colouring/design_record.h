@@ -4,6 +4,7 @@
 #include "canvas/surface.h"
 #include "colour_tools.h"
 #include "patterns/advanced.h"
+#include "strokes.h"
 
 #include <QImage>
 #include <QPoint>
@@ -70,7 +71,9 @@ struct ColourwayChange {
 struct ClearPictureChange {
     bool operator==(const ClearPictureChange&) const = default;
 };
-using DesignChange = std::variant<PressChange, ReplaceChange, ColourwayChange, ClearPictureChange>;
+// A drawn stroke (strokes.h): its pixels take its colour and bound the regions of later presses.
+using DesignChange =
+    std::variant<PressChange, ReplaceChange, ColourwayChange, ClearPictureChange, StrokeChange>;
 
 struct DesignRecord {
     canvas::Colour background = 0; // the canvas's background colour when the source was drawn

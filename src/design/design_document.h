@@ -27,6 +27,7 @@ inline constexpr int kDesignDocumentVersion = 2;
 inline constexpr int kOldestDesignDocumentVersion = 1;
 inline constexpr int kLargestDocumentPictureSide = 2048;
 inline constexpr qsizetype kMostDesignChanges = 100000;
+inline constexpr qsizetype kMostDocumentStrokePoints = 200000;
 inline const QString kDesignDocumentSuffix = QStringLiteral("ccpat");
 
 // The reader takes every document the writer makes: the writer refuses a design whose document
@@ -35,10 +36,13 @@ inline const QString kDesignDocumentSuffix = QStringLiteral("ccpat");
 //  - its picture, at most 2048 x 2048. A PNG of noise does not compress: 3 bytes a pixel and a
 //    filter byte a row, under 1 % more for deflate's stored blocks and the chunks; base64 adds a
 //    third. 16.9 MB.
-//  - kMostDesignChanges changes, each under 128 bytes but a colourway: 12.8 MB.
+//  - kMostDesignChanges changes, each under 128 bytes but a colourway and a stroke's points:
+//    12.8 MB.
+//  - kMostDocumentStrokePoints points of strokes, 20 bytes each at most (two numbers on the
+//    stroke grid within its reach, "-141.9375", and their commas): 4 MB.
 //  - 256 colourways of a design whose 142 x 142 pixels all differ. Each is stored as its picture
 //    unless the colours that change take less room: under 88 KB each, 22.3 MB.
-// About 50 MB in all: a few ordinary designs are a few kilobytes.
+// About 54 MB in all: a few ordinary designs are a few kilobytes.
 constexpr qint64 base64Size(qint64 bytes) {
     return (bytes + 2) / 3 * 4;
 }
@@ -47,10 +51,11 @@ constexpr qint64 largestPngSize(qint64 side) {
     return rows + rows / 100 + 4096;
 }
 inline constexpr qint64 kLargestChangeText = 128;
+inline constexpr qint64 kLargestStrokePointText = 20;
 inline constexpr qint64 kRoomForColourways = 256;
 inline constexpr qint64 kLargestDesignDocument =
     64 * 1024 + base64Size(largestPngSize(kLargestDocumentPictureSide)) +
-    kMostDesignChanges * kLargestChangeText +
+    kMostDesignChanges * kLargestChangeText + kMostDocumentStrokePoints * kLargestStrokePointText +
     kRoomForColourways * (base64Size(largestPngSize(142)) + kLargestChangeText);
 
 // Why a document was not read; each has its own translated sentence.
@@ -86,10 +91,11 @@ DocumentReading readDesignDocument(const QByteArray& bytes);
 colouring::ColourwayChange recordedColourway(const QImage& design,
                                              const std::vector<std::pair<QRgb, QRgb>>& mapping);
 
-// The same through files. Saving is whole or nothing; a design with more changes than the reader
-// takes or whose document would be over kLargestDesignDocument is refused before anything is
-// written, with a sentence saying so. Opening takes only a regular file (a FIFO, a device or a
-// socket is refused without waiting on it) and refuses one over the size limit before reading it.
+// The same through files. Saving is whole or nothing; a design with more changes or stroke points
+// than the reader takes or whose document would be over kLargestDesignDocument is refused before
+// anything is written, with a sentence saying so. Opening takes only a regular file (a FIFO, a
+// device or a socket is refused without waiting on it) and refuses one over the size limit before
+// reading it.
 files::SaveOutcome saveDesignDocument(const DesignDocument& document, const QByteArray& nativePath);
 DocumentReading openDesignDocument(const QString& path);
 // The same by the path's native bytes, exactly as given.

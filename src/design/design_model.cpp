@@ -31,7 +31,15 @@ DesignState DesignModel::state() const {
 }
 
 void DesignModel::pushUndoStep() {
+    endPreview();
     history_.record(state());
+}
+
+void DesignModel::endPreview() {
+    if (underPreview_) {
+        canvas_.restore(*underPreview_);
+        underPreview_.reset();
+    }
 }
 
 void DesignModel::show(const DesignState& state) {
@@ -77,6 +85,22 @@ void DesignModel::applyChange(const colouring::DesignChange& change) {
     emit changed();
 }
 
+void DesignModel::drawStroke(const colouring::StrokeChange& stroke) {
+    if (!stroke.points.empty()) {
+        applyChange(colouring::keptStroke(stroke));
+    }
+}
+
+void DesignModel::previewStroke(const colouring::StrokeChange& stroke) {
+    if (underPreview_) {
+        canvas_.restore(*underPreview_);
+    } else {
+        underPreview_ = canvas_.snapshot();
+    }
+    colouring::drawStroke(canvas_, colouring::keptStroke(stroke));
+    emit changed();
+}
+
 void DesignModel::chooseColourway(const colouring::Colourway& way) {
     const QImage picture = way.image.convertToFormat(QImage::Format_RGB32);
     if (colouring::applyColourway(canvas_.imageRef(), way.mapping) == picture) {
@@ -107,12 +131,14 @@ void DesignModel::clearPicture() {
 }
 
 void DesignModel::undo() {
+    endPreview();
     if (const auto previous = history_.undo(state())) {
         show(*previous);
     }
 }
 
 void DesignModel::redo() {
+    endPreview();
     if (const auto next = history_.redo(state())) {
         show(*next);
     }

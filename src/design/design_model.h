@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace design {
 
@@ -54,6 +55,12 @@ class DesignModel : public QObject {
     void press(float x, float y);
     // A colour replaced or a colourway applied to the design as it is.
     void applyChange(const colouring::DesignChange& change);
+    // A stroke drawn on the design, kept as colouring::keptStroke makes it; one without points
+    // does nothing.
+    void drawStroke(const colouring::StrokeChange& stroke);
+    // The stroke shown while it is dragged, over the design as it was before the drag: no undo
+    // step and nothing recorded. drawStroke, any other change, undo and redo take it off first.
+    void previewStroke(const colouring::StrokeChange& stroke);
     // A colourway's picture becomes the design, whatever the design shows meanwhile.
     void chooseColourway(const colouring::Colourway& way);
     // A new picture under the design (a pad's or an imported one).
@@ -85,6 +92,7 @@ class DesignModel : public QObject {
   private:
     DesignState state() const;
     void pushUndoStep();
+    void endPreview();
     void show(const DesignState& state);
     DocumentReading shown(DocumentReading reading);
 
@@ -98,6 +106,7 @@ class DesignModel : public QObject {
     tiling::Repeat repeat_ = tiling::Repeat::Straight;
     colouring::PressOptions pressOptions_;
     std::int16_t savedFillStyle_ = 0; // the catalogue's fill style, kept from figure to figure
+    std::optional<canvas::SurfaceSnapshot> underPreview_; // the canvas before a previewed stroke
 };
 
 } // namespace design
