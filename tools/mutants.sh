@@ -30,6 +30,9 @@ src/canvas/surface.cpp: roundHalfEven(outer) - 2 * kBorderPixels ==> roundHalfEv
 src/canvas/surface.cpp: return int(std::ceil(toDevice(units) * deviceScale_ - 0.5)); ==> return int(std::floor(toDevice(units) * deviceScale_ + 0.5));
 src/canvas/raster.cpp: return dx * dx + dy * dy < radius * radius; ==> return dx * dx + dy * dy <= radius * radius;
 src/canvas/raster.cpp: if (y2 < y1 || (y2 == y1 && x2 < x1)) { ==> if (y2 < y1) {
+src/canvas/raster.cpp: return dx * dx * ry * ry + dy * dy * rx * rx < rx * rx * ry * ry; ==> return dx * dx * ry * ry + dy * dy * rx * rx <= rx * rx * ry * ry;
+src/colouring/strokes.cpp: const double side = std::max(std::abs(dx), std::abs(dy)); ==> const double side = std::min(std::abs(dx), std::abs(dy));
+src/colouring/strokes.cpp: const int back = width / 2; ==> const int back = 0;
 src/patterns/catalogue.cpp: {line(0, H / 2, W, H / 2, black), line(W / 2, 0, W / 2, H, black)}, ==> {line(0, H / 2 + 1, W, H / 2 + 1, black), line(W / 2, 0, W / 2, H, black)},
 src/patterns/catalogue.cpp: {circle(W / 2 - 3, H / 2 - 2, 65, blue)}}, ==> {circle(W / 2 - 3, H / 2 - 2, 64, blue)}},
 src/patterns/catalogue.cpp: constexpr canvas::Colour green = 65280; ==> constexpr canvas::Colour green = 65281;
@@ -95,7 +98,7 @@ src/canvas/text_stamp.cpp: std::fill(row + x0, row + x1 + 1, pen_); ==> std::fil
 tools/render_command.cpp: if (x < 0 || y < 0 || x >= 142 || y >= 142) { ==> if (x < 0 || y < 0 || x > 142 || y >= 142) {
 tools/render_command.cpp: request.dotsPerInch = 300.0; ==> request.dotsPerInch = 72.0;
 tools/render_command.cpp: : QSize(643, 643); ==> : QSize(643, 642);
-tools/render_command.cpp: if (given.contains(name) && name != "--fill") { ==> if (given.contains(name) && name == "--fill") {
+tools/render_command.cpp: if (given.contains(name) && name != "--fill" && name != "--stroke") { ==> if (given.contains(name) && name == "--fill" && name != "--stroke") {
 tools/pattern_render.cpp: for (const int signal : {SIGHUP, SIGINT, ==> for (const int signal : {SIGINT,
 tools/render_command.cpp: if (reading.problem == design::DocumentProblem::OutOfMemory) { ==> if (false) {
 tools/progress_line.cpp: if (whole < 3600) { ==> if (whole < 60) {
