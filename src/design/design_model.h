@@ -53,7 +53,7 @@ class DesignModel : public QObject {
     void drawAdvanced(int array, int index, int category);
     // A press at (x, y) in design units under the press options.
     void press(float x, float y);
-    // A colour replaced or a colourway applied to the design as it is.
+    // A colour replaced, a colourway applied or a stroke drawn on the design as it is.
     void applyChange(const colouring::DesignChange& change);
     // A stroke drawn on the design, kept as colouring::keptStroke makes it; one without points
     // does nothing.
