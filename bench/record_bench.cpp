@@ -1,7 +1,8 @@
 // Design documents and sharp print tiles: saving and opening a document of 200 presses and one of
-// imported line art, a sharp
-// 20 cm tile at 300 dpi with its check, and an A4 page of sharp 5 cm tiles against the same page
-// of tiles enlarged with nearest pixels; a figure pad's design as a sharp 10 x tile.
+// imported line art, a sharp 20 cm tile at 300 dpi with its check, 10 x tiles of a design of
+// strokes and of a figure pad's design, and an A4 page of sharp 5 cm tiles against the same page
+// of tiles enlarged with nearest pixels.
+#include "canvas/raster.h"
 #include "colouring/colouring.h"
 #include "colouring/surfaces.h"
 #include "design/design_document.h"
@@ -25,9 +26,9 @@ colouring::DesignRecord pressedRecord(int presses) {
         colouring::DesignRecord::startedBy({}, design, colouring::CatalogueSource{"Command55", 2});
     for (int i = 0; i < presses; ++i) {
         const QPoint pixel((i * 37 + 11) % 142, (i * 53 + 29) % 142);
-        record.changes.push_back(colouring::PressChange{
-            pixel, canvas::rgbColour(i * 7 % 235, i * 13 % 235, i * 29 % 235),
-            colouring::FillScope(i % 3), colouring::Symmetry(i % 5)});
+        record.changes.emplace_back(std::in_place_type<colouring::PressChange>, pixel,
+                                    canvas::rgbColour(i * 7 % 235, i * 13 % 235, i * 29 % 235),
+                                    colouring::FillScope(i % 3), colouring::Symmetry(i % 5));
     }
     return record;
 }
@@ -136,6 +137,44 @@ void BM_SharpTile(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SharpTile)->UseRealTime()->Arg(0)->Arg(30)->Unit(benchmark::kMillisecond);
+
+// "彩色太极" with three strokes of each kind across it and a press after each, as a 10 x tile (a
+// 12 cm tile at 300 dpi). The counters say how many blocks agree and whether the tile differs
+// from the design enlarged with nearest pixels.
+void BM_StrokeDesignSharpTile(benchmark::State& state) {
+    colouring::DesignRecord record = pressedRecord(0);
+    for (int i = 0; i < 3; ++i) {
+        const double at = 10 + 40 * i;
+        for (const colouring::StrokeKind kind :
+             {colouring::StrokeKind::Pen, colouring::StrokeKind::Line,
+              colouring::StrokeKind::Rectangle, colouring::StrokeKind::Ellipse,
+              colouring::StrokeKind::Eraser}) {
+            const double step = 7 * int(kind);
+            const std::vector<QPointF> points{
+                {at + step, at}, {at + 30, at + step + 12.5}, {at + 60 - step, at + 45}};
+            record.changes.emplace_back(
+                std::in_place_type<colouring::StrokeChange>, kind,
+                twoPointStroke(kind) ? std::vector(points.begin(), points.begin() + 2) : points,
+                1 + (i + int(kind)) % 4, canvas::rgbColour(40 * int(kind), 200 - 60 * i, 120));
+            record.changes.emplace_back(std::in_place_type<colouring::PressChange>,
+                                        QPoint(int(at + step + 20), int(at + 25)),
+                                        canvas::rgbColour(200, 40 * i, 90));
+        }
+    }
+    const QImage design = designOf(record);
+    const QSize size(1420, 1420);
+    print::SharpTile tile;
+    for (auto _ : state) {
+        tile = print::renderSharpTile(record, design, size);
+        benchmark::DoNotOptimize(tile.image.constBits());
+    }
+    state.counters["agreement"] = tile.agreement;
+    state.counters["differs"] = tile.image != canvas::enlargeByBlocks(design, 10);
+    if (!tile.sharp) {
+        state.SkipWithError("the tile fell back");
+    }
+}
+BENCHMARK(BM_StrokeDesignSharpTile)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // An A4 page at 300 dpi of 5 cm tiles, from the record to the PNG file. Arg: 1 sharp tiles,
 // 0 the design enlarged with nearest pixels.

@@ -30,6 +30,9 @@ src/canvas/surface.cpp: roundHalfEven(outer) - 2 * kBorderPixels ==> roundHalfEv
 src/canvas/surface.cpp: return int(std::ceil(toDevice(units) * deviceScale_ - 0.5)); ==> return int(std::floor(toDevice(units) * deviceScale_ + 0.5));
 src/canvas/raster.cpp: return dx * dx + dy * dy < radius * radius; ==> return dx * dx + dy * dy <= radius * radius;
 src/canvas/raster.cpp: if (y2 < y1 || (y2 == y1 && x2 < x1)) { ==> if (y2 < y1) {
+src/canvas/raster.cpp: return dx * dx * ry * ry + dy * dy * rx * rx < rx * rx * ry * ry; ==> return dx * dx * ry * ry + dy * dy * rx * rx <= rx * rx * ry * ry;
+src/colouring/strokes.cpp: const double side = std::max(std::abs(dx), std::abs(dy)); ==> const double side = std::min(std::abs(dx), std::abs(dy));
+src/colouring/strokes.cpp: const int back = width / 2; ==> const int back = 0;
 src/patterns/catalogue.cpp: {line(0, H / 2, W, H / 2, black), line(W / 2, 0, W / 2, H, black)}, ==> {line(0, H / 2 + 1, W, H / 2 + 1, black), line(W / 2, 0, W / 2, H, black)},
 src/patterns/catalogue.cpp: {circle(W / 2 - 3, H / 2 - 2, 65, blue)}}, ==> {circle(W / 2 - 3, H / 2 - 2, 64, blue)}},
 src/patterns/catalogue.cpp: constexpr canvas::Colour green = 65280; ==> constexpr canvas::Colour green = 65281;

@@ -7,6 +7,7 @@
 #include "colouring/colouring.h"
 #include "colouring/line_art.h"
 #include "colouring/named_colours.h"
+#include "colouring/strokes.h"
 #include "colouring/surfaces.h"
 #include "design/design_model.h"
 #include "effect/effect.h"
@@ -70,6 +71,13 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "  --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in "
     "order;\n"
     "                          the colour is random from the seed unless given\n"
+    "  --stroke KIND:X1,Y1,X2,Y2[,...][:WIDTH][:#RRGGBB]\n"
+    "                          a stroke: KIND pen (through every point), line, rect or ellipse\n"
+    "                          (outlines, from the first point to the second), or eraser (the\n"
+    "                          design's background colour, like pen); points in canvas units,\n"
+    "                          within one canvas around it; WIDTH 1..20 pixels (default 2); the\n"
+    "                          colour of --base, or black, unless given; repeatable, applied in\n"
+    "                          order with the presses\n"
     "  --seed N                seed of the random colours and advanced draws (default: the clock)\n"
     "  --fill-scope SCOPE      what a press fills: region (default, the connected region), global\n"
     "                          (every pixel of the pressed colour) or wrap (the region with the\n"
@@ -123,8 +131,8 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "  -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)\n"
     "  -h, --help              this text\n"
     "  --version               the version of pattern-render\n"
-    "Every option is given at most once (--fill, --merge-colours and --colours as often as\n"
-    "needed), and only where it does something.\n"
+    "Every option is given at most once (--fill, --stroke, --merge-colours and --colours as\n"
+    "often as needed), and only where it does something.\n"
     "Exit status: 0 written, 1 the file could not be written, 2 bad arguments or a bad design\n"
     "document, 128 + the signal's number when a signal stopped it (130 for Ctrl+C, 129 for a\n"
     "closed terminal, 143 for SIGTERM; nothing is left behind).\n");
@@ -134,8 +142,13 @@ struct Press {
     float y;
     std::optional<canvas::Colour> colour;
 };
-// The changes after the figure, in the order given: presses and colour reductions.
-using DesignStep = std::variant<Press, colouring::ColourReduction>;
+// A stroke whose colour, when not given, is the current colour once every option is read.
+struct Stroke {
+    colouring::StrokeChange change;
+    std::optional<canvas::Colour> colour;
+};
+// The changes after the figure, in the order given: presses, strokes and colour reductions.
+using DesignStep = std::variant<Press, Stroke, colouring::ColourReduction>;
 
 struct Request {
     bool list = false;
@@ -225,6 +238,57 @@ colouring::ColourReduction parseReduction(const QString& option, const QString& 
                              .arg(text)};
     }
     return {Mode::Tolerance, *tolerance, 0};
+}
+
+Stroke parseStroke(const QString& text) {
+    static const QRegularExpression form(QStringLiteral(
+        R"(^\s*([a-z]+)\s*:([-+0-9.eE,\s]+?)(?::\s*([0-9]+)\s*)?(?::\s*(#[0-9a-fA-F]{6})\s*)?$)"));
+    const QRegularExpressionMatch match = form.match(text);
+    const auto* kindName = std::find(std::begin(colouring::kStrokeKindNames),
+                                     std::end(colouring::kStrokeKindNames), match.captured(1));
+    const QStringList numbers = match.captured(2).split(',');
+    Stroke stroke;
+    stroke.change.width =
+        match.captured(3).isEmpty() ? colouring::kDefaultStrokeWidth : match.captured(3).toInt();
+    if (!match.hasMatch() || kindName == std::end(colouring::kStrokeKindNames) ||
+        numbers.size() % 2 != 0 || stroke.change.width < 1 ||
+        stroke.change.width > colouring::kMostStrokeWidth) {
+        throw UsageError{Render::tr("--stroke wants KIND:X1,Y1,X2,Y2[,...][:WIDTH][:#RRGGBB], KIND "
+                                    "pen, line, rect, ellipse or eraser and WIDTH 1 to %1, not "
+                                    "\"%2\"")
+                             .arg(colouring::kMostStrokeWidth)
+                             .arg(text)};
+    }
+    stroke.change.kind = colouring::StrokeKind(kindName - std::begin(colouring::kStrokeKindNames));
+    for (qsizetype i = 0; i < numbers.size(); i += 2) {
+        const double x = canvas::parseNumber(numbers[i].trimmed()).value_or(NAN);
+        const double y = canvas::parseNumber(numbers[i + 1].trimmed()).value_or(NAN);
+        if (!(x >= colouring::kStrokeReachLeast && x <= colouring::kStrokeReachMost &&
+              y >= colouring::kStrokeReachLeast && y <= colouring::kStrokeReachMost)) {
+            throw UsageError{Render::tr("--stroke point %1,%2 is not a number from %3 to %4")
+                                 .arg(numbers[i].trimmed(), numbers[i + 1].trimmed())
+                                 .arg(colouring::kStrokeReachLeast)
+                                 .arg(colouring::kStrokeReachMost)};
+        }
+        stroke.change.points.emplace_back(x, y);
+    }
+    const std::size_t points = stroke.change.points.size();
+    if (points < 2 || (colouring::twoPointStroke(stroke.change.kind) && points != 2) ||
+        points > std::size_t(colouring::kMostStrokePoints)) {
+        throw UsageError{Render::tr("--stroke line, rect and ellipse take two points, pen and "
+                                    "eraser 2 to %1, not \"%2\"")
+                             .arg(colouring::kMostStrokePoints)
+                             .arg(text)};
+    }
+    if (!match.captured(4).isEmpty()) {
+        if (stroke.change.kind == colouring::StrokeKind::Eraser) {
+            throw UsageError{Render::tr("--stroke eraser draws the background colour and takes no "
+                                        "colour, not \"%1\"")
+                                 .arg(text)};
+        }
+        stroke.colour = canvas::fromPixel(QColor(match.captured(4)).rgb());
+    }
+    return stroke;
 }
 
 template <typename Value> struct NamedValue {
@@ -396,8 +460,8 @@ Request parseArguments(const QList<QByteArray>& arguments) {
         const QString name = option == "-o"   ? QStringLiteral("--output")
                              : option == "-h" ? QStringLiteral("--help")
                                               : option;
-        const bool repeatable =
-            name == "--fill" || name == "--merge-colours" || name == "--colours";
+        const bool repeatable = name == "--fill" || name == "--stroke" ||
+                                name == "--merge-colours" || name == "--colours";
         if (given.contains(name) && !repeatable) {
             throw UsageError{Render::tr("%1 is given twice").arg(option)};
         }
@@ -469,6 +533,8 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             request.steps.emplace_back(parsePress(value()));
         } else if (option == "--merge-colours" || option == "--colours") {
             request.steps.emplace_back(parseReduction(option, value()));
+        } else if (option == "--stroke") {
+            request.steps.emplace_back(parseStroke(value()));
         } else if (option == "--seed") {
             const QString text = value();
             request.seed = parseUnsigned(text);
@@ -692,6 +758,12 @@ Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
         if (const auto* reduction = std::get_if<colouring::ColourReduction>(&step)) {
             model->mapColours(
                 colouring::reduceColours(model->canvas().imageRef(), {}, *reduction).mapping);
+            continue;
+        }
+        if (const auto* stroke = std::get_if<Stroke>(&step)) {
+            colouring::StrokeChange change = stroke->change;
+            change.colour = stroke->colour.value_or(request.pressOptions.current);
+            model->drawStroke(change);
             continue;
         }
         const Press& press = std::get<Press>(step);

@@ -86,6 +86,10 @@
         <translation>这个设计有 %1 步更改，超过设计文档最多容纳的 %2 步。</translation>
     </message>
     <message>
+        <source>The design&apos;s strokes have %1 points, more than the %2 a design document may hold.</source>
+        <translation>这个设计的笔画共有 %1 个点，超过设计文档最多容纳的 %2 个。</translation>
+    </message>
+    <message>
         <source>There is not enough memory to read the design document.</source>
         <translation>内存不足，无法读取设计文档。</translation>
     </message>
@@ -135,6 +139,22 @@
     <message>
         <source>--fill wants X,Y or X,Y,#RRGGBB, not &quot;%1&quot;</source>
         <translation>--fill 需要 X,Y 或 X,Y,#RRGGBB，而不是“%1”</translation>
+    </message>
+    <message>
+        <source>--stroke wants KIND:X1,Y1,X2,Y2[,...][:WIDTH][:#RRGGBB], KIND pen, line, rect, ellipse or eraser and WIDTH 1 to %1, not &quot;%2&quot;</source>
+        <translation>--stroke 需要 种类:X1,Y1,X2,Y2[,...][:宽度][:#RRGGBB]，种类为 pen、line、rect、ellipse 或 eraser，宽度为 1 到 %1，而不是“%2”</translation>
+    </message>
+    <message>
+        <source>--stroke point %1,%2 is not a number from %3 to %4</source>
+        <translation>--stroke 的点 %1,%2 不是 %3 到 %4 之间的数</translation>
+    </message>
+    <message>
+        <source>--stroke line, rect and ellipse take two points, pen and eraser 2 to %1, not &quot;%2&quot;</source>
+        <translation>--stroke 的 line、rect 和 ellipse 需要两个点，pen 和 eraser 需要 2 到 %1 个点，而不是“%2”</translation>
+    </message>
+    <message>
+        <source>--stroke eraser draws the background colour and takes no colour, not &quot;%1&quot;</source>
+        <translation>--stroke 的 eraser 画的是底色，不带颜色，而不是“%1”</translation>
     </message>
     <message>
         <source>--fill point %1 lies outside the 142 x 142 canvas</source>
@@ -280,6 +300,13 @@ Design:
   --width N               line width, as typed into the line-width list (default 2)
   --fill X,Y[,#RRGGBB]    a press at canvas point X,Y (0..141); repeatable, applied in order;
                           the colour is random from the seed unless given
+  --stroke KIND:X1,Y1,X2,Y2[,...][:WIDTH][:#RRGGBB]
+                          a stroke: KIND pen (through every point), line, rect or ellipse
+                          (outlines, from the first point to the second), or eraser (the
+                          design&apos;s background colour, like pen); points in canvas units,
+                          within one canvas around it; WIDTH 1..20 pixels (default 2); the
+                          colour of --base, or black, unless given; repeatable, applied in
+                          order with the presses
   --seed N                seed of the random colours and advanced draws (default: the clock)
   --fill-scope SCOPE      what a press fills: region (default, the connected region), global
                           (every pixel of the pressed colour) or wrap (the region with the
@@ -331,8 +358,8 @@ Separations (a tiled page as one screen a colour, instead of -o):
   -o, --output FILE       the file to write (.png, .tif, .tiff or .bmp)
   -h, --help              this text
   --version               the version of pattern-render
-Every option is given at most once (--fill, --merge-colours and --colours as often as
-needed), and only where it does something.
+Every option is given at most once (--fill, --stroke, --merge-colours and --colours as
+often as needed), and only where it does something.
 Exit status: 0 written, 1 the file could not be written, 2 bad arguments or a bad design
 document, 128 + the signal&apos;s number when a signal stopped it (130 for Ctrl+C, 129 for a
 closed terminal, 143 for SIGTERM; nothing is left behind).
@@ -357,6 +384,12 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
   --width N               线宽，与线宽列表中输入的相同（默认 2）
   --fill X,Y[,#RRGGBB]    在画布点 X,Y（0..141）按下；可重复，按顺序执行；
                           不给颜色时由种子随机产生
+  --stroke 种类:X1,Y1,X2,Y2[,...][:宽度][:#RRGGBB]
+                          画一笔：种类为 pen（画笔，经过每个点）、line（直线）、rect（矩形）
+                          或 ellipse（椭圆）（后三种为边框，从第一点画到第二点），或 eraser
+                          （橡皮，像画笔一样画出图案的底色）；点用画布单位，可超出画布至多
+                          一个画布的大小；宽度 1..20 像素（默认 2）；不给颜色时用 --base 的
+                          颜色，没有则为黑色；可重复，与按下一起按顺序执行
   --seed N                随机颜色和高级图案的种子（默认：时钟）
   --fill-scope 范围       按下时填充什么：region（默认，连通区域）、global（同色的全部
                           像素）或 wrap（接缝连通：图案的对边相接，如同拼接时）
@@ -403,7 +436,7 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
   -o, --output 文件       要写入的文件（.png、.tif、.tiff 或 .bmp）
   -h, --help              本说明
   --version               pattern-render 的版本
-每个选项最多给一次（--fill、--merge-colours 和 --colours 可给多次），且只在起作用时给出。
+每个选项最多给一次（--fill、--stroke、--merge-colours 和 --colours 可给多次），且只在起作用时给出。
 退出状态：0 已写入，1 文件无法写入，2 参数错误或设计文档有误，被信号中止时为 128 加信号
 编号（Ctrl+C 为 130，终端关闭为 129，SIGTERM 为 143；不留下任何文件）。
 </translation>

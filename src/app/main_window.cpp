@@ -15,6 +15,7 @@
 #include "palette_dock.h"
 #include "reduce_colours_dialog.h"
 #include "separations_dialog.h"
+#include "stroke_tools.h"
 #include "studio_keys.h"
 #include "studio_settings.h"
 #include "surface_view.h"
@@ -32,6 +33,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QToolBar>
 #include <cmath>
 #include <functional>
 
@@ -108,6 +110,16 @@ MainWindow::MainWindow(std::unique_ptr<canvas::RandomSource> random, QWidget* pa
     designView_ = form_->findChild<QWidget*>(QStringLiteral("Picture1"));
     designView_->setMouseTracking(true);
     designView_->installEventFilter(this);
+    strokeTools_ = new StrokeTools(
+        model(),
+        [this](QPoint pixel, Qt::KeyboardModifiers modifiers) {
+            return colourTools_->takePress(pixel, modifiers);
+        },
+        this);
+    addToolBar(strokeTools_->makeToolBar(this));
+    strokeTools_->watch(designView_, [](QPointF position) {
+        return position - QPointF(canvas::kBorderPixels, canvas::kBorderPixels);
+    });
     auto* effectView = form_->findChild<SurfaceView*>(QStringLiteral("Picture2"));
     tileFrame_ = new TileFrame([this] { return tileSize(); }, effectView);
     tileFrame_->hide();
@@ -371,6 +383,9 @@ void MainWindow::openZoomWindow() {
             showDesignPixel({x, y});
         });
         connect(this, &MainWindow::designChanged, zoom_, &ZoomWindow::refresh);
+        zoom_->addToolBar(strokeTools_->makeToolBar(zoom_));
+        strokeTools_->watch(zoom_->designView(),
+                            [this](QPointF position) { return zoom_->designPoint(position); });
         // Part of the studio: the menus' keys act there as they do here.
         zoom_->addActions(menuActions(menuBar()->actions()));
         giveDesignKeysPriority(*zoom_, designKeys());

@@ -28,6 +28,7 @@ class ColourwaysWindow;
 class DesignFiles;
 class Form1;
 class PaletteDock;
+class StrokeTools;
 class TileFrame;
 class ZoomWindow;
 
@@ -57,6 +58,8 @@ class MainWindow : public QMainWindow {
     bool liveEffect() const;
     ColourTools& colourTools() const { return *colourTools_; }
     PaletteDock& paletteDock() const { return *paletteDock_; }
+    // The drawing tools of the tool bar here and in the zoom window.
+    StrokeTools& strokeTools() const { return *strokeTools_; }
 
   signals:
     // After every change of the design (press, pattern, pad load, import, undo, redo, clear).
@@ -104,6 +107,7 @@ class MainWindow : public QMainWindow {
     ZoomWindow* zoom_ = nullptr;
     ColourTools* colourTools_ = nullptr;
     PaletteDock* paletteDock_ = nullptr;
+    StrokeTools* strokeTools_ = nullptr;
     ColourwaysWindow* colourways_ = nullptr;
     QAction* liveEffect_ = nullptr;
     QAction* tileFrameAction_ = nullptr;

@@ -3,6 +3,7 @@
 #include "colour_menu.h"
 #include "form1.h"
 #include "main_window.h"
+#include "stroke_tools.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -22,6 +23,7 @@ const QString kCurrentColourKey = QStringLiteral("studio/currentColour");
 const QString kReductionModeKey = QStringLiteral("studio/reduceColoursByCount");
 const QString kReductionToleranceKey = QStringLiteral("studio/reduceColoursTolerance");
 const QString kReductionCountKey = QStringLiteral("studio/reduceColoursCount");
+const QString kStrokeWidthKey = QStringLiteral("studio/strokeWidth");
 
 // Menu choices kept by the name of the chosen action, under a key named after the group's first
 // action.
@@ -55,6 +57,7 @@ void keepStudioSettings(MainWindow& window) {
     }
     settings.setValue(kRecentColoursKey, recent);
     settings.setValue(kCurrentColourKey, QColor(window.colourTools().currentColour()).name());
+    settings.setValue(kStrokeWidthKey, window.strokeTools().width());
 }
 
 void restoreStudioSettings(MainWindow& window) {
@@ -84,6 +87,8 @@ void restoreStudioSettings(MainWindow& window) {
             chosen->trigger();
         }
     }
+    window.strokeTools().setWidth(
+        settings.value(kStrokeWidthKey, colouring::kDefaultStrokeWidth).toInt());
     action(window, QStringLiteral("actionLiveEffect"))
         ->setChecked(settings.value(kLiveEffectKey).toBool());
     window.setTileFrameShown(settings.value(kTileFrameKey).toBool());

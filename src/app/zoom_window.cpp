@@ -173,7 +173,8 @@ ZoomWindow::ZoomWindow(const canvas::Surface& design, QWidget* parent)
     zoomLabel->setBuddy(zoomChoice_);
 
     canvas_ = new ZoomCanvas(design, this);
-    canvas_->setToolTip(QStringLiteral("单击给区域上色，与在主图上单击相同"));
+    canvas_->setToolTip(
+        QStringLiteral("单击给区域上色，与在主图上单击相同；选了画图工具时，拖动画出笔画"));
     auto* scroller = new QScrollArea(this);
     scroller->setWidget(canvas_);
     scroller->setAlignment(Qt::AlignCenter);
@@ -181,12 +182,12 @@ ZoomWindow::ZoomWindow(const canvas::Surface& design, QWidget* parent)
     canvas_->setFocusPolicy(Qt::StrongFocus);
     canvas_->setFocus();
 
-    auto* choiceRow = new QHBoxLayout;
-    choiceRow->addWidget(zoomLabel);
-    choiceRow->addWidget(zoomChoice_);
-    choiceRow->addStretch();
+    choiceRow_ = new QHBoxLayout;
+    choiceRow_->addWidget(zoomLabel);
+    choiceRow_->addWidget(zoomChoice_);
+    choiceRow_->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(choiceRow);
+    layout->addLayout(choiceRow_);
     layout->addWidget(scroller);
     fitToCanvas(scroller);
 
@@ -208,6 +209,20 @@ int ZoomWindow::zoom() const {
 
 void ZoomWindow::setZoom(int zoom) {
     zoomChoice_->setValue(zoom);
+}
+
+QWidget* ZoomWindow::designView() const {
+    return canvas_;
+}
+
+QPointF ZoomWindow::designPoint(QPointF viewPosition) const {
+    // From the middle of the screen pixel, so that each lands inside its design pixel.
+    const QPointF half(0.5, 0.5);
+    return (viewPosition + half) / zoom() - half;
+}
+
+void ZoomWindow::addToolBar(QWidget* bar) {
+    choiceRow_->insertWidget(choiceRow_->count() - 1, bar);
 }
 
 void ZoomWindow::refresh() {

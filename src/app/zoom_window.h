@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QHBoxLayout;
 class QScrollArea;
 class QSpinBox;
 
@@ -13,8 +14,8 @@ class ZoomCanvas;
 
 // The design canvas shown large, so its small cells are easy to hit: every design pixel as a
 // square of 2 to 8 screen pixels, with a faint pixel grid from 6 on. The window only shows the
-// design and reports presses in design pixels; the main window does the colouring and calls
-// refresh() after every change of the design.
+// design and reports presses in design pixels; the main window does the colouring (and the
+// drawing, watching designView()) and calls refresh() after every change of the design.
 class ZoomWindow : public QWidget {
     Q_OBJECT
   public:
@@ -27,6 +28,12 @@ class ZoomWindow : public QWidget {
 
     int zoom() const;
     void setZoom(int zoom);
+    // The enlarged design, and where a position on it lies in design units (a pixel's centre at
+    // whole numbers).
+    QWidget* designView() const;
+    QPointF designPoint(QPointF viewPosition) const;
+    // A tool bar shown beside the zoom choice.
+    void addToolBar(QWidget* bar);
     // Repaints from the design canvas, following a change of its size too.
     void refresh();
 
@@ -40,6 +47,7 @@ class ZoomWindow : public QWidget {
     void fitToCanvas(QScrollArea* scroller);
 
     QSpinBox* zoomChoice_ = nullptr;
+    QHBoxLayout* choiceRow_ = nullptr;
     ZoomCanvas* canvas_ = nullptr;
 };
 

@@ -81,6 +81,21 @@ IntRange diskRow(double cx, double cy, double radius, int y, int lowest, int hig
     });
 }
 
+// Pixels of row y inside the ellipse of semi-axes rx, ry about (cx, cy), within lowest..highest.
+IntRange ellipseRow(double cx, double cy, double rx, double ry, int y, int lowest, int highest) {
+    const double dy = y - cy;
+    const double rest = rx * rx * ry * ry - dy * dy * rx * rx;
+    if (rx <= 0 || ry <= 0 || rest <= 0) {
+        return {};
+    }
+    const double half = std::sqrt(rest) / ry;
+    // Products only, so that a scaled ellipse keeps exactly the pixels of its scaled centres.
+    return exactRange(cx - half, cx + half, lowest, highest, [&](int x) {
+        const double dx = x - cx;
+        return dx * dx * ry * ry + dy * dy * rx * rx < rx * rx * ry * ry;
+    });
+}
+
 IntRange unite(IntRange a, IntRange b) {
     if (a.empty()) {
         return b;
@@ -210,6 +225,33 @@ void strokeCircle(QImage& image, double cx, double cy, double radius, double wid
         } else {
             paint(y, ring.lo, hole.lo - 1);
             paint(y, hole.hi + 1, ring.hi);
+        }
+    }
+}
+
+void strokeEllipse(QImage& image, double cx, double cy, double rx, double ry, double width,
+                   QRgb pixel) {
+    if (!finite({cx, cy, rx, ry, width}) || image.isNull()) {
+        return;
+    }
+    const double half = std::max(width, 1.0) / 2.0;
+    const double outerX = std::fabs(rx) + half;
+    const double outerY = std::fabs(ry) + half;
+    const double innerX = std::fabs(rx) - half;
+    const double innerY = std::fabs(ry) - half;
+    const int limit = image.width() - 1;
+    const RowRange rows = rowsBetween(image, cy - outerY, cy + outerY);
+    for (int y = rows.first; y <= rows.last; ++y) {
+        const IntRange ring = ellipseRow(cx, cy, outerX, outerY, y, -1, limit + 1);
+        if (ring.empty()) {
+            continue;
+        }
+        const IntRange hole = ellipseRow(cx, cy, innerX, innerY, y, -1, limit + 1);
+        if (hole.empty()) {
+            fillRow(image, y, ring.lo, ring.hi, pixel);
+        } else {
+            fillRow(image, y, ring.lo, hole.lo - 1, pixel);
+            fillRow(image, y, hole.hi + 1, ring.hi, pixel);
         }
     }
 }

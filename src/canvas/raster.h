@@ -26,6 +26,11 @@ struct ArcRange {
 void strokeCircle(QImage& image, double cx, double cy, double radius, double width, QRgb pixel,
                   std::optional<ArcRange> arc = {});
 
+// The outline of an ellipse with semi-axes rx and ry, `width` pixels wide: the ring between the
+// ellipses whose semi-axes are width / 2 longer and shorter. A circle for rx == ry.
+void strokeEllipse(QImage& image, double cx, double cy, double rx, double ry, double width,
+                   QRgb pixel);
+
 // Pixels whose centre lies less than `radius` from (cx, cy).
 void fillDisk(QImage& image, double cx, double cy, double radius, QRgb pixel);
 

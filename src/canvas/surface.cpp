@@ -267,6 +267,18 @@ void Surface::arc(float x, float y, float radius, std::optional<Colour> colour, 
     notify();
 }
 
+void Surface::ellipse(float x1, float y1, float x2, float y2, std::optional<Colour> colour) {
+    const double left = snapToPixel(x1);
+    const double top = snapToPixel(y1);
+    const double right = snapToPixel(x2);
+    const double bottom = snapToPixel(y2);
+    strokeEllipse(image_, (left + right) / 2, (top + bottom) / 2, (right - left) / 2,
+                  (bottom - top) / 2, drawWidth_ * deviceScale_, penPixel(colour));
+    currentX_ = x2;
+    currentY_ = y2;
+    notify();
+}
+
 void Surface::pset(float x, float y) {
     const int px = deviceIndex(toDevice(x));
     const int py = deviceIndex(toDevice(y));

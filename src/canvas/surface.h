@@ -137,6 +137,9 @@ class Surface {
     // An arc counter-clockwise from start to end (radians, 0 at three o'clock), wrapping through
     // 0 when end < start; never filled.
     void arc(float x, float y, float radius, std::optional<Colour> colour, float start, float end);
+    // The outline of the ellipse in the box whose corners are the pixels nearest (x1, y1) and
+    // (x2, y2): the pen's middle runs through the middle of the box's edge pixels. Never filled.
+    void ellipse(float x1, float y1, float x2, float y2, std::optional<Colour> colour = {});
     // One point in ForeColor: a pixel for width 1, a round dot of diameter DrawWidth otherwise.
     void pset(float x, float y);
     // The colour under (x, y), or -1 outside the client area.

@@ -58,6 +58,7 @@ struct ChangeDrawer {
         design.restore(recoloured);
     }
     void operator()(const ClearPictureChange&) const { clearDesignPicture(design); }
+    void operator()(const StrokeChange& stroke) const { drawStroke(design, stroke); }
 };
 
 } // namespace
@@ -201,7 +202,8 @@ canvas::Colour pressAndRecord(canvas::Surface& design, DesignRecord& record, flo
     const std::optional<QPoint> pixel = pressedPixel(design, x, y);
     const canvas::Colour colour = pressDesign(design, x, y, options, random);
     if (pixel) {
-        record.changes.push_back(PressChange{*pixel, colour, options.scope, options.symmetry});
+        record.changes.emplace_back(std::in_place_type<PressChange>, *pixel, colour, options.scope,
+                                    options.symmetry);
     }
     return colour;
 }

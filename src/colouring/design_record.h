@@ -6,6 +6,7 @@
 #include "line_art.h"
 #include "pads/pad_drawing.h"
 #include "patterns/advanced.h"
+#include "strokes.h"
 
 #include <QImage>
 #include <QPoint>
@@ -97,7 +98,9 @@ struct ColourwayChange {
 struct ClearPictureChange {
     bool operator==(const ClearPictureChange&) const = default;
 };
-using DesignChange = std::variant<PressChange, ReplaceChange, ColourwayChange, ClearPictureChange>;
+// A drawn stroke (strokes.h): its pixels take its colour and bound the regions of later presses.
+using DesignChange =
+    std::variant<PressChange, ReplaceChange, ColourwayChange, ClearPictureChange, StrokeChange>;
 
 struct DesignRecord {
     canvas::Colour background = 0; // the canvas's background colour when the source was drawn

@@ -38,6 +38,12 @@ class DocumentMessages {
             .arg(changes)
             .arg(kMostDesignChanges);
     }
+    static QString tooManyStrokePoints(qsizetype points) {
+        return tr("The design's strokes have %1 points, more than the %2 a design document may "
+                  "hold.")
+            .arg(points)
+            .arg(kMostDocumentStrokePoints);
+    }
     static QString outOfMemory() {
         return tr("There is not enough memory to read the design document.");
     }
@@ -476,7 +482,38 @@ colouring::PictureDrawing readPictureDrawing(const QJsonObject& object) {
     badValue(fields.field("kind"));
 }
 
-colouring::DesignChange readChange(const QJsonValue& value, qsizetype index) {
+// A stroke's points as a flat list x1, y1, x2, y2, ...; `pointsRead` counts the document's.
+colouring::StrokeChange readStroke(const Fields& fields, qsizetype& pointsRead) {
+    colouring::StrokeChange stroke;
+    stroke.kind = colouring::StrokeKind(fields.choice("tool", colouring::kStrokeKindNames));
+    stroke.width = fields.integer("width", 1, colouring::kMostStrokeWidth);
+    if (stroke.kind != colouring::StrokeKind::Eraser) {
+        stroke.colour = canvas::fromPixel(fields.colour("colour"));
+    }
+    const QJsonArray numbers = fields.array("points");
+    const qsizetype points = numbers.size() / 2;
+    pointsRead += points;
+    if (numbers.size() % 2 != 0 ||
+        points > (colouring::twoPointStroke(stroke.kind) ? 2 : colouring::kMostStrokePoints) ||
+        pointsRead > kMostDocumentStrokePoints) {
+        badValue(fields.field("points"));
+    }
+    for (qsizetype i = 0; i < numbers.size(); i += 2) {
+        double xy[2];
+        for (int axis = 0; axis < 2; ++axis) {
+            xy[axis] = numbers[i + axis].toDouble(NAN);
+            if (!(xy[axis] >= colouring::kStrokeReachLeast &&
+                  xy[axis] <= colouring::kStrokeReachMost)) {
+                badValue(fields.field("points"));
+            }
+        }
+        stroke.points.emplace_back(xy[0], xy[1]);
+    }
+    return colouring::keptStroke(std::move(stroke));
+}
+
+colouring::DesignChange readChange(const QJsonValue& value, qsizetype index,
+                                   qsizetype& strokePoints) {
     const QString path = QStringLiteral("changes[%1]").arg(index);
     if (!value.isObject()) {
         badValue(path);
@@ -505,6 +542,9 @@ colouring::DesignChange readChange(const QJsonValue& value, qsizetype index) {
     }
     if (kind == "clear-picture") {
         return colouring::ClearPictureChange{};
+    }
+    if (kind == "stroke") {
+        return readStroke(fields, strokePoints);
     }
     badValue(fields.field("kind"));
 }
@@ -568,8 +608,9 @@ DesignDocument readDocument(const QByteArray& bytes) {
     if (changes.size() > kMostDesignChanges) {
         badValue(QStringLiteral("changes"));
     }
+    qsizetype strokePoints = 0;
     for (qsizetype i = 0; i < changes.size(); ++i) {
-        record.changes.push_back(readChange(changes[i], i));
+        record.changes.push_back(readChange(changes[i], i, strokePoints));
     }
     return document;
 }
@@ -667,7 +708,33 @@ struct ChangeWriter {
     QJsonObject operator()(const colouring::ClearPictureChange&) const {
         return {{"kind", "clear-picture"}};
     }
+    QJsonObject operator()(const colouring::StrokeChange& change) const {
+        const colouring::StrokeChange stroke = colouring::keptStroke(change);
+        QJsonArray points;
+        for (const QPointF point : stroke.points) {
+            points.append(point.x());
+            points.append(point.y());
+        }
+        QJsonObject object{{"kind", "stroke"},
+                           {"tool", colouring::kStrokeKindNames[int(stroke.kind)]},
+                           {"width", stroke.width},
+                           {"points", points}};
+        if (stroke.kind != colouring::StrokeKind::Eraser) {
+            object.insert(QLatin1String("colour"), colourText(canvas::toPixel(stroke.colour)));
+        }
+        return object;
+    }
 };
+
+qsizetype strokePoints(const colouring::DesignRecord& record) {
+    qsizetype points = 0;
+    for (const colouring::DesignChange& change : record.changes) {
+        if (const auto* stroke = std::get_if<colouring::StrokeChange>(&change)) {
+            points += qsizetype(stroke->points.size());
+        }
+    }
+    return points;
+}
 
 } // namespace
 
@@ -725,6 +792,10 @@ files::SaveOutcome saveDesignDocument(const DesignDocument& document,
     const qsizetype changes = qsizetype(document.record.changes.size());
     if (changes > kMostDesignChanges) {
         return {false, files::SaveProblem::TooLarge, DocumentMessages::tooManyChanges(changes)};
+    }
+    if (const qsizetype points = strokePoints(document.record);
+        points > kMostDocumentStrokePoints) {
+        return {false, files::SaveProblem::TooLarge, DocumentMessages::tooManyStrokePoints(points)};
     }
     const QByteArray written = writeDesignDocument(document);
     if (written.size() > kLargestDesignDocument) {

@@ -29,6 +29,7 @@ inline constexpr int kDesignDocumentVersion = 2;
 inline constexpr int kOldestDesignDocumentVersion = 1;
 inline constexpr int kLargestDocumentPictureSide = 2048;
 inline constexpr qsizetype kMostDesignChanges = 100000;
+inline constexpr qsizetype kMostDocumentStrokePoints = 200000;
 inline const QString kDesignDocumentSuffix = QStringLiteral("ccpat");
 
 // The reader takes every document the writer makes: the writer refuses a design whose document
@@ -37,7 +38,10 @@ inline const QString kDesignDocumentSuffix = QStringLiteral("ccpat");
 //  - its picture, at most 2048 x 2048. A PNG of noise does not compress: 3 bytes a pixel and a
 //    filter byte a row, under 1 % more for deflate's stored blocks and the chunks; base64 adds a
 //    third. 16.9 MB.
-//  - kMostDesignChanges changes, each under 128 bytes but a colourway: 12.8 MB.
+//  - kMostDesignChanges changes, each under 128 bytes but a colourway and a stroke's points:
+//    12.8 MB.
+//  - kMostDocumentStrokePoints points of strokes, 20 bytes each at most (two numbers on the
+//    stroke grid within its reach, "-141.9375", and their commas): 4 MB.
 //  - 256 colourways of a design whose 142 x 142 pixels all differ. Each is stored as its picture
 //    unless the colours that change take less room: under 88 KB each, 22.3 MB.
 //  - the larger of the two drawings a picture can have (it has one at most):
@@ -47,7 +51,7 @@ inline const QString kDesignDocumentSuffix = QStringLiteral("ccpat");
 //    - what a pad drew: pads::kMostPadSteps steps, each under 320 bytes besides its text (a
 //      stamp's five values of at most 24 characters, its font and names), 6.4 MB, and
 //      pads::kMostPadTextCharacters characters of text, at most 6 bytes each as JSON escapes.
-// About 67 MB in all: a few ordinary designs are a few kilobytes, a 4,000 x 4,000 line art a few
+// About 71 MB in all: a few ordinary designs are a few kilobytes, a 4,000 x 4,000 line art a few
 // hundred.
 constexpr qint64 base64Size(qint64 bytes) {
     return (bytes + 2) / 3 * 4;
@@ -61,12 +65,13 @@ constexpr qint64 largestLinesPngSize(qint64 pixels, qint64 side) {
     return rows + rows / 100 + 4096;
 }
 inline constexpr qint64 kLargestChangeText = 128;
+inline constexpr qint64 kLargestStrokePointText = 20;
 inline constexpr qint64 kRoomForColourways = 256;
 inline constexpr qint64 kLargestPadStepText = 320;
 inline constexpr qint64 kLargestJsonCharacter = 6;
 inline constexpr qint64 kLargestDesignDocument =
     64 * 1024 + base64Size(largestPngSize(kLargestDocumentPictureSide)) +
-    kMostDesignChanges * kLargestChangeText +
+    kMostDesignChanges * kLargestChangeText + kMostDocumentStrokePoints * kLargestStrokePointText +
     kRoomForColourways * (base64Size(largestPngSize(142)) + kLargestChangeText) +
     std::max(base64Size(
                  largestLinesPngSize(colouring::kMaxImportPixels, colouring::kLargestLineArtSide)),
@@ -106,10 +111,11 @@ DocumentReading readDesignDocument(const QByteArray& bytes);
 colouring::ColourwayChange recordedColourway(const QImage& design,
                                              const std::vector<std::pair<QRgb, QRgb>>& mapping);
 
-// The same through files. Saving is whole or nothing; a design with more changes than the reader
-// takes or whose document would be over kLargestDesignDocument is refused before anything is
-// written, with a sentence saying so. Opening takes only a regular file (a FIFO, a device or a
-// socket is refused without waiting on it) and refuses one over the size limit before reading it.
+// The same through files. Saving is whole or nothing; a design with more changes or stroke points
+// than the reader takes or whose document would be over kLargestDesignDocument is refused before
+// anything is written, with a sentence saying so. Opening takes only a regular file (a FIFO, a
+// device or a socket is refused without waiting on it) and refuses one over the size limit before
+// reading it.
 files::SaveOutcome saveDesignDocument(const DesignDocument& document, const QByteArray& nativePath);
 DocumentReading openDesignDocument(const QString& path);
 // The same by the path's native bytes, exactly as given.

@@ -32,7 +32,15 @@ DesignState DesignModel::state() const {
 }
 
 void DesignModel::pushUndoStep() {
+    endPreview();
     history_.record(state());
+}
+
+void DesignModel::endPreview() {
+    if (underPreview_) {
+        canvas_.restore(*underPreview_);
+        underPreview_.reset();
+    }
 }
 
 void DesignModel::show(const DesignState& state) {
@@ -85,6 +93,22 @@ void DesignModel::mapColours(const colouring::ColourMapping& mapping) {
     }
 }
 
+void DesignModel::drawStroke(const colouring::StrokeChange& stroke) {
+    if (!stroke.points.empty()) {
+        applyChange(colouring::keptStroke(stroke));
+    }
+}
+
+void DesignModel::previewStroke(const colouring::StrokeChange& stroke) {
+    if (underPreview_) {
+        canvas_.restore(*underPreview_);
+    } else {
+        underPreview_ = canvas_.snapshot();
+    }
+    colouring::drawStroke(canvas_, colouring::keptStroke(stroke));
+    emit changed();
+}
+
 void DesignModel::chooseColourway(const colouring::Colourway& way) {
     const QImage picture = way.image.convertToFormat(QImage::Format_RGB32);
     if (colouring::applyColourway(canvas_.imageRef(), way.mapping) == picture) {
@@ -121,12 +145,14 @@ void DesignModel::clearPicture() {
 }
 
 void DesignModel::undo() {
+    endPreview();
     if (const auto previous = history_.undo(state())) {
         show(*previous);
     }
 }
 
 void DesignModel::redo() {
+    endPreview();
     if (const auto next = history_.redo(state())) {
         show(*next);
     }

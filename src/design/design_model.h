@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace design {
 
@@ -52,11 +53,17 @@ class DesignModel : public QObject {
     void drawAdvanced(int array, int index, int category);
     // A press at (x, y) in design units under the press options.
     void press(float x, float y);
-    // A colour replaced or a colourway applied to the design as it is.
+    // A colour replaced, a colourway applied or a stroke drawn on the design as it is.
     void applyChange(const colouring::DesignChange& change);
     // Each colour of the mapping becomes its partner at once (a colour reduction); a mapping that
     // changes no colour of the design is no change.
     void mapColours(const colouring::ColourMapping& mapping);
+    // A stroke drawn on the design, kept as colouring::keptStroke makes it; one without points
+    // does nothing.
+    void drawStroke(const colouring::StrokeChange& stroke);
+    // The stroke shown while it is dragged, over the design as it was before the drag: no undo
+    // step and nothing recorded. drawStroke, any other change, undo and redo take it off first.
+    void previewStroke(const colouring::StrokeChange& stroke);
     // A colourway's picture becomes the design, whatever the design shows meanwhile.
     void chooseColourway(const colouring::Colourway& way);
     // A new picture under the design (a pad's or an imported one).
@@ -92,6 +99,7 @@ class DesignModel : public QObject {
   private:
     DesignState state() const;
     void pushUndoStep();
+    void endPreview();
     void show(const DesignState& state);
     DocumentReading shown(DocumentReading reading);
 
@@ -105,6 +113,7 @@ class DesignModel : public QObject {
     tiling::Repeat repeat_ = tiling::Repeat::Straight;
     colouring::PressOptions pressOptions_;
     std::int16_t savedFillStyle_ = 0; // the catalogue's fill style, kept from figure to figure
+    std::optional<canvas::SurfaceSnapshot> underPreview_; // the canvas before a previewed stroke
 };
 
 } // namespace design

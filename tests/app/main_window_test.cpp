@@ -1,3 +1,4 @@
+#include "app/colour_menu.h"
 #include "app/separations_dialog.h"
 #include "app/zoom_window.h"
 #include "app_fixture.h"
@@ -10,8 +11,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 
 #include <functional>
 #include <optional>
@@ -185,6 +188,42 @@ TEST_F(MainWindowTest, TheStatusBarAndTheZoomWindowNameThePixelUnderThePointer) 
     setComboText("Combo1", QStringLiteral("0"));
     click("Command15");
     EXPECT_EQ(window_->statusBar()->currentMessage(), find<QLabel>("Hint")->text());
+}
+
+TEST_F(MainWindowTest, TheDrawingToolsShowInBothToolBarsAndADragIsOneStep) {
+    key(Qt::Key_F3, {});
+    auto* zoom = window_->findChild<app::ZoomWindow*>();
+    QToolBar* main = window_->findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly).at(0);
+    const auto tool = [](QToolBar* bar, const char* name) {
+        return bar->findChild<QAction*>(QString::fromLatin1(name));
+    };
+    // Chosen on one bar, shown on the other; chosen again, no tool on either.
+    for (const auto& [from, to] : {std::pair{main, zoom->findChild<QToolBar*>()},
+                                   std::pair{zoom->findChild<QToolBar*>(), main}}) {
+        tool(from, "actionStrokeEllipse")->trigger();
+        EXPECT_TRUE(tool(to, "actionStrokeEllipse")->isChecked());
+        tool(from, "actionStrokeEllipse")->trigger();
+        EXPECT_FALSE(tool(to, "actionStrokeEllipse")->isChecked());
+        from->findChild<QSpinBox*>()->setValue(from == main ? 5 : 3);
+        EXPECT_EQ(to->findChild<QSpinBox*>()->value(), from == main ? 5 : 3);
+    }
+    click("Command13");
+    const QImage before = design();
+    press("Picture1", {30, 12});
+    EXPECT_TRUE(
+        std::holds_alternative<colouring::PressChange>(window_->model().record().changes.back()));
+    trigger("actionUndo");
+    window_->colourTools().setCurrentColour(qRgb(0xFF, 0x80, 0));
+    tool(main, "actionStrokeLine")->trigger();
+    QWidget* view = find("Picture1");
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(12, 12));
+    QTest::mouseMove(view, QPoint(40, 80));
+    QTest::mouseMove(view, QPoint(62, 42));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(62, 42));
+    EXPECT_EQ(design().pixel(35, 25), qRgb(0xFF, 0x80, 0));
+    EXPECT_EQ(design().pixel(38, 78), before.pixel(38, 78)) << "the drag's way shows no more";
+    trigger("actionUndo");
+    EXPECT_EQ(design(), before);
 }
 
 TEST_F(MainWindowTest, F1AndAboutOpenTheirDialogsWithoutBlocking) {

@@ -1,5 +1,6 @@
 #include "colouring/colour_tools.h"
 #include "colouring/colouring.h"
+#include "colouring/strokes.h"
 #include "colouring/surfaces.h"
 #include "pixel_pictures.h"
 #include "scripted_random.h"
@@ -220,6 +221,24 @@ TEST(Colourways, RecolourEveryUnlockedColourOrSayWhyNot) {
             colouring::chooseColourway(chosen, way);
             EXPECT_EQ(chosen.image().convertToFormat(QImage::Format_RGB32), way.image);
         }
+    }
+}
+
+// A drag begun near (10, 10) with Shift held: a line keeps to eighth turns, a shape to a square
+// of its longer side, on design pixels; a freehand stroke takes the point as it is.
+TEST(Strokes, ShiftKeepsLinesToEighthTurnsAndShapesSquare) {
+    using enum colouring::StrokeKind;
+    const std::tuple<colouring::StrokeKind, QPointF, QPointF> cases[] = {
+        {Line, {39.8, 18.3}, {40, 10}},     {Line, {14, -20}, {10, -20}},
+        {Line, {30.4, 26}, {30, 30}},       {Line, {-10, 28}, {-10, 30}},
+        {Rectangle, {30, -0.2}, {30, -10}}, {Ellipse, {5, 40}, {-20, 40}},
+        {Pen, {33.3, 7}, {33.3, 7}},
+    };
+    for (const auto& [kind, end, expected] : cases) {
+        SCOPED_TRACE(colouring::kStrokeKindNames[int(kind)]);
+        colouring::StrokeChange stroke = colouring::beginStroke(kind, {10.3, 9.8}, 2, 0);
+        colouring::dragStroke(stroke, end, true);
+        EXPECT_EQ(stroke.points.back(), expected);
     }
 }
 

@@ -45,6 +45,10 @@ struct Made {
         colouring::replaceColour(design, from, 0xFF112233);
         record.changes.emplace_back(colouring::ReplaceChange{from, 0xFF112233});
     }
+    void stroke(const colouring::StrokeChange& stroke) {
+        colouring::drawStroke(design, stroke);
+        record.changes.emplace_back(stroke);
+    }
     // Black line art on white, as an import or a pad gives it, or a colour picture.
     void startWithPicture(colouring::PictureSource::Origin origin, QImage art = {}) {
         if (art.isNull()) {
@@ -108,6 +112,19 @@ const std::pair<const char*, std::function<void(Made&)>> kDesigns[] = {
      [](Made& made) {
          made.startWithPicture(colouring::PictureSource::Origin::Import,
                                pictures::noise({142, 142}, 7));
+     }},
+    {"strokes",
+     [](Made& made) {
+         using enum colouring::StrokeKind;
+         made.startWithPicture(colouring::PictureSource::Origin::Import);
+         for (const colouring::StrokeChange& stroke :
+              {colouring::StrokeChange{Pen, {{3, 3}, {40.5, 20.25}, {60, 3}}, 3, 0x2080C0},
+               {Line, {{0, 141}, {141, 60}}, 1, 0x00A0FF},
+               {Rectangle, {{20, 50}, {90, 100}}, 4, 0xFF00FF},
+               {Ellipse, {{50, 30}, {130, 120}}, 2, 0x008000},
+               {Eraser, {{-10, 70}, {150, 75}}, 5, 0}}) {
+             made.stroke(stroke);
+         }
      }},
 };
 
@@ -244,6 +261,15 @@ TEST(DesignDocument, RefusesBadDocumentsWithAReason) {
              "values": [3, 1, 1, 1, 1]}]}, "changes")"),
          DocumentProblem::BadValue},
         {good + QByteArray(design::kLargestDesignDocument, ' '), DocumentProblem::TooLarge},
+        {with("[]", R"([{"kind": "stroke", "tool": "line", "width": 2, "colour": "#FF0000",
+                         "points": [1, 2, 3, 4, 5, 6]}])"),
+         DocumentProblem::BadValue},
+        {with("[]", R"([{"kind": "stroke", "tool": "pen", "width": 21, "colour": "#FF0000",
+                         "points": [1, 2]}])"),
+         DocumentProblem::BadValue},
+        {with("[]",
+              R"([{"kind": "stroke", "tool": "eraser", "width": 2, "points": [1, 2, 3, 285]}])"),
+         DocumentProblem::BadValue},
     };
     ASSERT_TRUE(design::readDesignDocument(good).document);
     // Version 1 kept a colourway as a list of colour pairs.
@@ -282,6 +308,13 @@ TEST(DesignDocument, EverythingSavedOpensAgain) {
     padDrawing.steps.resize(
         pads::kMostPadSteps,
         pads::padStep(pads::PadStepKind::Line, 0, 32767, {farthest, farthest, farthest, farthest}));
+    // And all the stroke points the limit makes room for, each written at its longest.
+    const colouring::StrokeChange longest{
+        {}, std::vector<QPointF>(colouring::kMostStrokePoints, {-141.9375, -141.9375}), 20, 0};
+    const auto strokes = design::kMostDocumentStrokePoints / colouring::kMostStrokePoints;
+    largest.changes.insert(largest.changes.end(), strokes, longest);
+    DesignRecord tooManyPoints;
+    tooManyPoints.changes.resize(strokes + 1, longest);
     DesignRecord tooMany;
     tooMany.changes.resize(design::kMostDesignChanges + 1, colouring::ReplaceChange{});
     colouring::ColourwayChange everyColour;
@@ -294,6 +327,7 @@ TEST(DesignDocument, EverythingSavedOpensAgain) {
         {"noisy", noisy.record, true},
         {"largest", std::move(largest), true},
         {"too many", std::move(tooMany), false},
+        {"too many stroke points", std::move(tooManyPoints), false},
         {"too large", std::move(tooLarge), false},
     };
     QTemporaryDir folder;

@@ -1,3 +1,4 @@
+#include "canvas/raster.h"
 #include "colouring/surfaces.h"
 #include "design/design_model.h"
 #include "pad_drawings.h"
@@ -32,7 +33,7 @@ TEST_F(ModelTest, EachOperationIsOneStepThatUndoAndRedoTakeBackExactly) {
     stale.image.fill(qRgb(9, 9, 9));
     // What the record holds after each: its source and its last change, by their kinds.
     enum Source { Opening, Picture, Figure, Advanced };
-    enum Change { Press, Replace, Colourway, Clear, None };
+    enum Change { Press, Replace, Colourway, Clear, Stroke, None };
     const auto kept = [&] {
         const colouring::DesignRecord& record = model.record();
         return std::pair(Source(record.source.index()),
@@ -47,6 +48,11 @@ TEST_F(ModelTest, EachOperationIsOneStepThatUndoAndRedoTakeBackExactly) {
         {"a press", [&] { model.press(10, 10); }, Advanced, Press},
         {"a picture", [&] { model.loadPicture({picture}, "图", {}); }, Picture, None},
         {"a replacement", [&] { model.applyChange(whiten); }, Picture, Replace},
+        {"a stroke",
+         [&] {
+             model.drawStroke({{}, {{1, 1}, {50, 60}}, 3, 0x123456});
+         },
+         Picture, Stroke},
         {"a colourway of the design",
          [&] {
              model.chooseColourway(
@@ -119,6 +125,66 @@ TEST_F(ModelTest, APadsPictureIsRedrawnSharpForPrint) {
         const print::SharpTile tile = model.renderSharpTile({1420, 1420});
         EXPECT_GE(tile.agreement, print::kLeastBlockAgreement);
         EXPECT_NE(tile.image, canvas::enlargeByBlocks(model.canvas().imageRef(), 10));
+    }
+}
+
+// Each kind of stroke lies where its geometry says at 1x and, redrawn at 7.3x, within a fraction
+// of a pixel of it, finer than the design's pixels enlarged where it is not square to them; and a
+// press stops at it.
+TEST_F(ModelTest, StrokesLieWhereTheirGeometrySaysAtAnyScaleAndBoundPresses) {
+    using enum colouring::StrokeKind;
+    const QImage opening = model.canvas().image();
+    const QRgb orange = qRgb(0xFF, 0x80, 0x00);
+    const QRgb green = qRgb(0, 0xC0, 0);
+    const struct {
+        colouring::StrokeChange stroke;
+        QPointF in, out;        // design points a quarter pixel or more inside and outside it
+        QPoint inside, outside; // a press at `inside` fills up to the stroke, not `outside`
+        bool finer;
+    } cases[] = {
+        {{Pen, {{-5, 40}, {70, 40}, {150, 60}}, 3},
+         {30, 41.2},
+         {30, 41.8},
+         {30, 10},
+         {30, 130},
+         true},
+        {{Line, {{0, 100}, {141, 20}}, 1}, {70.5, 60}, {70.5, 61.5}, {5, 5}, {135, 135}, true},
+        {{Rectangle, {{30, 30}, {110, 90}}, 2},
+         {28.7, 28.7},
+         {70, 31.2},
+         {70, 60},
+         {10, 10},
+         false},
+        {{Ellipse, {{20, 30}, {120, 110}}, 4}, {19.3, 70}, {17.7, 70}, {70, 70}, {5, 5}, true},
+        {{Eraser, {{-5, -5}, {150, 150}}, 5}, {70, 72.5}, {70, 74.2}, {100, 20}, {20, 100}, true},
+    };
+    const QSize size(1037, 1037);
+    const double scale = 1037 / 142.0;
+    for (auto [stroke, in, out, inside, outside, finer] : cases) {
+        SCOPED_TRACE(colouring::kStrokeKindNames[int(stroke.kind)]);
+        stroke.colour = canvas::fromPixel(orange);
+        const QRgb ink =
+            stroke.kind == Eraser ? canvas::toPixel(model.canvas().backColor()) : orange;
+        model.drawStroke(stroke);
+        model.setPressOptions({colouring::ColourRule::Chosen, canvas::fromPixel(green), {}, {}});
+        model.press(inside.x(), inside.y());
+        const QImage design = model.canvas().image();
+        EXPECT_EQ(design.pixel(in.toPoint()), ink);
+        EXPECT_NE(design.pixel(out.toPoint()), ink);
+        EXPECT_EQ(design.pixel(inside), green);
+        EXPECT_EQ(design.pixel(outside), opening.pixel(outside));
+
+        const print::SharpTile tile = model.renderSharpTile(size);
+        EXPECT_GE(tile.agreement, print::kLeastBlockAgreement);
+        const auto device = [scale](QPointF point) {
+            return ((point + QPointF(0.5, 0.5)) * scale).toPoint();
+        };
+        EXPECT_EQ(tile.image.pixel(device(in)) | 0xFF000000u, ink);
+        EXPECT_NE(tile.image.pixel(device(out)) | 0xFF000000u, ink);
+        EXPECT_EQ(tile.image != canvas::enlargeByBlocks(design, scale), finer);
+        model.undo();
+        model.undo();
+        EXPECT_EQ(model.canvas().image(), opening);
     }
 }
 

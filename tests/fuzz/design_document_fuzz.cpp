@@ -31,6 +31,7 @@ QByteArray compactDocument() {
         ColourwayChange{{{0xFF00FF00, 0xFF0000FF}, {0xFF0000FF, 0xFF00FF00}}},
         ClearPictureChange{},
         PressChange{{3, 140}, 0x123456, FillScope::Global, Symmetry::TopBottom},
+        StrokeChange{StrokeKind::Ellipse, {{10, 20}, {60.5, 90}}, 3, 0x804020},
     };
     return writeDesignDocument(document);
 }

@@ -122,6 +122,12 @@ TEST_F(RenderCommand, PressesAndAdvancedDrawsTakeSeededOrChosenColoursScopesAndS
              return after.pixel(71, 71) == orange && after.pixel(71, 17) == qRgb(0, 0, 0) &&
                     after.pixel(71, 10) == qRgb(0x44, 0x5C, 0xAE);
          }},
+        // A stroke bounds the press after it.
+        {"--pattern Command13 --seed 5 --stroke rect:20,20,60,60:3:#FF8000 --fill 50,30,#0000FF",
+         [](const QImage& plain, const QImage& after) {
+             return after.pixel(20, 40) == orange && after.pixel(50, 30) == qRgb(0, 0, 0xFF) &&
+                    after.pixel(5, 30) == plain.pixel(5, 30);
+         }},
         {"--pattern Command13 --seed 5 --fill 10,10 --colour-rule analogous --base #FF0000",
          [](const QImage&, const QImage& after) {
              const int hue = QColor(after.pixel(10, 10)).hsvHue();
@@ -151,9 +157,10 @@ TEST_F(RenderCommand, PressesAndAdvancedDrawsTakeSeededOrChosenColoursScopesAndS
 }
 
 TEST_F(RenderCommand, DesignDocumentsRedrawWhatWasDrawnAndPrintSharp) {
-    const QImage drawn = rendered("--pattern Command55 --width 2 --fill 71,71,#FF8000 --fill 10,10 "
-                                  "--seed 3 --save-design @a.ccpat",
-                                  "a.png");
+    const QImage drawn =
+        rendered("--pattern Command55 --width 2 --fill 71,71,#FF8000 --fill 10,10 "
+                 "--stroke ellipse:30,40,110,100:3 --seed 3 --save-design @a.ccpat",
+                 "a.png");
     EXPECT_EQ(rendered("--design @a.ccpat", "b.png"), drawn);
     // Presses that round onto the canvas's last pixels, or off it, as the window records them.
     const QString edges = "--pattern Command13 --fill 141.4,0.5 --fill 141.6,10 --fill 0.4,141.5 ";
@@ -291,10 +298,11 @@ TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
     // One row for each check, given after a figure and an output file; "" leaves the output out.
     // Rows naming their own output (-o or --separations) give it in place of x.png.
     const QStringList designRows(
-        {"--pattern Command99", "--advanced 5", "--fill 142,3", "--fill x,3", "--width 0", "--seed",
-         "--symmetry six", "--colour-rule chosen", "--base red", "--colourways 0",
-         "--merge-colours 30.5", "--colours 25", "--colourways 6 --effect own", "--threshold 2",
-         "--bogus", "--figure-pad 31", ""});
+        {"--pattern Command99", "--advanced 5", "--fill 142,3", "--fill x,3", "--stroke line:1,2",
+         "--stroke eraser:1,2,3,4:#000000", "--width 0", "--seed", "--symmetry six",
+         "--colour-rule chosen", "--base red", "--colourways 0", "--merge-colours 30.5",
+         "--colours 25", "--colourways 6 --effect own", "--threshold 2", "--bogus",
+         "--figure-pad 31", ""});
     const QStringList outputRows(
         {"--effect -5", "--out-size 0x10", "--out-size 21x29.7", "--out-size 21x29.7pt",
          "--out-size 300001x10", "--out-size 40000 -o @x.bmp", "--tile-size 20001", "--dpi 0",
