@@ -98,8 +98,9 @@ void BM_OpenLineArtDocument(benchmark::State& state) {
         {},
         tiling::Repeat::Straight};
     for (int i = 0; i < 20; ++i) {
-        document.record.changes.push_back(colouring::PressChange{
-            QPoint((i * 37 + 11) % 142, (i * 53 + 29) % 142), canvas::rgbColour(i * 11, 90, 160)});
+        document.record.changes.emplace_back(std::in_place_type<colouring::PressChange>,
+                                             QPoint((i * 37 + 11) % 142, (i * 53 + 29) % 142),
+                                             canvas::rgbColour(i * 11, 90, 160));
     }
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("line-art.ccpat"));
