@@ -97,6 +97,8 @@ src/files/atomic_file.cpp: int error = failedErrno_; ==> int error = 0;
 src/files/atomic_file.cpp: rename(temporary_.constData(), target_.constData()) != 0 ==> false
 src/print/print_size.cpp: return 2.54; ==> return 2.5;
 src/print/print_size.cpp: return {std::round(size.width * scale), ==> return {std::floor(size.width * scale),
+src/print/repeat_fit.cpp: const double more = std::min(fewer + 1, most); ==> const double more = std::min(fewer, most);
+src/print/repeat_fit.cpp: int(std::lround(targetPixels / repeats)) ==> int(targetPixels / repeats)
 src/print/sharp_render.cpp: tile.sharp = tile.agreement >= kLeastBlockAgreement; ==> tile.sharp = tile.agreement >= 0;
 src/print/sharp_render.cpp: (lineCell(x, y) && blockHolds(tile, scale, x, y, row[x])) ==> false
 src/print/separations.cpp: lightA != lightB ? lightA > lightB ==> lightA != lightB ? lightA < lightB

@@ -16,6 +16,7 @@
 #include "patterns/catalogue.h"
 #include "print/print_engine.h"
 #include "print/print_size.h"
+#include "print/repeat_fit.h"
 #include "print/separations.h"
 #include "print/sharp_render.h"
 #include "progress_line.h"
@@ -109,6 +110,14 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "                          tiles are the design's size\n"
     "  --dpi N                 dots per inch for physical sizes, written into the file (default\n"
     "                          300 when a size has a unit, otherwise none; 1 to 10000)\n"
+    "  --fit-repeat TARGET     fit a whole number of tiles exactly into a machine's length:\n"
+    "                          rotary-64cm or rotary-91.4cm (a rotary screen's circumference,\n"
+    "                          along the page's height), wallpaper-53cm (across its width),\n"
+    "                          panel-24in (a 24 x 24 in panel, both ways) or a length with a\n"
+    "                          unit (50cm: along the height); the tile becomes the length over\n"
+    "                          the number of repeats nearest its size (\"640 mm ÷ 4 = 160 mm\",\n"
+    "                          told on stderr) and the page that many tiles along it (without\n"
+    "                          --out-size, both ways)\n"
     "  --repeat MODE           straight (default), half-drop (every other column lowered by half\n"
     "                          a tile), brick (every other row shifted by half a tile), mirror\n"
     "                          (neighbours meet as reflections) or rotate (a 2 x 2 block of\n"
@@ -172,6 +181,7 @@ struct Request {
     std::optional<PrintSize> outSize;
     std::optional<PrintSize> tileSize;
     std::optional<double> dotsPerInch;
+    std::optional<print::RepeatTarget> fitTarget;
     std::optional<tiling::Repeat> repeat;
     colouring::PressOptions pressOptions;
     int colourways = 0;
@@ -184,6 +194,7 @@ struct Request {
     bool tiled = false;
     QSize page;
     std::optional<QSize> tile;
+    QString fitNotice; // the rule of --fit-repeat and the sizes it gave
 };
 
 struct UsageError {
@@ -335,6 +346,8 @@ constexpr int kMostColourways = 60;
 
 // The largest tile side --tile-size accepts: a tile is held whole in memory.
 constexpr int kMostTileSide = 20000;
+// The design's side, the tile's without --tile-size.
+constexpr int kDesignSide = 142;
 
 PrintSize parsePrintSizeOption(const QString& option, const QString& text) {
     const std::optional<PrintSize> size = print::parsePrintSize(text);
@@ -362,23 +375,66 @@ QSize pixelSize(const QString& option, const PrintSize& size, double dotsPerInch
     return {int(width), int(height)};
 }
 
+// The tile's sides that the target measures fitted to it, any other side keeping the tile's
+// shape; the page exactly that many tiles along them, and the target both ways without
+// --out-size.
+void fitTile(Request& request, double dotsPerInch) {
+    const print::RepeatTarget& target = *request.fitTarget;
+    const QSize tile = request.tile.value_or(QSize(kDesignSide, kDesignSide));
+    const bool across = print::fitsWidth(target.direction);
+    const bool along = print::fitsHeight(target.direction);
+    const print::RepeatFit acrossFit = print::fitRepeat(target, tile.width(), dotsPerInch);
+    const print::RepeatFit alongFit = print::fitRepeat(target, tile.height(), dotsPerInch);
+    const double scale = across ? double(acrossFit.tilePixels) / tile.width()
+                                : double(alongFit.tilePixels) / tile.height();
+    const PrintSize fittedTile{across ? acrossFit.tilePixels : std::round(tile.width() * scale),
+                               along ? alongFit.tilePixels : std::round(tile.height() * scale)};
+    const bool ownPage = !request.outSize;
+    const PrintSize page{double(across    ? acrossFit.pagePixels
+                                : ownPage ? alongFit.pagePixels
+                                          : request.page.width()),
+                         double(along     ? alongFit.pagePixels
+                                : ownPage ? acrossFit.pagePixels
+                                          : request.page.height())};
+    const QString option = QStringLiteral("--fit-repeat");
+    request.tile = pixelSize(option, fittedTile, dotsPerInch, kMostTileSide);
+    request.page = pixelSize(option, page, dotsPerInch, print::kMostPrintSide);
+    QStringList rules;
+    if (across) {
+        rules << acrossFit.rule;
+    }
+    if (along && !rules.contains(alongFit.rule)) {
+        rules << alongFit.rule;
+    }
+    request.fitNotice = Render::tr("fitted the repeat: %1; tiles of %2 x %3 pixels on a page of "
+                                   "%4 x %5 pixels")
+                            .arg(rules.join(QStringLiteral(", ")))
+                            .arg(request.tile->width())
+                            .arg(request.tile->height())
+                            .arg(request.page.width())
+                            .arg(request.page.height());
+}
+
 // Page and tile in pixels, the dots per inch (300 when a size is physical and none was given),
 // and the page checked against what its format can hold.
 void resolvePage(Request& request) {
     const bool physical = (request.outSize && request.outSize->physical()) ||
-                          (request.tileSize && request.tileSize->physical());
+                          (request.tileSize && request.tileSize->physical()) || request.fitTarget;
     if (physical && !request.dotsPerInch) {
         request.dotsPerInch = 300.0;
     }
     const double dotsPerInch = request.dotsPerInch.value_or(300.0);
-    request.tiled =
-        request.outSize || request.repeat || request.tileSize || !request.separations.isEmpty();
+    request.tiled = request.outSize || request.repeat || request.tileSize || request.fitTarget ||
+                    !request.separations.isEmpty();
     request.page = request.outSize ? pixelSize(QStringLiteral("--out-size"), *request.outSize,
                                                dotsPerInch, print::kMostPrintSide)
                                    : QSize(643, 643);
     if (request.tileSize) {
         request.tile =
             pixelSize(QStringLiteral("--tile-size"), *request.tileSize, dotsPerInch, kMostTileSide);
+    }
+    if (request.fitTarget) {
+        fitTile(request, dotsPerInch);
     }
     if (request.tiled && print::beyondFormat(request.format, request.page)) {
         throw UsageError{Render::tr("a %1 x %2 page would make a BMP file over 4 GB; write .png "
@@ -421,8 +477,9 @@ struct OptionPairing {
     bool (*given)(const Request&); // whether the others are there
 };
 constexpr OptionPairing kPairings[] = {
-    {"--credit", "--out-size/--tile-size/--repeat", true, [](const Request& r) { return r.tiled; }},
-    {"--effect", "--out-size/--tile-size/--repeat", false,
+    {"--credit", "--out-size/--tile-size/--fit-repeat/--repeat", true,
+     [](const Request& r) { return r.tiled; }},
+    {"--effect", "--out-size/--tile-size/--fit-repeat/--repeat", false,
      [](const Request& r) { return r.tiled; }},
     {"--no-credit", "--effect", true, [](const Request& r) { return r.effect; }},
     {"--category", "--advanced", true, [](const Request& r) { return r.advanced != 0; }},
@@ -566,6 +623,18 @@ Request parseArguments(const QList<QByteArray>& arguments) {
                 throw UsageError{
                     Render::tr("--dpi wants a number from 1 to 10000, not \"%1\"").arg(text)};
             }
+        } else if (option == "--fit-repeat") {
+            const QString text = value();
+            request.fitTarget = print::parseRepeatTarget(text);
+            if (!request.fitTarget) {
+                QStringList keys;
+                for (const print::RepeatTarget& target : print::kRepeatTargets) {
+                    keys << QString::fromLatin1(target.key);
+                }
+                throw UsageError{Render::tr("--fit-repeat wants %1 or a length in cm, mm or in "
+                                            "(50cm), not \"%2\"")
+                                     .arg(keys.join(QStringLiteral(", ")), text)};
+            }
         } else if (option == "--fill-scope") {
             request.pressOptions.scope = parseNamed(option, value(), kScopeNames);
         } else if (option == "--symmetry") {
@@ -657,7 +726,7 @@ Request parseArguments(const QList<QByteArray>& arguments) {
     resolvePage(request);
     if (request.colourways > 0 && (request.effect || request.tiled)) {
         throw UsageError{Render::tr("--colourways writes a sheet of its own: leave out --effect, "
-                                    "--out-size, --tile-size and --repeat")};
+                                    "--out-size, --tile-size, --fit-repeat and --repeat")};
     }
     checkPairings(request, given);
     return request;
@@ -808,12 +877,12 @@ struct Stopped {
     files::SaveOutcome outcome;
 };
 
-// The design at the tile size: redrawn sharp when --tile-size makes it larger than it is.
+// The design at the tile size: redrawn sharp when --tile-size or --fit-repeat makes it larger
+// than it is.
 QImage tileOf(const Request& request, const Drawn& drawn, const RenderControls& controls,
               QTextStream& err) {
     const QSize size = *request.tile;
-    if (!request.tileSize ||
-        (size.width() <= drawn.design.width() && size.height() <= drawn.design.height())) {
+    if (size.width() <= drawn.design.width() && size.height() <= drawn.design.height()) {
         return print::scaledTile(drawn.design, size);
     }
     const print::SharpTile tile = drawn.model->renderSharpTile(size, {{}, controls.cancel});
@@ -905,6 +974,9 @@ int runPatternRender(const QList<QByteArray>& arguments, QTextStream& out, QText
                 << patterns::familyName(figure) << "\n";
         }
         return 0;
+    }
+    if (!request.fitNotice.isEmpty()) {
+        err << "pattern-render: " << request.fitNotice << "\n";
     }
     SeededRandom random(request.seed.value_or(canvas::clockSeed()));
     Drawn drawn;

@@ -265,8 +265,8 @@
         <translation>--colourways 需要 1 到 %1 之间的整数，而不是“%2”</translation>
     </message>
     <message>
-        <source>--colourways writes a sheet of its own: leave out --effect, --out-size, --tile-size and --repeat</source>
-        <translation>--colourways 另写一张方案图：请去掉 --effect、--out-size、--tile-size 和 --repeat</translation>
+        <source>--colourways writes a sheet of its own: leave out --effect, --out-size, --tile-size, --fit-repeat and --repeat</source>
+        <translation>--colourways 另写一张方案图：请去掉 --effect、--out-size、--tile-size、--fit-repeat 和 --repeat</translation>
     </message>
     <message>
         <source>advanced pattern %1</source>
@@ -336,6 +336,14 @@ Output:
                           tiles are the design&apos;s size
   --dpi N                 dots per inch for physical sizes, written into the file (default
                           300 when a size has a unit, otherwise none; 1 to 10000)
+  --fit-repeat TARGET     fit a whole number of tiles exactly into a machine&apos;s length:
+                          rotary-64cm or rotary-91.4cm (a rotary screen&apos;s circumference,
+                          along the page&apos;s height), wallpaper-53cm (across its width),
+                          panel-24in (a 24 x 24 in panel, both ways) or a length with a
+                          unit (50cm: along the height); the tile becomes the length over
+                          the number of repeats nearest its size (&quot;640 mm ÷ 4 = 160 mm&quot;,
+                          told on stderr) and the page that many tiles along it (without
+                          --out-size, both ways)
   --repeat MODE           straight (default), half-drop (every other column lowered by half
                           a tile), brick (every other row shifted by half a tile), mirror
                           (neighbours meet as reflections) or rotate (a 2 x 2 block of
@@ -416,6 +424,12 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
                           不符时改用最近像素放大，并给出警告）；不给时拼块为图案原大小
   --dpi N                 物理尺寸所用的每英寸点数，并写入文件（尺寸带单位时默认 300，
                           否则不写；1 到 10000）
+  --fit-repeat 目标       让整数个拼块正好排满机器的尺寸：rotary-64cm 或 rotary-91.4cm
+                          （圆网周长，沿页面的高）、wallpaper-53cm（墙纸幅宽，沿页面的宽）、
+                          panel-24in（24 x 24 英寸面板，两个方向）或带单位的长度（50cm：
+                          沿页面的高）；拼块改为该长度除以与其大小最接近的重复次数
+                          （“640 mm ÷ 4 = 160 mm”，在标准错误上说明），页面沿该方向正好
+                          是这么多块（不给 --out-size 时两个方向都是）
   --repeat 方式           straight（默认）、half-drop（每隔一列下移半块）、brick（每隔一行
                           右移半块）、mirror（相邻拼块互为镜像）或 rotate（2 x 2 一组，
                           依次旋转四分之一圈）；不给 --out-size 时拼满 643 x 643
@@ -476,6 +490,14 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
     <message>
         <source>--separations writes files of its own: leave out -o</source>
         <translation>--separations 自己写出文件：请去掉 -o</translation>
+    </message>
+    <message>
+        <source>--fit-repeat wants %1 or a length in cm, mm or in (50cm), not &quot;%2&quot;</source>
+        <translation>--fit-repeat 需要 %1 之一或以 cm、mm、in 为单位的长度（50cm），而不是“%2”</translation>
+    </message>
+    <message>
+        <source>fitted the repeat: %1; tiles of %2 x %3 pixels on a page of %4 x %5 pixels</source>
+        <translation>已按机器尺寸调整重复：%1；拼块 %2 x %3 像素，页面 %4 x %5 像素</translation>
     </message>
     <message>
         <source>warning: the design does not redraw to match itself (%1 % of its pixels agree); its pixels are enlarged instead</source>

@@ -151,6 +151,7 @@ const QString kDotsPerInchKey = QStringLiteral("export/dpi");
 const QString kTileSizeKey = QStringLiteral("export/tileSize");
 const QString kTileUnitKey = QStringLiteral("export/tileUnit");
 const QString kRepeatKey = QStringLiteral("export/repeat");
+const QString kRepeatFitKey = QStringLiteral("export/repeatFit");
 
 } // namespace
 
@@ -198,6 +199,17 @@ ExportDialog::ExportDialog(const QImage& design, Repeat repeat, QWidget* parent)
     tileRow->addWidget(tileSize_, 1);
     tileRow->addWidget(tileUnitChoice_);
 
+    repeatFit_ = new QComboBox(this);
+    repeatFit_->setObjectName(QStringLiteral("repeatFit"));
+    repeatFit_->addItem(QStringLiteral("无"), -1);
+    for (int target = 0; target < int(std::size(print::kRepeatTargets)); ++target) {
+        repeatFit_->addItem(text(print::kRepeatTargets[target].name), target);
+    }
+    repeatFit_->setToolTip(QStringLiteral("让整数个图案正好排满圆网周长、墙纸幅宽或面板：图案改为"
+                                          "最接近的整份，页面沿该方向正好是这么多个图案"));
+    repeatRule_ = new QLabel(this);
+    repeatRule_->setObjectName(QStringLiteral("repeatRule"));
+
     repeat_ = new QComboBox(this);
     repeat_->setObjectName(QStringLiteral("repeat"));
     for (const RepeatEntry& entry : kRepeats) {
@@ -215,6 +227,8 @@ ExportDialog::ExportDialog(const QImage& design, Repeat repeat, QWidget* parent)
     form->addRow(QStringLiteral("宽 × 高："), sizeRow);
     form->addRow(QStringLiteral("分辨率(&D)："), dpi_);
     form->addRow(QStringLiteral("图案大小(&T)："), tileRow);
+    form->addRow(QStringLiteral("机器尺寸(&G)："), repeatFit_);
+    form->addRow(QString(), repeatRule_);
     form->addRow(QString(), pixelSize_);
     tileNotice_ = new QLabel(this);
     tileNotice_->setObjectName(QStringLiteral("tileNotice"));
@@ -242,6 +256,19 @@ ExportDialog::ExportDialog(const QImage& design, Repeat repeat, QWidget* parent)
     connect(dpi_, &QSpinBox::valueChanged, this, &ExportDialog::pageEdited);
     connect(tileUnitChoice_, &QComboBox::currentIndexChanged, this, &ExportDialog::tileUnitChosen);
     connect(tileSize_, &QDoubleSpinBox::valueChanged, this, &ExportDialog::showPageSize);
+    connect(pageWidth_, &QDoubleSpinBox::valueChanged, this, [this] { pageSideEdited(true); });
+    connect(pageHeight_, &QDoubleSpinBox::valueChanged, this, [this] { pageSideEdited(false); });
+    connect(tileSize_, &QDoubleSpinBox::valueChanged, this, [this] {
+        if (!keepingFit_) {
+            repeatFit_->setCurrentIndex(0);
+        }
+    });
+    connect(dpi_, &QSpinBox::valueChanged, this, [this] {
+        if (fitTarget_ && !keepingFit_) {
+            applyRepeatFit();
+        }
+    });
+    connect(repeatFit_, &QComboBox::currentIndexChanged, this, &ExportDialog::repeatFitChosen);
     connect(format_, &QComboBox::currentIndexChanged, this, &ExportDialog::showPageSize);
     presetChosen(0);
     restoreChoices();
@@ -260,6 +287,7 @@ void ExportDialog::restoreChoices() {
     preset_->setCurrentIndex(settings.value(kPresetKey).toInt());
     tileUnitChoice_->setCurrentIndex(settings.value(kTileUnitKey).toInt());
     tileSize_->setValue(settings.value(kTileSizeKey).toDouble());
+    repeatFit_->setCurrentIndex(settings.value(kRepeatFitKey).toInt());
     repeat_->setCurrentIndex(settings.value(kRepeatKey).toInt());
 }
 
@@ -273,17 +301,28 @@ void ExportDialog::keepChoices() const {
     settings.setValue(kHeightKey, pageHeight_->value());
     settings.setValue(kTileUnitKey, tileUnitChoice_->currentIndex());
     settings.setValue(kTileSizeKey, tileSize_->value());
+    settings.setValue(kRepeatFitKey, repeatFit_->currentIndex());
     settings.setValue(kRepeatKey, repeat_->currentIndex());
 }
 
 QSize ExportDialog::pagePixels() const {
     // Converted by the core, as pattern-render converts a typed size.
-    const auto [width, height] = print::sizeInPixels(
+    auto [width, height] = print::sizeInPixels(
         {pageWidth_->value(), pageHeight_->value(), kUnits[unit_].unit}, dpi_->value());
+    // A fit's sides are exactly its tiles, which the lengths shown may round away.
+    if (fit_ && print::fitsWidth(fitTarget_->direction)) {
+        width = double(fit_->pagePixels);
+    }
+    if (fit_ && print::fitsHeight(fitTarget_->direction)) {
+        height = double(fit_->pagePixels);
+    }
     return {int(std::min<double>(width, INT_MAX)), int(std::min<double>(height, INT_MAX))};
 }
 
 int ExportDialog::tilePixels() const {
+    if (fit_) {
+        return fit_->tilePixels;
+    }
     const double side =
         print::sizeInPixels({tileSize_->value(), tileSize_->value(), kUnits[tileUnit_].unit},
                             dpi_->value())
@@ -307,17 +346,64 @@ void ExportDialog::presetChosen(int index) {
 
 // The page keeps its size in the new unit.
 void ExportDialog::unitChosen(int index) {
-    const bool wasApplying = applyingPreset_;
-    applyingPreset_ = true;
+    const bool wasApplying = std::exchange(applyingPreset_, true);
+    const bool wasKeeping = std::exchange(keepingFit_, true);
     convertLengths({pageWidth_, pageHeight_}, std::exchange(unit_, index), index, dpi_->value());
     applyingPreset_ = wasApplying;
+    keepingFit_ = wasKeeping;
     showPageSize();
 }
 
 // The tile keeps its size in the new unit.
 void ExportDialog::tileUnitChosen(int index) {
+    const bool wasKeeping = std::exchange(keepingFit_, true);
     convertLengths({tileSize_}, std::exchange(tileUnit_, index), index, dpi_->value());
+    keepingFit_ = wasKeeping;
     showPageSize();
+}
+
+void ExportDialog::repeatFitChosen() {
+    const int target = repeatFit_->currentData().toInt();
+    fitTarget_ = target < 0 ? std::nullopt : std::optional(print::kRepeatTargets[target]);
+    fit_.reset();
+    repeatRule_->clear();
+    if (fitTarget_) {
+        applyRepeatFit();
+    } else {
+        showPageSize();
+    }
+}
+
+void ExportDialog::applyRepeatFit() {
+    fit_.reset();
+    const int dotsPerInch = dpi_->value();
+    const print::RepeatFit fit = print::fitRepeat(*fitTarget_, tilePixels(), dotsPerInch);
+    const bool wasKeeping = std::exchange(keepingFit_, true);
+    tileSize_->setValue(tileUnit_ == kPixels
+                            ? fit.tilePixels
+                            : fromInches(print::inInches(fit.tileLength, fitTarget_->unit),
+                                         tileUnit_, dotsPerInch));
+    const double pageLength = fromInches(double(fit.pagePixels) / dotsPerInch, unit_, dotsPerInch);
+    if (print::fitsWidth(fitTarget_->direction)) {
+        pageWidth_->setValue(pageLength);
+    }
+    if (print::fitsHeight(fitTarget_->direction)) {
+        pageHeight_->setValue(pageLength);
+    }
+    keepingFit_ = wasKeeping;
+    fit_ = fit;
+    repeatRule_->setText(fit.rule);
+    showPageSize();
+}
+
+void ExportDialog::pageSideEdited(bool width) {
+    if (keepingFit_ || !fitTarget_) {
+        return;
+    }
+    if (width ? print::fitsWidth(fitTarget_->direction)
+              : print::fitsHeight(fitTarget_->direction)) {
+        repeatFit_->setCurrentIndex(0);
+    }
 }
 
 void ExportDialog::pageEdited() {
@@ -497,6 +583,15 @@ void ExportDialog::reportDone(const QString& text, const QString& folder) {
     connect(openFolder, &QPushButton::clicked, box,
             [opener = urlOpener_, url = QUrl::fromLocalFile(folder)] { opener(url); });
     box->open();
+}
+
+double lastExportTileInches() {
+    const QSettings settings;
+    const int dotsPerInch =
+        std::max(1, settings.value(kDotsPerInchKey, kPresets[0].dotsPerInch).toInt());
+    const int unit =
+        std::clamp(settings.value(kTileUnitKey, kPixels).toInt(), 0, int(std::size(kUnits)) - 1);
+    return toInches(settings.value(kTileSizeKey, kDesignSide).toDouble(), unit, dotsPerInch);
 }
 
 } // namespace app

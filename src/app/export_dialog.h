@@ -2,6 +2,7 @@
 
 #include "colouring/design_record.h"
 #include "print/print_engine.h"
+#include "print/repeat_fit.h"
 
 #include <QDialog>
 #include <QImage>
@@ -22,7 +23,9 @@ namespace app {
 // The design repeated over a print-size page and written as PNG, TIFF or BMP, by the same engine
 // as pattern-render. The page is given in pixels or in centimetres, millimetres or inches at a
 // resolution, directly or from a preset; the tile is the design stretched to its chosen size, in
-// pixels or in the same units. The dialog starts with the choices of its last export.
+// pixels or in the same units. A machine's size (a rotary screen, a wallpaper, a panel) makes the
+// tile fit a whole number of times into it, and the page along it exactly that many tiles. The
+// dialog starts with the choices of its last export.
 class ExportDialog : public QDialog {
     Q_OBJECT
   public:
@@ -78,6 +81,11 @@ class ExportDialog : public QDialog {
     void unitChosen(int index);
     void tileUnitChosen(int index);
     void pageEdited();
+    void repeatFitChosen();
+    // The fit of the chosen machine size to the tile as typed; the rule it follows is shown.
+    void applyRepeatFit();
+    // A side of the page edited: a fit that measures it no longer holds.
+    void pageSideEdited(bool width);
     void showPageSize();
     QString pathForFormat(const QString& chosen) const;
     void restoreChoices();
@@ -90,6 +98,10 @@ class ExportDialog : public QDialog {
     int unit_ = 0;     // the unit the width and height are shown in
     int tileUnit_ = 0; // the unit the tile size is shown in
     bool applyingPreset_ = false;
+    bool keepingFit_ = false; // the dialog, not the user, is changing the sizes
+    // The chosen machine size and its fit, which give the tile's and the page's pixels.
+    std::optional<print::RepeatTarget> fitTarget_;
+    std::optional<print::RepeatFit> fit_;
     QComboBox* preset_ = nullptr;
     QDoubleSpinBox* pageWidth_ = nullptr;
     QDoubleSpinBox* pageHeight_ = nullptr;
@@ -98,8 +110,13 @@ class ExportDialog : public QDialog {
     QLabel* pixelSize_ = nullptr;
     QDoubleSpinBox* tileSize_ = nullptr;
     QComboBox* tileUnitChoice_ = nullptr;
+    QComboBox* repeatFit_ = nullptr;
+    QLabel* repeatRule_ = nullptr;
     QComboBox* repeat_ = nullptr;
     QLabel* tileNotice_ = nullptr; // says when a large tile could not be redrawn sharp
 };
+
+// The length of the last print export's tile: the print's physical size of a repeat.
+double lastExportTileInches();
 
 } // namespace app

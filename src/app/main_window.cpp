@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "actual_size_view.h"
 #include "colour_menu.h"
 #include "colouring/colouring.h"
 #include "colouring/line_art.h"
@@ -123,6 +124,12 @@ MainWindow::MainWindow(std::unique_ptr<canvas::RandomSource> random, QWidget* pa
     auto* effectView = form_->findChild<SurfaceView*>(QStringLiteral("Picture2"));
     tileFrame_ = new TileFrame([this] { return tileSize(); }, effectView);
     tileFrame_->hide();
+    actualSize_ = new ActualSizeView(
+        designCanvas(), [this] { return repeat(); }, effectView);
+    actualSize_->hide();
+    connect(actualSize_, &ActualSizeView::designPixelPressed, this,
+            [this](QPoint pixel) { pressDesignAt(pixel); });
+    connect(this, &MainWindow::designChanged, actualSize_, qOverload<>(&QWidget::update));
     connect(effectView, &SurfaceView::pressed, this,
             [this](float x, float y) { effectViewPressed(x, y); });
     connect(form_, &Form1::designChanged, this, &MainWindow::followDesignChange);
@@ -170,6 +177,7 @@ void MainWindow::createMenus() {
         {"视图(&V)",
          {{"actionLiveEffect", "实时效果图", {}, [this](bool on) { setLiveEffect(on); }, true},
           {"actionTileFrame", "显示单元框", {}, [this](bool on) { setTileFrameShown(on); }, true},
+          {"actionActualSize", "实际尺寸", {}, [this](bool on) { setActualSize(on); }, true},
           {"actionZoom", "放大编辑…", keys({Qt::Key_F3}), [this](bool) { openZoomWindow(); }}}},
         {"帮助(&H)",
          {{"actionHelp", "使用说明", {QKeySequence::HelpContents}, [this](bool) { showHelp(); }},
@@ -201,6 +209,7 @@ void MainWindow::createMenus() {
     createColourMenu(*colour);
     liveEffect_ = findChild<QAction*>(QStringLiteral("actionLiveEffect"));
     tileFrameAction_ = findChild<QAction*>(QStringLiteral("actionTileFrame"));
+    actualSizeAction_ = findChild<QAction*>(QStringLiteral("actionActualSize"));
 
     // The repeat types head the view menu (the third), one of them chosen at a time.
     QMenu* view = menuBar()->actions().at(2)->menu();
@@ -291,6 +300,7 @@ bool MainWindow::liveEffect() const {
 
 void MainWindow::setRepeat(tiling::Repeat repeat) {
     model().setRepeat(repeat);
+    actualSize_->update();
     if (liveEffect()) {
         form_->refreshEffect();
     }
@@ -306,6 +316,11 @@ void MainWindow::setLiveEffect(bool on) {
 void MainWindow::setTileFrameShown(bool on) {
     tileFrameAction_->setChecked(on);
     tileFrame_->setVisible(on);
+}
+
+void MainWindow::setActualSize(bool on) {
+    actualSizeAction_->setChecked(on);
+    actualSize_->setVisible(on);
 }
 
 void MainWindow::followDesignChange() {
@@ -419,6 +434,7 @@ void MainWindow::exportPrint() {
     ExportDialog dialog(designCanvas().image(), repeat(), this);
     dialog.setDesignRecord(model().record());
     dialog.exec();
+    actualSize_->update(); // its tile is the print's
 }
 
 void MainWindow::exportSeparations() {

@@ -23,6 +23,7 @@ class DesignModel;
 
 namespace app {
 
+class ActualSizeView;
 class ColourTools;
 class ColourwaysWindow;
 class DesignFiles;
@@ -32,8 +33,8 @@ class StrokeTools;
 class TileFrame;
 class ZoomWindow;
 
-// The studio around the window: menus, a status bar, the repeat types, the live effect view and
-// the tile frame. Its central widget is the specified window, unchanged.
+// The studio around the window: menus, a status bar, the repeat types, the live effect view, the
+// tile frame and the true-size view. Its central widget is the specified window, unchanged.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -69,6 +70,8 @@ class MainWindow : public QMainWindow {
     void setRepeat(tiling::Repeat repeat);
     void setLiveEffect(bool on);
     void setTileFrameShown(bool on);
+    // 实际尺寸: the effect view at the print's true size with rulers in centimetres.
+    void setActualSize(bool on);
     // The status bar names the design pixel under the pointer and its colour.
     void showDesignPixel(QPoint pixel);
     void openZoomWindow();
@@ -104,6 +107,7 @@ class MainWindow : public QMainWindow {
     DesignFiles* designFiles_ = nullptr;
     QWidget* designView_ = nullptr;
     TileFrame* tileFrame_ = nullptr;
+    ActualSizeView* actualSize_ = nullptr;
     ZoomWindow* zoom_ = nullptr;
     ColourTools* colourTools_ = nullptr;
     PaletteDock* paletteDock_ = nullptr;
@@ -111,6 +115,7 @@ class MainWindow : public QMainWindow {
     ColourwaysWindow* colourways_ = nullptr;
     QAction* liveEffect_ = nullptr;
     QAction* tileFrameAction_ = nullptr;
+    QAction* actualSizeAction_ = nullptr;
     QLabel* pointer_ = nullptr;
     QPoint pointerPixel_{-1, -1}; // the design pixel last named in the status bar
 };

@@ -19,12 +19,19 @@ namespace {
 
 const QString kSettingsGroup = QStringLiteral("separations");
 // In the order they come back: units before the lengths they convert, the preset after them.
-const QStringList kKeptChoices = {QStringLiteral("unit"),      QStringLiteral("dpi"),
-                                  QStringLiteral("pageWidth"), QStringLiteral("pageHeight"),
-                                  QStringLiteral("preset"),    QStringLiteral("tileUnit"),
-                                  QStringLiteral("tileSize"),  QStringLiteral("repeat"),
-                                  QStringLiteral("unprinted"), QStringLiteral("registrationMarks"),
-                                  QStringLiteral("trap"),      QStringLiteral("compression"),
+const QStringList kKeptChoices = {QStringLiteral("unit"),
+                                  QStringLiteral("dpi"),
+                                  QStringLiteral("pageWidth"),
+                                  QStringLiteral("pageHeight"),
+                                  QStringLiteral("preset"),
+                                  QStringLiteral("tileUnit"),
+                                  QStringLiteral("tileSize"),
+                                  QStringLiteral("repeatFit"),
+                                  QStringLiteral("repeat"),
+                                  QStringLiteral("unprinted"),
+                                  QStringLiteral("registrationMarks"),
+                                  QStringLiteral("trap"),
+                                  QStringLiteral("compression"),
                                   QStringLiteral("folder")};
 
 } // namespace

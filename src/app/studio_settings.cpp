@@ -18,6 +18,7 @@ namespace {
 const QString kWindowStateKey = QStringLiteral("studio/windowState");
 const QString kLiveEffectKey = QStringLiteral("studio/liveEffect");
 const QString kTileFrameKey = QStringLiteral("studio/tileFrame");
+const QString kActualSizeKey = QStringLiteral("studio/actualSize");
 const QString kRecentColoursKey = QStringLiteral("studio/recentColours");
 const QString kCurrentColourKey = QStringLiteral("studio/currentColour");
 const QString kReductionModeKey = QStringLiteral("studio/reduceColoursByCount");
@@ -46,6 +47,8 @@ void keepStudioSettings(MainWindow& window) {
     settings.setValue(kLiveEffectKey, window.liveEffect());
     settings.setValue(kTileFrameKey,
                       action(window, QStringLiteral("actionTileFrame"))->isChecked());
+    settings.setValue(kActualSizeKey,
+                      action(window, QStringLiteral("actionActualSize"))->isChecked());
     for (const char* first : kChoiceGroups) {
         const QAction* chosen =
             action(window, QLatin1String(first))->actionGroup()->checkedAction();
@@ -92,6 +95,7 @@ void restoreStudioSettings(MainWindow& window) {
     action(window, QStringLiteral("actionLiveEffect"))
         ->setChecked(settings.value(kLiveEffectKey).toBool());
     window.setTileFrameShown(settings.value(kTileFrameKey).toBool());
+    window.setActualSize(settings.value(kActualSizeKey).toBool());
 }
 
 void keepDialogChoices(const QWidget& dialog, const QString& group, const QStringList& names) {

@@ -53,6 +53,10 @@ std::pair<double, double> sizeInPixels(const PrintSize& size, double dotsPerInch
     return {std::round(size.width * scale), std::round(size.height * scale)};
 }
 
+double inInches(double length, PrintSize::Unit unit) {
+    return length / unitsPerInch(unit);
+}
+
 std::optional<double> parseDotsPerInch(const QString& text) {
     static const QRegularExpression form(QStringLiteral(R"(^\s*\d+(?:\.\d+)?\s*$)"));
     const double value = text.toDouble();

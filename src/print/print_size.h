@@ -25,6 +25,9 @@ std::optional<PrintSize> parsePrintSize(const QString& text);
 // pixels; each side as a double so that sizes beyond int can be refused by the caller.
 std::pair<double, double> sizeInPixels(const PrintSize& size, double dotsPerInch);
 
+// A physical length in inches (a length in pixels is returned as it is).
+double inInches(double length, PrintSize::Unit unit);
+
 // A dots-per-inch value from 1 to 10000.
 std::optional<double> parseDotsPerInch(const QString& text);
 

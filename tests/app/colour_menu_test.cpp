@@ -210,9 +210,9 @@ TEST_F(ColourMenuTest, TheStudioComesBackAsItWasLeftAndTheWindowAsItStarts) {
         tools().setCurrentColour(colour);
         recent.prepend(colour);
     }
-    const char* const chosen[] = {"actionPalette",      "actionLiveEffect",    "actionTileFrame",
-                                  "actionRepeatMirror", "actionRuleAnalogous", "actionScopeWrap",
-                                  "actionSymmetryFour"};
+    const char* const chosen[] = {"actionPalette",    "actionLiveEffect",   "actionTileFrame",
+                                  "actionActualSize", "actionRepeatMirror", "actionRuleAnalogous",
+                                  "actionScopeWrap",  "actionSymmetryFour"};
     for (const char* action : chosen) {
         trigger(action);
     }
@@ -224,7 +224,7 @@ TEST_F(ColourMenuTest, TheStudioComesBackAsItWasLeftAndTheWindowAsItStarts) {
     }
     EXPECT_TRUE(window_->paletteDock().isVisible());
     EXPECT_EQ(window_->dockWidgetArea(&window_->paletteDock()), Qt::LeftDockWidgetArea);
-    EXPECT_TRUE(find("TileFrame")->isVisible());
+    EXPECT_TRUE(find("TileFrame")->isVisible() && find("ActualSizeView")->isVisible());
     EXPECT_EQ(window_->repeat(), tiling::Repeat::Mirror);
     const colouring::PressOptions& options = window_->model().pressOptions();
     EXPECT_EQ(std::tuple(options.rule, options.scope, options.symmetry),

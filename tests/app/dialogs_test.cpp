@@ -1,6 +1,7 @@
 #include "app/export_dialog.h"
 #include "app/import_dialog.h"
 #include "app/named_colour_search.h"
+#include "app/separations_dialog.h"
 #include "render_run.h"
 
 #include <QApplication>
@@ -192,6 +193,81 @@ TEST(ExportDialog, RedrawsALargeTileOnItsWorkerWhichTheCancelStops) {
     const QString path = folder.filePath(QStringLiteral("page.png"));
     EXPECT_EQ(dialog.exportTo(path).problem, files::SaveProblem::Cancelled);
     EXPECT_FALSE(QFile::exists(path));
+}
+
+// A machine size fits the tile in the dialog's unit and the page exactly, shows the rule, comes
+// back in the dialog next time, and lets go when the tile is typed.
+TEST(ExportDialog, AMachineSizeFitsWholeRepeatsInEitherDialogAndComesBack) {
+    QTemporaryDir folder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    QImage design(142, 142, QImage::Format_RGB32);
+    design.fill(Qt::darkCyan);
+    const struct {
+        bool separations;
+        const char* tileUnit;
+        double tileSize;
+        int dotsPerInch;
+        const char* target;
+        double fittedSize;
+        const char* rule;
+        QSize page, tile;
+    } cases[] = {
+        {false,
+         "厘米",
+         15,
+         300,
+         "圆网周长 64.0 厘米",
+         16,
+         "640 mm ÷ 4 = 160 mm",
+         {10, 7560},
+         {1890, 1890}},
+        {true,
+         "像素",
+         142,
+         150,
+         "墙纸幅宽 53 厘米",
+         142,
+         "530 mm ÷ 22 = 24.091 mm",
+         {3124, 10},
+         {142, 142}},
+        {false, "英寸", 5, 20, "24 英寸方形面板", 4.8, "24 in ÷ 5 = 4.8 in", {480, 480}, {96, 96}},
+    };
+    auto open = [&](bool separations) -> std::unique_ptr<app::ExportDialog> {
+        if (separations) {
+            return std::make_unique<app::SeparationsDialog>(design, tiling::Repeat::Straight);
+        }
+        return std::make_unique<app::ExportDialog>(design, tiling::Repeat::Straight);
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        {
+            const std::unique_ptr<app::ExportDialog> dialog = open(c.separations);
+            control<QComboBox>(*dialog, "unit")->setCurrentText(QStringLiteral("像素"));
+            control<QDoubleSpinBox>(*dialog, "pageWidth")->setValue(10);
+            control<QDoubleSpinBox>(*dialog, "pageHeight")->setValue(10);
+            control<QSpinBox>(*dialog, "dpi")->setValue(c.dotsPerInch);
+            control<QComboBox>(*dialog, "tileUnit")->setCurrentText(QString::fromUtf8(c.tileUnit));
+            control<QDoubleSpinBox>(*dialog, "tileSize")->setValue(c.tileSize);
+            control<QComboBox>(*dialog, "repeatFit")->setCurrentText(QString::fromUtf8(c.target));
+            if (c.separations) {
+                control<QLineEdit>(*dialog, "folder")->setText(folder.path());
+            }
+            dialog->setSavePathDialog(
+                [&](QWidget*, const QString&) { return folder.filePath("p"); });
+            EXPECT_DOUBLE_EQ(control<QDoubleSpinBox>(*dialog, "tileSize")->value(), c.fittedSize);
+            EXPECT_EQ(control<QLabel>(*dialog, "repeatRule")->text(), QString::fromUtf8(c.rule));
+            EXPECT_EQ(dialog->job()->page, c.page);
+            EXPECT_EQ(dialog->job()->tile.size(), c.tile);
+            dialog->accept();
+        }
+        const std::unique_ptr<app::ExportDialog> again = open(c.separations);
+        EXPECT_EQ(control<QComboBox>(*again, "repeatFit")->currentText(),
+                  QString::fromUtf8(c.target));
+        EXPECT_EQ(again->job()->page, c.page);
+        control<QDoubleSpinBox>(*again, "tileSize")->stepUp();
+        EXPECT_EQ(control<QComboBox>(*again, "repeatFit")->currentIndex(), 0);
+        EXPECT_TRUE(control<QLabel>(*again, "repeatRule")->text().isEmpty());
+    }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "app/actual_size_view.h"
 #include "app/colour_menu.h"
 #include "app/separations_dialog.h"
 #include "app/zoom_window.h"
@@ -120,6 +121,42 @@ TEST_F(MainWindowTest, TheTileFrameIsDrawnOnTheViewOnly) {
         EXPECT_EQ(framed.pixel(onView) != plainView.pixel(onView), changes)
             << at.x() << "," << at.y();
     }
+}
+
+// 实际尺寸 at 127 dpi (50 pixels a centimetre): a print tile of 2 cm is 100 pixels, the
+// rulers' centimetres 50 pixels apart, and a press colours the design pixel shown.
+TEST_F(MainWindowTest, ActualSizeShowsThePrintsTileAtTheScreensDotsPerInchUnderRulers) {
+    QSettings settings;
+    settings.setValue("export/tileSize", 2.0);
+    settings.setValue("export/tileUnit", 1); // centimetres
+    settings.setValue("export/dpi", 300);
+    window_->loadImportedPicture(coordinateDesign());
+    auto* view = find<app::ActualSizeView>("ActualSizeView");
+    view->setScreenDotsPerInch([] { return 127.0; });
+    EXPECT_FALSE(view->isVisible());
+    trigger("actionActualSize");
+    ASSERT_TRUE(view->isVisible());
+    const QImage shown = view->grab().toImage();
+    const QPoint client(2, 2);
+    for (const QPoint at : {QPoint(30, 40), QPoint(150, 60), QPoint(260, 333)}) {
+        EXPECT_EQ(pixelNamedBy(shown.pixel(client + at)),
+                  QPoint(at.x() % 100 * 142 / 100, at.y() % 100 * 142 / 100));
+    }
+    const int beyondHalfTick = 9;
+    for (int centimetre = 1; centimetre <= 12; ++centimetre) {
+        for (const int at : {50 * centimetre, 50 * centimetre + 25}) {
+            const bool tick = at % 50 == 0;
+            EXPECT_EQ(opaque(shown.pixel(client + QPoint(at, beyondHalfTick))) == qRgb(0, 0, 0),
+                      tick)
+                << at;
+            EXPECT_EQ(opaque(shown.pixel(client + QPoint(beyondHalfTick, at))) == qRgb(0, 0, 0),
+                      tick)
+                << at;
+        }
+    }
+    const QRgb before = design().pixel(42, 56);
+    QTest::mouseClick(view, Qt::LeftButton, {}, client + QPoint(130, 40));
+    EXPECT_NE(design().pixel(42, 56), before);
 }
 
 TEST_F(MainWindowTest, TheLiveEffectViewFollowsEveryDesignChange) {

@@ -225,6 +225,9 @@ TEST_F(RenderCommand, PagesAndEffectsPlaceTheTilesAtTheirSizeOffsetsAndResolutio
         {"--out-size 70x40mm --dpi 72 --tile-size 1cm --repeat half-drop", 198, 113, 28, 28,
          Repeat::HalfDrop, 72},
         {"--out-size 300 --tile-size 80", 300, 300, 80, 80, Repeat::Straight, 96},
+        {"--out-size 300x10 --dpi 30 --tile-size 100 --fit-repeat rotary-64cm", 300, 752, 94, 94,
+         Repeat::Straight, 30},
+        {"--fit-repeat panel-24in --dpi 10 --repeat brick", 240, 240, 120, 120, Repeat::Brick, 10},
     };
     for (const auto& c : cases) {
         for (const QString extension : {"png", "bmp"}) {
@@ -235,6 +238,9 @@ TEST_F(RenderCommand, PagesAndEffectsPlaceTheTilesAtTheirSizeOffsetsAndResolutio
             EXPECT_NEAR(page.dotsPerMeterX() * 0.0254, c.dotsPerInch, 0.02);
         }
     }
+    EXPECT_TRUE(
+        run(kDesign + "--dpi 30 --tile-size 100 --fit-repeat rotary-64cm -o @fit.png")
+            .err.contains(QString::fromUtf8("640 mm ÷ 8 = 80 mm; tiles of 94 x 94 pixels")));
     // Where the half-drop and brick repeats of those pages put the design's pixels.
     const QImage drop = tiling::repeatOver(tile, {400, 300}, Repeat::HalfDrop);
     EXPECT_EQ(drop.pixel(142 + 30, 71 + 5), tile.pixel(30, 5));
@@ -307,7 +313,8 @@ TEST_F(RenderCommand, BadArgumentsExplainThemselvesAndWriteNothing) {
         {"--effect -5", "--out-size 0x10", "--out-size 21x29.7", "--out-size 21x29.7pt",
          "--out-size 300001x10", "--out-size 40000 -o @x.bmp", "--tile-size 20001", "--dpi 0",
          "--dpi 0.5", "--dpi 10001", "--dpi nan", "--repeat diagonal", "-o @x.gif",
-         "--separations @ --trap 11", "--screen-compression jbig", "--separations @ -o @x.png"});
+         "--separations @ --trap 11", "--screen-compression jbig", "--separations @ -o @x.png",
+         "--fit-repeat rotary", "--fit-repeat 91.4cm --dpi 10000"});
     const QStringList inertRows(
         {"--seed 1 --seed 2", "--output @y.png", "--credit", "--effect own --out-size 300",
          "--effect 9 --repeat brick", "--no-credit", "--category 1", "--symmetry four",
