@@ -149,6 +149,7 @@ TEST_F(ColourMenuTest, ThePaletteCountsTheDesignAndActsOnItsChips) {
         EXPECT_TRUE(dock.chipArea()->toolTip().startsWith(QString::fromUtf8(says)))
             << dock.chipArea()->toolTip().toStdString();
     }
+    EXPECT_EQ(dock.chipArea()->grab().toImage().pixel(greenChip), 0xFF0000B0) << "painted";
 }
 
 TEST_F(ColourMenuTest, AColourwayClickIsOneUndoStepAndLockingAllSaysWhy) {
