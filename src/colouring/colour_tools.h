@@ -54,6 +54,7 @@ void replaceColour(canvas::Surface& design, QRgb from, QRgb to);
 struct PaletteEntry {
     QRgb colour;
     int pixels;
+    friend bool operator==(const PaletteEntry&, const PaletteEntry&) = default;
 };
 // The image's distinct colours, largest area first (ties by colour value).
 std::vector<PaletteEntry> palette(const QImage& image);
