@@ -19,21 +19,28 @@
 
 namespace {
 
-// The window showing "万事如意", the pattern with the most regions, with the given menu choices.
-std::unique_ptr<app::MainWindow> windowWithManyRegions(std::initializer_list<const char*> actions) {
+// The window showing the catalogue figure of a control, with the given menu choices.
+std::unique_ptr<app::MainWindow> windowShowing(const QString& controlName,
+                                               std::initializer_list<const char*> actions) {
     canvas::installFontSubstitutes();
     auto window = std::make_unique<app::MainWindow>();
     window->show();
-    for (const patterns::Figure& figure : patterns::catalogue()) {
-        if (patterns::caption(figure) == QStringLiteral("万事如意")) {
-            window->form().findChild<QPushButton*>(patterns::controlName(figure))->click();
-        }
-    }
+    window->form().findChild<QPushButton*>(controlName)->click();
     for (const char* action : actions) {
         window->findChild<QAction*>(QString::fromLatin1(action))->trigger();
     }
     QApplication::processEvents();
     return window;
+}
+
+// The window showing "万事如意", the pattern with the most regions.
+std::unique_ptr<app::MainWindow> windowWithManyRegions(std::initializer_list<const char*> actions) {
+    for (const patterns::Figure& figure : patterns::catalogue()) {
+        if (patterns::caption(figure) == QStringLiteral("万事如意")) {
+            return windowShowing(patterns::controlName(figure), actions);
+        }
+    }
+    return nullptr;
 }
 
 void pressDesignView(QWidget* view, QPointF position) {
@@ -43,12 +50,61 @@ void pressDesignView(QWidget* view, QPointF position) {
     view->repaint();
 }
 
-void BM_ColourPressEightWaysAcrossSeams(benchmark::State& state) {
-    const auto window = windowWithManyRegions({"actionSymmetryEight", "actionScopeWrap"});
-    QWidget* design = window->form().findChild<QWidget*>(QStringLiteral("Picture1"));
-    for (auto _ : state) {
-        pressDesignView(design, QPointF(14, 14));
+// The design pixels one press at `point` changes under the menu choices; the press is undone.
+QImage filledBy(app::MainWindow& window, QPointF point,
+                std::initializer_list<const char*> actions) {
+    for (const char* action : actions) {
+        window.findChild<QAction*>(QString::fromLatin1(action))->trigger();
     }
+    const QImage before = window.designCanvas().image();
+    pressDesignView(window.form().findChild<QWidget*>(QStringLiteral("Picture1")), point);
+    const QImage after = window.designCanvas().image();
+    window.findChild<QAction*>(QStringLiteral("actionUndo"))->trigger();
+    QImage filled(before.size(), QImage::Format_Mono);
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x) {
+            filled.setPixel(x, y, before.pixel(x, y) != after.pixel(x, y));
+        }
+    }
+    return filled;
+}
+
+void timePresses(benchmark::State& state, app::MainWindow& window, QPointF point) {
+    QWidget* design = window.form().findChild<QWidget*>(QStringLiteral("Picture1"));
+    for (auto _ : state) {
+        pressDesignView(design, point);
+    }
+}
+
+// A region of the scarf Command52 that a seam cuts and whose mirror points lie in other regions.
+const QString kSeamFigure = QStringLiteral("Command52");
+constexpr QPointF kSeparateRegion(64, 31);
+
+void BM_ColourPressPlain(benchmark::State& state) {
+    const auto window = windowShowing(kSeamFigure, {});
+    timePresses(state, *window, kSeparateRegion);
+}
+BENCHMARK(BM_ColourPressPlain)->Unit(benchmark::kMicrosecond);
+
+// The press of the same region mirrored eight ways and continued across the seams: the set-up
+// checks that the plain, eight-way, wrap and eight-way wrap fills there all differ.
+void BM_ColourPressEightWaysAcrossSeams(benchmark::State& state) {
+    const auto window = windowShowing(kSeamFigure, {});
+    // The last choices stay: the timed presses are eight-way across the seams.
+    const QImage fills[] = {
+        filledBy(*window, kSeparateRegion, {"actionSymmetryNone", "actionScopeRegion"}),
+        filledBy(*window, kSeparateRegion, {"actionSymmetryEight", "actionScopeRegion"}),
+        filledBy(*window, kSeparateRegion, {"actionSymmetryNone", "actionScopeWrap"}),
+        filledBy(*window, kSeparateRegion, {"actionSymmetryEight", "actionScopeWrap"})};
+    for (std::size_t a = 0; a < std::size(fills); ++a) {
+        for (std::size_t b = a + 1; b < std::size(fills); ++b) {
+            if (fills[a] == fills[b]) {
+                state.SkipWithError("the plain, eight-way and wrap fills are the same there");
+                return;
+            }
+        }
+    }
+    timePresses(state, *window, kSeparateRegion);
 }
 BENCHMARK(BM_ColourPressEightWaysAcrossSeams)->Unit(benchmark::kMicrosecond);
 
@@ -69,28 +125,6 @@ void BM_ColourFillSameColourEverywhere(benchmark::State& state) {
 }
 BENCHMARK(BM_ColourFillSameColourEverywhere)->Unit(benchmark::kMicrosecond);
 
-void BM_PaletteUpdateAfterPress(benchmark::State& state) {
-    const auto window = windowWithManyRegions({"actionPalette"});
-    app::PaletteDock& dock = window->paletteDock();
-    QApplication::processEvents();
-    for (auto _ : state) {
-        dock.refresh();
-        dock.chipArea()->repaint();
-    }
-}
-BENCHMARK(BM_PaletteUpdateAfterPress)->Unit(benchmark::kMicrosecond);
-
-void BM_SixColourways(benchmark::State& state) {
-    const auto window = windowWithManyRegions({"actionColourways"});
-    auto* colourways = window->findChild<app::ColourwaysWindow*>();
-    QApplication::processEvents();
-    for (auto _ : state) {
-        colourways->drawAgain();
-        colourways->repaint();
-    }
-}
-BENCHMARK(BM_SixColourways)->Unit(benchmark::kMillisecond);
-
 // A design of `colours` colours in bands of random widths, each colour at random.
 QImage designOfManyColours(int colours) {
     QRandomGenerator random(7);
@@ -106,6 +140,39 @@ QImage designOfManyColours(int colours) {
     }
     return design;
 }
+
+// The 调色板's update after a press (not timed) at a point of its own on a design of that many
+// colours.
+void BM_PaletteUpdateAfterPress(benchmark::State& state) {
+    const auto window = windowWithManyRegions({"actionPalette"});
+    window->loadImportedPicture(designOfManyColours(int(state.range(0))));
+    app::PaletteDock& dock = window->paletteDock();
+    QApplication::processEvents();
+    canvas::Surface& design = window->designCanvas();
+    canvas::RandomSource random(1);
+    int press = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ++press;
+        colouring::pressDesign(design, float(press * 37 % 142), float(press * 61 % 142), {},
+                               random);
+        state.ResumeTiming();
+        dock.refresh();
+        dock.chipArea()->repaint();
+    }
+}
+BENCHMARK(BM_PaletteUpdateAfterPress)->Arg(2)->Arg(1024)->Arg(16384)->Unit(benchmark::kMicrosecond);
+
+void BM_SixColourways(benchmark::State& state) {
+    const auto window = windowWithManyRegions({"actionColourways"});
+    auto* colourways = window->findChild<app::ColourwaysWindow*>();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        colourways->drawAgain();
+        colourways->repaint();
+    }
+}
+BENCHMARK(BM_SixColourways)->Unit(benchmark::kMillisecond);
 
 // The whole reduction as pattern-render makes it: the palette, its conversion and the merges.
 void BM_ReduceColours500To8(benchmark::State& state) {

@@ -66,6 +66,8 @@ src/colouring/colour_tools.cpp: std::min(colour.red(), 234) ==> std::min(colour.
 src/colouring/colour_tools.cpp: return baseHue + 120.0 * std::min ==> return baseHue + 90.0 * std::min
 src/colouring/colour_tools.cpp: a.pixels != b.pixels ? a.pixels > b.pixels ==> a.pixels != b.pixels ? a.pixels < b.pixels
 src/colouring/colour_tools.cpp: const int right = size.width() - 1; ==> const int right = size.width();
+src/colouring/colour_tools.cpp: gain->second += entry.pixels; ==> gain->second = entry.pixels;
+src/colouring/colour_tools.cpp: std::inplace_merge(entries.begin(), changed, entries.end(), comesFirst); ==> ;
 src/colouring/design_record.cpp: rows.push_back({y, 0, design.clientPixelWidth() - 1}); ==> rows.push_back({y, 0, design.clientPixelWidth() - 2});
 src/colouring/design_record.cpp: std::visit(SourceDrawer{design}, record.source); ==> ;
 src/colouring/design_record.cpp: press = std::get_if<PressChange>(&change); press && guide) { ==> press = std::get_if<PressChange>(&change); press && false) {
@@ -129,6 +131,7 @@ src/app/zoom_window.cpp: const bool grid = zoom_ >= ZoomWindow::kFirstZoomWithGr
 src/app/zoom_window.cpp: const QPoint pixel(int(std::floor(position.x() / zoom_)), ==> const QPoint pixel(int(std::round(position.x() / zoom_)),
 src/app/palette_dock.cpp: return QStringLiteral("%1 %").arg(percent, 0, 'f', 1); ==> return QStringLiteral("%1 %").arg(percent, 0, 'f', 0);
 src/app/palette_dock.cpp: if (pixels > 0 && percent < 0.05) { ==> if (pixels > 0 && percent < 0.005) {
+src/app/palette_dock.cpp: (exposed.bottom() / kChip.height() + 1) * kChipColumns); ==> (exposed.bottom() / kChip.height()) * kChipColumns);
 src/app/studio_settings.cpp: std::reverse(recent.begin(), recent.end()); ==> ;
 src/app/studio_settings.cpp: chosen->trigger(); ==> ;
 src/app/control_tips.cpp: bigR / smallR : std::abs(bigR / smallR - 2.0); ==> bigR / smallR : bigR / smallR;

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -48,7 +49,8 @@ void paintLock(QPainter& painter, QPoint corner) {
 
 } // namespace
 
-// Painted in one piece, so that an update after a press costs one count and one repaint.
+// Painted in one piece, only the chips in view, so that an update after a press costs the pixels
+// it changed and the chips shown, whatever the number of colours.
 class PaletteDock::Chips : public QWidget {
   public:
     explicit Chips(PaletteDock& dock) : dock_(dock) {
@@ -60,6 +62,17 @@ class PaletteDock::Chips : public QWidget {
             QPoint((index % kChipColumns) * kChip.width(), (index / kChipColumns) * kChip.height()),
             kChip - QSize(4, 4)};
     }
+    // The chip at a point, if any.
+    std::optional<int> chipAt(QPoint point) const {
+        if (point.x() < 0 || point.y() < 0 || point.x() >= kChipColumns * kChip.width()) {
+            return std::nullopt;
+        }
+        const int index = point.y() / kChip.height() * kChipColumns + point.x() / kChip.width();
+        if (index >= int(dock_.entries().size()) || !chipRect(index).contains(point)) {
+            return std::nullopt;
+        }
+        return index;
+    }
     void fitToEntries() {
         const int rows = (int(dock_.entries().size()) + kChipColumns - 1) / kChipColumns;
         setFixedSize(kChipColumns * kChip.width(), std::max(1, rows) * kChip.height());
@@ -69,30 +82,30 @@ class PaletteDock::Chips : public QWidget {
     // The chip under the pointer tells its colour value, pixel count and share.
     bool event(QEvent* event) override {
         if (event->type() == QEvent::ToolTip) {
-            const QPoint point = static_cast<QHelpEvent*>(event)->pos();
             setToolTip(kChipsHint);
-            const auto& entries = dock_.entries();
-            for (int index = 0; index < int(entries.size()); ++index) {
-                if (chipRect(index).contains(point)) {
-                    const colouring::PaletteEntry& entry = entries[std::size_t(index)];
-                    // The value, then the name of the named colour nearest to it, if one is.
-                    const QString name = colouring::nearestColourName(entry.colour);
-                    setToolTip(QStringLiteral("%1%2\n%3 像素，占 %4\n%5")
-                                   .arg(hexName(entry.colour), name.isEmpty() ? name : ' ' + name,
-                                        QLocale().toString(entry.pixels),
-                                        shareText(entry.pixels, dock_.totalPixels()), kChipsHint));
-                }
+            if (const auto index = chipAt(static_cast<QHelpEvent*>(event)->pos())) {
+                const colouring::PaletteEntry& entry = dock_.entries()[std::size_t(*index)];
+                // The value, then the name of the named colour nearest to it, if one is.
+                const QString name = colouring::nearestColourName(entry.colour);
+                setToolTip(QStringLiteral("%1%2\n%3 像素，占 %4\n%5")
+                               .arg(hexName(entry.colour), name.isEmpty() ? name : ' ' + name,
+                                    QLocale().toString(entry.pixels),
+                                    shareText(entry.pixels, dock_.totalPixels()), kChipsHint));
             }
         }
         return QWidget::event(event);
     }
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         QFont font = painter.font();
         font.setPixelSize(11);
         painter.setFont(font);
         const auto& entries = dock_.entries();
-        for (int index = 0; index < int(entries.size()); ++index) {
+        const QRect exposed = event->rect();
+        const int first = exposed.top() / kChip.height() * kChipColumns;
+        const int end =
+            std::min(int(entries.size()), (exposed.bottom() / kChip.height() + 1) * kChipColumns);
+        for (int index = first; index < end; ++index) {
             const colouring::PaletteEntry& entry = entries[std::size_t(index)];
             const QRect chip = chipRect(index);
             const QRect swatch(chip.topLeft(), QSize(chip.width(), kSwatchHeight));
@@ -151,7 +164,8 @@ void PaletteDock::refresh() {
     }
     stale_ = false;
     const QImage& image = design_.imageRef();
-    entries_ = colouring::palette(image);
+    colouring::updatePalette(entries_, counted_, image);
+    counted_ = image.copy();
     totalPixels_ = image.width() * image.height();
     count_->setText(QStringLiteral("共 %1 色").arg(entries_.size()));
     chips_->fitToEntries();
@@ -166,10 +180,8 @@ void PaletteDock::showEvent(QShowEvent* event) {
 }
 
 std::optional<QRgb> PaletteDock::colourAt(QPoint point) const {
-    for (int index = 0; index < int(entries_.size()); ++index) {
-        if (chips_->chipRect(index).contains(point)) {
-            return entries_[std::size_t(index)].colour;
-        }
+    if (const auto index = chips_->chipAt(point)) {
+        return entries_[std::size_t(*index)].colour;
     }
     return std::nullopt;
 }

@@ -39,6 +39,7 @@ class PaletteDock : public QDockWidget {
     const canvas::Surface& design_;
     ColourTools& tools_;
     std::vector<colouring::PaletteEntry> entries_;
+    QImage counted_; // the design as entries_ counted it
     int totalPixels_ = 0;
     bool stale_ = true;
     QLabel* count_ = nullptr;

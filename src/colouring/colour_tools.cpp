@@ -150,15 +150,28 @@ void replaceColour(canvas::Surface& design, QRgb from, QRgb to) {
     design.replaceColour(canvas::fromPixel(from), canvas::fromPixel(to));
 }
 
+namespace {
+
+// Largest area first, ties by colour value.
+bool comesFirst(const PaletteEntry& a, const PaletteEntry& b) {
+    return a.pixels != b.pixels ? a.pixels > b.pixels : a.colour < b.colour;
+}
+
+QRgb opaque(QRgb pixel) {
+    return pixel | 0xFF000000u;
+}
+
+} // namespace
+
 std::vector<PaletteEntry> palette(const QImage& image) {
     std::unordered_map<QRgb, int> counts;
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         // Designs are long runs of one colour: count a run with one look-up.
         for (int x = 0; x < image.width();) {
-            const QRgb colour = row[x] | 0xFF000000u;
+            const QRgb colour = opaque(row[x]);
             int end = x + 1;
-            while (end < image.width() && (row[end] | 0xFF000000u) == colour) {
+            while (end < image.width() && opaque(row[end]) == colour) {
                 ++end;
             }
             counts[colour] += end - x;
@@ -170,10 +183,58 @@ std::vector<PaletteEntry> palette(const QImage& image) {
     for (const auto& [colour, pixels] : counts) {
         entries.push_back({colour, pixels});
     }
-    std::sort(entries.begin(), entries.end(), [](const PaletteEntry& a, const PaletteEntry& b) {
-        return a.pixels != b.pixels ? a.pixels > b.pixels : a.colour < b.colour;
-    });
+    std::sort(entries.begin(), entries.end(), comesFirst);
     return entries;
+}
+
+void updatePalette(std::vector<PaletteEntry>& entries, const QImage& before, const QImage& after) {
+    if (before.size() != after.size() || before.format() != after.format()) {
+        entries = palette(after);
+        return;
+    }
+    // What each colour gained (or lost, below zero), a run of one change with one look-up.
+    std::unordered_map<QRgb, int> gains;
+    const int width = after.width();
+    for (int y = 0; y < after.height(); ++y) {
+        const auto* was = reinterpret_cast<const QRgb*>(before.constScanLine(y));
+        const auto* now = reinterpret_cast<const QRgb*>(after.constScanLine(y));
+        for (int x = 0; x < width;) {
+            const QRgb from = opaque(was[x]);
+            const QRgb to = opaque(now[x]);
+            int end = x + 1;
+            while (end < width && opaque(was[end]) == from && opaque(now[end]) == to) {
+                ++end;
+            }
+            if (from != to) {
+                gains[from] -= end - x;
+                gains[to] += end - x;
+            }
+            x = end;
+        }
+    }
+    if (gains.empty()) {
+        return;
+    }
+    // The changed colours leave the list, their gains becoming their new areas; those left are
+    // sorted and merged back, so the list is walked once whatever its length.
+    std::size_t kept = 0;
+    for (const PaletteEntry& entry : entries) {
+        const auto gain = gains.find(entry.colour);
+        if (gain == gains.end()) {
+            entries[kept++] = entry;
+        } else {
+            gain->second += entry.pixels;
+        }
+    }
+    entries.resize(kept);
+    for (const auto& [colour, pixels] : gains) {
+        if (pixels > 0) {
+            entries.push_back({colour, pixels});
+        }
+    }
+    const auto changed = entries.begin() + std::ptrdiff_t(kept);
+    std::sort(changed, entries.end(), comesFirst);
+    std::inplace_merge(entries.begin(), changed, entries.end(), comesFirst);
 }
 
 std::vector<std::pair<QRgb, QRgb>> colourwayMapping(const std::vector<PaletteEntry>& colours,

@@ -54,9 +54,14 @@ void replaceColour(canvas::Surface& design, QRgb from, QRgb to);
 struct PaletteEntry {
     QRgb colour;
     int pixels;
+    friend bool operator==(const PaletteEntry&, const PaletteEntry&) = default;
 };
 // The image's distinct colours, largest area first (ties by colour value).
 std::vector<PaletteEntry> palette(const QImage& image);
+// `entries`, the palette of `before`, becomes the palette of `after` from the pixels that differ,
+// in time of the image and the palette's length rather than a count again (both images of 32-bit
+// pixels; of another size or format it is counted again).
+void updatePalette(std::vector<PaletteEntry>& entries, const QImage& before, const QImage& after);
 
 // A colourway: every palette colour not locked gets a new colour from the rule (Chosen acts as
 // Analogous); locked colours keep theirs.

@@ -111,12 +111,9 @@ TEST_F(ColourMenuTest, ThePaletteCountsTheDesignAndActsOnItsChips) {
     ASSERT_TRUE(dock.isVisible());
     auto* count = find<QLabel>("PaletteCount");
     EXPECT_EQ(count->text(), QStringLiteral("共 4 色"));
-    std::vector<std::pair<QRgb, int>> counted;
-    for (const auto& entry : dock.entries()) {
-        counted.emplace_back(entry.colour, entry.pixels);
-    }
-    EXPECT_EQ(counted, (std::vector<std::pair<QRgb, int>>{
-                           {kRed, 141 * 71}, {kGreen, 142 * 50}, {kBlue, 142 * 21}, {kBlack, 71}}));
+    EXPECT_EQ(dock.entries(),
+              (std::vector<colouring::PaletteEntry>{
+                  {kRed, 141 * 71}, {kGreen, 142 * 50}, {kBlue, 142 * 21}, {kBlack, 71}}));
     // The second chip: a click chooses it, Ctrl+click locks it.
     const QPoint greenChip(62 + 20, 10);
     QTest::mouseClick(dock.chipArea(), Qt::LeftButton, {}, greenChip);
@@ -149,6 +146,7 @@ TEST_F(ColourMenuTest, ThePaletteCountsTheDesignAndActsOnItsChips) {
         EXPECT_TRUE(dock.chipArea()->toolTip().startsWith(QString::fromUtf8(says)))
             << dock.chipArea()->toolTip().toStdString();
     }
+    EXPECT_EQ(dock.chipArea()->grab().toImage().pixel(greenChip), 0xFF0000B0) << "painted";
 }
 
 TEST_F(ColourMenuTest, AColourwayClickIsOneUndoStepAndLockingAllSaysWhy) {

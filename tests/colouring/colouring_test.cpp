@@ -6,7 +6,10 @@
 #include "scripted_random.h"
 
 #include <QColor>
+#include <QPainter>
+#include <QRandomGenerator>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -239,6 +242,34 @@ TEST(Strokes, ShiftKeepsLinesToEighthTurnsAndShapesSquare) {
         colouring::StrokeChange stroke = colouring::beginStroke(kind, {10.3, 9.8}, 2, 0);
         colouring::dragStroke(stroke, end, true);
         EXPECT_EQ(stroke.points.back(), expected);
+    }
+}
+
+// Each change in turn, from a design of 1,024 colours, many of one area.
+TEST(Palette, KeptUpToDateByChangesIsTheCountAfresh) {
+    QRandomGenerator random(3);
+    QImage shown(142, 142, QImage::Format_RGB32);
+    for (int pixel = 0; pixel < 142 * 142; ++pixel) {
+        const QRgb colour = pixel < 1024 ? pixel : random.bounded(1024);
+        shown.setPixel(pixel % 142, pixel / 142, 0xFF000000u | (colour * 0x3F1Fu));
+    }
+    const QImage start = shown;
+    const std::function<void(QImage&)> changes[] = {
+        [](QImage& image) { QPainter(&image).fillRect(10, 10, 30, 20, QColor(0x123456)); },
+        [](QImage& image) { QPainter(&image).fillRect(0, 50, 142, 9, QColor(image.pixel(0, 0))); },
+        [](QImage& image) { image.setPixel(3, 3, image.pixel(141, 141)); },
+        [](QImage& image) { image.mirror(true, false); },     // no area changes
+        [](QImage& image) { image.invertPixels(); },          // every colour changes
+        [&](QImage& image) { image = start; },                // an undo
+        [&](QImage& image) { image = start.scaled(71, 71); }, // counted afresh
+    };
+    std::vector<colouring::PaletteEntry> entries = colouring::palette(shown);
+    for (std::size_t step = 0; step < std::size(changes); ++step) {
+        QImage next = shown.copy();
+        changes[step](next);
+        colouring::updatePalette(entries, shown, next);
+        EXPECT_EQ(entries, colouring::palette(next)) << "change " << step;
+        shown = next;
     }
 }
 
