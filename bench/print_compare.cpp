@@ -265,6 +265,7 @@ void comparePage(const std::string& renderer, const Peers& peers, const fs::path
                               0});
     }
     for (int round = 0; round < rounds; ++round) {
+        std::fprintf(stderr, "%s: round %d of %d\n", size.c_str(), round + 1, rounds);
         for (Contender& contender : contenders) {
             sync();
             Measure total;
@@ -278,7 +279,8 @@ void comparePage(const std::string& renderer, const Peers& peers, const fs::path
                 total.ok = total.ok && one.ok;
             }
             std::error_code error;
-            contender.bytes = fs::file_size(contender.file, error);
+            const std::uintmax_t bytes = fs::file_size(contender.file, error);
+            contender.bytes = error ? 0 : bytes;
             contender.runs.push_back(total);
             if (contender.file.filename().string().rfind("page.", 0) != 0) {
                 fs::remove(contender.file); // only pattern-render's pages are needed again
@@ -297,6 +299,9 @@ void comparePage(const std::string& renderer, const Peers& peers, const fs::path
         std::printf("  %-52s %8.3f s %8.1f MB peak %10.2f MB file%s\n", contender.name.c_str(),
                     m.seconds, m.peakMegabytes, double(contender.bytes) / (1024.0 * 1024.0),
                     m.ok ? "" : "  (FAILED)");
+    }
+    if (peers.convert && std::max(width, height) > 16384) {
+        std::printf("  (Debian's ImageMagick policy.xml refuses images over 16K pixels a side)\n");
     }
     for (Contender& contender : contenders) {
         const Measure& m = contender.runs.front();
@@ -483,6 +488,7 @@ int main(int argc, char** argv) {
             "--memory | --pages]\n");
         return 2;
     }
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each line as it comes, even into a file
     const std::string renderer = fs::absolute(argv[1]).string();
     const bool quick = argc > 2 && std::string(argv[2]) == "--quick";
     const fs::path folder =
@@ -534,7 +540,8 @@ int main(int argc, char** argv) {
     if (fs::space(folder).available < (std::uintmax_t(8) << 30)) {
         std::printf("17717 x 118110 skipped: less than 8 GB free in %s\n", folder.c_str());
     } else {
-        comparePage(renderer, peers, design, folder, 17717, 118110, 5);
+        // Three rounds: one takes the peers several minutes.
+        comparePage(renderer, peers, design, folder, 17717, 118110, 3);
     }
     if (!pagesOnly) {
         compareMemory(renderer, folder, false);

@@ -131,8 +131,20 @@ class ParallelDeflate {
           input_(std::size_t(history()) +
                  std::size_t(inputRowBytes_) * std::size_t(pieceRows) * std::size_t(threads_)),
           pieces_(std::size_t(threads_)) {}
+    ~ParallelDeflate() {
+        for (Piece& piece : pieces_) {
+            if (piece.stream.state != nullptr) {
+                deflateEnd(&piece.stream);
+            }
+            libdeflate_free_compressor(piece.strips);
+        }
+    }
+    ParallelDeflate(const ParallelDeflate&) = delete;
+    ParallelDeflate& operator=(const ParallelDeflate&) = delete;
 
     int pieceRows() const { return pieceRows_; }
+    // Why deflating failed, when it did.
+    QString failure() const { return failure_; }
 
     bool add(const uchar* rows, int count, const Sink& sink) {
         for (int i = 0; i < count; ++i) {
@@ -148,7 +160,11 @@ class ParallelDeflate {
     bool finish(const Sink& sink) { return deflateBand(true, sink); }
 
   private:
+    // A thread's piece with its compressor, made once on the caller's thread: the threads never
+    // allocate.
     struct Piece {
+        z_stream stream{};
+        libdeflate_compressor* strips = nullptr;
         std::vector<uchar> bytes;
         std::size_t size = 0;
         uLong adler = 0;
@@ -184,6 +200,10 @@ class ParallelDeflate {
         for (int i = 0; i < count; ++i) {
             const qsizetype size = std::min(qsizetype(pieceRows_) * inputRowBytes_,
                                             bytes - qsizetype(i) * pieceRows_ * inputRowBytes_);
+            if (!readyToDeflate(pieces_[std::size_t(i)])) {
+                failure_ = QStringLiteral("out of memory");
+                return false;
+            }
             pieces_[std::size_t(i)].bytes.resize(
                 png() ? std::size_t(compressBound(uLong(size))) + 16
                       : libdeflate_zlib_compress_bound(nullptr, std::size_t(size)));
@@ -192,6 +212,7 @@ class ParallelDeflate {
         for (int i = 0; i < count; ++i) {
             Piece& piece = pieces_[std::size_t(i)];
             if (!piece.ok) {
+                failure_ = QStringLiteral("deflate failed");
                 return false;
             }
             if (png()) {
@@ -229,13 +250,8 @@ class ParallelDeflate {
     // Rows of a PNG as part of its one stream: primed with what came before, ending at a byte
     // boundary with a full flush, or ending the stream.
     void deflateRows(Piece& piece, int index, const uchar* in, qsizetype size, bool last) const {
-        z_stream stream{};
-        const int strategy = subFilter_ ? Z_FILTERED : Z_DEFAULT_STRATEGY;
-        piece.ok =
-            deflateInit2(&stream, kDeflateLevel, Z_DEFLATED, -kWindowBits, 8, strategy) == Z_OK;
-        if (!piece.ok) {
-            return;
-        }
+        z_stream& stream = piece.stream;
+        deflateReset(&stream);
         uchar* out = piece.bytes.data();
         if (!started_ && index == 0) {
             // The zlib header: deflate with a 32 KB window at a fast level, its check bits.
@@ -256,19 +272,25 @@ class ParallelDeflate {
             result == (last ? Z_STREAM_END : Z_OK) && stream.avail_in == 0 && stream.avail_out > 0;
         piece.size = std::size_t(stream.next_out - piece.bytes.data());
         piece.adler = adler32(1, in, uInt(size));
-        deflateEnd(&stream);
     }
 
     // A strip on its own, with libdeflate as libtiff would: faster and smaller than zlib at the
     // same level.
     static void deflateStrip(Piece& piece, const uchar* in, qsizetype size) {
-        libdeflate_compressor* compressor = libdeflate_alloc_compressor(kDeflateLevel);
-        piece.size = compressor == nullptr
-                         ? 0
-                         : libdeflate_zlib_compress(compressor, in, std::size_t(size),
-                                                    piece.bytes.data(), piece.bytes.size());
+        piece.size = libdeflate_zlib_compress(piece.strips, in, std::size_t(size),
+                                              piece.bytes.data(), piece.bytes.size());
         piece.ok = piece.size > 0;
-        libdeflate_free_compressor(compressor);
+    }
+
+    bool readyToDeflate(Piece& piece) const {
+        if (!png()) {
+            piece.strips = piece.strips ? piece.strips : libdeflate_alloc_compressor(kDeflateLevel);
+            return piece.strips != nullptr;
+        }
+        const int strategy = subFilter_ ? Z_FILTERED : Z_DEFAULT_STRATEGY;
+        return piece.stream.state != nullptr ||
+               deflateInit2(&piece.stream, kDeflateLevel, Z_DEFLATED, -kWindowBits, 8, strategy) ==
+                   Z_OK;
     }
 
     // How many bytes of the stream before piece `index` are in the buffer.
@@ -318,6 +340,7 @@ class ParallelDeflate {
     int rows_ = 0;
     qsizetype heldHistory_ = 0;
     bool started_ = false;
+    QString failure_;
     uLong adler_ = adler32(0, nullptr, 0);
 };
 
@@ -354,7 +377,7 @@ class PngEncoder final : public PageEncoder {
     }
     int bandRows() const override { return deflater_.pieceRows() * std::max(page_.threads, 1); }
     qsizetype rowStride() const override { return page_.rowBytes(); }
-    QString failure() const override { return failure_; }
+    QString failure() const override { return failure_.isEmpty() ? deflater_.failure() : failure_; }
 
   private:
     bool guarded(void (*step)(PngEncoder&)) {
@@ -509,7 +532,9 @@ class TiffEncoder final : public PageEncoder {
         return groupFour() ? stripRows_ : stripRows_ * std::max(page_.threads, 1);
     }
     qsizetype rowStride() const override { return page_.rowBytes(); }
-    QString failure() const override { return writeFailed_ ? QString() : failure_; }
+    QString failure() const override {
+        return writeFailed_ ? QString() : failure_.isEmpty() ? deflater_.failure() : failure_;
+    }
 
   private:
     bool groupFour() const {
