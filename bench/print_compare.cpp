@@ -216,7 +216,9 @@ struct Contender {
 void comparePage(const std::string& renderer, const Peers& peers, const fs::path& design,
                  const fs::path& folder, int width, int height, int rounds) {
     const std::string size = sizeText(width, height);
-    std::vector<Contender> contenders;
+    // The process alone, which the limit does not pay: Qt's start and the design's drawing.
+    std::vector<Contender> contenders = {
+        {"process floor: pattern-render --version", {}, {{renderer, "--version"}}, {}, {}, 0}};
     for (const std::string extension : {"png", "tif"}) {
         const fs::path ours = folder / ("page." + extension);
         contenders.push_back({"pattern-render ." + extension,
@@ -282,7 +284,8 @@ void comparePage(const std::string& renderer, const Peers& peers, const fs::path
             const std::uintmax_t bytes = fs::file_size(contender.file, error);
             contender.bytes = error ? 0 : bytes;
             contender.runs.push_back(total);
-            if (contender.file.filename().string().rfind("page.", 0) != 0) {
+            if (!contender.file.empty() &&
+                contender.file.filename().string().rfind("page.", 0) != 0) {
                 fs::remove(contender.file); // only pattern-render's pages are needed again
             }
         }
@@ -303,9 +306,10 @@ void comparePage(const std::string& renderer, const Peers& peers, const fs::path
     if (peers.convert && std::max(width, height) > 16384) {
         std::printf("  (Debian's ImageMagick policy.xml refuses images over 16K pixels a side)\n");
     }
+    const Measure& floor = contenders.front().runs.front();
     for (Contender& contender : contenders) {
         const Measure& m = contender.runs.front();
-        if (contender.name.rfind("pattern-render", 0) == 0) {
+        if (contender.name.rfind("pattern-render .", 0) == 0) {
             ours = &m;
             fastestVips = nullptr;
             magick = nullptr;
@@ -316,8 +320,8 @@ void comparePage(const std::string& renderer, const Peers& peers, const fs::path
             magick = &m;
         } else if (contender.own) {
             const char* format = contender.file.extension() == ".png" ? "PNG" : "TIFF";
-            std::printf("  %s: pattern-render / limit %.2f (target <= 1.5)", format,
-                        ratio(*ours, m));
+            std::printf("  %s: pattern-render / limit %.2f (target <= 1.5; above the floor %.2f)",
+                        format, ratio(*ours, m), (ours->seconds - floor.seconds) / m.seconds);
             if (fastestVips != nullptr) {
                 std::printf(", / fastest vips %.2f (target <= 0.25)", ratio(*ours, *fastestVips));
             }
