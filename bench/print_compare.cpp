@@ -1,23 +1,30 @@
-// Whole-process print pages: pattern-render against the image tools a user would otherwise run,
-// all measured in the same run, with wall time and peak resident memory of every process (from
-// wait4). Peers that are not installed are skipped with a note on how to install them.
-// Usage: print-compare PATH/TO/pattern-render [--quick | --line-art | --separations]
-//   --quick        only the A4 cases and the 1000 x 1000 row of the scaling table
+// Whole-process print pages: pattern-render against the image tools a user would otherwise run
+// and against the machine's limit, all measured in the same run, with wall time, peak resident
+// memory (from wait4) and file size. Peers that are not installed are skipped with a note on how
+// to install them.
+// Usage: print-compare PATH/TO/pattern-render [--quick | --line-art | --separations | --memory |
+//                                         --pages]
+//   --quick        only the A4 page and the memory table
 //   --line-art     only imported line art against the catalogue, and its design document
 //   --separations  only the separations of the fabric page against its PNG page
+//   --memory       only what pages add to the memory of pattern-render --version
+//   --pages        only the pages of 8858 x 17717 and 17717 x 118110 against their peers
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <png.h>
 #include <spawn.h>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+#include <zlib.h>
 
 extern char** environ;
 
@@ -93,9 +100,10 @@ void report(const char* what, const Measure& m) {
                 m.ok ? "" : "  (FAILED)");
 }
 
+// A stand-in convert that is not ImageMagick fails on -version.
 struct Peers {
     bool vips = installed("vips");
-    bool convert = installed("convert");
+    bool convert = runOnce({"convert", "-version"}).ok;
 };
 
 std::string sizeText(int width, int height) {
@@ -107,32 +115,6 @@ Command renderCommand(const std::string& renderer, int width, int height, const 
             "--fill",  "70,30",      "--seed",
             "3",       "--out-size", sizeText(width, height),
             "--quiet", "-o",         out.string()};
-}
-
-// vips repeats the design into a page of whole tiles, then crops it to the page.
-std::vector<Command> vipsReplicate(const fs::path& design, const fs::path& folder, int width,
-                                   int height, const fs::path& out) {
-    const int side = 142;
-    const std::string whole = (folder / "replicated.v").string();
-    return {{"vips", "replicate", design.string(), whole, std::to_string((width + side - 1) / side),
-             std::to_string((height + side - 1) / side)},
-            {"vips", "crop", whole, out.string(), "0", "0", std::to_string(width),
-             std::to_string(height)}};
-}
-
-std::vector<Command> vipsArrayjoin(const fs::path& design, const fs::path& folder, int width,
-                                   int height, const fs::path& out) {
-    const int side = 142;
-    const int across = (width + side - 1) / side;
-    const int down = (height + side - 1) / side;
-    std::string images;
-    for (int i = 0; i < across * down; ++i) {
-        images += design.string() + " ";
-    }
-    const std::string whole = (folder / "joined.v").string();
-    return {{"vips", "arrayjoin", images, whole, "--across", std::to_string(across)},
-            {"vips", "crop", whole, out.string(), "0", "0", std::to_string(width),
-             std::to_string(height)}};
 }
 
 double ratio(const Measure& ours, const Measure& theirs) {
@@ -159,6 +141,238 @@ std::pair<Measure, Measure> measureInTurns(const Command& first, const Command& 
         }
     }
     return {median(firsts), median(seconds)};
+}
+
+// The level pattern-render deflates its pages at.
+constexpr int kEngineLevel = 2;
+
+// The machine's limit for a page: zlib at the engine's level on the page's own bytes (its rows
+// as the file packs them, with a PNG's filter byte before each), timed alone, then the file's
+// bytes written by dd with fdatasync. The rows come from decoding pattern-render's PNG.
+Measure limitOf(const fs::path& enginePng, const fs::path& file, bool filterBytes,
+                const fs::path& folder) {
+    Measure limit;
+    FILE* in = std::fopen(enginePng.c_str(), "rb");
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    z_stream stream{};
+    deflateInit(&stream, kEngineLevel);
+    // Declared before setjmp, so that libpng's long jump skips no destructor.
+    std::vector<unsigned char> row;
+    std::vector<unsigned char> out(std::size_t(1) << 20);
+    std::chrono::duration<double> deflating{};
+    if (in == nullptr || setjmp(png_jmpbuf(png)) != 0) {
+        limit.ok = false;
+    } else {
+        png_init_io(png, in);
+        png_read_info(png, info);
+        row.assign(png_get_rowbytes(png, info) + 1, 0); // a filter byte of 0, then the row
+        const png_uint_32 height = png_get_image_height(png, info);
+        for (png_uint_32 y = 0; y < height; ++y) {
+            png_read_row(png, row.data() + 1, nullptr);
+            const auto start = std::chrono::steady_clock::now();
+            stream.next_in = row.data() + (filterBytes ? 0 : 1);
+            stream.avail_in = uInt(row.size() - (filterBytes ? 0 : 1));
+            const int flush = y + 1 == height ? Z_FINISH : Z_NO_FLUSH;
+            do {
+                stream.next_out = out.data();
+                stream.avail_out = uInt(out.size());
+                deflate(&stream, flush);
+            } while (stream.avail_out == 0);
+            deflating += std::chrono::steady_clock::now() - start;
+        }
+        limit.seconds = deflating.count();
+    }
+    deflateEnd(&stream);
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (in != nullptr) {
+        std::fclose(in);
+    }
+    const fs::path copy = folder / "dd.bin";
+    const Measure dd =
+        runOnce({"dd", "if=" + file.string(), "of=" + copy.string(), "bs=1M", "conv=fdatasync"});
+    fs::remove(copy);
+    limit.seconds += dd.seconds;
+    limit.peakMegabytes = dd.peakMegabytes;
+    limit.ok = limit.ok && dd.ok;
+    return limit;
+}
+
+// One tool making the page: its commands, or (for the limit) a measure of its own, and the file
+// it leaves, whose size is reported.
+struct Contender {
+    std::string name;
+    fs::path file;
+    std::vector<Command> steps;
+    std::function<Measure()> own;
+    std::vector<Measure> runs;
+    std::uintmax_t bytes = 0;
+};
+
+// The page of the 142 x 142 design tiled over width x height, as PNG and as TIFF, by
+// pattern-render, by vips's fastest route (embed with a repeating edge; PNG at its default
+// compression and at 2, TIFF uncompressed and deflated), by ImageMagick's tile: and against the
+// limit. Rounds of one run each, the disk synced before every run; medians.
+void comparePage(const std::string& renderer, const Peers& peers, const fs::path& design,
+                 const fs::path& folder, int width, int height, int rounds) {
+    const std::string size = sizeText(width, height);
+    // The process alone, which the limit does not pay: Qt's start and the design's drawing.
+    std::vector<Contender> contenders = {
+        {"process floor: pattern-render --version", {}, {{renderer, "--version"}}, {}, {}, 0}};
+    for (const std::string extension : {"png", "tif"}) {
+        const fs::path ours = folder / ("page." + extension);
+        contenders.push_back({"pattern-render ." + extension,
+                              ours,
+                              {renderCommand(renderer, width, height, ours)},
+                              {},
+                              {},
+                              0});
+        if (peers.vips) {
+            const std::vector<std::pair<std::string, std::string>> routes =
+                extension == "png"
+                    ? std::vector<std::pair<std::string, std::string>>{{"", ""},
+                                                                       {"[compression=2]", "2"}}
+                    : std::vector<std::pair<std::string, std::string>>{
+                          {"", ""}, {"[compression=deflate]", "d"}};
+            for (const auto& [options, tag] : routes) {
+                const fs::path out = folder / ("vips" + tag + "." + extension);
+                contenders.push_back(
+                    {"vips embed --extend repeat ." + extension + options,
+                     out,
+                     {{"vips", "embed", design.string(), out.string() + options, "0", "0",
+                       std::to_string(width), std::to_string(height), "--extend", "repeat"}},
+                     {},
+                     {},
+                     0});
+            }
+        }
+        if (peers.convert) {
+            const fs::path out = folder / ("magick." + extension);
+            contenders.push_back(
+                {"convert -size " + size + " tile:design.png ." + extension,
+                 out,
+                 {{"convert", "-size", size, "tile:" + design.string(), out.string()}},
+                 {},
+                 {},
+                 0});
+        }
+        const fs::path enginePng = folder / "page.png";
+        const bool png = extension == "png";
+        contenders.push_back({std::string("limit: zlib -") + char('0' + kEngineLevel) +
+                                  " on the rows + dd ." + extension,
+                              ours,
+                              {},
+                              [=] { return limitOf(enginePng, ours, png, folder); },
+                              {},
+                              0});
+    }
+    for (int round = 0; round < rounds; ++round) {
+        std::fprintf(stderr, "%s: round %d of %d\n", size.c_str(), round + 1, rounds);
+        for (Contender& contender : contenders) {
+            sync();
+            Measure total;
+            if (contender.own) {
+                total = contender.own();
+            }
+            for (const Command& step : contender.steps) {
+                const Measure one = runOnce(step);
+                total.seconds += one.seconds;
+                total.peakMegabytes = std::max(total.peakMegabytes, one.peakMegabytes);
+                total.ok = total.ok && one.ok;
+            }
+            std::error_code error;
+            const std::uintmax_t bytes = fs::file_size(contender.file, error);
+            contender.bytes = error ? 0 : bytes;
+            contender.runs.push_back(total);
+            if (!contender.file.empty() &&
+                contender.file.filename().string().rfind("page.", 0) != 0) {
+                fs::remove(contender.file); // only pattern-render's pages are needed again
+            }
+        }
+    }
+    std::printf("%s, the design tiled, PNG and TIFF (rounds taking turns, disk synced before each "
+                "run, median of %d):\n",
+                size.c_str(), rounds);
+    const Measure* ours = nullptr;
+    const Measure* fastestVips = nullptr;
+    const Measure* magick = nullptr;
+    for (Contender& contender : contenders) {
+        const Measure m = median(contender.runs);
+        contender.runs = {m};
+        std::printf("  %-52s %8.3f s %8.1f MB peak %10.2f MB file%s\n", contender.name.c_str(),
+                    m.seconds, m.peakMegabytes, double(contender.bytes) / (1024.0 * 1024.0),
+                    m.ok ? "" : "  (FAILED)");
+    }
+    if (peers.convert && std::max(width, height) > 16384) {
+        std::printf("  (Debian's ImageMagick policy.xml refuses images over 16K pixels a side)\n");
+    }
+    const Measure& floor = contenders.front().runs.front();
+    for (Contender& contender : contenders) {
+        const Measure& m = contender.runs.front();
+        if (contender.name.rfind("pattern-render .", 0) == 0) {
+            ours = &m;
+            fastestVips = nullptr;
+            magick = nullptr;
+        } else if (contender.name.rfind("vips", 0) == 0 && m.ok &&
+                   (fastestVips == nullptr || m.seconds < fastestVips->seconds)) {
+            fastestVips = &m;
+        } else if (contender.name.rfind("convert", 0) == 0 && m.ok) {
+            magick = &m;
+        } else if (contender.own) {
+            const char* format = contender.file.extension() == ".png" ? "PNG" : "TIFF";
+            // The goals are set for print-sized pages; smaller ones are shown for their trend.
+            const bool goals = double(width) * height >= 100e6;
+            std::printf("  %s: pattern-render / limit %.2f%s (above the floor %.2f)", format,
+                        ratio(*ours, m), goals ? " (target <= 1.5)" : "",
+                        (ours->seconds - floor.seconds) / m.seconds);
+            if (fastestVips != nullptr) {
+                std::printf(", / fastest vips %.2f%s", ratio(*ours, *fastestVips),
+                            goals ? " (target <= 0.25)" : "");
+            }
+            if (magick != nullptr) {
+                std::printf(", / convert %.2f", ratio(*ours, *magick));
+            }
+            std::printf("\n");
+        }
+    }
+    fs::remove(folder / "page.png");
+    fs::remove(folder / "page.tif");
+}
+
+// Qt's floor is what pattern-render --version holds; a page's cost is what it adds to that.
+void compareMemory(const std::string& renderer, const fs::path& folder, bool quick) {
+    const Measure floor = measure({{renderer, "--version"}}, 3);
+    std::printf("Peak memory above pattern-render --version (%.1f MB), median of 3:\n",
+                floor.peakMegabytes);
+    const auto show = [&](const std::string& what, const Command& command) {
+        const Measure m = measure({command}, 3);
+        std::printf("  %-44s %8.3f s %7.1f MB peak %+7.1f MB%s\n", what.c_str(), m.seconds,
+                    m.peakMegabytes, m.peakMegabytes - floor.peakMegabytes,
+                    m.ok ? "" : "  (FAILED)");
+    };
+    struct Size {
+        int width;
+        int height;
+    };
+    for (const Size size :
+         {Size{1000, 1000}, Size{2480, 3508}, Size{8858, 17717}, Size{17717, 118110}}) {
+        if (quick && size.width > 2480) {
+            break;
+        }
+        for (const char* extension : {"png", "tif"}) {
+            const fs::path out = folder / (std::string("memory.") + extension);
+            show(sizeText(size.width, size.height) + " " + extension,
+                 renderCommand(renderer, size.width, size.height, out));
+            fs::remove(out);
+        }
+    }
+    const fs::path out = folder / "memory.png";
+    show("A4 at 300 dpi, --tile-size 20cm",
+         {renderer, "--pattern", "Command55", "--fill", "70,30", "--seed", "3", "--tile-size",
+          "20cm", "--out-size", "21x29.7cm", "--quiet", "-o", out.string()});
+    show("--colourways 60", {renderer, "--pattern", "Command13", "--fill", "10,10", "--seed", "5",
+                             "--colourways", "60", "--quiet", "-o", out.string()});
+    fs::remove(out);
 }
 
 // A picture of line art, 4000 x 4000: the catalogue figure drawn sharp at that size (black
@@ -259,15 +473,30 @@ void compareSeparations(const std::string& renderer, const fs::path& folder, int
     fs::remove_all(screens);
 }
 
+// A4 as a bitmap, which is all writing: against dd of as many bytes.
+void compareBitmap(const std::string& renderer, const fs::path& folder) {
+    std::printf("A4 BMP against dd of the same bytes with fdatasync (median of 7):\n");
+    const Measure bmp = measure({renderCommand(renderer, 2480, 3508, folder / "a4.bmp")}, 7);
+    report("pattern-render .bmp", bmp);
+    const auto bmpBytes = fs::file_size(folder / "a4.bmp");
+    const Measure dd = measure({{"dd", "if=/dev/zero", "of=" + (folder / "dd.bin").string(),
+                                 "bs=" + std::to_string(bmpBytes), "count=1", "conv=fdatasync"}},
+                               7);
+    report("dd conv=fdatasync", dd);
+    std::printf("  pattern-render / dd: %.2f (target <= 1.5)\n", ratio(bmp, dd));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(
             stderr,
-            "usage: print-compare PATH/TO/pattern-render [--quick | --line-art | --separations]\n");
+            "usage: print-compare PATH/TO/pattern-render [--quick | --line-art | --separations | "
+            "--memory | --pages]\n");
         return 2;
     }
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each line as it comes, even into a file
     const std::string renderer = fs::absolute(argv[1]).string();
     const bool quick = argc > 2 && std::string(argv[2]) == "--quick";
     const fs::path folder =
@@ -283,105 +512,47 @@ int main(int argc, char** argv) {
         fs::remove_all(folder);
         return 0;
     }
+    if (argc > 2 && std::string(argv[2]) == "--memory") {
+        compareMemory(renderer, folder, false);
+        fs::remove_all(folder);
+        return 0;
+    }
     const Peers peers;
     if (!peers.vips) {
         std::printf("vips not found: apt-get install libvips-tools (its cases are skipped)\n");
     }
     if (!peers.convert) {
-        std::printf("convert not found: apt-get install imagemagick (its case is skipped)\n");
+        std::printf("ImageMagick's convert not found: apt-get install imagemagick (its cases are "
+                    "skipped)\n");
     }
     const fs::path design = folder / "design.png";
     runOnce({renderer, "--pattern", "Command55", "--fill", "70,30", "--seed", "3", "-o",
              design.string()});
 
-    std::printf("A4 at 300 dpi, 2480 x 3508, PNG (median of 7):\n");
-    const Measure a4 = measure({renderCommand(renderer, 2480, 3508, folder / "a4.png")}, 7);
-    report("pattern-render", a4);
-    if (peers.vips) {
-        const Measure replicate =
-            measure({vipsReplicate(design, folder, 2480, 3508, folder / "a4-vips.png")}, 7);
-        const Measure joined =
-            measure({vipsArrayjoin(design, folder, 2480, 3508, folder / "a4-join.png")}, 7);
-        report("vips replicate + crop", replicate);
-        report("vips arrayjoin + crop", joined);
-        const Measure& best = replicate.seconds < joined.seconds ? replicate : joined;
-        std::printf("  pattern-render / fastest vips: %.2f (target <= 0.5)\n", ratio(a4, best));
+    const bool pagesOnly = argc > 2 && std::string(argv[2]) == "--pages";
+    if (!pagesOnly) {
+        comparePage(renderer, peers, design, folder, 2480, 3508, 5);
     }
-    if (peers.convert) {
-        const Measure magick = measure({{"convert", "-size", "2480x3508", "tile:" + design.string(),
-                                         (folder / "a4-magick.png").string()}},
-                                       7);
-        report("convert -size 2480x3508 tile:design.png", magick);
-        std::printf("  pattern-render / convert: %.2f (target < 1)\n", ratio(a4, magick));
+    if (quick) {
+        compareMemory(renderer, folder, true);
+        fs::remove_all(folder);
+        return 0;
     }
-
-    compareLineArt(renderer, folder);
-
-    std::printf("A4 BMP against dd of the same bytes with fdatasync (median of 7):\n");
-    const Measure bmp = measure({renderCommand(renderer, 2480, 3508, folder / "a4.bmp")}, 7);
-    report("pattern-render .bmp", bmp);
-    const auto bmpBytes = fs::file_size(folder / "a4.bmp");
-    const Measure dd = measure({{"dd", "if=/dev/zero", "of=" + (folder / "dd.bin").string(),
-                                 "bs=" + std::to_string(bmpBytes), "count=1", "conv=fdatasync"}},
-                               7);
-    report("dd conv=fdatasync", dd);
-    std::printf("  pattern-render / dd: %.2f (target <= 1.5)\n", ratio(bmp, dd));
-
-    if (!quick) {
+    if (!pagesOnly) {
+        compareLineArt(renderer, folder);
+        compareBitmap(renderer, folder);
         compareSeparations(renderer, folder, 3);
-        std::printf("Fabric 1.5 m x 3 m at 150 dpi, 8858 x 17717 (median of 3):\n");
-        const Measure png = measure({renderCommand(renderer, 8858, 17717, folder / "f.png")}, 3);
-        const Measure tiff = measure({renderCommand(renderer, 8858, 17717, folder / "f.tif")}, 3);
-        report("pattern-render .png", png);
-        report("pattern-render .tif", tiff);
-        if (peers.vips) {
-            const Measure vipsPng =
-                measure({vipsReplicate(design, folder, 8858, 17717, folder / "f-vips.png")}, 3);
-            const Measure vipsTiff =
-                measure({vipsReplicate(design, folder, 8858, 17717, folder / "f-vips.tif")}, 3);
-            report("vips replicate + crop .png", vipsPng);
-            report("vips replicate + crop .tif (tiffsave)", vipsTiff);
-            std::printf("  PNG pattern-render / vips: %.2f (target <= 0.5), peak %.1f MB "
-                        "(target <= 64)\n",
-                        ratio(png, vipsPng), png.peakMegabytes);
-            std::printf("  TIFF pattern-render / vips: %.2f (target <= 1)\n",
-                        ratio(tiff, vipsTiff));
-        }
-        fs::remove(folder / "replicated.v");
     }
-
-    std::printf("Cost per megapixel and peak memory:\n");
-    struct Size {
-        int width;
-        int height;
-        const char* name;
-    };
-    const Size sizes[] = {{1000, 1000, "1000 x 1000"},
-                          {2480, 3508, "A4, 2480 x 3508"},
-                          {8858, 17717, "8858 x 17717"},
-                          {17717, 118110, "17717 x 118110"}};
-    for (const Size& size : sizes) {
-        if (quick && size.width > 1000) {
-            break;
-        }
-        const double megapixels = double(size.width) * size.height / 1e6;
-        for (const char* extension : {"png", "tif"}) {
-            const fs::path out = folder / (std::string("scale.") + extension);
-            // The largest page needs room for its file; deflated pages of this design stay far
-            // below a gigabyte, so ask for that much.
-            if (fs::space(folder).available < (std::uintmax_t(1) << 30)) {
-                std::printf("  %-18s %s skipped: less than 1 GB free in %s\n", size.name, extension,
-                            folder.c_str());
-                continue;
-            }
-            const int runs = megapixels > 100 ? 1 : 3;
-            const Measure m =
-                measure({renderCommand(renderer, size.width, size.height, out)}, runs);
-            std::printf("  %-18s %s %8.3f s %7.2f ms/MP %7.1f MB peak%s\n", size.name, extension,
-                        m.seconds, m.seconds * 1000 / megapixels, m.peakMegabytes,
-                        m.ok ? "" : "  (FAILED)");
-            fs::remove(out);
-        }
+    comparePage(renderer, peers, design, folder, 8858, 17717, 5);
+    // The largest page needs room for the uncompressed TIFF of vips: 6.3 GB.
+    if (fs::space(folder).available < (std::uintmax_t(8) << 30)) {
+        std::printf("17717 x 118110 skipped: less than 8 GB free in %s\n", folder.c_str());
+    } else {
+        // Three rounds: one takes the peers several minutes.
+        comparePage(renderer, peers, design, folder, 17717, 118110, 3);
+    }
+    if (!pagesOnly) {
+        compareMemory(renderer, folder, false);
     }
     fs::remove_all(folder);
     return 0;

@@ -93,6 +93,11 @@ src/print/page_encoders.cpp: kScreenPixelsPerMetre = 3780; ==> kScreenPixelsPerM
 src/print/page_encoders.cpp: indexBits(palette.size()) + 7) / 8); ==> indexBits(palette.size())) / 8);
 src/print/page_encoders.cpp: red[i] = uint16_t(qRed(page_.palette[i]) * 257); ==> red[i] = uint16_t(qRed(page_.palette[i]) * 256);
 src/print/page_encoders.cpp: while (bits < 8 && (std::size_t(1) << bits) < colours) { ==> while (bits < 8 && (std::size_t(1) << bits) <= colours) {
+src/print/page_encoders.cpp: TIFFTAG_ROWSPERSTRIP, uint32_t(stripRows_)); ==> TIFFTAG_ROWSPERSTRIP, uint32_t(stripRows_ + 1));
+src/print/page_encoders.cpp: const int ending = last ? Z_FINISH : Z_FULL_FLUSH; ==> const int ending = last ? Z_FINISH : Z_NO_FLUSH;
+src/print/page_encoders.cpp: deflateSetDictionary(&stream, in - primed, uInt(primed)); ==> deflateSetDictionary(&stream, in - primed + 1, uInt(primed));
+src/print/print_engine.cpp: const int inPeriod = y % period_; ==> const int inPeriod = y % period_ / 2 * 2;
+src/tiling/tiling.cpp: tile.height() * (twoDown ? 2 : 1) ==> tile.height() * (twoDown ? 1 : 1)
 src/files/atomic_file.cpp: mode_ = existing.st_mode & 07777; ==> mode_ = 0644;
 src/files/atomic_file.cpp: if (!S_ISREG(existing.st_mode)) { ==> if (false) {
 src/files/atomic_file.cpp: int error = failedErrno_; ==> int error = 0;

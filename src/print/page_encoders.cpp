@@ -6,7 +6,11 @@
 #include <cmath>
 #include <csetjmp>
 #include <cstring>
+#include <functional>
+#include <libdeflate.h>
 #include <png.h>
+#include <system_error>
+#include <thread>
 #include <tiffio.h>
 #include <unistd.h>
 #include <unordered_map>
@@ -20,6 +24,9 @@ constexpr double kMetresPerInch = 0.0254;
 constexpr quint32 kScreenPixelsPerMetre = 3780;
 // Writes are collected into blocks of this many bytes.
 constexpr qsizetype kBufferBytes = qsizetype(1) << 20;
+// Repeats compress well at a fast level; level 2 is both faster and smaller than level 1 on them
+// (its longer matches find the previous tile). Row filters would cost more time than they save
+// bytes on flat-coloured designs, so only RGB rows take the cheapest one, Sub.
 constexpr int kDeflateLevel = 2;
 
 quint32 pixelsPerMetre(double dotsPerInch) {
@@ -108,11 +115,244 @@ class BmpEncoder final : public PageEncoder {
     qsizetype stride_;
 };
 
-// libpng reports errors by a long jump; every call into it goes through guarded(), whose frame
-// holds no object that needs destroying.
+// Deflates a page's rows a piece of about a band at a time, as many pieces at once as it has
+// threads. A PNG's rows go in with their filter byte and its pieces join into one zlib stream: each
+// ends with a full flush, and starts primed with the 32 KB before it so that repeats across a seam
+// still find their match. A TIFF's pieces are strips, each a whole stream of its own.
+class ParallelDeflate {
+  public:
+    enum class Stream { PngRows, TiffStrips };
+    // Takes each deflated piece, in the page's order.
+    using Sink = std::function<bool(const uchar* bytes, std::size_t size)>;
+
+    ParallelDeflate(Stream stream, qsizetype rowBytes, int pieceRows, int threads, bool subFilter)
+        : stream_(stream), rowBytes_(rowBytes), inputRowBytes_(rowBytes + (png() ? 1 : 0)),
+          pieceRows_(pieceRows), threads_(std::max(threads, 1)), subFilter_(subFilter),
+          input_(std::size_t(history()) +
+                 std::size_t(inputRowBytes_) * std::size_t(pieceRows) * std::size_t(threads_)),
+          pieces_(std::size_t(threads_)) {}
+    ~ParallelDeflate() {
+        for (Piece& piece : pieces_) {
+            if (piece.stream.state != nullptr) {
+                deflateEnd(&piece.stream);
+            }
+            libdeflate_free_compressor(piece.strips);
+        }
+    }
+    ParallelDeflate(const ParallelDeflate&) = delete;
+    ParallelDeflate& operator=(const ParallelDeflate&) = delete;
+
+    int pieceRows() const { return pieceRows_; }
+    // Why deflating failed, when it did.
+    QString failure() const { return failure_; }
+
+    bool add(const uchar* rows, int count, const Sink& sink) {
+        for (int i = 0; i < count; ++i) {
+            // A full band waits for the next row, so that the last piece is never empty.
+            if (rows_ == pieceRows_ * threads_ && !deflateBand(false, sink)) {
+                return false;
+            }
+            addRow(rows + qsizetype(i) * rowBytes_);
+        }
+        return true;
+    }
+    // Deflates the rows left, the last piece ending the stream.
+    bool finish(const Sink& sink) { return deflateBand(true, sink); }
+
+  private:
+    // A thread's piece with its compressor, made once on the caller's thread: the threads never
+    // allocate.
+    struct Piece {
+        z_stream stream{};
+        libdeflate_compressor* strips = nullptr;
+        std::vector<uchar> bytes;
+        std::size_t size = 0;
+        uLong adler = 0;
+        bool ok = false;
+    };
+
+    bool png() const { return stream_ == Stream::PngRows; }
+    // Bytes kept in front of the rows: the end of what went before, for the next band to find.
+    qsizetype history() const { return png() ? kWindowBytes : 0; }
+
+    void addRow(const uchar* row) {
+        uchar* out = input_.data() + history() + qsizetype(rows_++) * inputRowBytes_;
+        if (!png()) {
+            std::memcpy(out, row, std::size_t(rowBytes_));
+            return;
+        }
+        *out++ = subFilter_ ? PNG_FILTER_VALUE_SUB : PNG_FILTER_VALUE_NONE;
+        if (!subFilter_) {
+            std::memcpy(out, row, std::size_t(rowBytes_));
+            return;
+        }
+        // Each byte less the one of the pixel before it: flat colours become runs of zeros.
+        std::memcpy(out, row, std::min<std::size_t>(3, std::size_t(rowBytes_)));
+        for (qsizetype i = 3; i < rowBytes_; ++i) {
+            out[i] = uchar(row[i] - row[i - 3]);
+        }
+    }
+
+    // Deflates the rows taken, a piece a thread, and hands the pieces on.
+    bool deflateBand(bool last, const Sink& sink) {
+        const int count = (rows_ + pieceRows_ - 1) / pieceRows_;
+        const qsizetype bytes = qsizetype(rows_) * inputRowBytes_;
+        for (int i = 0; i < count; ++i) {
+            const qsizetype size = std::min(qsizetype(pieceRows_) * inputRowBytes_,
+                                            bytes - qsizetype(i) * pieceRows_ * inputRowBytes_);
+            if (!readyToDeflate(pieces_[std::size_t(i)])) {
+                failure_ = QStringLiteral("out of memory");
+                return false;
+            }
+            pieces_[std::size_t(i)].bytes.resize(
+                png() ? std::size_t(compressBound(uLong(size))) + 16
+                      : libdeflate_zlib_compress_bound(nullptr, std::size_t(size)));
+        }
+        runOnThreads(count, [&](int i) { deflatePiece(i, bytes, last && i == count - 1); });
+        for (int i = 0; i < count; ++i) {
+            Piece& piece = pieces_[std::size_t(i)];
+            if (!piece.ok) {
+                failure_ = QStringLiteral("deflate failed");
+                return false;
+            }
+            if (png()) {
+                const uLong size =
+                    uLong(std::min(qsizetype(pieceRows_), rows_ - qsizetype(i) * pieceRows_) *
+                          inputRowBytes_);
+                adler_ = adler32_combine(adler_, piece.adler, z_off_t(size));
+                if (last && i == count - 1) {
+                    qToBigEndian(quint32(adler_), piece.bytes.data() + piece.size);
+                    piece.size += 4;
+                }
+            }
+            if (!sink(piece.bytes.data(), piece.size)) {
+                return false;
+            }
+        }
+        keepHistory(bytes);
+        started_ = started_ || count > 0;
+        rows_ = 0;
+        return true;
+    }
+
+    void deflatePiece(int index, qsizetype bandBytes, bool last) {
+        Piece& piece = pieces_[std::size_t(index)];
+        const qsizetype begin = history() + qsizetype(index) * pieceRows_ * inputRowBytes_;
+        const qsizetype size =
+            std::min(qsizetype(pieceRows_) * inputRowBytes_, history() + bandBytes - begin);
+        if (!png()) {
+            deflateStrip(piece, input_.data() + begin, size);
+            return;
+        }
+        deflateRows(piece, index, input_.data() + begin, size, last);
+    }
+
+    // Rows of a PNG as part of its one stream: primed with what came before, ending at a byte
+    // boundary with a full flush, or ending the stream.
+    void deflateRows(Piece& piece, int index, const uchar* in, qsizetype size, bool last) const {
+        z_stream& stream = piece.stream;
+        deflateReset(&stream);
+        uchar* out = piece.bytes.data();
+        if (!started_ && index == 0) {
+            // The zlib header: deflate with a 32 KB window at a fast level, its check bits.
+            *out++ = 0x78;
+            *out++ = 0x5E;
+        }
+        const qsizetype primed = std::min(kWindowBytes, heldHistory(index));
+        if (primed > 0) {
+            deflateSetDictionary(&stream, in - primed, uInt(primed));
+        }
+        stream.next_in = const_cast<uchar*>(in); // zlib leaves its input as it was
+        stream.avail_in = uInt(size);
+        stream.next_out = out;
+        stream.avail_out = uInt(piece.bytes.data() + piece.bytes.size() - out);
+        const int ending = last ? Z_FINISH : Z_FULL_FLUSH;
+        const int result = deflate(&stream, ending);
+        piece.ok =
+            result == (last ? Z_STREAM_END : Z_OK) && stream.avail_in == 0 && stream.avail_out > 0;
+        piece.size = std::size_t(stream.next_out - piece.bytes.data());
+        piece.adler = adler32(1, in, uInt(size));
+    }
+
+    // A strip on its own, with libdeflate as libtiff would: faster and smaller than zlib at the
+    // same level.
+    static void deflateStrip(Piece& piece, const uchar* in, qsizetype size) {
+        piece.size = libdeflate_zlib_compress(piece.strips, in, std::size_t(size),
+                                              piece.bytes.data(), piece.bytes.size());
+        piece.ok = piece.size > 0;
+    }
+
+    bool readyToDeflate(Piece& piece) const {
+        if (!png()) {
+            piece.strips = piece.strips ? piece.strips : libdeflate_alloc_compressor(kDeflateLevel);
+            return piece.strips != nullptr;
+        }
+        const int strategy = subFilter_ ? Z_FILTERED : Z_DEFAULT_STRATEGY;
+        return piece.stream.state != nullptr ||
+               deflateInit2(&piece.stream, kDeflateLevel, Z_DEFLATED, -kWindowBits, 8, strategy) ==
+                   Z_OK;
+    }
+
+    // How many bytes of the stream before piece `index` are in the buffer.
+    qsizetype heldHistory(int index) const {
+        return heldHistory_ + qsizetype(index) * pieceRows_ * inputRowBytes_;
+    }
+    // Moves the stream's last 32 KB in front of where the next band's rows go.
+    void keepHistory(qsizetype bandBytes) {
+        if (!png()) {
+            return;
+        }
+        const qsizetype held = std::min(kWindowBytes, heldHistory_ + bandBytes);
+        std::memmove(input_.data() + kWindowBytes - held,
+                     input_.data() + kWindowBytes + bandBytes - held, std::size_t(held));
+        heldHistory_ = held;
+    }
+
+    // Runs work(0) ... work(count - 1), each on a thread of its own but the first, which runs on
+    // the caller's; with no thread to be had, on the caller's in turn.
+    template <typename Work> static void runOnThreads(int count, const Work& work) {
+        std::vector<std::thread> helpers;
+        for (int i = 1; i < count; ++i) {
+            try {
+                helpers.emplace_back(work, i);
+            } catch (const std::system_error&) {
+                work(i);
+            }
+        }
+        if (count > 0) {
+            work(0);
+        }
+        for (std::thread& helper : helpers) {
+            helper.join();
+        }
+    }
+
+    static constexpr int kWindowBits = 15;
+    static constexpr qsizetype kWindowBytes = qsizetype(1) << kWindowBits;
+    Stream stream_;
+    qsizetype rowBytes_;
+    qsizetype inputRowBytes_;
+    int pieceRows_;
+    int threads_;
+    bool subFilter_;
+    std::vector<uchar> input_;
+    std::vector<Piece> pieces_;
+    int rows_ = 0;
+    qsizetype heldHistory_ = 0;
+    bool started_ = false;
+    QString failure_;
+    uLong adler_ = adler32(0, nullptr, 0);
+};
+
+// libpng writes the chunks around the image data, which ParallelDeflate makes. libpng reports
+// errors by a long jump; every call into it goes through guarded(), whose frame holds no object
+// that needs destroying.
 class PngEncoder final : public PageEncoder {
   public:
-    PngEncoder(files::AtomicFile& file, const PageFormat& page) : out_(file), page_(page) {
+    PngEncoder(files::AtomicFile& file, const PageFormat& page)
+        : out_(file), page_(page), deflater_(ParallelDeflate::Stream::PngRows, page.rowBytes(),
+                                             rowsPerBand(page, page.rowBytes() + 1), page.threads,
+                                             page.layout != PixelLayout::Index8) {
         png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, this, &PngEncoder::onError,
                                        &PngEncoder::onWarning);
         info_ = png_ ? png_create_info_struct(png_) : nullptr;
@@ -126,20 +366,18 @@ class PngEncoder final : public PageEncoder {
         return info_ != nullptr && guarded([](PngEncoder& self) { self.writeHeader(); });
     }
     bool writeRows(const uchar* rows, int count) override {
-        rows_ = rows;
-        count_ = count;
-        return guarded([](PngEncoder& self) {
-            for (int i = 0; i < self.count_; ++i) {
-                png_write_row(self.png_, self.rows_ + qsizetype(i) * self.rowStride());
-            }
-        });
+        return deflater_.add(rows, count, chunkSink());
     }
     bool finish() override {
-        return guarded([](PngEncoder& self) { png_write_end(self.png_, nullptr); }) && out_.flush();
+        return deflater_.finish(chunkSink()) && guarded([](PngEncoder& self) {
+                   png_write_chunk(self.png_, reinterpret_cast<png_const_bytep>("IEND"), nullptr,
+                                   0);
+               }) &&
+               out_.flush();
     }
-    int bandRows() const override { return rowsPerBand(page_, rowStride()); }
+    int bandRows() const override { return deflater_.pieceRows() * std::max(page_.threads, 1); }
     qsizetype rowStride() const override { return page_.rowBytes(); }
-    QString failure() const override { return failure_; }
+    QString failure() const override { return failure_.isEmpty() ? deflater_.failure() : failure_; }
 
   private:
     bool guarded(void (*step)(PngEncoder&)) {
@@ -148,6 +386,18 @@ class PngEncoder final : public PageEncoder {
         }
         step(*this);
         return true;
+    }
+
+    // Each piece of the image data as an IDAT chunk.
+    ParallelDeflate::Sink chunkSink() {
+        return [this](const uchar* bytes, std::size_t size) {
+            chunk_ = bytes;
+            chunkSize_ = size;
+            return guarded([](PngEncoder& self) {
+                png_write_chunk(self.png_, reinterpret_cast<png_const_bytep>("IDAT"), self.chunk_,
+                                self.chunkSize_);
+            });
+        };
     }
 
     void writeHeader() {
@@ -169,12 +419,6 @@ class PngEncoder final : public PageEncoder {
             const png_uint_32 resolution = pixelsPerMetre(*page_.dotsPerInch);
             png_set_pHYs(png_, info_, resolution, resolution, PNG_RESOLUTION_METER);
         }
-        // Repeats compress well at a fast level; level 2 is both faster and smaller than level 1
-        // on them (its longer matches find the previous tile). Row filters would cost more time
-        // than they save bytes on flat-coloured designs.
-        png_set_filter(png_, PNG_FILTER_TYPE_BASE, indexed ? PNG_FILTER_NONE : PNG_FILTER_SUB);
-        png_set_compression_level(png_, kDeflateLevel);
-        png_set_compression_buffer_size(png_, 1 << 17);
         png_write_info(png_, info_);
     }
 
@@ -194,10 +438,11 @@ class PngEncoder final : public PageEncoder {
 
     BufferedFile out_;
     PageFormat page_;
+    ParallelDeflate deflater_;
     png_structp png_ = nullptr;
     png_infop info_ = nullptr;
-    const uchar* rows_ = nullptr;
-    int count_ = 0;
+    const uchar* chunk_ = nullptr;
+    std::size_t chunkSize_ = 0;
     QString failure_;
 };
 
@@ -206,7 +451,9 @@ class PngEncoder final : public PageEncoder {
 class TiffEncoder final : public PageEncoder {
   public:
     TiffEncoder(files::AtomicFile& file, const PageFormat& page)
-        : file_(file), page_(page), stripRows_(rowsPerBand(page, rowStride())) {}
+        : file_(file), page_(page), stripRows_(rowsPerBand(page, rowStride())),
+          deflater_(ParallelDeflate::Stream::TiffStrips, rowStride(), stripRows_,
+                    groupFour() ? 1 : page.threads, false) {}
     ~TiffEncoder() override {
         if (tiff_ != nullptr) {
             TIFFClose(tiff_);
@@ -245,12 +492,8 @@ class TiffEncoder final : public PageEncoder {
                      : indexed ? PHOTOMETRIC_PALETTE
                                : PHOTOMETRIC_RGB);
         TIFFSetField(tiff_, TIFFTAG_ROWSPERSTRIP, uint32_t(stripRows_));
-        if (screen && page_.compression == TiffCompression::Group4) {
-            TIFFSetField(tiff_, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
-        } else {
-            TIFFSetField(tiff_, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
-            TIFFSetField(tiff_, TIFFTAG_ZIPQUALITY, kDeflateLevel);
-        }
+        TIFFSetField(tiff_, TIFFTAG_COMPRESSION,
+                     groupFour() ? COMPRESSION_CCITTFAX4 : COMPRESSION_ADOBE_DEFLATE);
         if (indexed) {
             const std::size_t entries = std::size_t(1) << indexBits(page_.palette.size());
             std::vector<uint16_t> red(entries), green(entries), blue(entries);
@@ -268,22 +511,43 @@ class TiffEncoder final : public PageEncoder {
         }
         return failure().isEmpty();
     }
+    // Group 4 strips are libtiff's to encode, a band each; deflated ones come whole from
+    // ParallelDeflate.
     bool writeRows(const uchar* rows, int count) override {
+        if (!groupFour()) {
+            return deflater_.add(rows, count, stripSink());
+        }
         const tmsize_t bytes = tmsize_t(count) * rowStride();
         // libtiff takes a non-const buffer but leaves it as it was.
         return TIFFWriteEncodedStrip(tiff_, strip_++, const_cast<uchar*>(rows), bytes) == bytes;
     }
     bool finish() override {
-        const bool flushed = TIFFFlush(tiff_) == 1;
+        const bool flushed =
+            (groupFour() || deflater_.finish(stripSink())) && TIFFFlush(tiff_) == 1;
         TIFFClose(tiff_);
         tiff_ = nullptr;
         return flushed && failure().isEmpty() && !writeFailed_;
     }
-    int bandRows() const override { return stripRows_; }
+    int bandRows() const override {
+        return groupFour() ? stripRows_ : stripRows_ * std::max(page_.threads, 1);
+    }
     qsizetype rowStride() const override { return page_.rowBytes(); }
-    QString failure() const override { return writeFailed_ ? QString() : failure_; }
+    QString failure() const override {
+        return writeFailed_ ? QString() : failure_.isEmpty() ? deflater_.failure() : failure_;
+    }
 
   private:
+    bool groupFour() const {
+        return page_.layout == PixelLayout::Bit1 && page_.compression == TiffCompression::Group4;
+    }
+    ParallelDeflate::Sink stripSink() {
+        return [this](const uchar* bytes, std::size_t size) {
+            // libtiff takes a non-const buffer but leaves it as it was.
+            return TIFFWriteRawStrip(tiff_, strip_++, const_cast<uchar*>(bytes), tmsize_t(size)) ==
+                   tmsize_t(size);
+        };
+    }
+
     static TiffEncoder& self(thandle_t handle) { return *static_cast<TiffEncoder*>(handle); }
     static tmsize_t onRead(thandle_t handle, void* data, tmsize_t size) {
         return ::read(self(handle).file_.descriptor(), data, std::size_t(size));
@@ -329,6 +593,7 @@ class TiffEncoder final : public PageEncoder {
     files::AtomicFile& file_;
     PageFormat page_;
     int stripRows_;
+    ParallelDeflate deflater_;
     TIFF* tiff_ = nullptr;
     uint32_t strip_ = 0;
     bool writeFailed_ = false; // the file knows why

@@ -45,6 +45,8 @@ struct PageFormat {
     TiffCompression compression = TiffCompression::Deflate;
     // About how many bytes of rows a band holds: many pages written at once take smaller ones.
     qsizetype bandBytes = qsizetype(1) << 20;
+    // Bands deflated at once, each on a thread of its own (PNG, and TIFF but Group 4).
+    int threads = 1;
 };
 
 // Writes a page row band by row band. Rows are handed over in the file's order (see bottomUp)

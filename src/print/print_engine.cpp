@@ -5,7 +5,9 @@
 
 #include <QFileInfo>
 #include <QPainter>
+#include <memory>
 #include <new>
+#include <thread>
 
 namespace print {
 namespace {
@@ -21,6 +23,40 @@ QImage stampedCorner(const QImage& tile, const PrintJob& job) {
     painter.drawImage(0, 0, job.overlay);
     return corner;
 }
+
+// Page rows repeat down the page with the tiling's period: each row of one period is made and
+// packed once and copied after, when the period's rows fit in kMostPeriodBytes.
+class PeriodRows {
+  public:
+    PeriodRows(int period, qsizetype stride)
+        : period_(period), stride_(stride),
+          rows_(qsizetype(period) * stride <= kMostPeriodBytes
+                    ? std::make_unique_for_overwrite<uchar[]>(std::size_t(period) *
+                                                              std::size_t(stride))
+                    : nullptr),
+          made_(rows_ ? std::size_t(period) : 0, false) {}
+
+    // Page row y as `make` makes it, or null where the period is not kept.
+    template <typename Make> const uchar* row(int y, const Make& make) {
+        if (!rows_) {
+            return nullptr;
+        }
+        const int inPeriod = y % period_;
+        uchar* row = rows_.get() + qsizetype(inPeriod) * stride_;
+        if (!made_[std::size_t(inPeriod)]) {
+            make(y, row);
+            made_[std::size_t(inPeriod)] = true;
+        }
+        return row;
+    }
+
+  private:
+    static constexpr qsizetype kMostPeriodBytes = qsizetype(32) << 20;
+    int period_;
+    qsizetype stride_;
+    std::unique_ptr<uchar[]> rows_;
+    std::vector<bool> made_;
+};
 
 files::SaveOutcome writePage(const PrintJob& job, files::AtomicFile& file,
                              const PrintProgress& progress, const std::atomic<bool>* cancel,
@@ -39,6 +75,9 @@ files::SaveOutcome writePage(const PrintJob& job, files::AtomicFile& file,
     }
     format.layout = layoutFor(job.format, palette.has_value());
     format.palette = palette.value_or(std::vector<QRgb>{});
+    format.bandBytes = job.bandBytes;
+    format.threads =
+        job.threads > 0 ? job.threads : int(std::max(1u, std::thread::hardware_concurrency()));
 
     // Counting and laying out a tile of print size takes seconds: a stop asked meanwhile is heard.
     auto cancelled = [cancel] {
@@ -63,6 +102,17 @@ files::SaveOutcome writePage(const PrintJob& job, files::AtomicFile& file,
     // Rows are made a byte a pixel; indices of fewer bits are packed from a scratch row.
     const int bits = format.layout == PixelLayout::Index8 ? indexBits(format.palette.size()) : 8;
     std::vector<uchar> scratch(bits < 8 ? std::size_t(job.page.width()) : 0);
+    const auto makeRow = [&](int y, uchar* out) {
+        uchar* row = bits < 8 ? scratch.data() : out;
+        rows.fill(y, row);
+        if (y < corner.height()) {
+            std::memcpy(row, cornerBytes.data() + std::size_t(y) * cornerRowBytes, cornerRowBytes);
+        }
+        if (bits < 8) {
+            packIndices(row, job.page.width(), bits, out);
+        }
+    };
+    PeriodRows period(tiling::pagePeriod(tile.size(), job.repeat).height(), stride);
     bool written = encoder->begin();
     for (int done = 0; written && done < height; done += bandRows) {
         if (cancelled()) {
@@ -71,15 +121,12 @@ files::SaveOutcome writePage(const PrintJob& job, files::AtomicFile& file,
         const int count = std::min(bandRows, height - done);
         for (int i = 0; i < count; ++i) {
             const int y = bottomUp(job.format) ? height - 1 - (done + i) : done + i;
-            uchar* bandRow = band.data() + qsizetype(i) * stride;
-            uchar* row = bits < 8 ? scratch.data() : bandRow;
-            rows.fill(y, row);
-            if (y < corner.height()) {
-                std::memcpy(row, cornerBytes.data() + std::size_t(y) * cornerRowBytes,
-                            cornerRowBytes);
-            }
-            if (bits < 8) {
-                packIndices(row, job.page.width(), bits, bandRow);
+            uchar* out = band.data() + qsizetype(i) * stride;
+            const uchar* made = y < corner.height() ? nullptr : period.row(y, makeRow);
+            if (made != nullptr) {
+                std::memcpy(out, made, std::size_t(stride));
+            } else {
+                makeRow(y, out);
             }
         }
         written = encoder->writeRows(band.data(), count);

@@ -20,7 +20,9 @@ struct PrintJob {
     tiling::Repeat repeat = tiling::Repeat::Straight;
     PrintFormat format = PrintFormat::Png;
     std::optional<double> dotsPerInch;
-    QImage overlay; // ARGB32, drawn over the tiles at the page's top-left (the credit line)
+    QImage overlay;  // ARGB32, drawn over the tiles at the page's top-left (the credit line)
+    int threads = 0; // bands compressed at once; 0 for one a core
+    qsizetype bandBytes = qsizetype(1) << 20; // about how many bytes of rows a band holds
 };
 
 using PrintProgress = std::function<void(int rowsDone, int rowsTotal)>;

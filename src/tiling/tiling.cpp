@@ -105,6 +105,13 @@ QPoint tilePixelAt(QPoint pagePixel, QSize tile, Repeat repeat) {
     return tilePixelInCell(cell.inCell, tile, orientationOf(cell.column, cell.row, repeat));
 }
 
+QSize pagePeriod(QSize tile, Repeat repeat) {
+    // Half-drop and brick shift every other column or row; mirror and rotate turn every other.
+    const bool twoAcross = repeat != Repeat::Straight && repeat != Repeat::Brick;
+    const bool twoDown = repeat != Repeat::Straight && repeat != Repeat::HalfDrop;
+    return {tile.width() * (twoAcross ? 2 : 1), tile.height() * (twoDown ? 2 : 1)};
+}
+
 TiledRows::TiledRows(TileBytes tile, int pageWidth, Repeat repeat)
     : tile_(tile), pageWidth_(pageWidth), repeat_(repeat) {
     const bool twoCellPeriod =

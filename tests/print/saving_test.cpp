@@ -83,6 +83,8 @@ QImage reference(const print::PrintJob& job) {
     return page;
 }
 
+// Read whole by another reader (Qt's for PNG and BMP, libtiff's own for TIFF), on pages of many
+// strips and bands, deflated on one thread and on several.
 TEST(PrintEngine, WrittenPagesDecodeToTheInMemoryTilingWithTheirResolution) {
     QImage overlay(9, 4, QImage::Format_ARGB32);
     overlay.fill(Qt::transparent);
@@ -95,20 +97,32 @@ TEST(PrintEngine, WrittenPagesDecodeToTheInMemoryTilingWithTheirResolution) {
         int colours;
         std::optional<double> dotsPerInch;
         bool indexed; // what the file should hold
+        int threads;
+        qsizetype bandBytes;
     } cases[] = {
-        {PrintFormat::Png, Repeat::Straight, {5, 5}, {37, 23}, 9, 300, true},
-        {PrintFormat::Png, Repeat::HalfDrop, {7, 7}, {300, 211}, 256, std::nullopt, true},
-        {PrintFormat::Png, Repeat::Mirror, {30, 30}, {301, 207}, 900, 150, false},
-        {PrintFormat::Tiff, Repeat::Brick, {6, 6}, {41, 19}, 12, 300, true},
-        {PrintFormat::Tiff, Repeat::Rotate, {31, 31}, {250, 170}, 961, 72, false},
-        {PrintFormat::Bmp, Repeat::Rotate, {5, 5}, {33, 21}, 25, std::nullopt, false},
-        {PrintFormat::Bmp, Repeat::HalfDrop, {9, 9}, {301, 190}, 81, 300, false},
+        {PrintFormat::Png, Repeat::Straight, {5, 5}, {37, 23}, 9, 300, true, 1, 1 << 20},
+        {PrintFormat::Png, Repeat::HalfDrop, {7, 7}, {300, 211}, 256, std::nullopt, true, 1, 2000},
+        {PrintFormat::Png, Repeat::Brick, {7, 7}, {300, 211}, 16, std::nullopt, true, 3, 500},
+        {PrintFormat::Png, Repeat::Mirror, {30, 30}, {301, 207}, 900, 150, false, 3, 9000},
+        {PrintFormat::Tiff, Repeat::Brick, {6, 6}, {41, 19}, 12, 300, true, 1, 1 << 20},
+        {PrintFormat::Tiff, Repeat::Mirror, {6, 6}, {141, 119}, 12, 300, true, 3, 300},
+        {PrintFormat::Tiff, Repeat::Rotate, {31, 31}, {250, 170}, 961, 72, false, 1, 4000},
+        {PrintFormat::Tiff, Repeat::HalfDrop, {31, 31}, {250, 170}, 961, 72, false, 3, 4000},
+        {PrintFormat::Bmp, Repeat::Rotate, {5, 5}, {33, 21}, 25, std::nullopt, false, 1, 1 << 20},
+        {PrintFormat::Bmp, Repeat::HalfDrop, {9, 9}, {301, 190}, 81, 300, false, 3, 5000},
     };
     const QTemporaryDir folder;
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << int(c.format) << '/' << int(c.repeat));
-        const print::PrintJob job{
-            tileOf(c.tile, c.colours), c.page, c.repeat, c.format, c.dotsPerInch, overlay};
+        SCOPED_TRACE(testing::Message()
+                     << int(c.format) << '/' << int(c.repeat) << '/' << c.threads);
+        const print::PrintJob job{tileOf(c.tile, c.colours),
+                                  c.page,
+                                  c.repeat,
+                                  c.format,
+                                  c.dotsPerInch,
+                                  overlay,
+                                  c.threads,
+                                  c.bandBytes};
         const QString path = folder.filePath(QStringLiteral("page"));
         const files::SaveOutcome outcome = print::renderPrint(job, QFile::encodeName(path));
         ASSERT_TRUE(outcome.saved) << outcome.error.toStdString();
