@@ -1,6 +1,8 @@
 #include "tiling/tiling.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
+#include <numbers>
 
 namespace {
 
@@ -33,7 +35,7 @@ TEST(Tiling, EveryRepeatLaysItsTilesOutAndMapsPagePixelsBackToTheTile) {
     const std::string square = "abcd/efgh/ijkl/mnop";
     const std::string oblong = "abc/def";
     const struct {
-        const std::string& tile;
+        std::string tile;
         Repeat repeat;
         const char* page;
     } cases[] = {
@@ -53,6 +55,13 @@ TEST(Tiling, EveryRepeatLaysItsTilesOutAndMapsPagePixelsBackToTheTile) {
         // Quarter turns clockwise: none and one along the top, three and two below.
         {square, Repeat::Rotate,
          "abcdmieaab/efghnjfbef/ijklokgcij/mnopplhdmn/dhlpponmdh/cgkolkjicg/bfjnhgfebf/aeimdcbaae"},
+        // Each column lowered, or each row shifted, a third or a quarter of a tile more.
+        {"ab/cd/ef", Repeat::HalfDropThird, "abefcd/cdabef/efcdab"},
+        {"a/b/c/d", Repeat::HalfDropQuarter, "adcb/badc/cbad/dcba"},
+        {"abc/def", Repeat::BrickThird, "abcabc/defdef/cabcab/fdefde/bcabca/efdefd"},
+        {"abcd/efgh", Repeat::BrickQuarter, "abcd/efgh/dabc/hefg/cdab/ghef/bcda/fghe"},
+        // A second copy at the centre of a cell twice the tile's size, the rest the tile's ground.
+        {"ab/cd", Repeat::Centre, "abaa/cdaa/aaab/aacd"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.page);
@@ -63,6 +72,26 @@ TEST(Tiling, EveryRepeatLaysItsTilesOutAndMapsPagePixelsBackToTheTile) {
             for (int x = 0; x < page.width(); ++x) {
                 ASSERT_EQ(tile.pixel(tiling::tilePixelAt({x, y}, tile.size(), c.repeat)),
                           page.pixel(x, y))
+                    << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(Tiling, EveryRepeatsRowsAgreeWithItsPixelMapAndRepeatAfterItsPeriod) {
+    const QImage tile = image("abcde/fghij/klmno");
+    for (int index = 0; index < tiling::kRepeatCount; ++index) {
+        SCOPED_TRACE(tiling::kRepeatNames[index]);
+        const Repeat repeat = Repeat(index);
+        const QSize period = tiling::pagePeriod(tile.size(), repeat);
+        const QImage page = tiling::repeatOver(tile, period * 2 + QSize(3, 3), repeat);
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QPoint shown = tiling::tilePixelAt({x, y}, tile.size(), repeat);
+                ASSERT_EQ(page.pixel(x, y), tile.pixel(shown)) << x << "," << y;
+                ASSERT_EQ(tiling::tilePixelAt({x - period.width(), y - 2 * period.height()},
+                                              tile.size(), repeat),
+                          shown)
                     << x << "," << y;
             }
         }
@@ -88,3 +117,97 @@ TEST(Tiling, WrappedArithmeticFloorsNegativeCoordinates) {
 }
 
 } // namespace
+
+// A symmetry of the plane on pixel centres: mirrored left-right first if asked, turned about the
+// origin, then moved by a fraction of the page's period.
+struct PlaneMap {
+    int degrees = 0;
+    bool mirrored = false;
+    double acrossPeriods = 0;
+    double downPeriods = 0;
+};
+
+// The share of page pixels (of one period) showing the same colour as the pixel nearest to where
+// the map takes their centre.
+double unmovedShare(const QImage& page, const PlaneMap& map) {
+    const double angle = map.degrees * std::numbers::pi / 180;
+    long long same = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const double cx = map.mirrored ? -(x + 0.5) : x + 0.5;
+            const double cy = y + 0.5;
+            const double tx =
+                std::cos(angle) * cx - std::sin(angle) * cy + map.acrossPeriods * page.width();
+            const double ty =
+                std::sin(angle) * cx + std::cos(angle) * cy + map.downPeriods * page.height();
+            const QPoint to(tiling::wrapped(int(std::floor(tx)), page.width()),
+                            tiling::wrapped(int(std::floor(ty)), page.height()));
+            same += page.pixel(x, y) == page.pixel(to) ? 1 : 0;
+        }
+    }
+    return double(same) / (double(page.width()) * page.height());
+}
+
+TEST(Tiling, EveryWallpaperGroupMapsThePageOntoItselfAndNotUnderASymmetryItLacks) {
+    const PlaneMap mirror{0, true}, flip{180, true}, halfTurn{180}, quarterTurn{90},
+        diagonal{90, true}, centring{0, false, 0.5, 0.5}, sixthTurn{60}, thirdTurn{120};
+    const struct {
+        Repeat group;
+        std::vector<PlaneMap> symmetries;
+        PlaneMap lacked;
+    } cases[] = {
+        {Repeat::P1, {{0, false, 1, 0}}, halfTurn},
+        {Repeat::P2, {halfTurn}, mirror},
+        {Repeat::Pm, {mirror}, halfTurn},
+        {Repeat::Pg, {{0, true, 0, 0.5}}, mirror},
+        {Repeat::Cm, {mirror, centring}, halfTurn},
+        {Repeat::Pmm, {mirror, flip}, centring},
+        {Repeat::Pmg, {halfTurn, {0, true, 0.5, 0}, {180, true, 0.5, 0}}, flip},
+        {Repeat::Pgg, {halfTurn, {0, true, 0.5, 0.5}}, mirror},
+        {Repeat::Cmm, {mirror, flip, centring}, {0, true, 0.5, 0}},
+        {Repeat::P4, {quarterTurn}, mirror},
+        {Repeat::P4m, {quarterTurn, mirror, diagonal}, centring},
+        {Repeat::P4g, {quarterTurn, {0, true, 0.5, 0.5}}, mirror},
+        {Repeat::P3, {thirdTurn}, halfTurn},
+        {Repeat::P3m1, {thirdTurn, mirror}, flip},
+        {Repeat::P31m, {thirdTurn, flip}, mirror},
+        {Repeat::P6, {sixthTurn}, flip},
+        {Repeat::P6m, {sixthTurn, flip}, {0, false, 0.5, 0}},
+    };
+    for (const auto& c : cases) {
+        const char* name = tiling::kRepeatNames[int(c.group)];
+        SCOPED_TRACE(name);
+        // W x round(sqrt(3) W) is nearly exact for this width: the hexagonal groups keep their
+        // angles. The rectangular ones get sides the lattice must round up (odd width).
+        const bool hexagonal = c.group >= Repeat::P3;
+        const QSize designSize = hexagonal ? QSize(780, 675) : QSize(171, 94);
+        // An F, which no symmetry keeps, in the middle of the part of the design the group uses,
+        // sized to the part: large enough to be missed where it is moved wrongly, small enough
+        // for its edges' nearest-pixel differences under the hexagonal turns.
+        QPolygonF part = tiling::usedPart(designSize, c.group);
+        if (part.isEmpty()) {
+            part = QPolygonF(QRectF(QPointF(0, 0), designSize));
+        }
+        double area = 0;
+        for (int i = 0; i < part.size(); ++i) {
+            const QPointF a = part[i], b = part[(i + 1) % part.size()];
+            area += (a.x() * b.y() - b.x() * a.y()) / 2;
+        }
+        const int side = int(0.15 * std::sqrt(area));
+        QImage design(designSize, QImage::Format_RGB32);
+        design.fill(Qt::white);
+        QPainter painter(&design);
+        painter.translate(part.boundingRect().center() - QPointF(side / 4.0, side / 2.0));
+        painter.fillRect(QRect(0, 0, side / 5, side), Qt::black);
+        painter.fillRect(QRect(0, 0, side * 2 / 3, side / 5), Qt::black);
+        painter.fillRect(QRect(0, side * 9 / 20, side * 9 / 20, side / 5), Qt::black);
+        painter.end();
+        const QImage page =
+            tiling::repeatOver(design, tiling::pagePeriod(designSize, c.group), c.group);
+        const double least = hexagonal ? 0.999 : 1.0;
+        for (const PlaneMap& symmetry : c.symmetries) {
+            EXPECT_GE(unmovedShare(page, symmetry), least) << symmetry.degrees;
+        }
+        EXPECT_LT(unmovedShare(page, c.lacked), 0.999);
+    }
+}
