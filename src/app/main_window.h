@@ -104,6 +104,7 @@ class MainWindow : public QMainWindow {
     DesignFiles* designFiles_ = nullptr;
     QWidget* designView_ = nullptr;
     TileFrame* tileFrame_ = nullptr;
+    TileFrame* usedPartOutline_ = nullptr; // on the design view
     ZoomWindow* zoom_ = nullptr;
     ColourTools* colourTools_ = nullptr;
     PaletteDock* paletteDock_ = nullptr;

@@ -122,6 +122,20 @@ TEST_F(MainWindowTest, TheTileFrameIsDrawnOnTheViewOnly) {
     }
 }
 
+TEST_F(MainWindowTest, TheDesignPartAGroupUsesIsOutlinedOnTheDesignViewOnly) {
+    QWidget* view = find("Picture1");
+    const QImage picture = design();
+    const QImage plainView = view->grab().toImage();
+    trigger("actionRepeatPm"); // the left half: the outline runs down column 70
+    const QImage outlined = view->grab().toImage();
+    EXPECT_EQ(design(), picture);
+    for (const auto& [at, changes] :
+         {std::pair{QPoint(70, 100), true}, {QPoint(100, 100), false}}) {
+        const QPoint onView = at + QPoint(2, 2);
+        EXPECT_EQ(outlined.pixel(onView) != plainView.pixel(onView), changes) << at.x();
+    }
+}
+
 TEST_F(MainWindowTest, TheLiveEffectViewFollowsEveryDesignChange) {
     click("Command13");
     trigger("actionLiveEffect");
@@ -152,7 +166,8 @@ TEST_F(MainWindowTest, APressOnTheLiveEffectViewColoursTheDesignPixelItShows) {
     for (const int tile : {142, 80}) {
         for (const char* repeat :
              {"actionRepeatStraight", "actionRepeatHalfDrop", "actionRepeatBrick",
-              "actionRepeatMirror", "actionRepeatRotate"}) {
+              "actionRepeatMirror", "actionRepeatRotate", "actionRepeatHalfDrop13",
+              "actionRepeatCentre", "actionRepeatP4g", "actionRepeatP6m"}) {
             trigger(repeat);
             chooseTileSize(tile);
             for (const QPoint at : {QPoint(300, 200), QPoint(517, 459)}) {

@@ -116,8 +116,6 @@ TEST(Tiling, WrappedArithmeticFloorsNegativeCoordinates) {
     }
 }
 
-} // namespace
-
 // A symmetry of the plane on pixel centres: mirrored left-right first if asked, turned about the
 // origin, then moved by a fraction of the page's period.
 struct PlaneMap {
@@ -184,20 +182,14 @@ TEST(Tiling, EveryWallpaperGroupMapsThePageOntoItselfAndNotUnderASymmetryItLacks
         // An F, which no symmetry keeps, in the middle of the part of the design the group uses,
         // sized to the part: large enough to be missed where it is moved wrongly, small enough
         // for its edges' nearest-pixel differences under the hexagonal turns.
-        QPolygonF part = tiling::usedPart(designSize, c.group);
-        if (part.isEmpty()) {
-            part = QPolygonF(QRectF(QPointF(0, 0), designSize));
-        }
-        double area = 0;
-        for (int i = 0; i < part.size(); ++i) {
-            const QPointF a = part[i], b = part[(i + 1) % part.size()];
-            area += (a.x() * b.y() - b.x() * a.y()) / 2;
-        }
-        const int side = int(0.15 * std::sqrt(area));
+        const QPolygonF part = tiling::usedPart(designSize, c.group);
+        const QRectF around =
+            part.isEmpty() ? QRectF(QPointF(0, 0), designSize) : part.boundingRect();
+        const int side = int(0.12 * std::sqrt(around.width() * around.height()));
         QImage design(designSize, QImage::Format_RGB32);
         design.fill(Qt::white);
         QPainter painter(&design);
-        painter.translate(part.boundingRect().center() - QPointF(side / 4.0, side / 2.0));
+        painter.translate(around.center() - QPointF(side / 4.0, side / 2.0));
         painter.fillRect(QRect(0, 0, side / 5, side), Qt::black);
         painter.fillRect(QRect(0, 0, side * 2 / 3, side / 5), Qt::black);
         painter.fillRect(QRect(0, side * 9 / 20, side * 9 / 20, side / 5), Qt::black);
@@ -211,3 +203,5 @@ TEST(Tiling, EveryWallpaperGroupMapsThePageOntoItselfAndNotUnderASymmetryItLacks
         EXPECT_LT(unmovedShare(page, c.lacked), 0.999);
     }
 }
+
+} // namespace

@@ -225,6 +225,9 @@ TEST_F(RenderCommand, PagesAndEffectsPlaceTheTilesAtTheirSizeOffsetsAndResolutio
         {"--out-size 70x40mm --dpi 72 --tile-size 1cm --repeat half-drop", 198, 113, 28, 28,
          Repeat::HalfDrop, 72},
         {"--out-size 300 --tile-size 80", 300, 300, 80, 80, Repeat::Straight, 96},
+        {"--out-size 400x300 --repeat brick-1/3", 400, 300, 142, 142, Repeat::BrickThird, 96},
+        {"--out-size 400x300 --repeat p4g", 400, 300, 142, 142, Repeat::P4g, 96},
+        {"--out-size 300x500 --repeat p6m", 300, 500, 142, 142, Repeat::P6m, 96},
     };
     for (const auto& c : cases) {
         for (const QString extension : {"png", "bmp"}) {
