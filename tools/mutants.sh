@@ -59,7 +59,7 @@ src/tiling/tiling.cpp: unturned = {v, height - 1 - u}; ==> unturned = {v, height
 src/tiling/tiling.cpp: layout.alternates ? 2 : 1; ==> layout.alternates ? 1 : 1;
 src/tiling/tiling.cpp: shifted(kDiagonal, 1, 1), ==> shifted(kDiagonal, 1, 0),
 src/tiling/tiling.cpp: hexagonal(2, kAcrossSide), {kO, kC, kL}}, ==> hexagonal(2, kAlongSide), {kO, kC, kL}},
-src/tiling/tiling.cpp: hexagonal(1, kAlongSide), {kO, kM, kC}}, ==> hexagonal(1, kAcrossSide), {kO, kM, kC}},
+src/tiling/tiling.cpp: hexagonal(1, std::nullopt), {kO, kA, kC}}, ==> hexagonal(2, std::nullopt), {kO, kA, kC}},
 src/tiling/tiling.cpp: return outside < -1e-9; ==> return outside < 1e-9;
 src/tiling/tiling.cpp: std::floor(imageU) + y / 2; ==> std::floor(imageU) + y / 3;
 src/tiling/tiling.cpp: ? cell.width() & 1 : 0, ==> ? 0 : 0,

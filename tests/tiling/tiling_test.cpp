@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <random>
 
 namespace {
 
@@ -188,6 +189,13 @@ TEST(Tiling, EveryWallpaperGroupMapsThePageOntoItselfAndNotUnderASymmetryItLacks
         const int side = int(0.12 * std::sqrt(around.width() * around.height()));
         QImage design(designSize, QImage::Format_RGB32);
         design.fill(Qt::white);
+        // The exact groups take any design: noise, in which every pixel differs.
+        std::mt19937 noise(int(c.group));
+        for (int y = 0; y < design.height() && !hexagonal; ++y) {
+            for (int x = 0; x < design.width(); ++x) {
+                design.setPixel(x, y, noise() | 0xFF000000u);
+            }
+        }
         QPainter painter(&design);
         painter.translate(around.center() - QPointF(side / 4.0, side / 2.0));
         painter.fillRect(QRect(0, 0, side / 5, side), Qt::black);
@@ -201,6 +209,22 @@ TEST(Tiling, EveryWallpaperGroupMapsThePageOntoItselfAndNotUnderASymmetryItLacks
             EXPECT_GE(unmovedShare(page, symmetry), least) << symmetry.degrees;
         }
         EXPECT_LT(unmovedShare(page, c.lacked), 0.999);
+        // Well inside the used part, the page shows the design stretched to the group's cell.
+        const QSizeF cell(page.width(), hexagonal ? page.height() / 2.0 : page.height());
+        const auto inside = [&](QPointF at) {
+            return part.isEmpty() || part.containsPoint(at, Qt::OddEvenFill);
+        };
+        for (int y = 0; y < int(cell.height()); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QPointF at((x + 0.5) * designSize.width() / cell.width(),
+                                 (y + 0.5) * designSize.height() / cell.height());
+                if (inside(at + QPointF(1, 1)) && inside(at - QPointF(1, 1)) &&
+                    inside(at + QPointF(1, -1)) && inside(at - QPointF(1, -1))) {
+                    ASSERT_EQ(page.pixel(x, y), design.pixel(int(at.x()), int(at.y())))
+                        << x << "," << y;
+                }
+            }
+        }
     }
 }
 
