@@ -129,19 +129,18 @@ struct PlaneMap {
 // The share of page pixels (of one period) showing the same colour as the pixel nearest to where
 // the map takes their centre.
 double unmovedShare(const QImage& page, const PlaneMap& map) {
-    const double angle = map.degrees * std::numbers::pi / 180;
+    const double cosine = std::cos(map.degrees * std::numbers::pi / 180);
+    const double sine = std::sin(map.degrees * std::numbers::pi / 180);
     long long same = 0;
     for (int y = 0; y < page.height(); ++y) {
         for (int x = 0; x < page.width(); ++x) {
-            const double cx = map.mirrored ? -(x + 0.5) : x + 0.5;
-            const double cy = y + 0.5;
-            const double tx =
-                std::cos(angle) * cx - std::sin(angle) * cy + map.acrossPeriods * page.width();
-            const double ty =
-                std::sin(angle) * cx + std::cos(angle) * cy + map.downPeriods * page.height();
-            const QPoint to(tiling::wrapped(int(std::floor(tx)), page.width()),
-                            tiling::wrapped(int(std::floor(ty)), page.height()));
-            same += page.pixel(x, y) == page.pixel(to) ? 1 : 0;
+            const double cx = (map.mirrored ? -1 : 1) * (x + 0.5), cy = y + 0.5;
+            const int toX =
+                int(std::floor(cosine * cx - sine * cy + map.acrossPeriods * page.width()));
+            const int toY =
+                int(std::floor(sine * cx + cosine * cy + map.downPeriods * page.height()));
+            same += page.pixel(x, y) == page.pixel(tiling::wrapped(toX, page.width()),
+                                                   tiling::wrapped(toY, page.height()));
         }
     }
     return double(same) / (double(page.width()) * page.height());
@@ -176,13 +175,11 @@ TEST(Tiling, EveryWallpaperGroupMapsThePageOntoItselfAndNotUnderASymmetryItLacks
     for (const auto& c : cases) {
         const char* name = tiling::kRepeatNames[int(c.group)];
         SCOPED_TRACE(name);
-        // W x round(sqrt(3) W) is nearly exact for this width: the hexagonal groups keep their
-        // angles. The rectangular ones get sides the lattice must round up (odd width).
+        // Hexagonal: sqrt(3) W nearly whole, keeping the angles. Rectangular: an odd width.
         const bool hexagonal = c.group >= Repeat::P3;
         const QSize designSize = hexagonal ? QSize(780, 675) : QSize(171, 94);
-        // An F, which no symmetry keeps, in the middle of the part of the design the group uses,
-        // sized to the part: large enough to be missed where it is moved wrongly, small enough
-        // for its edges' nearest-pixel differences under the hexagonal turns.
+        // An F, which no symmetry keeps, amid the part the group uses, sized to the part so that
+        // moved wrongly it is missed while its edges' nearest-pixel differences stay few.
         const QPolygonF part = tiling::usedPart(designSize, c.group);
         const QRectF around =
             part.isEmpty() ? QRectF(QPointF(0, 0), designSize) : part.boundingRect();
@@ -191,11 +188,9 @@ TEST(Tiling, EveryWallpaperGroupMapsThePageOntoItselfAndNotUnderASymmetryItLacks
         design.fill(Qt::white);
         // The exact groups take any design: noise, in which every pixel differs.
         std::mt19937 noise(int(c.group));
-        for (int y = 0; y < design.height() && !hexagonal; ++y) {
-            for (int x = 0; x < design.width(); ++x) {
-                design.setPixel(x, y, noise() | 0xFF000000u);
-            }
-        }
+        auto* pixels = reinterpret_cast<QRgb*>(design.bits());
+        std::generate_n(pixels, hexagonal ? 0 : design.width() * design.height(),
+                        [&] { return noise() | 0xFF000000u; });
         QPainter painter(&design);
         painter.translate(around.center() - QPointF(side / 4.0, side / 2.0));
         painter.fillRect(QRect(0, 0, side / 5, side), Qt::black);
