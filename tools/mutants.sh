@@ -51,12 +51,18 @@ src/pads/pad_drawing.cpp: step.values[2], canvas::TextSize::DesignPixels); ==> s
 src/pads/symbol_pad.cpp: font.size = 14.25; ==> font.size = 14.0;
 src/pads/log_font.cpp: const bool rotated = wholeDegrees % 360 != 0; ==> const bool rotated = wholeDegrees % 180 != 0;
 src/pads/pad_setup.cpp: setup.backColor = 0x5616AD; ==> setup.backColor = 0x5616AE;
-src/tiling/tiling.cpp: y -= height / 2; ==> y -= height / 3;
-src/tiling/tiling.cpp: x -= width / 2; ==> x -= width / 2 + 1;
-src/tiling/tiling.cpp: return {oddRow ? 2 : 0, oddColumn != oddRow}; ==> return {oddRow ? 2 : 0, oddColumn == oddRow};
-src/tiling/tiling.cpp: kTurns[2][2] = {{0, 1}, {3, 2}}; ==> kTurns[2][2] = {{0, 3}, {1, 2}};
+src/tiling/tiling.cpp: * height / layout.dropSteps; ==> * height / (layout.dropSteps + 1);
+src/tiling/tiling.cpp: * width / layout.shiftSteps; ==> * width / layout.shiftSteps + 1;
+src/tiling/tiling.cpp: {{{{0, false}}, {{0, true}}}, {{{2, true}}, {{2, false}}}} ==> {{{{0, false}}, {{0, false}}}, {{{2, true}}, {{2, false}}}}
+src/tiling/tiling.cpp: {{{{0}}, {{1}}}, {{{3}}, {{2}}}} ==> {{{{0}}, {{3}}}, {{{1}}, {{2}}}}
 src/tiling/tiling.cpp: unturned = {v, height - 1 - u}; ==> unturned = {v, height - u};
-src/tiling/tiling.cpp: (twoCellPeriod ? 2 : 1) ==> (twoCellPeriod ? 1 : 1)
+src/tiling/tiling.cpp: layout.alternates ? 2 : 1; ==> layout.alternates ? 1 : 1;
+src/tiling/tiling.cpp: shifted(kDiagonal, 1, 1), ==> shifted(kDiagonal, 1, 0),
+src/tiling/tiling.cpp: hexagonal(2, kAcrossSide), {kO, kC, kL}}, ==> hexagonal(2, kAlongSide), {kO, kC, kL}},
+src/tiling/tiling.cpp: hexagonal(1, std::nullopt), {kO, kA, kC}}, ==> hexagonal(2, std::nullopt), {kO, kA, kC}},
+src/tiling/tiling.cpp: return outside < -1e-9; ==> return outside < 1e-9;
+src/tiling/tiling.cpp: std::floor(imageU) + y / 2; ==> std::floor(imageU) + y / 3;
+src/tiling/tiling.cpp: ? cell.width() & 1 : 0, ==> ? 0 : 0,
 src/effect/effect.cpp: const int extentX = int(std::ceil(effect.scaleWidth())); ==> const int extentX = int(std::floor(effect.scaleWidth()));
 src/effect/effect.cpp: if (run.begin > covered) { ==> if (run.begin > covered + 1) {
 src/effect/effect.cpp: if (copy.image.width() == width && copy.image.height() == height) { ==> if (copy.image.width() == width) {
@@ -97,7 +103,7 @@ src/print/page_encoders.cpp: TIFFTAG_ROWSPERSTRIP, uint32_t(stripRows_)); ==> TI
 src/print/page_encoders.cpp: const int ending = last ? Z_FINISH : Z_FULL_FLUSH; ==> const int ending = last ? Z_FINISH : Z_NO_FLUSH;
 src/print/page_encoders.cpp: deflateSetDictionary(&stream, in - primed, uInt(primed)); ==> deflateSetDictionary(&stream, in - primed + 1, uInt(primed));
 src/print/print_engine.cpp: const int inPeriod = y % period_; ==> const int inPeriod = y % period_ / 2 * 2;
-src/tiling/tiling.cpp: tile.height() * (twoDown ? 2 : 1) ==> tile.height() * (twoDown ? 1 : 1)
+src/tiling/tiling.cpp: tile.height() * block * layout.shiftSteps} ==> tile.height() * layout.shiftSteps}
 src/files/atomic_file.cpp: mode_ = existing.st_mode & 07777; ==> mode_ = 0644;
 src/files/atomic_file.cpp: if (!S_ISREG(existing.st_mode)) { ==> if (false) {
 src/files/atomic_file.cpp: int error = failedErrno_; ==> int error = 0;

@@ -120,8 +120,13 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "                          --out-size, both ways)\n"
     "  --repeat MODE           straight (default), half-drop (every other column lowered by half\n"
     "                          a tile), brick (every other row shifted by half a tile), mirror\n"
-    "                          (neighbours meet as reflections) or rotate (a 2 x 2 block of\n"
-    "                          quarter turns); implies a page of 643 x 643 unless --out-size\n"
+    "                          (neighbours meet as reflections), rotate (a 2 x 2 block of\n"
+    "                          quarter turns), half-drop-1/3, half-drop-1/4, brick-1/3, brick-1/4\n"
+    "                          (each column or row a third or a quarter of a tile further),\n"
+    "                          centre (a second copy at each cell's centre) or a wallpaper group:\n"
+    "                          p1, p2, pm, pg, cm, pmm, pmg, pgg, cmm, p4, p4m, p4g, p3, p3m1,\n"
+    "                          p31m, p6, p6m (the design is the group's cell); implies a page of\n"
+    "                          643 x 643 unless --out-size\n"
     "  --credit                print the credit line at the top-left of a tiled page\n"
     "  --quiet                 no progress line (shown only on a terminal, after a second)\n"
     "  --colourways N          a sheet of N recolourings (1..60) of the design from the colour\n"
@@ -665,9 +670,12 @@ Request parseArguments(const QList<QByteArray>& arguments) {
             const auto* name =
                 std::find(std::begin(tiling::kRepeatNames), std::end(tiling::kRepeatNames), text);
             if (name == std::end(tiling::kRepeatNames)) {
-                throw UsageError{Render::tr("--repeat wants straight, half-drop, brick, mirror or "
-                                            "rotate, not \"%1\"")
-                                     .arg(text)};
+                QStringList names;
+                for (const char* known : tiling::kRepeatNames) {
+                    names << QString::fromLatin1(known);
+                }
+                throw UsageError{Render::tr("--repeat wants one of %1, not \"%2\"")
+                                     .arg(names.join(QStringLiteral(", ")), text)};
             }
             request.repeat = tiling::Repeat(name - std::begin(tiling::kRepeatNames));
         } else if (option == "--separations") {

@@ -233,8 +233,8 @@
         <translation>%1 与 %2 同用时不起作用</translation>
     </message>
     <message>
-        <source>--repeat wants straight, half-drop, brick, mirror or rotate, not &quot;%1&quot;</source>
-        <translation>--repeat 需要 straight、half-drop、brick、mirror 或 rotate，而不是“%1”</translation>
+        <source>--repeat wants one of %1, not &quot;%2&quot;</source>
+        <translation>--repeat 需要 %1 之一，而不是“%2”</translation>
     </message>
     <message>
         <source>the output file must end in .png, .tif, .tiff or .bmp</source>

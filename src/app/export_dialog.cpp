@@ -1,5 +1,7 @@
 #include "export_dialog.h"
 
+#include "tile_frame.h"
+
 #include "effect/effect.h"
 #include "file_dialogs.h"
 #include "print/print_size.h"
@@ -81,15 +83,6 @@ constexpr PresetEntry kPresets[] = {
     {"1.5 米 × 3 米，150 dpi", 150, 300, kCentimetres, 150},
 };
 const QString kCustomPreset = QStringLiteral("自定义");
-
-struct RepeatEntry {
-    Repeat repeat;
-    const char* name;
-};
-constexpr RepeatEntry kRepeats[] = {
-    {Repeat::Straight, "平铺"}, {Repeat::HalfDrop, "半落"}, {Repeat::Brick, "砖块"},
-    {Repeat::Mirror, "镜像"},   {Repeat::Rotate, "旋转"},
-};
 
 constexpr int kDesignSide = 142;
 // A tile is held whole in memory; pattern-render takes the same largest side.
@@ -212,8 +205,9 @@ ExportDialog::ExportDialog(const QImage& design, Repeat repeat, QWidget* parent)
 
     repeat_ = new QComboBox(this);
     repeat_->setObjectName(QStringLiteral("repeat"));
-    for (const RepeatEntry& entry : kRepeats) {
-        repeat_->addItem(text(entry.name), int(entry.repeat));
+    for (int index = 0; index < tiling::kRepeatCount; ++index) {
+        repeat_->addItem(repeatIcon(Repeat(index)), QString::fromUtf8(tiling::kRepeatLabels[index]),
+                         index);
     }
     repeat_->setCurrentIndex(repeat_->findData(int(repeat)));
 

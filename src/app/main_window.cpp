@@ -60,12 +60,6 @@ struct MenuAction {
     QAction* existing = nullptr;
 };
 
-struct RepeatChoice {
-    tiling::Repeat repeat;
-    const char* name;
-    const char* text;
-};
-
 // Every action of the menus, those of their submenus included.
 QList<QAction*> menuActions(const QList<QAction*>& actions) {
     QList<QAction*> all;
@@ -78,13 +72,20 @@ QList<QAction*> menuActions(const QList<QAction*>& actions) {
     return all;
 }
 
-constexpr RepeatChoice kRepeatChoices[] = {
-    {tiling::Repeat::Straight, "actionRepeatStraight", "平铺"},
-    {tiling::Repeat::HalfDrop, "actionRepeatHalfDrop", "半落"},
-    {tiling::Repeat::Brick, "actionRepeatBrick", "砖块"},
-    {tiling::Repeat::Mirror, "actionRepeatMirror", "镜像"},
-    {tiling::Repeat::Rotate, "actionRepeatRotate", "旋转"},
-};
+// A repeat's action is named after its name in files: "half-drop-1/3" is actionRepeatHalfDrop13.
+QString repeatActionName(tiling::Repeat repeat) {
+    QString name = QStringLiteral("actionRepeat");
+    bool capital = true;
+    for (const char c : std::string_view(tiling::kRepeatNames[int(repeat)])) {
+        if (c == '-' || c == '/') {
+            capital = true;
+            continue;
+        }
+        name += capital ? QChar(c).toUpper() : QChar(c);
+        capital = false;
+    }
+    return name;
+}
 
 } // namespace
 
@@ -111,6 +112,20 @@ MainWindow::MainWindow(std::unique_ptr<canvas::RandomSource> random, QWidget* pa
     designView_ = form_->findChild<QWidget*>(QStringLiteral("Picture1"));
     designView_->setMouseTracking(true);
     designView_->installEventFilter(this);
+    // The part of the design a wallpaper group uses, outlined on the design view (its pixels are
+    // the view's client pixels), the outline on the part's outermost pixels.
+    usedPartOutline_ = new TileFrame(
+        [this] {
+            const QSize design = designCanvas().imageRef().size();
+            QPolygonF part = tiling::usedPart(design, repeat());
+            for (QPointF& corner : part) {
+                corner = {std::clamp(corner.x() - 0.5, 0.0, design.width() - 1.0),
+                          std::clamp(corner.y() - 0.5, 0.0, design.height() - 1.0)};
+            }
+            return part;
+        },
+        designView_);
+    usedPartOutline_->setObjectName(QStringLiteral("UsedPartOutline"));
     strokeTools_ = new StrokeTools(
         model(),
         [this](QPoint pixel, Qt::KeyboardModifiers modifiers) {
@@ -122,7 +137,13 @@ MainWindow::MainWindow(std::unique_ptr<canvas::RandomSource> random, QWidget* pa
         return position - QPointF(canvas::kBorderPixels, canvas::kBorderPixels);
     });
     auto* effectView = form_->findChild<SurfaceView*>(QStringLiteral("Picture2"));
-    tileFrame_ = new TileFrame([this] { return tileSize(); }, effectView);
+    tileFrame_ = new TileFrame(
+        [this] {
+            const QSize tile = tileSize();
+            return tile.isEmpty() ? QPolygonF()
+                                  : QPolygonF(QRectF(QPointF(0, 0), tile - QSize(1, 1)));
+        },
+        effectView);
     tileFrame_->hide();
     actualSize_ = new ActualSizeView(
         designCanvas(), [this] { return repeat(); }, effectView);
@@ -216,15 +237,22 @@ void MainWindow::createMenus() {
     auto* repeats = new QMenu(QStringLiteral("拼接方式"), view);
     repeats->setObjectName(QStringLiteral("menuRepeat"));
     view->insertMenu(view->actions().first(), repeats);
+    auto* groups = new QMenu(QStringLiteral("对称群"), repeats);
+    groups->setObjectName(QStringLiteral("menuWallpaperGroups"));
     auto* repeatGroup = new QActionGroup(this);
-    for (const RepeatChoice& choice : kRepeatChoices) {
-        QAction* action = repeats->addAction(QString::fromUtf8(choice.text));
-        action->setObjectName(QString::fromLatin1(choice.name));
+    for (int index = 0; index < tiling::kRepeatCount; ++index) {
+        const auto repeat = tiling::Repeat(index);
+        const bool group = tiling::isWallpaperGroup(repeat);
+        QAction* action =
+            (group ? groups : repeats)->addAction(QString::fromUtf8(tiling::kRepeatLabels[index]));
+        action->setObjectName(repeatActionName(repeat));
+        action->setIcon(repeatIcon(repeat));
         action->setCheckable(true);
-        action->setChecked(choice.repeat == tiling::Repeat::Straight);
+        action->setChecked(repeat == tiling::Repeat::Straight);
         repeatGroup->addAction(action);
-        connect(action, &QAction::triggered, this, [this, choice] { setRepeat(choice.repeat); });
+        connect(action, &QAction::triggered, this, [this, repeat] { setRepeat(repeat); });
     }
+    repeats->addMenu(groups);
 }
 
 void MainWindow::createColourMenu(QMenu& menu) {
@@ -301,6 +329,7 @@ bool MainWindow::liveEffect() const {
 void MainWindow::setRepeat(tiling::Repeat repeat) {
     model().setRepeat(repeat);
     actualSize_->update();
+    usedPartOutline_->update();
     if (liveEffect()) {
         form_->refreshEffect();
     }

@@ -108,6 +108,7 @@ class MainWindow : public QMainWindow {
     QWidget* designView_ = nullptr;
     TileFrame* tileFrame_ = nullptr;
     ActualSizeView* actualSize_ = nullptr;
+    TileFrame* usedPartOutline_ = nullptr; // on the design view
     ZoomWindow* zoom_ = nullptr;
     ColourTools* colourTools_ = nullptr;
     PaletteDock* paletteDock_ = nullptr;

@@ -4,11 +4,12 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QPixmap>
 
 namespace app {
 
-TileFrame::TileFrame(std::function<QSize()> tileSize, QWidget* view)
-    : QWidget(view), tileSize_(std::move(tileSize)) {
+TileFrame::TileFrame(std::function<QPolygonF()> outline, QWidget* view)
+    : QWidget(view), outline_(std::move(outline)) {
     setObjectName(QStringLiteral("TileFrame"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setGeometry(view->rect());
@@ -24,20 +25,37 @@ bool TileFrame::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TileFrame::paintEvent(QPaintEvent*) {
-    const QSize tile = tileSize_();
-    if (tile.isEmpty()) {
+    const QPolygonF outline = outline_();
+    if (outline.isEmpty()) {
         return;
     }
     QPainter painter(this);
     const QRect client = rect().adjusted(canvas::kBorderPixels, canvas::kBorderPixels,
                                          -canvas::kBorderPixels, -canvas::kBorderPixels);
     painter.setClipRect(client);
+    const QPolygonF onView = outline.translated(client.topLeft());
     // Black dashes on white gaps stay visible over any design.
-    const QRect outline(client.topLeft(), tile - QSize(1, 1));
     painter.setPen(QPen(Qt::white, 1));
-    painter.drawRect(outline);
+    painter.drawPolygon(onView);
     painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
-    painter.drawRect(outline);
+    painter.drawPolygon(onView);
+}
+
+QIcon repeatIcon(tiling::Repeat repeat) {
+    constexpr int kMotif = 12;
+    constexpr int kIcon = 32;
+    QPolygonF part = tiling::usedPart({kMotif, kMotif}, repeat);
+    const QPointF middle =
+        part.isEmpty() ? QPointF(kMotif / 2.0, kMotif / 2.0) : part.boundingRect().center();
+    QImage motif(kMotif, kMotif, QImage::Format_RGB32);
+    motif.fill(Qt::white);
+    QPainter painter(&motif);
+    painter.translate(middle.toPoint() - QPoint(1, 2));
+    painter.fillRect(QRect(0, 0, 1, 5), Qt::darkBlue);
+    painter.fillRect(QRect(0, 0, 3, 1), Qt::darkBlue);
+    painter.fillRect(QRect(0, 2, 2, 1), Qt::darkBlue);
+    painter.end();
+    return QIcon(QPixmap::fromImage(tiling::repeatOver(motif, {kIcon, kIcon}, repeat)));
 }
 
 } // namespace app

@@ -1,25 +1,34 @@
 #pragma once
 
+#include "tiling/tiling.h"
+
+#include <QIcon>
+#include <QPolygonF>
 #include <QWidget>
 #include <functional>
 
 namespace app {
 
-// A thin dashed outline of one tile over a surface view's client area. It lies on the view as a
-// child, so it is drawn on the screen only and never reaches the surface's image, and it is drawn
-// again whenever the view is; it lets every mouse event through to the view.
+// A thin dashed outline over a surface view's client area: one tile on the effect view, the part
+// of the design a repeat uses on the design view. It lies on the view as a child, so it is drawn
+// on the screen only and never reaches the surface's image, and it is drawn again whenever the
+// view is; it lets every mouse event through to the view.
 class TileFrame : public QWidget {
     Q_OBJECT
   public:
-    // tileSize gives the tile's size in client pixels each time the frame is drawn.
-    TileFrame(std::function<QSize()> tileSize, QWidget* view);
+    // outline gives the polygon in client pixels (pixel centres) each time the frame is drawn;
+    // an empty one draws nothing.
+    TileFrame(std::function<QPolygonF()> outline, QWidget* view);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    std::function<QSize()> tileSize_;
+    std::function<QPolygonF()> outline_;
 };
+
+// A small picture of a repeat: an F, which no symmetry keeps, repeated as the repeat lays it out.
+QIcon repeatIcon(tiling::Repeat repeat);
 
 } // namespace app

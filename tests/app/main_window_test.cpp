@@ -104,22 +104,34 @@ TEST_F(MainWindowTest, EachRepeatPlacesTheTilesAsItsRuleSays) {
     }
 }
 
-TEST_F(MainWindowTest, TheTileFrameIsDrawnOnTheViewOnly) {
+// The tile on the effect view; the part of the design a group uses (pm: the left half).
+TEST_F(MainWindowTest, OutlinesAreDrawnOnTheViewsOnly) {
     chooseTileSize(80);
-    QWidget* view = find("Picture2");
-    const QImage plainView = view->grab().toImage();
-    const QImage picture = effect();
-    trigger("actionTileFrame");
-    const QImage framed = view->grab().toImage();
-    EXPECT_EQ(effect(), picture);
-    // Only the outline of the first tile changes: client pixels 0 and 79 along each edge.
-    const std::pair<QPoint, bool> spots[] = {{{40, 0}, true},  {{79, 40}, true},  {{40, 79}, true},
-                                             {{0, 40}, true},  {{40, 40}, false}, {{81, 40}, false},
-                                             {{40, 81}, false}};
-    for (const auto& [at, changes] : spots) {
-        const QPoint onView = at + QPoint(2, 2);
-        EXPECT_EQ(framed.pixel(onView) != plainView.pixel(onView), changes)
-            << at.x() << "," << at.y();
+    const struct {
+        const char *view, *action;
+        std::vector<std::pair<QPoint, bool>> spots; // client pixels, whether they change
+    } cases[] = {{"Picture2",
+                  "actionTileFrame",
+                  {{{40, 0}, true},
+                   {{79, 40}, true},
+                   {{40, 79}, true},
+                   {{0, 40}, true},
+                   {{40, 40}, false},
+                   {{81, 40}, false},
+                   {{40, 81}, false}}},
+                 {"Picture1", "actionRepeatPm", {{{70, 100}, true}, {{100, 100}, false}}}};
+    for (const auto& c : cases) {
+        const QImage plainView = find(c.view)->grab().toImage();
+        const QImage pictures[] = {design(), effect()};
+        trigger(c.action);
+        const QImage outlined = find(c.view)->grab().toImage();
+        EXPECT_EQ(design(), pictures[0]);
+        EXPECT_EQ(effect(), pictures[1]);
+        for (const auto& [at, changes] : c.spots) {
+            const QPoint onView = at + QPoint(2, 2);
+            EXPECT_EQ(outlined.pixel(onView) != plainView.pixel(onView), changes)
+                << c.action << " " << at.x() << "," << at.y();
+        }
     }
 }
 
@@ -189,7 +201,8 @@ TEST_F(MainWindowTest, APressOnTheLiveEffectViewColoursTheDesignPixelItShows) {
     for (const int tile : {142, 80}) {
         for (const char* repeat :
              {"actionRepeatStraight", "actionRepeatHalfDrop", "actionRepeatBrick",
-              "actionRepeatMirror", "actionRepeatRotate"}) {
+              "actionRepeatMirror", "actionRepeatRotate", "actionRepeatHalfDrop13",
+              "actionRepeatCentre", "actionRepeatP4g", "actionRepeatP6m"}) {
             trigger(repeat);
             chooseTileSize(tile);
             for (const QPoint at : {QPoint(300, 200), QPoint(517, 459)}) {

@@ -142,7 +142,7 @@ TEST(DesignDocument, RoundTripRebuildsThePixels) {
         const Made made = make(start);
         const design::DesignDocument document{made.record, QStringLiteral("设计彩色太极"),
                                               QStringLiteral("2"), QStringLiteral("80"),
-                                              tiling::Repeat::HalfDrop};
+                                              tiling::Repeat::P31m};
         const design::DocumentReading reading =
             design::readDesignDocument(design::writeDesignDocument(document));
         ASSERT_TRUE(reading.document) << reading.message.toStdString();

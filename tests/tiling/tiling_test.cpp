@@ -1,6 +1,9 @@
 #include "tiling/tiling.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
+#include <numbers>
+#include <random>
 
 namespace {
 
@@ -33,7 +36,7 @@ TEST(Tiling, EveryRepeatLaysItsTilesOutAndMapsPagePixelsBackToTheTile) {
     const std::string square = "abcd/efgh/ijkl/mnop";
     const std::string oblong = "abc/def";
     const struct {
-        const std::string& tile;
+        std::string tile;
         Repeat repeat;
         const char* page;
     } cases[] = {
@@ -53,6 +56,13 @@ TEST(Tiling, EveryRepeatLaysItsTilesOutAndMapsPagePixelsBackToTheTile) {
         // Quarter turns clockwise: none and one along the top, three and two below.
         {square, Repeat::Rotate,
          "abcdmieaab/efghnjfbef/ijklokgcij/mnopplhdmn/dhlpponmdh/cgkolkjicg/bfjnhgfebf/aeimdcbaae"},
+        // Each column lowered, or each row shifted, a third or a quarter of a tile more.
+        {"ab/cd/ef", Repeat::HalfDropThird, "abefcd/cdabef/efcdab"},
+        {"a/b/c/d", Repeat::HalfDropQuarter, "adcb/badc/cbad/dcba"},
+        {"abc/def", Repeat::BrickThird, "abcabc/defdef/cabcab/fdefde/bcabca/efdefd"},
+        {"abcd/efgh", Repeat::BrickQuarter, "abcd/efgh/dabc/hefg/cdab/ghef/bcda/fghe"},
+        // A second copy at the centre of a cell twice the tile's size, the rest the tile's ground.
+        {"ab/cd", Repeat::Centre, "abaa/cdaa/aaab/aacd"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.page);
@@ -63,6 +73,26 @@ TEST(Tiling, EveryRepeatLaysItsTilesOutAndMapsPagePixelsBackToTheTile) {
             for (int x = 0; x < page.width(); ++x) {
                 ASSERT_EQ(tile.pixel(tiling::tilePixelAt({x, y}, tile.size(), c.repeat)),
                           page.pixel(x, y))
+                    << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(Tiling, EveryRepeatsRowsAgreeWithItsPixelMapAndRepeatAfterItsPeriod) {
+    const QImage tile = image("abcde/fghij/klmno");
+    for (int index = 0; index < tiling::kRepeatCount; ++index) {
+        SCOPED_TRACE(tiling::kRepeatNames[index]);
+        const Repeat repeat = Repeat(index);
+        const QSize period = tiling::pagePeriod(tile.size(), repeat);
+        const QImage page = tiling::repeatOver(tile, period * 2 + QSize(3, 3), repeat);
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QPoint shown = tiling::tilePixelAt({x, y}, tile.size(), repeat);
+                ASSERT_EQ(page.pixel(x, y), tile.pixel(shown)) << x << "," << y;
+                ASSERT_EQ(tiling::tilePixelAt({x - period.width(), y - 2 * period.height()},
+                                              tile.size(), repeat),
+                          shown)
                     << x << "," << y;
             }
         }
@@ -84,6 +114,112 @@ TEST(Tiling, WrappedArithmeticFloorsNegativeCoordinates) {
     for (const auto& [value, period, cell, inside] : cases) {
         EXPECT_EQ(tiling::floorDiv(value, period), cell) << value;
         EXPECT_EQ(tiling::wrapped(value, period), inside) << value;
+    }
+}
+
+// A symmetry of the plane on pixel centres: mirrored left-right first if asked, turned about the
+// origin, then moved by a fraction of the page's period.
+struct PlaneMap {
+    int degrees = 0;
+    bool mirrored = false;
+    double acrossPeriods = 0;
+    double downPeriods = 0;
+};
+
+// The share of page pixels (of one period) showing the same colour as the pixel nearest to where
+// the map takes their centre.
+double unmovedShare(const QImage& page, const PlaneMap& map) {
+    const double cosine = std::cos(map.degrees * std::numbers::pi / 180);
+    const double sine = std::sin(map.degrees * std::numbers::pi / 180);
+    long long same = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const double cx = (map.mirrored ? -1 : 1) * (x + 0.5), cy = y + 0.5;
+            const int toX =
+                int(std::floor(cosine * cx - sine * cy + map.acrossPeriods * page.width()));
+            const int toY =
+                int(std::floor(sine * cx + cosine * cy + map.downPeriods * page.height()));
+            same += page.pixel(x, y) == page.pixel(tiling::wrapped(toX, page.width()),
+                                                   tiling::wrapped(toY, page.height()));
+        }
+    }
+    return double(same) / (double(page.width()) * page.height());
+}
+
+TEST(Tiling, EveryWallpaperGroupMapsThePageOntoItselfAndNotUnderASymmetryItLacks) {
+    const PlaneMap mirror{0, true}, flip{180, true}, halfTurn{180}, quarterTurn{90},
+        diagonal{90, true}, centring{0, false, 0.5, 0.5}, sixthTurn{60}, thirdTurn{120};
+    const struct {
+        Repeat group;
+        std::vector<PlaneMap> symmetries;
+        PlaneMap lacked;
+    } cases[] = {
+        {Repeat::P1, {{0, false, 1, 0}}, halfTurn},
+        {Repeat::P2, {halfTurn}, mirror},
+        {Repeat::Pm, {mirror}, halfTurn},
+        {Repeat::Pg, {{0, true, 0, 0.5}}, mirror},
+        {Repeat::Cm, {mirror, centring}, halfTurn},
+        {Repeat::Pmm, {mirror, flip}, centring},
+        {Repeat::Pmg, {halfTurn, {0, true, 0.5, 0}, {180, true, 0.5, 0}}, flip},
+        {Repeat::Pgg, {halfTurn, {0, true, 0.5, 0.5}}, mirror},
+        {Repeat::Cmm, {mirror, flip, centring}, {0, true, 0.5, 0}},
+        {Repeat::P4, {quarterTurn}, mirror},
+        {Repeat::P4m, {quarterTurn, mirror, diagonal}, centring},
+        {Repeat::P4g, {quarterTurn, {0, true, 0.5, 0.5}}, mirror},
+        {Repeat::P3, {thirdTurn}, halfTurn},
+        {Repeat::P3m1, {thirdTurn, mirror}, flip},
+        {Repeat::P31m, {thirdTurn, flip}, mirror},
+        {Repeat::P6, {sixthTurn}, flip},
+        {Repeat::P6m, {sixthTurn, flip}, {0, false, 0.5, 0}},
+    };
+    for (const auto& c : cases) {
+        const char* name = tiling::kRepeatNames[int(c.group)];
+        SCOPED_TRACE(name);
+        // Hexagonal: sqrt(3) W nearly whole, keeping the angles. Rectangular: an odd width.
+        const bool hexagonal = c.group >= Repeat::P3;
+        const QSize designSize = hexagonal ? QSize(780, 675) : QSize(171, 94);
+        // An F, which no symmetry keeps, amid the part the group uses, sized to the part so that
+        // moved wrongly it is missed while its edges' nearest-pixel differences stay few.
+        const QPolygonF part = tiling::usedPart(designSize, c.group);
+        const QRectF around =
+            part.isEmpty() ? QRectF(QPointF(0, 0), designSize) : part.boundingRect();
+        const int side = int(0.12 * std::sqrt(around.width() * around.height()));
+        QImage design(designSize, QImage::Format_RGB32);
+        design.fill(Qt::white);
+        // The exact groups take any design: noise, in which every pixel differs.
+        std::mt19937 noise(int(c.group));
+        auto* pixels = reinterpret_cast<QRgb*>(design.bits());
+        std::generate_n(pixels, hexagonal ? 0 : design.width() * design.height(),
+                        [&] { return noise() | 0xFF000000u; });
+        QPainter painter(&design);
+        painter.translate(around.center() - QPointF(side / 4.0, side / 2.0));
+        painter.fillRect(QRect(0, 0, side / 5, side), Qt::black);
+        painter.fillRect(QRect(0, 0, side * 2 / 3, side / 5), Qt::black);
+        painter.fillRect(QRect(0, side * 9 / 20, side * 9 / 20, side / 5), Qt::black);
+        painter.end();
+        const QImage page =
+            tiling::repeatOver(design, tiling::pagePeriod(designSize, c.group), c.group);
+        const double least = hexagonal ? 0.999 : 1.0;
+        for (const PlaneMap& symmetry : c.symmetries) {
+            EXPECT_GE(unmovedShare(page, symmetry), least) << symmetry.degrees;
+        }
+        EXPECT_LT(unmovedShare(page, c.lacked), 0.999);
+        // Well inside the used part, the page shows the design stretched to the group's cell.
+        const QSizeF cell(page.width(), hexagonal ? page.height() / 2.0 : page.height());
+        const auto inside = [&](QPointF at) {
+            return part.isEmpty() || part.containsPoint(at, Qt::OddEvenFill);
+        };
+        for (int y = 0; y < int(cell.height()); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QPointF at((x + 0.5) * designSize.width() / cell.width(),
+                                 (y + 0.5) * designSize.height() / cell.height());
+                if (inside(at + QPointF(1, 1)) && inside(at - QPointF(1, 1)) &&
+                    inside(at + QPointF(1, -1)) && inside(at - QPointF(1, -1))) {
+                    ASSERT_EQ(page.pixel(x, y), design.pixel(int(at.x()), int(at.y())))
+                        << x << "," << y;
+                }
+            }
+        }
     }
 }
 

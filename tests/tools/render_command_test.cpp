@@ -228,6 +228,9 @@ TEST_F(RenderCommand, PagesAndEffectsPlaceTheTilesAtTheirSizeOffsetsAndResolutio
         {"--out-size 300x10 --dpi 30 --tile-size 100 --fit-repeat rotary-64cm", 300, 752, 94, 94,
          Repeat::Straight, 30},
         {"--fit-repeat panel-24in --dpi 10 --repeat brick", 240, 240, 120, 120, Repeat::Brick, 10},
+        {"--out-size 400x300 --repeat brick-1/3", 400, 300, 142, 142, Repeat::BrickThird, 96},
+        {"--out-size 400x300 --repeat p4g", 400, 300, 142, 142, Repeat::P4g, 96},
+        {"--out-size 300x500 --repeat p6m", 300, 500, 142, 142, Repeat::P6m, 96},
     };
     for (const auto& c : cases) {
         for (const QString extension : {"png", "bmp"}) {
