@@ -154,6 +154,7 @@ src/app/colour_menu.cpp: if (recent_.size() > kRecentColours) { ==> if (recent_.
 src/app/design_files.cpp: constexpr int kMostRecent = 10; ==> constexpr int kMostRecent = 9;
 src/app/design_files.cpp: QDir::Name | QDir::Reversed, QDir::Files); ==> QDir::Name, QDir::Files);
 src/app/main_window.cpp: .arg(pixel.x()) ==> .arg(pixel.x() + 1)
+src/app/main_window.cpp: (repeatActionName(repeat))->setChecked(true); ==> (repeatActionName(repeat))->setChecked(false);
 src/app/studio_keys.cpp: edit->setModified(false); ==> ;
 src/app/studio_keys.cpp: event->type() == QEvent::ShortcutOverride && !edit->isModified()) { ==> event->type() == QEvent::ShortcutOverride) {
 src/app/colour_menu.cpp: if (options().rule == ColourRule::Random) { ==> if (options().rule != ColourRule::Chosen) {

@@ -328,6 +328,8 @@ bool MainWindow::liveEffect() const {
 
 void MainWindow::setRepeat(tiling::Repeat repeat) {
     model().setRepeat(repeat);
+    // A document that opens with its own repeat shows it chosen in the menu.
+    findChild<QAction*>(repeatActionName(repeat))->setChecked(true);
     actualSize_->update();
     usedPartOutline_->update();
     if (liveEffect()) {

@@ -49,6 +49,7 @@ TEST_F(DesignFilesTest, ASavedDesignOpensAsOneUndoStepAndJoinsTheRecentList) {
     EXPECT_EQ(design(), saved);
     EXPECT_EQ(title(), savedTitle);
     EXPECT_EQ(window_->repeat(), tiling::Repeat::HalfDrop);
+    EXPECT_TRUE(window_->findChild<QAction*>(QStringLiteral("actionRepeatHalfDrop"))->isChecked());
     EXPECT_EQ(files().recentDesigns(), QStringList{path + ".ccpat"});
     trigger("actionUndo");
     EXPECT_EQ(design(), changed);
