@@ -41,6 +41,8 @@ QPoint tilePixelInCell(QPoint inCell, QSize tile, CellOrientation orientation);
 
 // Which tile pixel a page pixel shows (page pixel (0, 0) is the top-left of an upright tile).
 QPoint tilePixelAt(QPoint pagePixel, QSize tile, Repeat repeat);
+// The page repeats itself after this many pixels across and down.
+QSize pagePeriod(QSize tile, Repeat repeat);
 
 // A tile's pixels in the layout an encoder writes, rows of width * bytesPerPixel bytes
 // bytesPerLine apart. The view does not own the bytes.
