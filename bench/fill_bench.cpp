@@ -1,10 +1,16 @@
 // Flood fills on the design canvas: the surface fill of a press, the border fill, and OpenCV's
 // floodFill on the same pixels as the peer. Every benchmark first checks that the canvas fills
-// paint exactly the pixels OpenCV paints.
+// paint exactly the pixels OpenCV paints. Then a seam press under each repeat on a catalogue
+// design, beside a plain press at the same point, where the two fill different pixels.
 #include "canvas/surface.h"
+#include "colouring/design_record.h"
+#include "colouring/guided_fill.h"
 #include "colouring/surfaces.h"
+#include "patterns/catalogue.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <optional>
 #include <random>
 
 #ifdef PW_HAVE_OPENCV
@@ -225,5 +231,74 @@ void BM_OpenCvFloodFillSerpentine(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenCvFloodFillSerpentine);
 #endif
+
+// A catalogue design as the window draws it, with its record.
+struct CatalogueDesign {
+    canvas::Surface design{colouring::designCanvasSetup()};
+    colouring::DesignRecord record;
+
+    CatalogueDesign() {
+        design.setBackColor(0xFFFFFF);
+        colouring::CatalogueSource source{QStringLiteral("Command13"), 2};
+        std::int16_t fillStyle = 0;
+        patterns::drawCatalogueFigure(design, *patterns::findFigure(source.figure),
+                                      QStringLiteral("2"), {}, fillStyle);
+        record = colouring::DesignRecord::startedBy({}, design, source);
+    }
+};
+
+// The first pixel of the top row whose region the seams of every repeat make larger.
+std::optional<QPoint> seamPoint(const QImage& design) {
+    for (int x = 0; x < design.width(); ++x) {
+        const QPoint point(x, 0);
+        const std::size_t plain =
+            std::ranges::count(colouring::regionCells(design, point).cells, 1);
+        bool larger = true;
+        for (std::size_t repeat = 0; repeat < std::size(tiling::kRepeatNames); ++repeat) {
+            larger =
+                larger &&
+                std::ranges::count(
+                    colouring::regionCells(design, point, tiling::Repeat(repeat)).cells, 1) > plain;
+        }
+        if (larger) {
+            return point;
+        }
+    }
+    return std::nullopt;
+}
+
+// One press after another at the seam point, in two colours by turns, the record kept as long.
+void pressAtTheSeam(benchmark::State& state, const colouring::PressOptions& scope) {
+    CatalogueDesign made;
+    const std::optional<QPoint> point = seamPoint(made.design.imageRef());
+    if (!point) {
+        state.SkipWithError("no region of the design crosses a seam under every repeat");
+        return;
+    }
+    canvas::RandomSource unused;
+    colouring::PressOptions options = scope;
+    options.rule = colouring::ColourRule::Chosen;
+    for (auto _ : state) {
+        options.current = options.current == kFirst ? kSecond : kFirst;
+        colouring::pressAndRecord(made.design, made.record, float(point->x()), float(point->y()),
+                                  options, unused);
+        made.record.changes.pop_back();
+    }
+}
+
+void BM_PlainPressOnCatalogueDesign(benchmark::State& state) {
+    pressAtTheSeam(state, {});
+}
+BENCHMARK(BM_PlainPressOnCatalogueDesign)->Unit(benchmark::kMicrosecond);
+
+void BM_SeamPressOnCatalogueDesign(benchmark::State& state) {
+    const auto repeat = tiling::Repeat(state.range(0));
+    state.SetLabel(tiling::kRepeatNames[state.range(0)]);
+    pressAtTheSeam(state, {colouring::ColourRule::Chosen, 0, colouring::FillScope::Wrap,
+                           colouring::Symmetry::None, repeat});
+}
+BENCHMARK(BM_SeamPressOnCatalogueDesign)
+    ->DenseRange(0, std::size(tiling::kRepeatNames) - 1)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

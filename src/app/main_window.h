@@ -28,6 +28,7 @@ class ColourwaysWindow;
 class DesignFiles;
 class Form1;
 class PaletteDock;
+class SeamOutline;
 class StrokeTools;
 class TileFrame;
 class ZoomWindow;
@@ -69,6 +70,8 @@ class MainWindow : public QMainWindow {
     void setRepeat(tiling::Repeat repeat);
     void setLiveEffect(bool on);
     void setTileFrameShown(bool on);
+    // 检查接缝: the broken seams outlined on the effect view and counted in the status bar.
+    void setSeamCheck(bool on);
     // The status bar names the design pixel under the pointer and its colour.
     void showDesignPixel(QPoint pixel);
     void openZoomWindow();
@@ -94,6 +97,7 @@ class MainWindow : public QMainWindow {
     void clickFormButton(const char* name);
     void copyDesign();
     void followDesignChange();
+    void checkSeams();
     void effectViewPressed(float x, float y);
     void showHelp();
     void showAbout();
@@ -104,6 +108,7 @@ class MainWindow : public QMainWindow {
     DesignFiles* designFiles_ = nullptr;
     QWidget* designView_ = nullptr;
     TileFrame* tileFrame_ = nullptr;
+    SeamOutline* seamOutline_ = nullptr;
     ZoomWindow* zoom_ = nullptr;
     ColourTools* colourTools_ = nullptr;
     PaletteDock* paletteDock_ = nullptr;
@@ -111,6 +116,7 @@ class MainWindow : public QMainWindow {
     ColourwaysWindow* colourways_ = nullptr;
     QAction* liveEffect_ = nullptr;
     QAction* tileFrameAction_ = nullptr;
+    QAction* seamCheck_ = nullptr;
     QLabel* pointer_ = nullptr;
     QPoint pointerPixel_{-1, -1}; // the design pixel last named in the status bar
 };

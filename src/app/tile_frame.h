@@ -1,5 +1,8 @@
 #pragma once
 
+#include "tiling/tiling.h"
+
+#include <QImage>
 #include <QWidget>
 #include <functional>
 
@@ -20,6 +23,26 @@ class TileFrame : public QWidget {
 
   private:
     std::function<QSize()> tileSize_;
+};
+
+// The outlines of marked design pixels wherever the effect view shows them (检查接缝), over the
+// view's client area like a TileFrame: on the screen only, mouse events going through.
+class SeamOutline : public QWidget {
+    Q_OBJECT
+  public:
+    // `layout` gives the tile size and repeat the view was drawn with each time the outline is.
+    SeamOutline(std::function<std::pair<QSize, tiling::Repeat>()> layout, QWidget* view);
+    // The marked design pixels: the white ones of a black-and-white image of the design's size; a
+    // null image marks none.
+    void setMarked(const QImage& marked);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    std::function<std::pair<QSize, tiling::Repeat>()> layout_;
+    QImage marked_;
 };
 
 } // namespace app
