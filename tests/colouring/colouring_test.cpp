@@ -309,7 +309,8 @@ TEST(SeamFill, ColoursTheDrawnRegionAsTheRepeatedPageJoinsIt) {
                          std::to_string(point.x()) + "," + std::to_string(point.y()));
             canvas::Surface design(colouring::designCanvasSetup());
             colouring::showPicture(design, {art});
-            colouring::DesignRecord record{design.backColor(), {art}, colouring::PictureSource{}};
+            colouring::DesignRecord record{
+                design.backColor(), {art}, colouring::PictureSource{}, {}};
             // Half of the shape coloured apart first: the seam fill still takes it whole.
             canvas::RandomSource unused;
             colouring::pressAndRecord(design, record, float(point.x()), float(point.y()),
