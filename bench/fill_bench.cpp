@@ -251,8 +251,7 @@ struct CatalogueDesign {
 std::optional<QPoint> seamPoint(const QImage& design) {
     for (int x = 0; x < design.width(); ++x) {
         const QPoint point(x, 0);
-        const std::size_t plain =
-            std::ranges::count(colouring::regionCells(design, point).cells, 1);
+        const auto plain = std::ranges::count(colouring::regionCells(design, point).cells, 1);
         bool larger = true;
         for (std::size_t repeat = 0; repeat < std::size(tiling::kRepeatNames); ++repeat) {
             larger =

@@ -72,7 +72,7 @@ src/colouring/colour_tools.cpp: a.pixels != b.pixels ? a.pixels > b.pixels ==> a
 src/colouring/colour_tools.cpp: const int right = size.width() - 1; ==> const int right = size.width();
 src/colouring/design_record.cpp: rows.push_back({y, 0, design.clientPixelWidth() - 1}); ==> rows.push_back({y, 0, design.clientPixelWidth() - 2});
 src/colouring/design_record.cpp: std::visit(SourceDrawer{design}, record.source); ==> ;
-src/colouring/design_record.cpp: press = std::get_if<PressChange>(&change); press && guide) { ==> press = std::get_if<PressChange>(&change); press && false) {
+src/colouring/design_record.cpp: if (press && guide) { ==> if (press && false) {
 src/colouring/guided_fill.cpp: label(pixel) = from; ==> label(pixel) = FromRegion;
 src/colouring/guided_fill.cpp: (kind == Region || (kind == Searched && label(pixel) == FromRegion)) ==> (kind == Region || kind == Searched)
 src/colouring/line_art.cpp: merged[i] |= bits[i]; ==> merged[i] = bits[i];
