@@ -1,10 +1,16 @@
 // Flood fills on the design canvas: the surface fill of a press, the border fill, and OpenCV's
 // floodFill on the same pixels as the peer. Every benchmark first checks that the canvas fills
-// paint exactly the pixels OpenCV paints.
+// paint exactly the pixels OpenCV paints. Then a seam press under each repeat on a catalogue
+// design, beside a plain press at the same point, where the two fill different pixels.
 #include "canvas/surface.h"
+#include "colouring/design_record.h"
+#include "colouring/guided_fill.h"
 #include "colouring/surfaces.h"
+#include "patterns/catalogue.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <optional>
 #include <random>
 
 #ifdef PW_HAVE_OPENCV
@@ -225,5 +231,74 @@ void BM_OpenCvFloodFillSerpentine(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenCvFloodFillSerpentine);
 #endif
+
+// A catalogue design as the window draws it, with its record.
+struct CatalogueDesign {
+    canvas::Surface design{colouring::designCanvasSetup()};
+    colouring::DesignRecord record;
+
+    explicit CatalogueDesign(const patterns::Figure& figure) {
+        design.setBackColor(0xFFFFFF);
+        const colouring::CatalogueSource source{patterns::controlName(figure), 2};
+        std::int16_t fillStyle = 0;
+        patterns::drawCatalogueFigure(design, figure, QStringLiteral("2"), {}, fillStyle);
+        record = colouring::DesignRecord::startedBy({}, design, source);
+    }
+};
+
+// A pixel on the left or top edge whose region the seams of `repeat` make larger.
+std::optional<QPoint> seamPoint(const QImage& design, tiling::Repeat repeat) {
+    for (int i = 0; i < design.width() + design.height(); ++i) {
+        const QPoint point = i < design.width() ? QPoint(i, 0) : QPoint(0, i - design.width());
+        if (std::ranges::count(colouring::regionCells(design, point, repeat).cells, 1) >
+            std::ranges::count(colouring::regionCells(design, point).cells, 1)) {
+            return point;
+        }
+    }
+    return std::nullopt;
+}
+
+// One press after another, in two colours by turns, on the first catalogue design with a region
+// the seams of the repeat join, at such a region, the record kept as long. Under a repeat whose
+// seams join no region (mirror: every edge meets itself) the first design's corner serves.
+void pressAtTheSeam(benchmark::State& state, colouring::FillScope scope) {
+    const auto repeat = tiling::Repeat(state.range(0));
+    const auto figures = patterns::catalogue();
+    std::optional<CatalogueDesign> made;
+    std::optional<QPoint> point;
+    for (std::size_t i = 0; i < figures.size() && !point; ++i) {
+        point = seamPoint(made.emplace(figures[i]).design.imageRef(), repeat);
+    }
+    state.SetLabel(std::string(tiling::kRepeatNames[state.range(0)]) +
+                   (point ? "" : ", no region joined"));
+    if (!point) {
+        made.emplace(figures.front());
+        point = QPoint(0, 0);
+    }
+    canvas::RandomSource unused;
+    colouring::PressOptions options{colouring::ColourRule::Chosen, kFirst, scope,
+                                    colouring::Symmetry::None, repeat};
+    for (auto _ : state) {
+        options.current = options.current == kFirst ? kSecond : kFirst;
+        colouring::pressAndRecord(made->design, made->record, float(point->x()), float(point->y()),
+                                  options, unused);
+        made->record.changes.pop_back();
+    }
+}
+
+// The plain press at the point the seam press of the same repeat uses.
+void BM_PlainPressOnCatalogueDesign(benchmark::State& state) {
+    pressAtTheSeam(state, colouring::FillScope::Region);
+}
+BENCHMARK(BM_PlainPressOnCatalogueDesign)
+    ->DenseRange(0, std::size(tiling::kRepeatNames) - 1)
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_SeamPressOnCatalogueDesign(benchmark::State& state) {
+    pressAtTheSeam(state, colouring::FillScope::Wrap);
+}
+BENCHMARK(BM_SeamPressOnCatalogueDesign)
+    ->DenseRange(0, std::size(tiling::kRepeatNames) - 1)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

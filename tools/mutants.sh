@@ -21,7 +21,11 @@ mutations=$(
 src/canvas/flood_fill.cpp: while (left > 0 && inside(left - 1, y)) { ==> while (left > 1 && inside(left - 1, y)) {
 src/canvas/flood_fill.cpp: while (x + 1 < width && inside(x + 1, y)) { ==> while (x + 2 < width && inside(x + 1, y)) {
 src/canvas/flood_fill.cpp: for (x += 2; x <= parent.x1 ==> for (x += 3; x <= parent.x1
-src/canvas/flood_fill.cpp: *meeting.a == brush && !meeting.aHadBrush && ==> *meeting.a == brush &&
+src/tiling/seams.cpp: {QPoint(x + 1, y), QPoint(x, y + 1)} ==> {QPoint(x + 1, y)}
+src/tiling/tiling.cpp: return {2 * width, 2 * height}; ==> return {width, height};
+src/colouring/design_record.cpp: seams ? drawnDesign(record) : QImage() ==> QImage()
+src/colouring/seam_check.cpp: colourAt(design, a) != colourAt(design, b) ==> colourAt(design, a) == colourAt(design, b)
+src/colouring/seam_check.cpp: return left.second < right.second; ==> return left.second > right.second;
 src/canvas/flood_fill.cpp: return pixel > 0x00FFFFFFu && pixel != border; ==> return pixel != border;
 src/canvas/numbers.cpp: std::int64_t(std::nearbyint(std::clamp ==> std::int64_t(std::round(std::clamp
 src/canvas/numbers.cpp: if (!value || *value < 1) { ==> if (!value || *value < 0) {
@@ -76,7 +80,7 @@ src/colouring/colour_tools.cpp: gain->second += entry.pixels; ==> gain->second =
 src/colouring/colour_tools.cpp: std::inplace_merge(entries.begin(), changed, entries.end(), comesFirst); ==> ;
 src/colouring/design_record.cpp: rows.push_back({y, 0, design.clientPixelWidth() - 1}); ==> rows.push_back({y, 0, design.clientPixelWidth() - 2});
 src/colouring/design_record.cpp: std::visit(SourceDrawer{design}, record.source); ==> ;
-src/colouring/design_record.cpp: press = std::get_if<PressChange>(&change); press && guide) { ==> press = std::get_if<PressChange>(&change); press && false) {
+src/colouring/design_record.cpp: if (press && guide) { ==> if (press && false) {
 src/colouring/guided_fill.cpp: label(pixel) = from; ==> label(pixel) = FromRegion;
 src/colouring/guided_fill.cpp: (kind == Region || (kind == Searched && label(pixel) == FromRegion)) ==> (kind == Region || kind == Searched)
 src/colouring/line_art.cpp: merged[i] |= bits[i]; ==> merged[i] = bits[i];

@@ -81,8 +81,8 @@ const char* const kHelp = QT_TRANSLATE_NOOP(
     "                          order with the presses\n"
     "  --seed N                seed of the random colours and advanced draws (default: the clock)\n"
     "  --fill-scope SCOPE      what a press fills: region (default, the connected region), global\n"
-    "                          (every pixel of the pressed colour) or wrap (the region with the\n"
-    "                          design's opposite edges meeting, as in a repeat)\n"
+    "                          (every pixel of the pressed colour) or wrap (the region as drawn,\n"
+    "                          continued across the seams of --repeat)\n"
     "  --symmetry MODE         where else a press fills: none (default), lr (mirrored "
     "left-right),\n"
     "                          tb (top-bottom), four (both) or eight (and the diagonals)\n"
@@ -831,6 +831,10 @@ Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
         model->drawFigure(request.pattern,
                           patterns::caption(*patterns::findFigure(request.pattern)));
     }
+    // A seam fill follows the repeat the page is tiled with.
+    if (request.repeat) {
+        model->setRepeat(*request.repeat);
+    }
     for (const DesignStep& step : request.steps) {
         if (const auto* reduction = std::get_if<colouring::ColourReduction>(&step)) {
             model->mapColours(
@@ -851,9 +855,6 @@ Drawn drawDesign(const Request& request, canvas::RandomSource& random) {
         }
         model->setPressOptions(options);
         model->press(press.x, press.y);
-    }
-    if (request.repeat) {
-        model->setRepeat(*request.repeat);
     }
     QImage design = model->canvas().image();
     design::DesignDocument document = model->document();

@@ -309,8 +309,8 @@ Design:
                           order with the presses
   --seed N                seed of the random colours and advanced draws (default: the clock)
   --fill-scope SCOPE      what a press fills: region (default, the connected region), global
-                          (every pixel of the pressed colour) or wrap (the region with the
-                          design&apos;s opposite edges meeting, as in a repeat)
+                          (every pixel of the pressed colour) or wrap (the region as drawn,
+                          continued across the seams of --repeat)
   --symmetry MODE         where else a press fills: none (default), lr (mirrored left-right),
                           tb (top-bottom), four (both) or eight (and the diagonals)
   --colour-rule RULE      the colour of presses without one: random (default), analogous,
@@ -400,7 +400,7 @@ closed terminal, 143 for SIGTERM; nothing is left behind).
                           颜色，没有则为黑色；可重复，与按下一起按顺序执行
   --seed N                随机颜色和高级图案的种子（默认：时钟）
   --fill-scope 范围       按下时填充什么：region（默认，连通区域）、global（同色的全部
-                          像素）或 wrap（接缝连通：图案的对边相接，如同拼接时）
+                          像素）或 wrap（接缝连通：按线稿的区域，跨过 --repeat 的接缝相连）
   --symmetry 方式         还在哪里填充：none（默认）、lr（左右镜像）、tb（上下镜像）、
                           four（四向）或 eight（八向，再加两条对角线）
   --colour-rule 规则      不带颜色的按下用什么颜色：random（默认）、analogous（类似色）、

@@ -151,6 +151,8 @@ MainWindow::MainWindow(std::unique_ptr<canvas::RandomSource> random, QWidget* pa
     connect(actualSize_, &ActualSizeView::designPixelPressed, this,
             [this](QPoint pixel) { pressDesignAt(pixel); });
     connect(this, &MainWindow::designChanged, actualSize_, qOverload<>(&QWidget::update));
+    seamOutline_ = new SeamOutline([this] { return std::pair(tileSize(), repeat()); }, effectView);
+    seamOutline_->hide();
     connect(effectView, &SurfaceView::pressed, this,
             [this](float x, float y) { effectViewPressed(x, y); });
     connect(form_, &Form1::designChanged, this, &MainWindow::followDesignChange);
@@ -199,6 +201,8 @@ void MainWindow::createMenus() {
          {{"actionLiveEffect", "实时效果图", {}, [this](bool on) { setLiveEffect(on); }, true},
           {"actionTileFrame", "显示单元框", {}, [this](bool on) { setTileFrameShown(on); }, true},
           {"actionActualSize", "实际尺寸", {}, [this](bool on) { setActualSize(on); }, true},
+          {"actionSeamCheck", "检查接缝", {}, [this](bool on) { setSeamCheck(on); }, true},
+          {"actionUnifySeams", "统一接缝颜色", {}, [this](bool) { model().unifySeams(); }},
           {"actionZoom", "放大编辑…", keys({Qt::Key_F3}), [this](bool) { openZoomWindow(); }}}},
         {"帮助(&H)",
          {{"actionHelp", "使用说明", {QKeySequence::HelpContents}, [this](bool) { showHelp(); }},
@@ -231,6 +235,7 @@ void MainWindow::createMenus() {
     liveEffect_ = findChild<QAction*>(QStringLiteral("actionLiveEffect"));
     tileFrameAction_ = findChild<QAction*>(QStringLiteral("actionTileFrame"));
     actualSizeAction_ = findChild<QAction*>(QStringLiteral("actionActualSize"));
+    seamCheck_ = findChild<QAction*>(QStringLiteral("actionSeamCheck"));
 
     // The repeat types head the view menu (the third), one of them chosen at a time.
     QMenu* view = menuBar()->actions().at(2)->menu();
@@ -335,6 +340,7 @@ void MainWindow::setRepeat(tiling::Repeat repeat) {
     if (liveEffect()) {
         form_->refreshEffect();
     }
+    checkSeams();
 }
 
 void MainWindow::setLiveEffect(bool on) {
@@ -354,10 +360,40 @@ void MainWindow::setActualSize(bool on) {
     actualSize_->setVisible(on);
 }
 
+void MainWindow::setSeamCheck(bool on) {
+    seamCheck_->setChecked(on);
+    seamOutline_->setVisible(on);
+    if (!on) {
+        statusBar()->clearMessage();
+    }
+    checkSeams();
+}
+
+void MainWindow::checkSeams() {
+    if (!seamCheck_->isChecked()) {
+        return;
+    }
+    const std::vector<colouring::SeamBreak> breaks = model().seamBreaks();
+    QImage marked;
+    if (!breaks.empty()) {
+        marked = QImage(designCanvas().designSize(), QImage::Format_RGB32);
+        marked.fill(Qt::black);
+        for (const colouring::SeamBreak& broken : breaks) {
+            for (const canvas::Span& span : broken.region.spans()) {
+                auto* row = reinterpret_cast<QRgb*>(marked.scanLine(span.y));
+                std::fill(row + span.x0, row + span.x1 + 1, 0xFFFFFFFFu);
+            }
+        }
+    }
+    seamOutline_->setMarked(marked);
+    statusBar()->showMessage(QStringLiteral("%1 处接缝颜色不一致").arg(breaks.size()));
+}
+
 void MainWindow::followDesignChange() {
     if (liveEffect()) {
         form_->refreshEffect();
     }
+    checkSeams();
     // The pixel under a pointer that did not move may have a new colour.
     showDesignPixel(pointerPixel_);
     emit designChanged();

@@ -29,6 +29,7 @@ class ColourwaysWindow;
 class DesignFiles;
 class Form1;
 class PaletteDock;
+class SeamOutline;
 class StrokeTools;
 class TileFrame;
 class ZoomWindow;
@@ -72,6 +73,8 @@ class MainWindow : public QMainWindow {
     void setTileFrameShown(bool on);
     // 实际尺寸: the effect view at the print's true size with rulers in centimetres.
     void setActualSize(bool on);
+    // 检查接缝: the broken seams outlined on the effect view and counted in the status bar.
+    void setSeamCheck(bool on);
     // The status bar names the design pixel under the pointer and its colour.
     void showDesignPixel(QPoint pixel);
     void openZoomWindow();
@@ -97,6 +100,7 @@ class MainWindow : public QMainWindow {
     void clickFormButton(const char* name);
     void copyDesign();
     void followDesignChange();
+    void checkSeams();
     void effectViewPressed(float x, float y);
     void showHelp();
     void showAbout();
@@ -109,6 +113,7 @@ class MainWindow : public QMainWindow {
     TileFrame* tileFrame_ = nullptr;
     ActualSizeView* actualSize_ = nullptr;
     TileFrame* usedPartOutline_ = nullptr; // on the design view
+    SeamOutline* seamOutline_ = nullptr;
     ZoomWindow* zoom_ = nullptr;
     ColourTools* colourTools_ = nullptr;
     PaletteDock* paletteDock_ = nullptr;
@@ -117,6 +122,7 @@ class MainWindow : public QMainWindow {
     QAction* liveEffect_ = nullptr;
     QAction* tileFrameAction_ = nullptr;
     QAction* actualSizeAction_ = nullptr;
+    QAction* seamCheck_ = nullptr;
     QLabel* pointer_ = nullptr;
     QPoint pointerPixel_{-1, -1}; // the design pixel last named in the status bar
 };

@@ -112,56 +112,6 @@ void paintSurfaceFill(QImage& image, int x, int y, QRgb target, QRgb brush, Fill
         scratch.pending);
 }
 
-void paintWrapFill(QImage& image, int x, int y, QRgb target, QRgb brush, FillScratch& scratch) {
-    target |= 0xFF000000u;
-    brush |= 0xFF000000u;
-    const int width = image.width();
-    const int height = image.height();
-    if (target == brush || x < 0 || y < 0 || x >= width || y >= height) {
-        return;
-    }
-    auto* bits = reinterpret_cast<QRgb*>(image.bits());
-    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
-    // The pixels that meet across the edges: each row's ends, each column's ends.
-    struct Meeting {
-        QRgb* a;
-        QRgb* b;
-        bool aHadBrush;
-        bool bHadBrush;
-    };
-    std::vector<Meeting> meetings;
-    meetings.reserve(std::size_t(width) + std::size_t(height));
-    for (int row = 0; row < height; ++row) {
-        QRgb* first = bits + row * stride;
-        meetings.push_back({first, first + width - 1, false, false});
-    }
-    for (int column = 0; column < width; ++column) {
-        meetings.push_back({bits + column, bits + (height - 1) * stride + column, false, false});
-    }
-    // Only what this fill painted goes on across an edge, not what had the brush colour before.
-    for (Meeting& meeting : meetings) {
-        meeting.aHadBrush = *meeting.a == brush;
-        meeting.bHadBrush = *meeting.b == brush;
-    }
-    const auto fillFrom = [&](QRgb* pixel) {
-        const qsizetype offset = pixel - bits;
-        paintSurfaceFill(image, int(offset % stride), int(offset / stride), target, brush, scratch);
-    };
-    fillFrom(bits + y * stride + x);
-    for (bool grew = true; grew;) {
-        grew = false;
-        for (const Meeting& meeting : meetings) {
-            if (*meeting.a == brush && !meeting.aHadBrush && *meeting.b == target) {
-                fillFrom(meeting.b);
-                grew = true;
-            } else if (*meeting.b == brush && !meeting.bHadBrush && *meeting.a == target) {
-                fillFrom(meeting.a);
-                grew = true;
-            }
-        }
-    }
-}
-
 void paintSpans(QImage& image, const std::vector<Span>& spans, QRgb pixel) {
     for (const Span& span : spans) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(span.y));

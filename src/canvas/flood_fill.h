@@ -39,10 +39,6 @@ void paintSpans(QImage& image, const std::vector<Span>& spans, QRgb pixel);
 // takes `brush`. The fastest way to a fill; it needs no visited map.
 void paintSurfaceFill(QImage& image, int x, int y, QRgb target, QRgb brush, FillScratch& scratch);
 
-// The surface fill with the image taken as a tile whose opposite edges meet: a region reaching
-// the left edge goes on at the right edge in the same row, and the top at the bottom.
-void paintWrapFill(QImage& image, int x, int y, QRgb target, QRgb brush, FillScratch& scratch);
-
 // The border fill painted straight into an RGB32 image: the 4-connected region around (x, y) of
 // pixels other than `border` takes `brush`.
 void paintBorderFill(QImage& image, int x, int y, QRgb border, QRgb brush, FillScratch& scratch);

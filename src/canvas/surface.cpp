@@ -385,15 +385,6 @@ void Surface::floodFillSurface(int x, int y, Colour target) {
     notify();
 }
 
-void Surface::floodFillWrap(int x, int y, Colour target) {
-    if (fillStyle_ != kFillSolid) {
-        return;
-    }
-    paintWrapFill(image_, deviceIndex(x), deviceIndex(y), toPixel(target), toPixel(fillColor_),
-                  fillScratch_);
-    notify();
-}
-
 void Surface::replaceColour(Colour from, Colour to) {
     const QRgb fromPixel = toPixel(from);
     const QRgb toPixelValue = toPixel(to);

@@ -160,8 +160,6 @@ class Surface {
     //
     // Surface fill: the 4-connected region of exactly `target` around (x, y) takes the brush.
     void floodFillSurface(int x, int y, Colour target);
-    // The same with the client area taken as a tile whose opposite edges meet.
-    void floodFillWrap(int x, int y, Colour target);
     // Border fill: the 4-connected region around (x, y) bounded by `border` takes the brush.
     void floodFillBorder(int x, int y, Colour border);
     // Every pixel of one colour takes another.

@@ -2,6 +2,7 @@
 
 #include "canvas/numbers.h"
 #include "colouring.h"
+#include "guided_fill.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -110,7 +111,7 @@ std::optional<QPoint> pressedPixel(const canvas::Surface& design, float x, float
 }
 
 canvas::Colour pressDesign(canvas::Surface& design, float x, float y, const PressOptions& options,
-                           canvas::RandomSource& random) {
+                           canvas::RandomSource& random, const QImage& regions) {
     const canvas::Colour colour = pressColour(options.rule, options.current, random);
     if (options.scope == FillScope::Region && options.symmetry == Symmetry::None) {
         fillRegion(design, x, y, colour);
@@ -125,22 +126,22 @@ canvas::Colour pressDesign(canvas::Surface& design, float x, float y, const Pres
     const QImage& image = design.imageRef();
     for (const QPoint designPixel :
          symmetricPixels(*pressed, options.symmetry, design.designSize())) {
+        if (options.scope == FillScope::Wrap) {
+            // A drawn region may have the colour in part: every press fills it whole.
+            const QImage& shown = regions.isNull() ? image : regions;
+            design.fillSpans(regionCells(shown, designPixel, options.repeat).spans(), colour);
+            continue;
+        }
         const QRgb under = image.pixel(design.devicePixel(designPixel)) | 0xFF000000u;
         // A mirrored pixel that already has the colour lies in what this press filled, or in a
         // region a fill would leave as it is: either way it fills nothing more.
         if (under == canvas::toPixel(colour)) {
             continue;
         }
-        switch (options.scope) {
-        case FillScope::Region:
+        if (options.scope == FillScope::Region) {
             design.floodFillSurface(designPixel.x(), designPixel.y(), canvas::fromPixel(under));
-            break;
-        case FillScope::Wrap:
-            design.floodFillWrap(designPixel.x(), designPixel.y(), canvas::fromPixel(under));
-            break;
-        case FillScope::Global:
+        } else {
             replaceColour(design, under, canvas::toPixel(colour));
-            break;
         }
     }
     return colour;

@@ -3,6 +3,7 @@
 #include "canvas/colour.h"
 #include "canvas/random_source.h"
 #include "canvas/surface.h"
+#include "tiling/tiling.h"
 
 #include <QImage>
 #include <QPoint>
@@ -18,7 +19,7 @@ namespace colouring {
 // three components floor(u * 235). The harmony rules draw a fresh colour around the current one.
 enum class ColourRule { Random, Chosen, Analogous, Complementary, Triadic, Mono };
 // What a press fills: the 4-connected region, every pixel of the pressed colour, or the region
-// with the design treated as a tile whose opposite edges meet.
+// continued across the seams of the repeat the press carries, the design taken as its tile.
 enum class FillScope { Region, Global, Wrap };
 // Where else a press fills: mirrored across the vertical centre line, the horizontal one, both,
 // and for Eight the diagonals too.
@@ -29,6 +30,7 @@ struct PressOptions {
     canvas::Colour current = 0;
     FillScope scope = FillScope::Region;
     Symmetry symmetry = Symmetry::None;
+    tiling::Repeat repeat = tiling::Repeat::Straight; // whose seams a Wrap press crosses
 };
 
 // The colour of one press under a rule; every component at most 234 for the random rules. A grey
@@ -44,9 +46,12 @@ std::optional<QPoint> pressedPixel(const canvas::Surface& design, float x, float
 
 // One press on the design at (x, y) in its units: the colour from the rule, then a fill at the
 // press and at each symmetric pixel not already filled by this press. With default options this
-// is exactly colourRegion. Returns the colour used.
+// is exactly colourRegion. A Wrap press (on a design at device scale 1) colours every pixel of the
+// region of `regions` around the pixel, continued across the seams of options.repeat: `regions` is
+// the design as drawn (drawnDesign), so halves coloured apart are one region, or, when null, the
+// design's own colours. Returns the colour used.
 canvas::Colour pressDesign(canvas::Surface& design, float x, float y, const PressOptions& options,
-                           canvas::RandomSource& random);
+                           canvas::RandomSource& random, const QImage& regions = {});
 
 // Every pixel of one colour becomes another.
 void replaceColour(canvas::Surface& design, QRgb from, QRgb to);

@@ -7,6 +7,7 @@
 #include "surfaces.h"
 
 #include <algorithm>
+#include <mutex>
 
 namespace colouring {
 namespace {
@@ -37,14 +38,30 @@ struct SourceDrawer {
     }
 };
 
+PressOptions pressOptions(const PressChange& press) {
+    return {ColourRule::Chosen, press.colour, press.scope, press.symmetry,
+            press.seams.value_or(tiling::Repeat::Straight)};
+}
+
+bool isSeamPress(const DesignChange& change) {
+    const auto* press = std::get_if<PressChange>(&change);
+    return press != nullptr && press->scope == FillScope::Wrap && press->seams;
+}
+
+// The changes that draw rather than colour: what bounds the regions.
+bool isDrawing(const DesignChange& change) {
+    return std::holds_alternative<StrokeChange>(change) ||
+           std::holds_alternative<ClearPictureChange>(change);
+}
+
 struct ChangeDrawer {
     canvas::Surface& design;
 
     void operator()(const PressChange& press) const {
         // A chosen colour draws nothing from the random source.
         canvas::RandomSource unused;
-        pressDesign(design, float(press.pixel.x()), float(press.pixel.y()),
-                    {ColourRule::Chosen, press.colour, press.scope, press.symmetry}, unused);
+        pressDesign(design, float(press.pixel.x()), float(press.pixel.y()), pressOptions(press),
+                    unused);
     }
     void operator()(const ReplaceChange& replace) const {
         replaceColour(design, replace.from, replace.to);
@@ -129,10 +146,34 @@ void drawSource(const DesignRecord& record, canvas::Surface& design) {
     std::visit(SourceDrawer{design}, record.source);
 }
 
+// The design as drawn beside a rebuild, for the presses that fill its regions: at scale 1 and at
+// the device scale of the canvas rebuilt (when above 1).
+struct DrawnCanvases {
+    canvas::Surface atScaleOne{designCanvasSetup()};
+    std::optional<canvas::Surface> atDevice;
+
+    DrawnCanvases(const DesignRecord& record, double deviceScale) {
+        drawSource(record, atScaleOne);
+        if (deviceScale > 1) {
+            canvas::SurfaceSetup setup = designCanvasSetup();
+            setup.deviceScale = deviceScale;
+            drawSource(record, atDevice.emplace(setup));
+        }
+    }
+    void draw(const DesignChange& change) {
+        applyChange(change, atScaleOne);
+        if (atDevice) {
+            applyChange(change, *atDevice);
+        }
+    }
+};
+
 // A press on a canvas of device scale above 1, with `guide`, the same design at scale 1: at each
 // pixel the press fills there, the region it fills on the guide fills on the design as
-// fillGuided does; a fill of every pixel of a colour takes the colour the guide shows.
-void pressGuided(const PressChange& press, canvas::Surface& design, canvas::Surface& guide) {
+// fillGuided does; a fill of every pixel of a colour takes the colour the guide shows. A press
+// that fills the regions as drawn finds them on `drawn`.
+void pressGuided(const PressChange& press, canvas::Surface& design, canvas::Surface& guide,
+                 const DrawnCanvases* drawn) {
     design.setFillColor(press.colour);
     guide.setFillColor(press.colour);
     if (guide.fillStyle() != canvas::kFillSolid) {
@@ -140,6 +181,13 @@ void pressGuided(const PressChange& press, canvas::Surface& design, canvas::Surf
     }
     const QRgb brush = canvas::toPixel(press.colour);
     for (const QPoint pixel : symmetricPixels(press.pixel, press.symmetry, guide.designSize())) {
+        if (drawn != nullptr) {
+            const CellRegion region = regionCells(drawn->atScaleOne.imageRef(), pixel, press.seams);
+            design.fillSpans(guidedSpans(*drawn->atDevice, drawn->atScaleOne.imageRef(), region),
+                             press.colour);
+            guide.fillSpans(region.spans(), press.colour);
+            continue;
+        }
         const QRgb under = guide.imageRef().pixel(pixel) | 0xFF000000u;
         if (under == brush) {
             continue;
@@ -149,8 +197,10 @@ void pressGuided(const PressChange& press, canvas::Surface& design, canvas::Surf
             replaceColour(guide, under, brush);
             continue;
         }
-        const bool wrap = press.scope == FillScope::Wrap;
-        const CellRegion region = regionCells(guide.imageRef(), pixel, wrap);
+        const CellRegion region =
+            regionCells(guide.imageRef(), pixel,
+                        press.scope == FillScope::Wrap ? std::optional(tiling::Repeat::Straight)
+                                                       : std::nullopt);
         fillGuided(design, guide.imageRef(), region, press.colour);
         guide.fillSpans(region.spans(), press.colour);
     }
@@ -173,17 +223,30 @@ bool rebuildDesign(const DesignRecord& record, canvas::Surface& design,
         guide.emplace(designCanvasSetup());
         drawSource(record, *guide);
     }
+    std::optional<DrawnCanvases> drawn;
+    if (std::any_of(record.changes.begin(), record.changes.end(), isSeamPress)) {
+        drawn.emplace(record, design.deviceScale());
+    }
     if (!stepDone(1)) {
         return false;
     }
     for (std::size_t i = 0; i < record.changes.size(); ++i) {
         const DesignChange& change = record.changes[i];
-        if (const auto* press = std::get_if<PressChange>(&change); press && guide) {
-            pressGuided(*press, design, *guide);
+        const auto* press = std::get_if<PressChange>(&change);
+        const DrawnCanvases* regions = isSeamPress(change) ? &*drawn : nullptr;
+        if (press && guide) {
+            pressGuided(*press, design, *guide, regions);
+        } else if (press && regions) {
+            canvas::RandomSource unused;
+            pressDesign(design, float(press->pixel.x()), float(press->pixel.y()),
+                        pressOptions(*press), unused, regions->atScaleOne.imageRef());
         } else {
             applyChange(change, design);
             if (guide) {
                 applyChange(change, *guide);
+            }
+            if (drawn && isDrawing(change)) {
+                drawn->draw(change);
             }
         }
         if (!stepDone(int(i) + 2)) {
@@ -197,13 +260,33 @@ void applyChange(const DesignChange& change, canvas::Surface& design) {
     std::visit(ChangeDrawer{design}, change);
 }
 
+QImage drawnDesign(const DesignRecord& record) {
+    DesignRecord drawing{record.background, record.picture, record.source, {}};
+    std::copy_if(record.changes.begin(), record.changes.end(), std::back_inserter(drawing.changes),
+                 isDrawing);
+    static std::mutex guard;
+    static DesignRecord lastDrawing;
+    static QImage lastDrawn;
+    const std::lock_guard lock(guard);
+    if (lastDrawn.isNull() || drawing != lastDrawing) {
+        canvas::Surface drawn(designCanvasSetup());
+        rebuildDesign(drawing, drawn);
+        lastDrawn = drawn.image();
+        lastDrawing = std::move(drawing);
+    }
+    return lastDrawn;
+}
+
 canvas::Colour pressAndRecord(canvas::Surface& design, DesignRecord& record, float x, float y,
                               const PressOptions& options, canvas::RandomSource& random) {
     const std::optional<QPoint> pixel = pressedPixel(design, x, y);
-    const canvas::Colour colour = pressDesign(design, x, y, options, random);
+    const bool seams = options.scope == FillScope::Wrap;
+    const canvas::Colour colour =
+        pressDesign(design, x, y, options, random, seams ? drawnDesign(record) : QImage());
     if (pixel) {
-        record.changes.emplace_back(std::in_place_type<PressChange>, *pixel, colour, options.scope,
-                                    options.symmetry);
+        record.changes.emplace_back(
+            PressChange{*pixel, colour, options.scope, options.symmetry,
+                        seams ? std::optional(options.repeat) : std::nullopt});
     }
     return colour;
 }

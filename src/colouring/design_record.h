@@ -13,6 +13,7 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -73,12 +74,16 @@ struct AdvancedSource {
 };
 using DesignSource = std::variant<OpeningSource, PictureSource, CatalogueSource, AdvancedSource>;
 
-// A press at a design pixel, filled with the colour it got.
+// A press at a design pixel, filled with the colour it got. A Wrap press keeps the repeat it
+// followed in `seams` and fills the regions of the design as drawn (drawnDesign); one kept
+// without it, as before presses carried their repeat, follows the straight seams through the
+// colours the design showed.
 struct PressChange {
     QPoint pixel;
     canvas::Colour colour = 0;
     FillScope scope = FillScope::Region;
     Symmetry symmetry = Symmetry::None;
+    std::optional<tiling::Repeat> seams{};
     bool operator==(const PressChange&) const = default;
 };
 // Every pixel of one colour became another.
@@ -140,12 +145,20 @@ struct DrawingControl {
 bool rebuildDesign(const DesignRecord& record, canvas::Surface& design,
                    const DrawingControl& control = {}, int extraSteps = 0);
 
-// A change drawn onto a design canvas that already shows the record before it.
+// A change drawn onto a design canvas that already shows the record before it. A press that
+// fills the regions as drawn fills those of the canvas's colours here: rebuildDesign, which keeps
+// the drawing beside, replays it exactly.
 void applyChange(const DesignChange& change, canvas::Surface& design);
+
+// The design as drawn, at device scale 1: the record's source, strokes and 清空主图 without its
+// presses and recolourings. Regions of one colour here are what a seam fill colours whole. The
+// last one made is kept, so presses on one drawing draw it once.
+QImage drawnDesign(const DesignRecord& record);
 
 // A press as the window and pattern-render make one: filled under `options`, and recorded at the
 // design pixel it lands on (pressedPixel) when it lands on the canvas; off it nothing is filled and
-// nothing recorded. Returns the colour the press drew.
+// nothing recorded. A Wrap press fills the regions of the record's drawnDesign and keeps its
+// repeat. Returns the colour the press drew.
 canvas::Colour pressAndRecord(canvas::Surface& design, DesignRecord& record, float x, float y,
                               const PressOptions& options, canvas::RandomSource& random);
 

@@ -1,5 +1,7 @@
 #include "guided_fill.h"
 
+#include "tiling/seams.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -57,27 +59,36 @@ std::vector<canvas::Span> CellRegion::spans() const {
     return runs;
 }
 
-CellRegion regionCells(const QImage& design, QPoint pixel, bool wrap) {
-    CellRegion region{design.size(), opaque(design.pixel(pixel)), wrap, {}};
+CellRegion regionCells(const QImage& design, QPoint pixel, std::optional<tiling::Repeat> seams) {
+    CellRegion region{design.size(), opaque(design.pixel(pixel)), seams, {}};
     const int width = design.width();
     const int height = design.height();
+    const std::shared_ptr<const tiling::SeamLinks> links =
+        seams ? tiling::SeamLinks::of(design.size(), *seams) : nullptr;
     region.cells.assign(std::size_t(width * height), 0);
-    region.cells[std::size_t(pixel.y() * width + pixel.x())] = 1;
-    std::vector<QPoint> pending{pixel};
+    std::vector<int> pending;
+    const auto reach = [&](int index) {
+        std::uint8_t& cell = region.cells[std::size_t(index)];
+        if (cell == 0 && opaque(reinterpret_cast<const QRgb*>(design.constScanLine(
+                             index / width))[index % width]) == region.colour) {
+            cell = 1;
+            pending.push_back(index);
+        }
+    };
+    reach(pixel.y() * width + pixel.x());
     while (!pending.empty()) {
-        const QPoint from = pending.back();
+        const int from = pending.back();
         pending.pop_back();
+        const QPoint at(from % width, from / width);
         for (const QPoint step : kSteps) {
-            QPoint next = from + step;
-            if (wrap) {
-                next = {(next.x() + width) % width, (next.y() + height) % height};
-            } else if (!design.rect().contains(next)) {
-                continue;
+            const QPoint next = at + step;
+            if (design.rect().contains(next)) {
+                reach(next.y() * width + next.x());
             }
-            std::uint8_t& cell = region.cells[std::size_t(next.y() * width + next.x())];
-            if (cell == 0 && opaque(design.pixel(next)) == region.colour) {
-                cell = 1;
-                pending.push_back(next);
+        }
+        if (links) {
+            for (const int linked : links->linked(from)) {
+                reach(linked);
             }
         }
     }
@@ -86,6 +97,12 @@ CellRegion regionCells(const QImage& design, QPoint pixel, bool wrap) {
 
 void fillGuided(canvas::Surface& device, const QImage& design, const CellRegion& region,
                 canvas::Colour colour) {
+    device.fillSpans(guidedSpans(device, design, region), colour);
+}
+
+std::vector<canvas::Span> guidedSpans(const canvas::Surface& device, const QImage& design,
+                                      const CellRegion& region) {
+    const bool wrap = region.seams == tiling::Repeat::Straight;
     const QImage& image = device.imageRef();
     const int width = design.width();
     const int height = design.height();
@@ -106,7 +123,7 @@ void fillGuided(canvas::Surface& device, const QImage& design, const CellRegion&
                 for (int dx = -kReach; dx <= kReach; ++dx) {
                     int nx = x + dx;
                     int ny = y + dy;
-                    if (region.wrap) {
+                    if (wrap) {
                         nx = (nx + width) % width;
                         ny = (ny + height) % height;
                     } else if (nx < 0 || ny < 0 || nx >= width || ny >= height) {
@@ -127,11 +144,11 @@ void fillGuided(canvas::Surface& device, const QImage& design, const CellRegion&
         }
     }
     // The device pixels of the design pixels within reach (all of them when the edges meet).
-    const QRect box = region.wrap ? image.rect()
-                                  : QRect(QPoint(columnEdges[std::size_t(reach.left())],
-                                                 rowEdges[std::size_t(reach.top())]),
-                                          QPoint(columnEdges[std::size_t(reach.right() + 1)] - 1,
-                                                 rowEdges[std::size_t(reach.bottom() + 1)] - 1));
+    const QRect box = wrap ? image.rect()
+                           : QRect(QPoint(columnEdges[std::size_t(reach.left())],
+                                          rowEdges[std::size_t(reach.top())]),
+                                   QPoint(columnEdges[std::size_t(reach.right() + 1)] - 1,
+                                          rowEdges[std::size_t(reach.bottom() + 1)] - 1));
     auto kindAt = [&](QPoint pixel) {
         const int x = columns[std::size_t(pixel.x())];
         const int y = rows[std::size_t(pixel.y())];
@@ -148,7 +165,7 @@ void fillGuided(canvas::Surface& device, const QImage& design, const CellRegion&
     };
     auto neighbour = [&](QPoint pixel, QPoint step, QPoint& next) {
         next = pixel + step;
-        if (region.wrap) {
+        if (wrap) {
             next = {(next.x() + image.width()) % image.width(),
                     (next.y() + image.height()) % image.height()};
         }
@@ -208,7 +225,7 @@ void fillGuided(canvas::Surface& device, const QImage& design, const CellRegion&
             }
         }
     }
-    device.fillSpans(spans, colour);
+    return spans;
 }
 
 } // namespace colouring

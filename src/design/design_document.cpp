@@ -532,7 +532,10 @@ colouring::DesignChange readChange(const QJsonValue& value, qsizetype index,
             {x, y},
             canvas::fromPixel(fields.colour("colour")),
             colouring::FillScope(fields.choice("scope", kScopeNames)),
-            colouring::Symmetry(fields.choice("symmetry", kSymmetryNames))};
+            colouring::Symmetry(fields.choice("symmetry", kSymmetryNames)),
+            fields.has("repeat")
+                ? std::optional(tiling::Repeat(fields.choice("repeat", tiling::kRepeatNames)))
+                : std::nullopt};
     }
     if (kind == "replace") {
         return colouring::ReplaceChange{fields.colour("from"), fields.colour("to")};
@@ -687,12 +690,17 @@ struct PictureDrawingWriter {
 
 struct ChangeWriter {
     QJsonObject operator()(const colouring::PressChange& press) const {
-        return {{"kind", "press"},
-                {"x", press.pixel.x()},
-                {"y", press.pixel.y()},
-                {"colour", colourText(canvas::toPixel(press.colour))},
-                {"scope", kScopeNames[int(press.scope)]},
-                {"symmetry", kSymmetryNames[int(press.symmetry)]}};
+        QJsonObject object{{"kind", "press"},
+                           {"x", press.pixel.x()},
+                           {"y", press.pixel.y()},
+                           {"colour", colourText(canvas::toPixel(press.colour))},
+                           {"scope", kScopeNames[int(press.scope)]},
+                           {"symmetry", kSymmetryNames[int(press.symmetry)]}};
+        // Only a seam fill of the drawn regions has one; a press without keeps the old rule.
+        if (press.seams) {
+            object.insert("repeat", tiling::kRepeatNames[int(*press.seams)]);
+        }
+        return object;
     }
     QJsonObject operator()(const colouring::ReplaceChange& replace) const {
         return {{"kind", "replace"},

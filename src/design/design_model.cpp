@@ -75,7 +75,29 @@ void DesignModel::drawAdvanced(int array, int index, int category) {
 
 void DesignModel::press(float x, float y) {
     pushUndoStep();
-    colouring::pressAndRecord(canvas_, record_, x, y, pressOptions_, random_);
+    colouring::PressOptions options = pressOptions_;
+    options.repeat = repeat_;
+    colouring::pressAndRecord(canvas_, record_, x, y, options, random_);
+    emit changed();
+}
+
+std::vector<colouring::SeamBreak> DesignModel::seamBreaks() const {
+    return colouring::seamBreaks(canvas_.imageRef(), colouring::drawnDesign(record_), repeat_);
+}
+
+void DesignModel::unifySeams() {
+    const std::vector<colouring::SeamBreak> breaks = seamBreaks();
+    if (breaks.empty()) {
+        return;
+    }
+    pushUndoStep();
+    for (const colouring::SeamBreak& broken : breaks) {
+        const colouring::PressOptions options{
+            colouring::ColourRule::Chosen, canvas::fromPixel(broken.largestColour),
+            colouring::FillScope::Wrap, colouring::Symmetry::None, repeat_};
+        colouring::pressAndRecord(canvas_, record_, float(broken.pixel.x()),
+                                  float(broken.pixel.y()), options, random_);
+    }
     emit changed();
 }
 

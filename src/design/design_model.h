@@ -4,6 +4,7 @@
 #include "canvas/surface.h"
 #include "colouring/colour_tools.h"
 #include "colouring/design_record.h"
+#include "colouring/seam_check.h"
 #include "design/design_document.h"
 #include "design/history.h"
 #include "print/sharp_render.h"
@@ -51,8 +52,13 @@ class DesignModel : public QObject {
     // An advanced pattern ("Command70(2)" is array 70, index 2) with the category value of the
     // window's check box (0, 1 or 2 for greyed) and the line width text.
     void drawAdvanced(int array, int index, int category);
-    // A press at (x, y) in design units under the press options.
+    // A press at (x, y) in design units under the press options; a seam fill follows the repeat.
     void press(float x, float y);
+    // 检查接缝: the drawn regions whose colour breaks at a seam of the repeat.
+    std::vector<colouring::SeamBreak> seamBreaks() const;
+    // 统一接缝颜色: each broken region takes the colour of its larger part, as seam presses in one
+    // undo step; with none broken, no change.
+    void unifySeams();
     // A colour replaced, a colourway applied or a stroke drawn on the design as it is.
     void applyChange(const colouring::DesignChange& change);
     // Each colour of the mapping becomes its partner at once (a colour reduction); a mapping that

@@ -291,6 +291,10 @@ QSize chosenTileSize(const canvas::Surface& strip) {
             std::max(1, int(std::lround(strip.height())))};
 }
 
+QImage stretchedToTile(const QImage& picture, QSize tile) {
+    return stretchNearest(picture, tile.width(), tile.height());
+}
+
 QPoint designPixelUnder(QPoint effectPixel, QSize tile, tiling::Repeat repeat, QSize design) {
     const QPoint inTile = tiling::tilePixelAt(effectPixel, tile, repeat);
     if (tile == design) {

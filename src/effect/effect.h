@@ -38,6 +38,8 @@ QSize chosenTileSize(const canvas::Surface& strip);
 // The design pixel an effect-view pixel shows, for tiles of `tile` pixels made from a design of
 // `design` pixels (stretched by nearest pixels when the sizes differ) laid out by `repeat`.
 QPoint designPixelUnder(QPoint effectPixel, QSize tile, tiling::Repeat repeat, QSize design);
+// A picture of the design's size as one tile of `tile` pixels shows it (nearest pixels, RGB32).
+QImage stretchedToTile(const QImage& picture, QSize tile);
 // Saving. The dialog's filter text, and the same converted to a Qt file-dialog filter string.
 inline const QString kBitmapFilter = QStringLiteral("Bitmap(*.bmp)|*.bmp|All files(*.*)|*.*");
 QString qtFilter(const QString& pipeFilter);

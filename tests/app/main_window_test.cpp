@@ -413,3 +413,38 @@ TEST_F(MainWindowTest, ExportSeparationsWritesTheScreensOfThePageAndKeepsItsChoi
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, TheSeamCheckCountsAndOutlinesBrokenSeamsAndUnifyMendsThem) {
+    // A band cut by a line inside the tile and joined across the left and right seams.
+    QImage tile(4, 2, QImage::Format_RGB32);
+    tile.fill(Qt::white);
+    for (const QPoint line :
+         {QPoint(1, 0), QPoint(0, 1), QPoint(1, 1), QPoint(2, 1), QPoint(3, 1)}) {
+        tile.setPixel(line, qRgb(0, 0, 0));
+    }
+    window_->loadImportedPicture(tile.scaled(142, 142));
+    trigger("actionLiveEffect");
+    trigger("actionSeamCheck");
+    const auto outlined = [&] {
+        const QImage view = find("Picture2")->grab().toImage();
+        for (int y = 0; y < view.height(); ++y) {
+            for (int x = 0; x < view.width(); ++x) {
+                if (opaque(view.pixel(x, y)) == qRgb(255, 0, 255)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    EXPECT_EQ(window_->statusBar()->currentMessage(), QStringLiteral("0 处接缝颜色不一致"));
+    press("Picture1", QPoint(10, 10));
+    EXPECT_EQ(window_->statusBar()->currentMessage(), QStringLiteral("1 处接缝颜色不一致"));
+    EXPECT_TRUE(outlined());
+    trigger("actionUnifySeams");
+    EXPECT_EQ(window_->statusBar()->currentMessage(), QStringLiteral("0 处接缝颜色不一致"));
+    EXPECT_FALSE(outlined());
+}
+
+} // namespace

@@ -1,5 +1,6 @@
 #include "colouring/colour_tools.h"
 #include "colouring/colouring.h"
+#include "colouring/design_record.h"
 #include "colouring/strokes.h"
 #include "colouring/surfaces.h"
 #include "pixel_pictures.h"
@@ -270,6 +271,99 @@ TEST(Palette, KeptUpToDateByChangesIsTheCountAfresh) {
         colouring::updatePalette(entries, shown, next);
         EXPECT_EQ(entries, colouring::palette(next)) << "change " << step;
         shown = next;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The tile pixels a seam fill at `pressed` reaches, found on the page: the drawn tile repeated
+// over three periods each way, flooded 4-connected from the copies in the middle period of what
+// is reached so far, read back to the tile, again until nothing is added (each tile pixel fills
+// all its copies, so a region joined at one copy is joined at every one).
+std::set<std::pair<int, int>> regionOnThePage(const QImage& drawn, QPoint pressed,
+                                              tiling::Repeat repeat) {
+    const QSize period = tiling::pagePeriod(drawn.size(), repeat);
+    const QImage page = tiling::repeatOver(drawn, period * 3, repeat);
+    const QRgb colour = drawn.pixel(pressed);
+    std::set<std::pair<int, int>> reached{{pressed.x(), pressed.y()}};
+    for (std::size_t before = 0; before != reached.size();) {
+        before = reached.size();
+        std::vector<std::uint8_t> seen(std::size_t(page.width() * page.height()), 0);
+        std::vector<QPoint> pending;
+        for (int y = period.height(); y < 2 * period.height(); ++y) {
+            for (int x = period.width(); x < 2 * period.width(); ++x) {
+                const QPoint tile = tiling::tilePixelAt({x, y}, drawn.size(), repeat);
+                if (reached.contains({tile.x(), tile.y()})) {
+                    pending.emplace_back(x, y);
+                }
+            }
+        }
+        while (!pending.empty()) {
+            const QPoint at = pending.back();
+            pending.pop_back();
+            std::uint8_t& mark = seen[std::size_t(at.y() * page.width() + at.x())];
+            if (mark != 0 || page.pixel(at) != colour) {
+                continue;
+            }
+            mark = 1;
+            const QPoint tile = tiling::tilePixelAt(at, drawn.size(), repeat);
+            reached.insert({tile.x(), tile.y()});
+            for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                if (page.rect().contains(at + step)) {
+                    pending.push_back(at + step);
+                }
+            }
+        }
+    }
+    return reached;
+}
+
+TEST(SeamFill, ColoursTheDrawnRegionAsTheRepeatedPageJoinsIt) {
+    QImage art(142, 142, QImage::Format_RGB32);
+    art.fill(Qt::white);
+    {
+        QPainter painter(&art);
+        painter.setPen(QPen(Qt::black, 3));
+        painter.drawEllipse(QPoint(0, 50), 30, 24);
+        painter.drawEllipse(QPoint(100, 141), 25, 30);
+        painter.drawLine(0, 110, 141, 10);
+        painter.drawRect(40, -5, 30, 25);
+    }
+    const QPoint points[] = {{2, 40}, {55, 2}, {100, 139}, {140, 130}, {1, 1}};
+    for (std::size_t name = 0; name < std::size(tiling::kRepeatNames); ++name) {
+        const auto repeat = tiling::Repeat(name);
+        for (const QPoint point : points) {
+            SCOPED_TRACE(std::string(tiling::kRepeatNames[name]) + " at " +
+                         std::to_string(point.x()) + "," + std::to_string(point.y()));
+            canvas::Surface design(colouring::designCanvasSetup());
+            colouring::showPicture(design, {art});
+            colouring::DesignRecord record{
+                design.backColor(), {art}, colouring::PictureSource{}, {}};
+            // Half of the shape coloured apart first: the seam fill still takes it whole.
+            canvas::RandomSource unused;
+            colouring::pressAndRecord(design, record, float(point.x()), float(point.y()),
+                                      {colouring::ColourRule::Chosen, 0x00A000}, unused);
+            const QImage before = design.image();
+            colouring::pressAndRecord(
+                design, record, float(point.x()), float(point.y()),
+                {colouring::ColourRule::Chosen, kPaint, FillScope::Wrap, Symmetry::None, repeat},
+                unused);
+            const auto region = regionOnThePage(design.picture(), point, repeat);
+            int wrong = 0;
+            for (int y = 0; y < 142; ++y) {
+                for (int x = 0; x < 142; ++x) {
+                    const QRgb expected =
+                        region.contains({x, y}) ? canvas::toPixel(kPaint) : before.pixel(x, y);
+                    wrong += design.imageRef().pixel(x, y) != expected;
+                }
+            }
+            EXPECT_EQ(wrong, 0);
+            canvas::Surface replayed(colouring::designCanvasSetup());
+            colouring::rebuildDesign(record, replayed);
+            EXPECT_EQ(replayed.imageRef(), design.imageRef());
+        }
     }
 }
 

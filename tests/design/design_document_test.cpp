@@ -28,8 +28,16 @@ struct Made {
     canvas::Surface design{colouring::designCanvasSetup()};
     DesignRecord record;
 
-    void press(QPoint pixel, canvas::Colour colour, FillScope scope, Symmetry symmetry) {
+    // With `seams`, a seam fill of the regions as drawn, as the window makes one.
+    void press(QPoint pixel, canvas::Colour colour, FillScope scope, Symmetry symmetry,
+               std::optional<tiling::Repeat> seams = {}) {
         canvas::RandomSource unused;
+        if (seams) {
+            colouring::pressAndRecord(
+                design, record, float(pixel.x()), float(pixel.y()),
+                {colouring::ColourRule::Chosen, colour, scope, symmetry, *seams}, unused);
+            return;
+        }
         colouring::pressDesign(design, float(pixel.x()), float(pixel.y()),
                                {colouring::ColourRule::Chosen, colour, scope, symmetry}, unused);
         record.changes.emplace_back(colouring::PressChange{pixel, colour, scope, symmetry});
@@ -38,7 +46,7 @@ struct Made {
     void colourIn() {
         press({5, 5}, 0x3050A0, FillScope::Region, Symmetry::None);
         press({30, 71}, 0x20B040, FillScope::Global, Symmetry::LeftRight);
-        press({71, 20}, 0xA02020, FillScope::Wrap, Symmetry::Eight);
+        press({71, 20}, 0xA02020, FillScope::Wrap, Symmetry::Eight, tiling::Repeat::Rotate);
         press({100, 110}, 0x808000, FillScope::Region, Symmetry::Four);
         press({60, 125}, 0x0080F0, FillScope::Wrap, Symmetry::TopBottom);
         const QRgb from = design.imageRef().pixel(5, 5);

@@ -1,3 +1,4 @@
+#include "../canvas/ascii_picture.h"
 #include "canvas/raster.h"
 #include "colouring/surfaces.h"
 #include "design/design_model.h"
@@ -186,6 +187,34 @@ TEST_F(ModelTest, StrokesLieWhereTheirGeometrySaysAtAnyScaleAndBoundPresses) {
         model.undo();
         EXPECT_EQ(model.canvas().image(), opening);
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ModelTest, SeamCheckFindsTwoBrokenRegionsAndUnifyMendsBothInOneStep) {
+    // Two bands cut by a line inside the tile and joined across its left and right seams.
+    const QImage tile =
+        ascii::toImage({".#..", "####", ".#..", "####"}, {{'.', 0xFFFFFF}, {'#', 0x000000}});
+    model.loadPicture({tile.scaled(142, 142)}, QStringLiteral("接缝"),
+                      colouring::PictureSource::Origin::Import);
+    for (const auto& [point, colour] : {std::pair{QPoint(10, 10), 0x2040C0},
+                                        {QPoint(100, 10), 0xC04020},
+                                        {QPoint(10, 80), 0x20A040}}) {
+        model.setPressOptions({colouring::ColourRule::Chosen, canvas::Colour(colour)});
+        model.press(float(point.x()), float(point.y()));
+    }
+    ASSERT_EQ(model.seamBreaks().size(), 2u);
+    const int before = changes;
+    model.unifySeams();
+    EXPECT_EQ(changes, before + 1);
+    EXPECT_TRUE(model.seamBreaks().empty());
+    // Each band takes the colour of its larger part: the right of the first, white in the second.
+    EXPECT_EQ(model.canvas().imageRef().pixel(10, 10), canvas::toPixel(0xC04020));
+    EXPECT_EQ(model.canvas().imageRef().pixel(10, 80), 0xFFFFFFFFu);
+    model.undo();
+    EXPECT_EQ(model.seamBreaks().size(), 2u);
 }
 
 } // namespace

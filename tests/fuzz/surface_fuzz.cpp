@@ -81,9 +81,6 @@ const Operation kOperations[] = {
         surface.floodFillSurface(anyPixel(in), anyPixel(in), anyColour(in));
     },
     [](auto& surface, auto& in) {
-        surface.floodFillWrap(anyPixel(in), anyPixel(in), anyColour(in));
-    },
-    [](auto& surface, auto& in) {
         surface.floodFillBorder(anyPixel(in), anyPixel(in), anyColour(in));
     },
     [](auto& surface, auto& in) {
