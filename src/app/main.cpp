@@ -2,6 +2,7 @@
 #include "design_files.h"
 #include "files/atomic_file.h"
 #include "files/translations.h"
+#include "first_paint_report.h"
 #include "main_window.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     files::installTranslations(application, files::windowLocale());
     canvas::installFontSubstitutes();
     app::MainWindow window;
+    app::reportFirstPaintOnRequest(window);
     window.show();
     // A design document given by the file manager opens as 打开设计 would open it.
     if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {

@@ -1,0 +1,13 @@
+#pragma once
+
+class QWidget;
+
+namespace app {
+
+// With PW_REPORT_FIRST_PAINT set in the environment, the window ends once it has painted for the
+// first time and prints the wall-clock time of that paint (first_paint_epoch_ns) and its peak
+// resident memory (peak_rss_kb), so that a start-up benchmark can time the real program from
+// outside, from exec on. Without the variable it does nothing.
+void reportFirstPaintOnRequest(QWidget& window);
+
+} // namespace app
