@@ -1,6 +1,6 @@
 // The start-up peer of the window: a bare Qt Widgets program with one button, in Qt's own style
 // and without translations. Run by startup.sh with PW_REPORT_FIRST_PAINT set, as the window is.
-#include "app/first_paint_report.h"
+#include "app/first_paint.h"
 
 #include <QApplication>
 #include <QPushButton>

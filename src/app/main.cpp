@@ -2,7 +2,7 @@
 #include "design_files.h"
 #include "files/atomic_file.h"
 #include "files/translations.h"
-#include "first_paint_report.h"
+#include "first_paint.h"
 #include "main_window.h"
 
 #include <QApplication>

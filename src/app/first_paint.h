@@ -1,8 +1,14 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 namespace app {
+
+// Runs `work` once, just after the window's first paint has reached the screen: for what the
+// first picture does not need.
+void afterFirstPaint(QWidget& window, std::function<void()> work);
 
 // With PW_REPORT_FIRST_PAINT set in the environment, the window ends once it has painted for the
 // first time and prints the wall-clock time of that paint (first_paint_epoch_ns) and its peak
