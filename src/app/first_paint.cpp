@@ -38,10 +38,13 @@ class FirstPaintWatcher : public QObject {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
+    const auto milliseconds = [](timeval time) {
+        return double(time.tv_sec) * 1e3 + double(time.tv_usec) / 1e3;
+    };
     std::printf(
-        "first_paint_epoch_ns %lld\npeak_rss_kb %ld\n",
+        "first_paint_epoch_ns %lld\npeak_rss_kb %ld\ncpu_ms %.1f\n",
         static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
-        usage.ru_maxrss);
+        usage.ru_maxrss, milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime));
     std::fflush(stdout);
     // Straight out: a benchmark run keeps no design and no settings.
     std::_Exit(EXIT_SUCCESS);

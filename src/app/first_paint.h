@@ -11,9 +11,10 @@ namespace app {
 void afterFirstPaint(QWidget& window, std::function<void()> work);
 
 // With PW_REPORT_FIRST_PAINT set in the environment, the window ends once it has painted for the
-// first time and prints the wall-clock time of that paint (first_paint_epoch_ns) and its peak
-// resident memory (peak_rss_kb), so that a start-up benchmark can time the real program from
-// outside, from exec on. Without the variable it does nothing.
+// first time and prints the wall-clock time of that paint (first_paint_epoch_ns), its peak
+// resident memory (peak_rss_kb) and the processor time it took (cpu_ms), so that a start-up
+// benchmark can time the real program from outside, from exec on. Without the variable it does
+// nothing.
 void reportFirstPaintOnRequest(QWidget& window);
 
 } // namespace app
