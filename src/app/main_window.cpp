@@ -93,8 +93,8 @@ MainWindow::MainWindow(std::unique_ptr<canvas::RandomSource> random, QWidget* pa
       colourTools_(new ColourTools(form_->model(), this)) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(form_->windowTitle());
-    // Decoding the icon and handing it to the window system takes a tenth of the start-up; the
-    // window shows its controls first.
+    // Decoding the icon (with the first look for image plugins) and handing it to the window
+    // system take about a twentieth of the start-up; the window shows its controls first.
     afterFirstPaint(*this, [this] {
         initIconResource();
         setWindowIcon(QIcon(QStringLiteral(":/icons/pattern-workshop.png")));
