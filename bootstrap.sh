@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
           libgl-dev libpng-dev libtiff-dev liblcms2-dev pkgconf libgtest-dev libbenchmark-dev
-          libopencv-imgproc-dev fonts-noto-cjk fonts-symbola xvfb xauth appstream)
+          libopencv-imgproc-dev fonts-noto-cjk fonts-symbola fonttools xvfb xauth appstream)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

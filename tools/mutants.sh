@@ -145,6 +145,7 @@ src/app/studio_keys.cpp: event->type() == QEvent::ShortcutOverride && !edit->isM
 src/app/colour_menu.cpp: if (options().rule == ColourRule::Random) { ==> if (options().rule != ColourRule::Chosen) {
 src/app/file_dialogs.cpp: extensions.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive)) { ==> !QFileInfo(path).suffix().isEmpty()) {
 src/app/form1.cpp: label->stackUnder(strip); ==> label->raise();
+src/app/form1.cpp: font.setFamilies({kWindowSerif, kTextFace}); ==> font.setFamilies({kTextFace});
 src/app/export_dialog.cpp: if (redrawing) { ==> if (false) {
 src/app/separations_dialog.cpp: restoreDialogChoices(*this, kSettingsGroup, kKeptChoices); ==> ;
 tools/render_command.cpp: trap < 0 || trap > print::kMostTrap ==> trap < 0 || trap > 2 * print::kMostTrap

@@ -4,6 +4,7 @@
 #include "files/translations.h"
 #include "first_paint.h"
 #include "main_window.h"
+#include "window_fonts.h"
 
 #include <QApplication>
 #include <QFile>
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
         QDateTime::currentDateTime());
     files::installTranslations(application, files::windowLocale());
     canvas::installFontSubstitutes();
+    app::installWindowFonts();
     app::MainWindow window;
     app::reportFirstPaintOnRequest(window);
     window.show();
