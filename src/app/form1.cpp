@@ -483,7 +483,7 @@ void Form1::followDotTimer() {
 
 void Form1::randomArtPadPressed(float x, float y) {
     std::optional<pads::ArtMode> mode;
-    for (int option = 1; option < 4; ++option) {
+    for (int option = 1; option <= 4; ++option) {
         if (control<QRadioButton>(QStringLiteral("Option%1").arg(option))->isChecked()) {
             mode = pads::ArtMode(option);
         }

@@ -4,12 +4,15 @@
 #include <QDirIterator>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QResource>
 
 namespace app {
 
 void installWindowFonts() {
     for (QDirIterator subsets(QStringLiteral(":/window-fonts"), QDir::Files); subsets.hasNext();) {
-        QFontDatabase::addApplicationFont(subsets.next());
+        // Stored uncompressed, the data is the program's own: FreeType reads the glyphs it needs
+        // from there, with no copy of the files in memory.
+        QFontDatabase::addApplicationFontFromData(QResource(subsets.next()).uncompressedData());
     }
     QFont font = QApplication::font();
     // The platform's face keeps the Latin letters (its real name: the platform's font may name
