@@ -96,6 +96,7 @@ src/design/design_document.cpp: if (written.size() > kLargestDesignDocument) { =
 src/design/design_document.cpp: if (!drawing.complete || drawing.steps.size() != i + 1) { ==> if (false) {
 src/design/design_model.cpp: record_.changes.push_back(change); ==> ;
 src/design/design_model.cpp: if (colouring::applyColourway(canvas_.imageRef(), way.mapping) == picture) { ==> if (false) {
+src/design/design_model.cpp: toPixel(colouring::effectViewSetup().backColor) ==> toPixel(colouring::effectViewSetup().foreColor)
 src/files/file_reading.cpp: if (!S_ISREG(status.st_mode)) { ==> if (false) {
 src/colouring/colour_tools.cpp: return QRect(QPoint(0, 0), design.designSize()).contains(pixel) ==> return QRect(QPoint(0, 0), design.designSize() + QSize(1, 1)).contains(pixel)
 src/print/page_encoders.cpp: stride_((qsizetype(page.size.width()) * 3 + 3) & ~3) ==> stride_(qsizetype(page.size.width()) * 3)
@@ -159,11 +160,13 @@ src/app/design_files.cpp: constexpr int kMostRecent = 10; ==> constexpr int kMos
 src/app/design_files.cpp: QDir::Name | QDir::Reversed, QDir::Files); ==> QDir::Name, QDir::Files);
 src/app/main_window.cpp: .arg(pixel.x()) ==> .arg(pixel.x() + 1)
 src/app/main_window.cpp: (repeatActionName(repeat))->setChecked(true); ==> (repeatActionName(repeat))->setChecked(false);
+src/app/main_window.cpp: setWindowIcon(QIcon(QStringLiteral(":/icons/pattern-workshop.png"))); ==> ;
 src/app/studio_keys.cpp: edit->setModified(false); ==> ;
 src/app/studio_keys.cpp: event->type() == QEvent::ShortcutOverride && !edit->isModified()) { ==> event->type() == QEvent::ShortcutOverride) {
 src/app/colour_menu.cpp: if (options().rule == ColourRule::Random) { ==> if (options().rule != ColourRule::Chosen) {
 src/app/file_dialogs.cpp: extensions.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive)) { ==> !QFileInfo(path).suffix().isEmpty()) {
 src/app/form1.cpp: label->stackUnder(strip); ==> label->raise();
+src/app/form1.cpp: font.setFamilies({kWindowSerif, kTextFace}); ==> font.setFamilies({kTextFace});
 src/app/export_dialog.cpp: if (redrawing) { ==> if (false) {
 src/app/separations_dialog.cpp: restoreDialogChoices(*this, kSettingsGroup, kKeptChoices); ==> ;
 tools/render_command.cpp: trap < 0 || trap > print::kMostTrap ==> trap < 0 || trap > 2 * print::kMostTrap

@@ -11,6 +11,7 @@
 #include "pads/symbol_pad.h"
 #include "patterns/catalogue.h"
 #include "surface_view.h"
+#include "window_fonts.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -59,7 +60,8 @@ QColor toQColor(canvas::Colour colour) {
 }
 
 QFont textFont(TextStyle style) {
-    QFont font(kTextFace);
+    QFont font;
+    font.setFamilies({kWindowSerif, kTextFace});
     font.setPointSizeF(style == TextStyle::Large ? 10.5 : 9.0);
     font.setBold(style != TextStyle::Regular);
     return font;

@@ -2,7 +2,9 @@
 #include "design_files.h"
 #include "files/atomic_file.h"
 #include "files/translations.h"
+#include "first_paint.h"
 #include "main_window.h"
+#include "window_fonts.h"
 
 #include <QApplication>
 #include <QFile>
@@ -20,7 +22,9 @@ int main(int argc, char** argv) {
         QDateTime::currentDateTime());
     files::installTranslations(application, files::windowLocale());
     canvas::installFontSubstitutes();
+    app::installWindowFonts();
     app::MainWindow window;
+    app::reportFirstPaintOnRequest(window);
     window.show();
     // A design document given by the file manager opens as 打开设计 would open it.
     if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {

@@ -10,6 +10,7 @@
 #include "effect/effect.h"
 #include "export_dialog.h"
 #include "file_dialogs.h"
+#include "first_paint.h"
 #include "form1.h"
 #include "help_dialogs.h"
 #include "import_dialog.h"
@@ -94,8 +95,12 @@ MainWindow::MainWindow(std::unique_ptr<canvas::RandomSource> random, QWidget* pa
       colourTools_(new ColourTools(form_->model(), this)) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(form_->windowTitle());
-    initIconResource();
-    setWindowIcon(QIcon(QStringLiteral(":/icons/pattern-workshop.png")));
+    // Decoding the icon (with the first look for image plugins) and handing it to the window
+    // system take about a twentieth of the start-up; the window shows its controls first.
+    afterFirstPaint(*this, [this] {
+        initIconResource();
+        setWindowIcon(QIcon(QStringLiteral(":/icons/pattern-workshop.png")));
+    });
     setCentralWidget(form_);
     createMenus();
     createStatusBar();

@@ -11,15 +11,11 @@ DesignModel::DesignModel(canvas::RandomSource& random, QObject* parent)
     : QObject(parent), random_(random), canvas_(colouring::designCanvasSetup()) {}
 
 void DesignModel::showOpening(const QString& title) {
-    canvas::Surface blank(colouring::effectViewSetup());
-    const float tileWidth = blank.scaleWidth();
-    const float tileHeight = blank.scaleHeight();
-    const QImage blankImage = blank.image();
-    for (float y = 0; y < canvas_.scaleHeight(); y += tileHeight) {
-        for (float x = 0; x < canvas_.scaleWidth(); x += tileWidth) {
-            canvas_.paintPicture(blankImage, x, y, tileWidth, tileHeight);
-        }
-    }
+    // The blank effect view tiled over the design: its back colour everywhere. One pixel of it,
+    // stretched, spares the start-up a picture of the view's size.
+    QImage blankPixel(1, 1, QImage::Format_RGB32);
+    blankPixel.fill(canvas::toPixel(colouring::effectViewSetup().backColor));
+    canvas_.paintPicture(blankPixel, 0, 0, canvas_.scaleWidth(), canvas_.scaleHeight());
     canvas_.setScaleMode(canvas::ScaleMode::Pixels);
     record_ = colouring::DesignRecord::startedBy(
         record_, canvas_,

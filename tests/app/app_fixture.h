@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "app/main_window.h"
+#include "app/window_fonts.h"
 #include "canvas/fonts.h"
 #include "scripted_random.h"
 
@@ -28,6 +29,7 @@ class AppTest : public ::testing::Test {
     static void SetUpTestSuite() {
         QApplication::setStyle(QStringLiteral("Fusion"));
         canvas::installFontSubstitutes();
+        app::installWindowFonts();
     }
 
     AppTest() {

@@ -6,8 +6,10 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPainter>
 #include <QRadioButton>
 #include <QRawFont>
 #include <QTimer>
@@ -62,6 +64,24 @@ TEST_F(Form1Test, TheWindowShowsItsColoursControlsCaptionsAndCredit) {
     // Yellow text on the window's blue: four characters leave many yellow pixels.
     EXPECT_TRUE(QRawFont::fromFont(find("Label2")->font()).supportsCharacter(QChar(0x8BBE))); // 设
     EXPECT_GT(countPixelsNear(find("Label2")->grab().toImage(), qRgb(255, 255, 0), 60), 40);
+    // The captions come from the build's subset of the serif face; a character no caption has (a
+    // designer's own text) from the installed face, as before.
+#ifdef PW_WINDOW_FONTS
+    EXPECT_EQ(QFontInfo(find("Label2")->font()).family(), app::kWindowSerif);
+#endif
+    const auto drawn = [](const QFont& font) {
+        QImage picture(32, 32, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter painter(&picture);
+        painter.setFont(font);
+        painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("猫"));
+        painter.end();
+        return picture;
+    };
+    QFont installedFace = find("Label2")->font();
+    installedFace.setFamilies({QStringLiteral("宋体")});
+    EXPECT_EQ(drawn(find("Label2")->font()), drawn(installedFace));
+    EXPECT_GT(countPixelsNear(drawn(installedFace), qRgb(0, 0, 0), 60), 10);
     // The credit opens the maker's address.
     auto* credit = find<QLabel>("Label13");
     EXPECT_TRUE(credit->text().contains(QStringLiteral("澄川软件")));

@@ -290,7 +290,10 @@ TEST_F(MainWindowTest, F1AndAboutOpenTheirDialogsWithoutBlocking) {
                                 .arg(keys.join(QStringLiteral("、")), action->text().remove("…"));
         EXPECT_TRUE(keys.isEmpty() || help.contains(row)) << row.toStdString();
     }
+    // The window takes its icon once it has painted, and the About box shows it.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window_->windowIcon().isNull(); }));
     trigger("actionAbout");
+    EXPECT_FALSE(find<QMessageBox>("AboutDialog")->iconPixmap().isNull());
     const QString about = find<QMessageBox>("AboutDialog")->text();
     for (const QString& part : {QStringLiteral("3.6"), effect::kMakerAddress,
                                 QString::fromLatin1(qVersion()), QStringLiteral("LGPLv3")}) {
