@@ -22,7 +22,8 @@ src/canvas/flood_fill.cpp: while (left > 0 && inside(left - 1, y)) { ==> while (
 src/canvas/flood_fill.cpp: while (x + 1 < width && inside(x + 1, y)) { ==> while (x + 2 < width && inside(x + 1, y)) {
 src/canvas/flood_fill.cpp: for (x += 2; x <= parent.x1 ==> for (x += 3; x <= parent.x1
 src/tiling/seams.cpp: {QPoint(x + 1, y), QPoint(x, y + 1)} ==> {QPoint(x + 1, y)}
-src/tiling/tiling.cpp: return {2 * width, 2 * height}; ==> return {width, height};
+src/tiling/seams.cpp: return (page_[cell(forward ? pixel : next)] & joined) != 0 || ==> return true ||
+src/tiling/tiling.cpp: return {tile.width() * block * layout.dropSteps, ==> return {tile.width() * layout.dropSteps,
 src/colouring/design_record.cpp: seams ? drawnDesign(record) : QImage() ==> QImage()
 src/colouring/seam_check.cpp: colourAt(design, a) != colourAt(design, b) ==> colourAt(design, a) == colourAt(design, b)
 src/colouring/seam_check.cpp: return left.second < right.second; ==> return left.second > right.second;

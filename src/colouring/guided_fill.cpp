@@ -82,7 +82,7 @@ CellRegion regionCells(const QImage& design, QPoint pixel, std::optional<tiling:
         const QPoint at(from % width, from / width);
         for (const QPoint step : kSteps) {
             const QPoint next = at + step;
-            if (design.rect().contains(next)) {
+            if (design.rect().contains(next) && (!links || links->joinedInTile(at, step))) {
                 reach(next.y() * width + next.x());
             }
         }

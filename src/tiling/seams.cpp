@@ -12,14 +12,21 @@ SeamLinks::SeamLinks(QSize tile, Repeat repeat) : tile_(tile) {
     const int width = tile.width();
     const QSize period = pagePeriod(tile, repeat);
     const auto index = [width](QPoint pixel) { return pixel.y() * width + pixel.x(); };
+    page_.assign(std::size_t(width) * std::size_t(tile.height()), 0);
     for (int y = 0; y < period.height(); ++y) {
         for (int x = 0; x < period.width(); ++x) {
             const QPoint here = tilePixelAt({x, y}, tile, repeat);
+            page_[cell(here)] |= kShown;
             // The page repeats, so the neighbours past the period's edges are those around it.
             for (const QPoint next : {QPoint(x + 1, y), QPoint(x, y + 1)}) {
                 const QPoint there = tilePixelAt(next, tile, repeat);
-                if ((there - here).manhattanLength() > 1) {
+                const QPoint step = there - here;
+                if (step.manhattanLength() > 1) {
                     pairs_.push_back(std::minmax(index(here), index(there)));
+                } else if (step.manhattanLength() == 1) {
+                    const bool forward = step.x() + step.y() > 0;
+                    page_[cell(forward ? here : there)] |=
+                        step.x() != 0 ? kJoinedRight : kJoinedDown;
                 }
             }
         }
@@ -38,6 +45,13 @@ SeamLinks::SeamLinks(QSize tile, Repeat repeat) : tile_(tile) {
         linked_[std::size_t(filled[std::size_t(a)]++)] = b;
         linked_[std::size_t(filled[std::size_t(b)]++)] = a;
     }
+}
+
+bool SeamLinks::joinedInTile(QPoint pixel, QPoint step) const {
+    const QPoint next = pixel + step;
+    const bool forward = step.x() + step.y() > 0;
+    const std::uint8_t joined = step.x() != 0 ? kJoinedRight : kJoinedDown;
+    return (page_[cell(forward ? pixel : next)] & joined) != 0 || (!shown(pixel) && !shown(next));
 }
 
 std::shared_ptr<const SeamLinks> SeamLinks::of(QSize tile, Repeat repeat) {

@@ -2,7 +2,9 @@
 
 #include "tiling.h"
 
+#include <QPoint>
 #include <QSize>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <utility>
@@ -29,9 +31,20 @@ class SeamLinks {
     }
     // Every link once, the smaller index first.
     const std::vector<std::pair<int, int>>& pairs() const { return pairs_; }
+    // Whether the page shows the pixel at all: a wallpaper group leaves part of the design unused.
+    bool shown(QPoint pixel) const { return (page_[cell(pixel)] & kShown) != 0; }
+    // Whether a region spreads from `pixel` to its tile neighbour `pixel + step` (a unit step):
+    // when the page shows the two side by side, or shows neither of them.
+    bool joinedInTile(QPoint pixel, QPoint step) const;
 
   private:
+    enum : std::uint8_t { kJoinedRight = 1, kJoinedDown = 2, kShown = 4 };
+    std::size_t cell(QPoint pixel) const {
+        return std::size_t(pixel.y() * tile_.width() + pixel.x());
+    }
+
     QSize tile_;
+    std::vector<std::uint8_t> page_; // per pixel: how the page shows it (the flags above)
     std::vector<std::pair<int, int>> pairs_;
     std::vector<int> firstLink_; // where each pixel's links start in linked_, and one past the end
     std::vector<int> linked_;

@@ -388,21 +388,6 @@ QPolygonF usedPart(QSize design, Repeat repeat) {
     return part;
 }
 
-QSize pagePeriod(QSize tile, Repeat repeat) {
-    const int width = tile.width();
-    const int height = tile.height();
-    switch (repeat) {
-    case Repeat::Straight:
-        return tile;
-    case Repeat::HalfDrop:
-        return {2 * width, height};
-    case Repeat::Brick:
-        return {width, 2 * height};
-    default:
-        return {2 * width, 2 * height};
-    }
-}
-
 TiledRows::TiledRows(TileBytes tile, int pageWidth, Repeat repeat)
     : tile_(tile), pageWidth_(pageWidth), repeat_(repeat),
       period_(pagePeriod(tile.size, repeat).width()) {}

@@ -3,6 +3,7 @@
 #include "colouring/design_record.h"
 #include "colouring/strokes.h"
 #include "colouring/surfaces.h"
+#include "tiling/seams.h"
 #include "pixel_pictures.h"
 #include "scripted_random.h"
 
@@ -337,6 +338,9 @@ TEST(SeamFill, ColoursTheDrawnRegionAsTheRepeatedPageJoinsIt) {
         for (const QPoint point : points) {
             SCOPED_TRACE(std::string(tiling::kRepeatNames[name]) + " at " +
                          std::to_string(point.x()) + "," + std::to_string(point.y()));
+            if (!tiling::SeamLinks::of({142, 142}, repeat)->shown(point)) {
+                continue; // a part of the design the group leaves unused: no page shows it
+            }
             canvas::Surface design(colouring::designCanvasSetup());
             colouring::showPicture(design, {art});
             colouring::DesignRecord record{
