@@ -198,14 +198,18 @@ SaveOutcome AtomicFile::open() {
         const QByteArray candidate =
             folderOf(target_) + '/' + kTemporaryPrefix +
             QByteArray::number(QRandomGenerator::global()->generate(), 36) + kTemporarySuffix;
+        // Tracked before it exists, so a fault that lands the moment it is made still removes it.
+        trackedSlot_ = trackTemporary(candidate);
         const int descriptor =
             ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor >= 0) {
             descriptor_ = descriptor;
             temporary_ = candidate;
-            trackedSlot_ = trackTemporary(temporary_);
             return {true, SaveProblem::None, {}};
         }
+        const int openError = errno;
+        untrackTemporary(trackedSlot_);
+        errno = openError;
         if (errno == ENOENT) { // the folder is there, but takes no new files (/proc)
             return saveFailure(SaveProblem::FolderUnwritable, path_);
         }
