@@ -105,9 +105,9 @@ TEST_F(MainWindowTest, EachRepeatPlacesTheTilesAsItsRuleSays) {
     }
 }
 
-// The repeats' icons are drawn when their menu opens.
+// The repeats' icons are drawn when their own menu opens (the submenu first).
 TEST_F(MainWindowTest, EachRepeatShowsItsIconInItsMenu) {
-    for (QMenu* menu : {find<QMenu>("menuRepeat"), find<QMenu>("menuWallpaperGroups")}) {
+    for (QMenu* menu : {find<QMenu>("menuWallpaperGroups"), find<QMenu>("menuRepeat")}) {
         menu->popup({0, 0});
         for (const QAction* action : menu->actions()) {
             EXPECT_TRUE(action->menu() != nullptr || !action->icon().isNull())
