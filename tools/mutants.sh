@@ -162,6 +162,7 @@ src/app/design_files.cpp: QDir::Name | QDir::Reversed, QDir::Files); ==> QDir::N
 src/app/main_window.cpp: .arg(pixel.x()) ==> .arg(pixel.x() + 1)
 src/app/main_window.cpp: (repeatActionName(repeat))->setChecked(true); ==> (repeatActionName(repeat))->setChecked(false);
 src/app/main_window.cpp: setWindowIcon(QIcon(QStringLiteral(":/icons/pattern-workshop.png"))); ==> ;
+src/app/main_window.cpp: menu, &QMenu::aboutToShow, action, ==> repeats, &QMenu::aboutToShow, action,
 src/app/studio_keys.cpp: edit->setModified(false); ==> ;
 src/app/studio_keys.cpp: event->type() == QEvent::ShortcutOverride && !edit->isModified()) { ==> event->type() == QEvent::ShortcutOverride) {
 src/app/colour_menu.cpp: if (options().rule == ColourRule::Random) { ==> if (options().rule != ColourRule::Chosen) {

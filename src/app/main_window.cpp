@@ -253,10 +253,13 @@ void MainWindow::createMenus() {
     for (int index = 0; index < tiling::kRepeatCount; ++index) {
         const auto repeat = tiling::Repeat(index);
         const bool group = tiling::isWallpaperGroup(repeat);
-        QAction* action =
-            (group ? groups : repeats)->addAction(QString::fromUtf8(tiling::kRepeatLabels[index]));
+        QMenu* menu = group ? groups : repeats;
+        QAction* action = menu->addAction(QString::fromUtf8(tiling::kRepeatLabels[index]));
         action->setObjectName(repeatActionName(repeat));
-        action->setIcon(repeatIcon(repeat));
+        // The icons are drawn when their menu first opens, not before the window's first paint.
+        connect(
+            menu, &QMenu::aboutToShow, action,
+            [action, repeat] { action->setIcon(repeatIcon(repeat)); }, Qt::SingleShotConnection);
         action->setCheckable(true);
         action->setChecked(repeat == tiling::Repeat::Straight);
         repeatGroup->addAction(action);

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -101,6 +102,18 @@ TEST_F(MainWindowTest, EachRepeatPlacesTheTilesAsItsRuleSays) {
         click("Command14");
         EXPECT_EQ(pixelNamedBy(effect().pixel(150, 30)), topRight) << action;
         EXPECT_EQ(pixelNamedBy(effect().pixel(10, 200)), bottomLeft) << action;
+    }
+}
+
+// The repeats' icons are drawn when their own menu opens (the submenu first).
+TEST_F(MainWindowTest, EachRepeatShowsItsIconInItsMenu) {
+    for (QMenu* menu : {find<QMenu>("menuWallpaperGroups"), find<QMenu>("menuRepeat")}) {
+        menu->popup({0, 0});
+        for (const QAction* action : menu->actions()) {
+            EXPECT_TRUE(action->menu() != nullptr || !action->icon().isNull())
+                << menu->objectName().toStdString();
+        }
+        menu->hide();
     }
 }
 
