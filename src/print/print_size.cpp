@@ -1,6 +1,7 @@
 #include "print_size.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 namespace print {
@@ -33,10 +34,11 @@ std::optional<PrintSize> parsePrintSize(const QString& text) {
     size.width = match.captured(1).toDouble();
     size.height = match.captured(2).isEmpty() ? size.width : match.captured(2).toDouble();
     const QString unit = match.captured(3).toLower();
-    size.unit = unit == QLatin1String("cm")   ? PrintSize::Unit::Centimetre
-                : unit == QLatin1String("mm") ? PrintSize::Unit::Millimetre
-                : unit == QLatin1String("in") ? PrintSize::Unit::Inch
-                                              : PrintSize::Unit::Pixel;
+    const auto named =
+        std::find_if(std::begin(kUnitNames), std::end(kUnitNames),
+                     [&unit](const char* name) { return unit == QLatin1String(name); });
+    size.unit = named == std::end(kUnitNames) ? PrintSize::Unit::Pixel
+                                              : PrintSize::Unit(named - std::begin(kUnitNames));
     const bool wholePixels =
         size.width == std::floor(size.width) && size.height == std::floor(size.height);
     if (!size.physical() && !wholePixels) {

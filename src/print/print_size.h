@@ -17,6 +17,9 @@ struct PrintSize {
     bool physical() const { return unit != Unit::Pixel; }
 };
 
+// The units as typed after a size, in the order of PrintSize::Unit.
+inline constexpr const char* kUnitNames[] = {"px", "cm", "mm", "in"};
+
 // "2480x3508", "300", "21x29.7cm", "210x297mm", "8.5x11in", "20cm"; nothing for anything else
 // (negative, NaN, fractions of a pixel, no digits, other units).
 std::optional<PrintSize> parsePrintSize(const QString& text);

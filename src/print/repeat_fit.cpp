@@ -21,20 +21,6 @@ QString shortNumber(double value) {
     return text;
 }
 
-QString unitName(PrintSize::Unit unit) {
-    switch (unit) {
-    case PrintSize::Unit::Centimetre:
-        return QStringLiteral("cm");
-    case PrintSize::Unit::Millimetre:
-        return QStringLiteral("mm");
-    case PrintSize::Unit::Inch:
-        return QStringLiteral("in");
-    case PrintSize::Unit::Pixel:
-        break;
-    }
-    return QStringLiteral("px");
-}
-
 } // namespace
 
 RepeatFit fitRepeat(const RepeatTarget& target, double tilePixels, double dotsPerInch) {
@@ -52,7 +38,7 @@ RepeatFit fitRepeat(const RepeatTarget& target, double tilePixels, double dotsPe
     fit.tilePixels = std::max(1, int(std::lround(targetPixels / repeats)));
     fit.pagePixels = qint64(fit.repeats) * fit.tilePixels;
     fit.tileLength = target.length / repeats;
-    const QString unit = unitName(target.unit);
+    const QString unit = QLatin1String(kUnitNames[int(target.unit)]);
     fit.rule = QStringLiteral("%1 %2 ÷ %3 = %4 %2")
                    .arg(shortNumber(target.length), unit)
                    .arg(fit.repeats)
