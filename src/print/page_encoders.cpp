@@ -1,5 +1,6 @@
 #include "page_encoders.h"
 
+#include <QThreadPool>
 #include <QtEndian>
 #include <algorithm>
 #include <cerrno>
@@ -7,10 +8,9 @@
 #include <csetjmp>
 #include <cstring>
 #include <functional>
+#include <latch>
 #include <libdeflate.h>
 #include <png.h>
-#include <system_error>
-#include <thread>
 #include <tiffio.h>
 #include <unistd.h>
 #include <unordered_map>
@@ -128,9 +128,18 @@ class ParallelDeflate {
     ParallelDeflate(Stream stream, qsizetype rowBytes, int pieceRows, int threads, bool subFilter)
         : stream_(stream), rowBytes_(rowBytes), inputRowBytes_(rowBytes + (png() ? 1 : 0)),
           pieceRows_(pieceRows), threads_(std::max(threads, 1)), subFilter_(subFilter),
-          input_(std::size_t(history()) +
-                 std::size_t(inputRowBytes_) * std::size_t(pieceRows) * std::size_t(threads_)),
-          pieces_(std::size_t(threads_)) {}
+          input_(std::make_unique_for_overwrite<uchar[]>(
+              std::size_t(history()) +
+              std::size_t(inputRowBytes_) * std::size_t(pieceRows) * std::size_t(threads_))),
+          pieces_(std::size_t(threads_)) {
+        // Room for a piece that does not compress at all; only the pages written are ever touched.
+        const std::size_t most = std::size_t(inputRowBytes_) * std::size_t(pieceRows_);
+        outputBytes_ = png() ? std::size_t(compressBound(uLong(most))) + 16
+                             : libdeflate_zlib_compress_bound(nullptr, most);
+        for (Piece& piece : pieces_) {
+            piece.bytes = std::make_unique_for_overwrite<uchar[]>(outputBytes_);
+        }
+    }
     ~ParallelDeflate() {
         for (Piece& piece : pieces_) {
             if (piece.stream.state != nullptr) {
@@ -165,7 +174,7 @@ class ParallelDeflate {
     struct Piece {
         z_stream stream{};
         libdeflate_compressor* strips = nullptr;
-        std::vector<uchar> bytes;
+        std::unique_ptr<uchar[]> bytes;
         std::size_t size = 0;
         uLong adler = 0;
         bool ok = false;
@@ -176,7 +185,7 @@ class ParallelDeflate {
     qsizetype history() const { return png() ? kWindowBytes : 0; }
 
     void addRow(const uchar* row) {
-        uchar* out = input_.data() + history() + qsizetype(rows_++) * inputRowBytes_;
+        uchar* out = input_.get() + history() + qsizetype(rows_++) * inputRowBytes_;
         if (!png()) {
             std::memcpy(out, row, std::size_t(rowBytes_));
             return;
@@ -198,15 +207,10 @@ class ParallelDeflate {
         const int count = (rows_ + pieceRows_ - 1) / pieceRows_;
         const qsizetype bytes = qsizetype(rows_) * inputRowBytes_;
         for (int i = 0; i < count; ++i) {
-            const qsizetype size = std::min(qsizetype(pieceRows_) * inputRowBytes_,
-                                            bytes - qsizetype(i) * pieceRows_ * inputRowBytes_);
             if (!readyToDeflate(pieces_[std::size_t(i)])) {
                 failure_ = QStringLiteral("out of memory");
                 return false;
             }
-            pieces_[std::size_t(i)].bytes.resize(
-                png() ? std::size_t(compressBound(uLong(size))) + 16
-                      : libdeflate_zlib_compress_bound(nullptr, std::size_t(size)));
         }
         runOnThreads(count, [&](int i) { deflatePiece(i, bytes, last && i == count - 1); });
         for (int i = 0; i < count; ++i) {
@@ -221,11 +225,11 @@ class ParallelDeflate {
                           inputRowBytes_);
                 adler_ = adler32_combine(adler_, piece.adler, z_off_t(size));
                 if (last && i == count - 1) {
-                    qToBigEndian(quint32(adler_), piece.bytes.data() + piece.size);
+                    qToBigEndian(quint32(adler_), piece.bytes.get() + piece.size);
                     piece.size += 4;
                 }
             }
-            if (!sink(piece.bytes.data(), piece.size)) {
+            if (!sink(piece.bytes.get(), piece.size)) {
                 return false;
             }
         }
@@ -241,10 +245,10 @@ class ParallelDeflate {
         const qsizetype size =
             std::min(qsizetype(pieceRows_) * inputRowBytes_, history() + bandBytes - begin);
         if (!png()) {
-            deflateStrip(piece, input_.data() + begin, size);
+            deflateStrip(piece, input_.get() + begin, size, outputBytes_);
             return;
         }
-        deflateRows(piece, index, input_.data() + begin, size, last);
+        deflateRows(piece, index, input_.get() + begin, size, last);
     }
 
     // Rows of a PNG as part of its one stream: primed with what came before, ending at a byte
@@ -252,7 +256,7 @@ class ParallelDeflate {
     void deflateRows(Piece& piece, int index, const uchar* in, qsizetype size, bool last) const {
         z_stream& stream = piece.stream;
         deflateReset(&stream);
-        uchar* out = piece.bytes.data();
+        uchar* out = piece.bytes.get();
         if (!started_ && index == 0) {
             // The zlib header: deflate with a 32 KB window at a fast level, its check bits.
             *out++ = 0x78;
@@ -265,20 +269,20 @@ class ParallelDeflate {
         stream.next_in = const_cast<uchar*>(in); // zlib leaves its input as it was
         stream.avail_in = uInt(size);
         stream.next_out = out;
-        stream.avail_out = uInt(piece.bytes.data() + piece.bytes.size() - out);
+        stream.avail_out = uInt(piece.bytes.get() + outputBytes_ - out);
         const int ending = last ? Z_FINISH : Z_FULL_FLUSH;
         const int result = deflate(&stream, ending);
         piece.ok =
             result == (last ? Z_STREAM_END : Z_OK) && stream.avail_in == 0 && stream.avail_out > 0;
-        piece.size = std::size_t(stream.next_out - piece.bytes.data());
+        piece.size = std::size_t(stream.next_out - piece.bytes.get());
         piece.adler = adler32(1, in, uInt(size));
     }
 
     // A strip on its own, with libdeflate as libtiff would: faster and smaller than zlib at the
     // same level.
-    static void deflateStrip(Piece& piece, const uchar* in, qsizetype size) {
-        piece.size = libdeflate_zlib_compress(piece.strips, in, std::size_t(size),
-                                              piece.bytes.data(), piece.bytes.size());
+    static void deflateStrip(Piece& piece, const uchar* in, qsizetype size, std::size_t room) {
+        piece.size =
+            libdeflate_zlib_compress(piece.strips, in, std::size_t(size), piece.bytes.get(), room);
         piece.ok = piece.size > 0;
     }
 
@@ -303,28 +307,28 @@ class ParallelDeflate {
             return;
         }
         const qsizetype held = std::min(kWindowBytes, heldHistory_ + bandBytes);
-        std::memmove(input_.data() + kWindowBytes - held,
-                     input_.data() + kWindowBytes + bandBytes - held, std::size_t(held));
+        std::memmove(input_.get() + kWindowBytes - held,
+                     input_.get() + kWindowBytes + bandBytes - held, std::size_t(held));
         heldHistory_ = held;
     }
 
-    // Runs work(0) ... work(count - 1), each on a thread of its own but the first, which runs on
-    // the caller's; with no thread to be had, on the caller's in turn.
+    // Runs work(0) ... work(count - 1): the first on the caller's thread, the others on the pool's
+    // threads, which stay from band to band; with no thread free, on the caller's in turn.
     template <typename Work> static void runOnThreads(int count, const Work& work) {
-        std::vector<std::thread> helpers;
+        std::latch finished(std::max(count - 1, 0));
         for (int i = 1; i < count; ++i) {
-            try {
-                helpers.emplace_back(work, i);
-            } catch (const std::system_error&) {
+            const auto piece = [&work, &finished, i] {
                 work(i);
+                finished.count_down();
+            };
+            if (!QThreadPool::globalInstance()->tryStart(piece)) {
+                piece();
             }
         }
         if (count > 0) {
             work(0);
         }
-        for (std::thread& helper : helpers) {
-            helper.join();
-        }
+        finished.wait();
     }
 
     static constexpr int kWindowBits = 15;
@@ -335,8 +339,9 @@ class ParallelDeflate {
     int pieceRows_;
     int threads_;
     bool subFilter_;
-    std::vector<uchar> input_;
+    std::unique_ptr<uchar[]> input_;
     std::vector<Piece> pieces_;
+    std::size_t outputBytes_ = 0;
     int rows_ = 0;
     qsizetype heldHistory_ = 0;
     bool started_ = false;

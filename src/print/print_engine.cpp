@@ -36,6 +36,10 @@ class PeriodRows {
                     : nullptr),
           made_(rows_ ? std::size_t(period) : 0, false) {}
 
+    bool kept() const { return rows_ != nullptr; }
+    // Rows from y to the end of its period, which lie one after another where the period is kept.
+    int rowsToPeriodEnd(int y) const { return period_ - y % period_; }
+
     // Page row y as `make` makes it, or null where the period is not kept.
     template <typename Make> const uchar* row(int y, const Make& make) {
         if (!rows_) {
@@ -97,7 +101,8 @@ files::SaveOutcome writePage(const PrintJob& job, files::AtomicFile& file,
     const int height = job.page.height();
     const int bandRows = encoder->bandRows();
     const qsizetype stride = encoder->rowStride();
-    std::vector<uchar> band(std::size_t(stride) * std::size_t(bandRows), 0);
+    const auto band =
+        std::make_unique_for_overwrite<uchar[]>(std::size_t(stride) * std::size_t(bandRows));
     const std::size_t cornerRowBytes = std::size_t(corner.width()) * std::size_t(pixelBytes);
     // Rows are made a byte a pixel; indices of fewer bits are packed from a scratch row.
     const int bits = format.layout == PixelLayout::Index8 ? indexBits(format.palette.size()) : 8;
@@ -113,23 +118,34 @@ files::SaveOutcome writePage(const PrintJob& job, files::AtomicFile& file,
         }
     };
     PeriodRows period(tiling::pagePeriod(tile.size(), job.repeat).height(), stride);
+    // Top to bottom, the kept rows of a period go to the encoder where they are, without a copy.
+    const bool handOnKept = period.kept() && !bottomUp(job.format);
     bool written = encoder->begin();
-    for (int done = 0; written && done < height; done += bandRows) {
+    for (int done = 0, count = 0; written && done < height; done += count) {
         if (cancelled()) {
             return files::saveFailure(files::SaveProblem::Cancelled, nativePath);
         }
-        const int count = std::min(bandRows, height - done);
-        for (int i = 0; i < count; ++i) {
-            const int y = bottomUp(job.format) ? height - 1 - (done + i) : done + i;
-            uchar* out = band.data() + qsizetype(i) * stride;
-            const uchar* made = y < corner.height() ? nullptr : period.row(y, makeRow);
-            if (made != nullptr) {
-                std::memcpy(out, made, std::size_t(stride));
-            } else {
-                makeRow(y, out);
+        count = std::min(bandRows, height - done);
+        const uchar* rowsMade = band.get();
+        if (handOnKept && done >= corner.height()) {
+            count = std::min(count, period.rowsToPeriodEnd(done));
+            rowsMade = period.row(done, makeRow);
+            for (int i = 1; i < count; ++i) {
+                period.row(done + i, makeRow);
+            }
+        } else {
+            for (int i = 0; i < count; ++i) {
+                const int y = bottomUp(job.format) ? height - 1 - (done + i) : done + i;
+                uchar* out = band.get() + qsizetype(i) * stride;
+                const uchar* made = y < corner.height() ? nullptr : period.row(y, makeRow);
+                if (made != nullptr) {
+                    std::memcpy(out, made, std::size_t(stride));
+                } else {
+                    makeRow(y, out);
+                }
             }
         }
-        written = encoder->writeRows(band.data(), count);
+        written = encoder->writeRows(rowsMade, count);
         if (written && progress) {
             progress(done + count, height);
         }
