@@ -10,6 +10,7 @@
 #include <functional>
 #include <latch>
 #include <libdeflate.h>
+#include <map>
 #include <png.h>
 #include <tiffio.h>
 #include <unistd.h>
@@ -33,10 +34,15 @@ quint32 pixelsPerMetre(double dotsPerInch) {
     return quint32(std::lround(dotsPerInch / kMetresPerInch));
 }
 
-// Bands large enough for few calls, small enough to stay in cache.
+// Bands large enough for few calls, small enough to stay in cache; whole periods of a page that
+// repeats every few bands.
 int rowsPerBand(const PageFormat& page, qsizetype rowBytes) {
-    return int(std::clamp<qsizetype>(page.bandBytes / std::max<qsizetype>(rowBytes, 1), 1,
-                                     std::max(page.size.height(), 1)));
+    const qsizetype rows =
+        std::max<qsizetype>(page.bandBytes / std::max<qsizetype>(rowBytes, 1), 1);
+    const qsizetype period = page.periodRows;
+    const qsizetype band =
+        period > 0 && period <= 4 * rows ? period * std::max<qsizetype>(rows / period, 1) : rows;
+    return int(std::clamp<qsizetype>(band, 1, std::max(page.size.height(), 1)));
 }
 
 // Collects small writes into large ones.
@@ -101,7 +107,7 @@ class BmpEncoder final : public PageEncoder {
         }
         return file_.write(header, sizeof header);
     }
-    bool writeRows(const uchar* rows, int count) override {
+    bool writeRows(const uchar* rows, int count, RowsHeld) override {
         return file_.write(rows, std::size_t(stride_) * std::size_t(count));
     }
     bool finish() override { return true; }
@@ -155,13 +161,35 @@ class ParallelDeflate {
     // Why deflating failed, when it did.
     QString failure() const { return failure_; }
 
-    bool add(const uchar* rows, int count, const Sink& sink) {
-        for (int i = 0; i < count; ++i) {
-            // A full band waits for the next row, so that the last piece is never empty.
-            if (rows_ == pieceRows_ * threads_ && !deflateBand(false, sink)) {
+    // Takes `count` rows. Kept rows stay as they are, at that address, until the page is done: a
+    // piece of kept rows met again at the same address (and, in a PNG, after the same history)
+    // is not deflated again, so a page that repeats deflates each piece of its period once.
+    bool add(const uchar* rows, int count, bool kept, const Sink& sink) {
+        // Whole strips deflate from where the caller holds them, without a copy.
+        while (!png() && rows_ == 0 && count >= pieceRows_) {
+            const int strips = std::min(count / pieceRows_, threads_);
+            for (int i = 0; i < strips; ++i) {
+                sources_[std::size_t(i)] =
+                    kept ? rows + qsizetype(i) * pieceRows_ * rowBytes_ : nullptr;
+            }
+            if (!deflateBand(rows, strips * pieceRows_, false, sink)) {
                 return false;
             }
-            addRow(rows + qsizetype(i) * rowBytes_);
+            rows += qsizetype(strips) * pieceRows_ * rowBytes_;
+            count -= strips * pieceRows_;
+        }
+        const int band = pieceRows_ * threads_;
+        for (int i = 0; i < count; ++i) {
+            // A full band waits for the next row, so that the last piece is never empty.
+            if (rows_ == band && !deflateBand(false, sink)) {
+                return false;
+            }
+            const uchar* row = rows + qsizetype(i) * rowBytes_;
+            if (rows_ % pieceRows_ == 0) {
+                sources_[std::size_t(rows_ / pieceRows_)] =
+                    kept && count - i >= pieceRows_ ? row : nullptr;
+            }
+            addRow(row);
         }
         return true;
     }
@@ -169,6 +197,16 @@ class ParallelDeflate {
     bool finish(const Sink& sink) { return deflateBand(true, sink); }
 
   private:
+    // What a piece deflated to, kept to be used again.
+    struct Deflated {
+        std::vector<uchar> bytes;
+        uLong adler = 0;
+    };
+    // Where a piece's kept rows are held and, for a PNG, where the kept rows before it ended.
+    using PieceKey = std::pair<std::uintptr_t, std::uintptr_t>;
+    // Pieces deflated once are looked up by their key; a few suffice for a period's pieces.
+    static constexpr std::size_t kMostDeflated = 64;
+
     // A thread's piece with its compressor, made once on the caller's thread: the threads never
     // allocate.
     struct Piece {
@@ -178,6 +216,7 @@ class ParallelDeflate {
         std::size_t size = 0;
         uLong adler = 0;
         bool ok = false;
+        const Deflated* reused = nullptr;
     };
 
     bool png() const { return stream_ == Stream::PngRows; }
@@ -204,51 +243,96 @@ class ParallelDeflate {
 
     // Deflates the rows taken, a piece a thread, and hands the pieces on.
     bool deflateBand(bool last, const Sink& sink) {
-        const int count = (rows_ + pieceRows_ - 1) / pieceRows_;
-        const qsizetype bytes = qsizetype(rows_) * inputRowBytes_;
+        if (!deflateBand(input_.get() + history(), rows_, last, sink)) {
+            return false;
+        }
+        keepHistory(qsizetype(rows_) * inputRowBytes_);
+        rows_ = 0;
+        return true;
+    }
+
+    // Deflates `rows` rows from `first` on, a piece a thread, and hands the pieces on. A PNG's
+    // rows are those taken, with the history before them.
+    bool deflateBand(const uchar* first, int rows, bool last, const Sink& sink) {
+        const int count = (rows + pieceRows_ - 1) / pieceRows_;
+        const qsizetype bytes = qsizetype(rows) * inputRowBytes_;
+        std::vector<std::optional<PieceKey>> keys(static_cast<std::size_t>(count));
         for (int i = 0; i < count; ++i) {
-            if (!readyToDeflate(pieces_[std::size_t(i)])) {
+            Piece& piece = pieces_[std::size_t(i)];
+            if (!readyToDeflate(piece)) {
                 failure_ = QStringLiteral("out of memory");
                 return false;
             }
+            // Only whole pieces have kept rows; the stream's last piece ends it, unlike the same
+            // rows met before.
+            const bool ending = last && i == count - 1;
+            // A PNG piece is primed with the 32 KB before it: those must be the same kept rows.
+            const uchar* before = i == 0 ? keptEnd_ : endOf(sources_[std::size_t(i - 1)]);
+            const bool sameHistory =
+                !png() ||
+                (before != nullptr && qsizetype(pieceRows_) * inputRowBytes_ >= kWindowBytes);
+            if (!ending && sources_[std::size_t(i)] != nullptr && sameHistory) {
+                keys[std::size_t(i)] = PieceKey{std::uintptr_t(sources_[std::size_t(i)]),
+                                                png() ? std::uintptr_t(before) : std::uintptr_t(0)};
+            }
+            const auto found =
+                keys[std::size_t(i)] ? deflated_.find(*keys[std::size_t(i)]) : deflated_.end();
+            piece.reused = found == deflated_.end() ? nullptr : &found->second;
         }
-        runOnThreads(count, [&](int i) { deflatePiece(i, bytes, last && i == count - 1); });
+        runOnThreads(count, [&](int i) {
+            if (pieces_[std::size_t(i)].reused == nullptr) {
+                deflatePiece(i, first, bytes, last && i == count - 1);
+            }
+        });
         for (int i = 0; i < count; ++i) {
             Piece& piece = pieces_[std::size_t(i)];
-            if (!piece.ok) {
+            if (piece.reused == nullptr && !piece.ok) {
                 failure_ = QStringLiteral("deflate failed");
                 return false;
             }
+            if (piece.reused == nullptr && keys[std::size_t(i)] &&
+                deflated_.size() < kMostDeflated) {
+                deflated_.emplace(
+                    *keys[std::size_t(i)],
+                    Deflated{{piece.bytes.get(), piece.bytes.get() + piece.size}, piece.adler});
+            }
             if (png()) {
-                const uLong size =
-                    uLong(std::min(qsizetype(pieceRows_), rows_ - qsizetype(i) * pieceRows_) *
+                const uLong input =
+                    uLong(std::min(qsizetype(pieceRows_), rows - qsizetype(i) * pieceRows_) *
                           inputRowBytes_);
-                adler_ = adler32_combine(adler_, piece.adler, z_off_t(size));
+                adler_ = adler32_combine(adler_, piece.reused ? piece.reused->adler : piece.adler,
+                                         z_off_t(input));
                 if (last && i == count - 1) {
                     qToBigEndian(quint32(adler_), piece.bytes.get() + piece.size);
                     piece.size += 4;
                 }
             }
-            if (!sink(piece.bytes.get(), piece.size)) {
+            const bool reused = piece.reused != nullptr;
+            if (!sink(reused ? piece.reused->bytes.data() : piece.bytes.get(),
+                      reused ? piece.reused->bytes.size() : piece.size)) {
                 return false;
             }
         }
-        keepHistory(bytes);
+        keptEnd_ =
+            count > 0 && rows % pieceRows_ == 0 ? endOf(sources_[std::size_t(count - 1)]) : nullptr;
         started_ = started_ || count > 0;
-        rows_ = 0;
         return true;
     }
 
-    void deflatePiece(int index, qsizetype bandBytes, bool last) {
+    // Just after a piece's kept rows, or null.
+    const uchar* endOf(const uchar* source) const {
+        return source ? source + qsizetype(pieceRows_) * rowBytes_ : nullptr;
+    }
+
+    void deflatePiece(int index, const uchar* first, qsizetype bandBytes, bool last) {
         Piece& piece = pieces_[std::size_t(index)];
-        const qsizetype begin = history() + qsizetype(index) * pieceRows_ * inputRowBytes_;
-        const qsizetype size =
-            std::min(qsizetype(pieceRows_) * inputRowBytes_, history() + bandBytes - begin);
+        const qsizetype begin = qsizetype(index) * pieceRows_ * inputRowBytes_;
+        const qsizetype size = std::min(qsizetype(pieceRows_) * inputRowBytes_, bandBytes - begin);
         if (!png()) {
-            deflateStrip(piece, input_.get() + begin, size, outputBytes_);
+            deflateStrip(piece, first + begin, size, outputBytes_);
             return;
         }
-        deflateRows(piece, index, input_.get() + begin, size, last);
+        deflateRows(piece, index, first + begin, size, last);
     }
 
     // Rows of a PNG as part of its one stream: primed with what came before, ending at a byte
@@ -342,6 +426,11 @@ class ParallelDeflate {
     std::unique_ptr<uchar[]> input_;
     std::vector<Piece> pieces_;
     std::size_t outputBytes_ = 0;
+    // The kept rows each piece of the band comes from, or null.
+    std::vector<const uchar*> sources_ = std::vector<const uchar*>(std::size_t(threads_));
+    // Just after the kept rows of the stream's last piece, or null.
+    const uchar* keptEnd_ = nullptr;
+    std::map<PieceKey, Deflated> deflated_;
     int rows_ = 0;
     qsizetype heldHistory_ = 0;
     bool started_ = false;
@@ -370,8 +459,8 @@ class PngEncoder final : public PageEncoder {
     bool begin() override {
         return info_ != nullptr && guarded([](PngEncoder& self) { self.writeHeader(); });
     }
-    bool writeRows(const uchar* rows, int count) override {
-        return deflater_.add(rows, count, chunkSink());
+    bool writeRows(const uchar* rows, int count, RowsHeld held) override {
+        return deflater_.add(rows, count, held == RowsHeld::UntilFinished, chunkSink());
     }
     bool finish() override {
         return deflater_.finish(chunkSink()) && guarded([](PngEncoder& self) {
@@ -518,9 +607,9 @@ class TiffEncoder final : public PageEncoder {
     }
     // Group 4 strips are libtiff's to encode, a band each; deflated ones come whole from
     // ParallelDeflate.
-    bool writeRows(const uchar* rows, int count) override {
+    bool writeRows(const uchar* rows, int count, RowsHeld held) override {
         if (!groupFour()) {
-            return deflater_.add(rows, count, stripSink());
+            return deflater_.add(rows, count, held == RowsHeld::UntilFinished, stripSink());
         }
         const tmsize_t bytes = tmsize_t(count) * rowStride();
         // libtiff takes a non-const buffer but leaves it as it was.

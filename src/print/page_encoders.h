@@ -47,7 +47,15 @@ struct PageFormat {
     qsizetype bandBytes = qsizetype(1) << 20;
     // Bands deflated at once, each on a thread of its own (PNG, and TIFF but Group 4).
     int threads = 1;
+    // Below its top corner the page repeats every this many rows (0: unknown). Bands are then
+    // whole periods where a period is small, so that repeated bands are deflated once.
+    int periodRows = 0;
 };
+
+// How long rows handed to an encoder stay as they are, at their address: rows held until the
+// page is finished and met again at the same address are the same rows, and what was made of
+// them may be used again.
+enum class RowsHeld { ForTheCall, UntilFinished };
 
 // Writes a page row band by row band. Rows are handed over in the file's order (see bottomUp)
 // and each is rowStride() bytes, padding included, already in the encoder's layout.
@@ -55,7 +63,7 @@ class PageEncoder {
   public:
     virtual ~PageEncoder() = default;
     virtual bool begin() = 0;
-    virtual bool writeRows(const uchar* rows, int count) = 0;
+    virtual bool writeRows(const uchar* rows, int count, RowsHeld held) = 0;
     virtual bool finish() = 0;
     // Rows a band should hold for the encoder to write it in one piece.
     virtual int bandRows() const = 0;

@@ -25,39 +25,47 @@ QImage stampedCorner(const QImage& tile, const PrintJob& job) {
 }
 
 // Page rows repeat down the page with the tiling's period: each row of one period is made and
-// packed once and copied after, when the period's rows fit in kMostPeriodBytes.
+// packed once and copied after, when the rows kept fit in kMostKeptBytes. After the period, its
+// first rows are kept again, so that any `run` page rows lie one after another.
 class PeriodRows {
   public:
-    PeriodRows(int period, qsizetype stride)
-        : period_(period), stride_(stride),
-          rows_(qsizetype(period) * stride <= kMostPeriodBytes
-                    ? std::make_unique_for_overwrite<uchar[]>(std::size_t(period) *
+    PeriodRows(int period, int run, qsizetype stride)
+        : period_(period), stride_(stride), kept_(period + std::max(run, 1) - 1),
+          rows_(qsizetype(kept_) * stride <= kMostKeptBytes
+                    ? std::make_unique_for_overwrite<uchar[]>(std::size_t(kept_) *
                                                               std::size_t(stride))
                     : nullptr),
-          made_(rows_ ? std::size_t(period) : 0, false) {}
+          made_(rows_ ? std::size_t(kept_) : 0, false) {}
 
     bool kept() const { return rows_ != nullptr; }
-    // Rows from y to the end of its period, which lie one after another where the period is kept.
-    int rowsToPeriodEnd(int y) const { return period_ - y % period_; }
 
-    // Page row y as `make` makes it, or null where the period is not kept.
-    template <typename Make> const uchar* row(int y, const Make& make) {
+    // Page rows y to y + count - 1 (count at most the run) as `make` makes them, one after
+    // another, or null where the period is not kept.
+    template <typename Make> const uchar* rows(int y, int count, const Make& make) {
         if (!rows_) {
             return nullptr;
         }
-        const int inPeriod = y % period_;
-        uchar* row = rows_.get() + qsizetype(inPeriod) * stride_;
-        if (!made_[std::size_t(inPeriod)]) {
-            make(y, row);
-            made_[std::size_t(inPeriod)] = true;
+        const int first = y % period_;
+        for (int i = first; i < first + count; ++i) {
+            if (made_[std::size_t(i)]) {
+                continue;
+            }
+            uchar* row = rows_.get() + qsizetype(i) * stride_;
+            if (i < period_) {
+                make(y + i - first, row);
+            } else {
+                std::memcpy(row, rows(y + i - first, 1, make), std::size_t(stride_));
+            }
+            made_[std::size_t(i)] = true;
         }
-        return row;
+        return rows_.get() + qsizetype(first) * stride_;
     }
 
   private:
-    static constexpr qsizetype kMostPeriodBytes = qsizetype(32) << 20;
+    static constexpr qsizetype kMostKeptBytes = qsizetype(32) << 20;
     int period_;
     qsizetype stride_;
+    int kept_;
     std::unique_ptr<uchar[]> rows_;
     std::vector<bool> made_;
 };
@@ -82,6 +90,7 @@ files::SaveOutcome writePage(const PrintJob& job, files::AtomicFile& file,
     format.bandBytes = job.bandBytes;
     format.threads =
         job.threads > 0 ? job.threads : int(std::max(1u, std::thread::hardware_concurrency()));
+    format.periodRows = tiling::pagePeriod(tile.size(), job.repeat).height();
 
     // Counting and laying out a tile of print size takes seconds: a stop asked meanwhile is heard.
     auto cancelled = [cancel] {
@@ -117,7 +126,7 @@ files::SaveOutcome writePage(const PrintJob& job, files::AtomicFile& file,
             packIndices(row, job.page.width(), bits, out);
         }
     };
-    PeriodRows period(tiling::pagePeriod(tile.size(), job.repeat).height(), stride);
+    PeriodRows period(format.periodRows, bandRows, stride);
     // Top to bottom, the kept rows of a period go to the encoder where they are, without a copy.
     const bool handOnKept = period.kept() && !bottomUp(job.format);
     bool written = encoder->begin();
@@ -127,17 +136,15 @@ files::SaveOutcome writePage(const PrintJob& job, files::AtomicFile& file,
         }
         count = std::min(bandRows, height - done);
         const uchar* rowsMade = band.get();
+        RowsHeld held = RowsHeld::ForTheCall;
         if (handOnKept && done >= corner.height()) {
-            count = std::min(count, period.rowsToPeriodEnd(done));
-            rowsMade = period.row(done, makeRow);
-            for (int i = 1; i < count; ++i) {
-                period.row(done + i, makeRow);
-            }
+            rowsMade = period.rows(done, count, makeRow);
+            held = RowsHeld::UntilFinished;
         } else {
             for (int i = 0; i < count; ++i) {
                 const int y = bottomUp(job.format) ? height - 1 - (done + i) : done + i;
                 uchar* out = band.get() + qsizetype(i) * stride;
-                const uchar* made = y < corner.height() ? nullptr : period.row(y, makeRow);
+                const uchar* made = y < corner.height() ? nullptr : period.rows(y, 1, makeRow);
                 if (made != nullptr) {
                     std::memcpy(out, made, std::size_t(stride));
                 } else {
@@ -145,7 +152,7 @@ files::SaveOutcome writePage(const PrintJob& job, files::AtomicFile& file,
                 }
             }
         }
-        written = encoder->writeRows(rowsMade, count);
+        written = encoder->writeRows(rowsMade, count, held);
         if (written && progress) {
             progress(done + count, height);
         }

@@ -530,9 +530,10 @@ SeparationOutcome writeSeparations(const PrintJob& job, const SeparationOptions&
             if (bits < 8) {
                 packIndices(indices.data(), size.width(), bits, compositeRow.data());
             }
-            written = heard(
-                std::size_t(screens),
-                encoders.back()->writeRows(bits < 8 ? compositeRow.data() : indices.data(), 1));
+            written =
+                heard(std::size_t(screens),
+                      encoders.back()->writeRows(bits < 8 ? compositeRow.data() : indices.data(), 1,
+                                                 RowsHeld::ForTheCall));
         }
         const int inBand = row % bandRows;
         for (int s = 0; s < screens; ++s) {
@@ -542,8 +543,10 @@ SeparationOutcome writeSeparations(const PrintJob& job, const SeparationOptions&
                      packed, rowBytes);
         if (inBand == bandRows - 1 || row == screenSize.height() - 1) {
             for (int s = 0; written && s < screens; ++s) {
-                written = heard(std::size_t(s), encoders[std::size_t(s)]->writeRows(
-                                                    bands[std::size_t(s)].data(), inBand + 1));
+                written =
+                    heard(std::size_t(s),
+                          encoders[std::size_t(s)]->writeRows(bands[std::size_t(s)].data(),
+                                                              inBand + 1, RowsHeld::ForTheCall));
             }
             if (cancelled()) {
                 return fail(files::saveFailure(files::SaveProblem::Cancelled, folder));

@@ -104,6 +104,11 @@ TEST(PrintEngine, WrittenPagesDecodeToTheInMemoryTilingWithTheirResolution) {
         {PrintFormat::Png, Repeat::HalfDrop, {7, 7}, {300, 211}, 256, std::nullopt, true, 1, 2000},
         {PrintFormat::Png, Repeat::Brick, {7, 7}, {300, 211}, 16, std::nullopt, true, 3, 500},
         {PrintFormat::Png, Repeat::Mirror, {30, 30}, {301, 207}, 900, 150, false, 3, 9000},
+        // Bands of whole periods, repeated pieces over 32 KB: deflated once, joined again.
+        {PrintFormat::Png, Repeat::Straight, {10, 10}, {600, 1040}, 100, 300, true, 2, 80000},
+        {PrintFormat::Png, Repeat::Brick, {12, 12}, {500, 900}, 144, 300, true, 3, 60000},
+        {PrintFormat::Png, Repeat::Mirror, {30, 30}, {600, 700}, 900, 300, false, 2, 120000},
+        {PrintFormat::Tiff, Repeat::Straight, {10, 10}, {600, 1000}, 100, 300, true, 2, 80000},
         {PrintFormat::Tiff, Repeat::Brick, {6, 6}, {41, 19}, 12, 300, true, 1, 1 << 20},
         {PrintFormat::Tiff, Repeat::Mirror, {6, 6}, {141, 119}, 12, 300, true, 3, 300},
         {PrintFormat::Tiff, Repeat::Rotate, {31, 31}, {250, 170}, 961, 72, false, 1, 4000},
