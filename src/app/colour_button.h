@@ -13,8 +13,6 @@ class ColourButton : public QPushButton {
   public:
     ColourButton(const QString& caption, const QColor& colour, QWidget* parent);
 
-    QColor colour() const { return colour_; }
-
   protected:
     void paintEvent(QPaintEvent* event) override;
 
