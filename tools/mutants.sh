@@ -162,6 +162,8 @@ src/app/design_files.cpp: constexpr int kMostRecent = 10; ==> constexpr int kMos
 src/app/design_files.cpp: QDir::Name | QDir::Reversed, QDir::Files); ==> QDir::Name, QDir::Files);
 src/app/main_window.cpp: .arg(pixel.x()) ==> .arg(pixel.x() + 1)
 src/app/main_window.cpp: (repeatActionName(repeat))->setChecked(true); ==> (repeatActionName(repeat))->setChecked(false);
+src/app/colour_button.cpp: {QPolygonF{{left, top}, {left + w, top + w}, {right - w, top + w}, {right, top}}, ==> {QPolygonF{{left, top}, {left, top + w}, {right, top + w}, {right, top}},
+src/app/colour_button.cpp: focus.rect = contents; ==> focus.rect = rect();
 src/app/main_window.cpp: setWindowIcon(QIcon(QStringLiteral(":/icons/pattern-workshop.png"))); ==> ;
 src/app/main_window.cpp: menu, &QMenu::aboutToShow, action, ==> repeats, &QMenu::aboutToShow, action,
 src/app/studio_keys.cpp: edit->setModified(false); ==> ;

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "canvas/numbers.h"
+#include "colour_button.h"
 #include "colouring/colour_tools.h"
 #include "colouring/colouring.h"
 #include "colouring/surfaces.h"
@@ -70,6 +71,11 @@ QFont textFont(TextStyle style) {
 QWidget* createWidget(const ControlSpec& entry, QWidget* parent) {
     switch (entry.kind) {
     case ControlKind::Button:
+        if (entry.background) {
+            // Painted by the button itself: the styles' gradients would wash out a palette's
+            // colour.
+            return new ColourButton(entry.caption, toQColor(*entry.background), parent);
+        }
         return new QPushButton(entry.caption, parent);
     case ControlKind::Label: {
         auto* label = new QLabel(entry.caption, parent);
@@ -105,13 +111,7 @@ QWidget* createWidget(const ControlSpec& entry, QWidget* parent) {
 void applyLook(QWidget& widget, const ControlSpec& entry) {
     widget.setFont(textFont(entry.style));
     QPalette palette = widget.palette();
-    if (entry.background && entry.kind == ControlKind::Button) {
-        // A style sheet, because the styles' gradients would wash out the palette's colour.
-        widget.setStyleSheet(
-            QStringLiteral("QPushButton { background-color: %1; border: 2px outset %1; }"
-                           "QPushButton:pressed { border-style: inset; }")
-                .arg(toQColor(*entry.background).name()));
-    } else if (entry.background) {
+    if (entry.background && entry.kind != ControlKind::Button) {
         palette.setColor(QPalette::Window, toQColor(*entry.background));
         widget.setAutoFillBackground(true);
     }
