@@ -108,10 +108,18 @@ QWidget* createWidget(const ControlSpec& entry, QWidget* parent) {
     return nullptr;
 }
 
+// Only what differs from the form's own font and palette is set: most controls take both from
+// the form, which saves a font and a palette of their own each.
 void applyLook(QWidget& widget, const ControlSpec& entry) {
-    widget.setFont(textFont(entry.style));
+    if (entry.style != TextStyle::Regular) {
+        widget.setFont(textFont(entry.style));
+    }
+    const bool ownBackground = entry.background && entry.kind != ControlKind::Button;
+    if (!ownBackground && !entry.text) {
+        return;
+    }
     QPalette palette = widget.palette();
-    if (entry.background && entry.kind != ControlKind::Button) {
+    if (ownBackground) {
         palette.setColor(QPalette::Window, toQColor(*entry.background));
         widget.setAutoFillBackground(true);
     }
@@ -167,6 +175,7 @@ Form1::Form1(std::unique_ptr<canvas::RandomSource> random, QWidget* parent)
     palette.setColor(QPalette::Window, toQColor(kWindowColour));
     setPalette(palette);
     setAutoFillBackground(true);
+    setFont(textFont(TextStyle::Regular));
 
     createControls();
     createSurfaceViews();

@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
     app::MainWindow window;
     app::reportFirstPaintOnRequest(window);
     window.show();
+    app::prepareFirstPaint(window);
     // A design document given by the file manager opens as 打开设计 would open it.
     if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {
         window.designFiles().openDesignFile(arguments.at(1));

@@ -309,17 +309,23 @@ void stampDot(QImage& image, int x, int y, const DotMask& mask, QRgb pixel) {
 
 QImage largeImage(QSize size) {
     constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    constexpr std::size_t kPage = 4096;
+    constexpr std::size_t kLeastPopulated = std::size_t(256) << 10;
     const qsizetype bytesPerLine = qsizetype(size.width()) * qsizetype(sizeof(QRgb));
     const std::size_t bytes = std::size_t(bytesPerLine) * std::size_t(std::max(size.height(), 0));
-    if (size.isEmpty() || bytes < kHugePage) {
+    if (size.isEmpty() || bytes < kLeastPopulated) {
         return QImage(size, QImage::Format_RGB32);
     }
-    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-    void* memory = std::aligned_alloc(kHugePage, rounded);
+    const bool huge = bytes >= kHugePage;
+    const std::size_t alignment = huge ? kHugePage : kPage;
+    const std::size_t rounded = (bytes + alignment - 1) / alignment * alignment;
+    void* memory = std::aligned_alloc(alignment, rounded);
     if (memory == nullptr) {
         return QImage(size, QImage::Format_RGB32);
     }
-    madvise(memory, rounded, MADV_HUGEPAGE);
+    // A smaller picture's pages are mapped in one call rather than a fault each (a kernel
+    // without the call maps them as they are first written).
+    madvise(memory, rounded, huge ? MADV_HUGEPAGE : MADV_POPULATE_WRITE);
     return QImage(static_cast<uchar*>(memory), size.width(), size.height(), bytesPerLine,
                   QImage::Format_RGB32, std::free, memory);
 }

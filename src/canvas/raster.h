@@ -54,9 +54,10 @@ using StopRequest = std::function<bool()>;
 // std::bad_alloc as `new` does, so that no drawing goes on silently on nothing.
 QImage requirePixels(QImage image);
 
-// An RGB32 image of `size`, its pixels not yet set, on huge pages when it is large: such an image
-// is mostly the cost of first touching its memory, and a huge page takes one fault where small
-// pages take hundreds. Null when the memory could not be had.
+// An RGB32 image of `size`, its pixels not yet set, for the caller to fill whole: such an image is
+// mostly the cost of first touching its memory, so a large one is on huge pages (one fault where
+// small pages take hundreds) and a middling one has its pages mapped at once. Null when the
+// memory could not be had.
 QImage largeImage(QSize size);
 
 // A design held with `sourceBlock` x `sourceBlock` pixels a design pixel, laid out at `scale`
