@@ -171,6 +171,8 @@ src/app/studio_keys.cpp: event->type() == QEvent::ShortcutOverride && !edit->isM
 src/app/colour_menu.cpp: if (options().rule == ColourRule::Random) { ==> if (options().rule != ColourRule::Chosen) {
 src/app/file_dialogs.cpp: extensions.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive)) { ==> !QFileInfo(path).suffix().isEmpty()) {
 src/app/form1.cpp: label->stackUnder(strip); ==> label->raise();
+src/app/form1.cpp: if (entry.style != TextStyle::Regular) { ==> if (entry.style == TextStyle::Large) {
+src/app/form1.cpp: setFont(textFont(TextStyle::Regular)); ==> setFont(textFont(TextStyle::Bold));
 src/app/form1.cpp: font.setFamilies({kWindowSerif, kTextFace}); ==> font.setFamilies({kTextFace});
 src/app/export_dialog.cpp: if (redrawing) { ==> if (false) {
 src/app/separations_dialog.cpp: restoreDialogChoices(*this, kSettingsGroup, kKeptChoices); ==> ;

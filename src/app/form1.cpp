@@ -221,7 +221,6 @@ void Form1::createControls() {
     hint_ = new QLabel(this);
     hint_->setObjectName(QStringLiteral("Hint"));
     hint_->setGeometry(kHintGeometry);
-    hint_->setFont(textFont(TextStyle::Regular));
     hint_->setAlignment(Qt::AlignCenter);
     hint_->setAutoFillBackground(true);
     QPalette hintPalette = hint_->palette();

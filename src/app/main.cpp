@@ -23,12 +23,25 @@ int main(int argc, char** argv) {
     files::installTranslations(application, files::windowLocale());
     canvas::installFontSubstitutes();
     app::installWindowFonts();
+    // The window is made and first painted without looking for plugins: the menu bar's, tool
+    // bar's and dock's own icons are PNGs, which Qt reads itself, but it would load every image
+    // format plugin to ask it about them. The plugins are looked for once the window is up, or
+    // before a document given to it opens.
+    const QStringList pluginPaths = QApplication::libraryPaths();
+    QApplication::setLibraryPaths({});
+    const auto lookForPlugins = [pluginPaths] {
+        if (QApplication::libraryPaths().isEmpty()) {
+            QApplication::setLibraryPaths(pluginPaths);
+        }
+    };
     app::MainWindow window;
     app::reportFirstPaintOnRequest(window);
+    app::afterFirstPaint(window, lookForPlugins);
     window.show();
     app::prepareFirstPaint(window);
     // A design document given by the file manager opens as 打开设计 would open it.
     if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {
+        lookForPlugins();
         window.designFiles().openDesignFile(arguments.at(1));
     }
     return application.exec();
