@@ -127,7 +127,7 @@ src/print/separations.cpp: return end + std::countr_zero(differing) / 8; ==> ret
 src/print/separations.cpp: out_[i] = reach_[i] & darker_[i]; ==> out_[i] = reach_[i];
 src/print/separations.cpp: halfWidth_.push_back(int(std::sqrt(double(trap * trap - d * d)))); ==> halfWidth_.push_back(trap);
 src/colouring/design_record.cpp: return !control.stopped(); ==> return true;
-src/canvas/surface.cpp: drawEnlarged(image_, picture_, deviceScale_); ==> image_ = requirePixels(enlargeByBlocks(picture_, deviceScale_));
+src/canvas/surface.cpp: drawEnlarged(target, picture_, deviceScale_); ==> drawEnlarged(target, picture_, 1);
 src/colouring/line_art.cpp: const QPoint origin((size.width() - placed.width()) / 2, ==> const QPoint origin((size.width() - placed.width()) / 3,
 src/colouring/line_art.cpp: if (luminanceOver(pixels[x], backgroundLuminance) < threshold) { ==> if (luminanceOver(pixels[x], backgroundLuminance) <= threshold) {
 src/colouring/line_art.cpp: rowBytes * qAbs(qint64(field(22))) > device.size(); ==> rowBytes > device.size();

@@ -64,6 +64,12 @@ TEST_F(Form1Test, TheWindowShowsItsColoursControlsCaptionsAndCredit) {
     // Yellow text on the window's blue: four characters leave many yellow pixels.
     EXPECT_TRUE(QRawFont::fromFont(find("Label2")->font()).supportsCharacter(QChar(0x8BBE))); // 设
     EXPECT_GT(countPixelsNear(find("Label2")->grab().toImage(), qRgb(255, 255, 0), 60), 40);
+    // Titles are large and bold, headings bold, the rest plain.
+    const auto style = [&](const char* name) {
+        return std::pair(find(name)->font().bold(), find(name)->font().pointSizeF());
+    };
+    EXPECT_EQ((std::vector{style("Label2"), style("Label4"), style("Command11")}),
+              (std::vector<std::pair<bool, double>>{{true, 10.5}, {true, 9.0}, {false, 9.0}}));
     // The captions come from the build's subset of the serif face; a character no caption has (a
     // designer's own text) from the installed face, as before.
 #ifdef PW_WINDOW_FONTS
