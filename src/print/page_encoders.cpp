@@ -131,9 +131,13 @@ class ParallelDeflate {
     // Takes each deflated piece, in the page's order.
     using Sink = std::function<bool(const uchar* bytes, std::size_t size)>;
 
-    ParallelDeflate(Stream stream, qsizetype rowBytes, int pieceRows, int threads, bool subFilter)
+    // Pieces are reused only where they are whole periods of the page (periodRows, 0 for none):
+    // elsewhere the same rows seldom come back at a piece's start.
+    ParallelDeflate(Stream stream, qsizetype rowBytes, int pieceRows, int threads, bool subFilter,
+                    int periodRows)
         : stream_(stream), rowBytes_(rowBytes), inputRowBytes_(rowBytes + (png() ? 1 : 0)),
           pieceRows_(pieceRows), threads_(std::max(threads, 1)), subFilter_(subFilter),
+          reusePieces_(periodRows > 0 && pieceRows % periodRows == 0),
           input_(std::make_unique_for_overwrite<uchar[]>(
               std::size_t(history()) +
               std::size_t(inputRowBytes_) * std::size_t(pieceRows) * std::size_t(threads_))),
@@ -204,8 +208,9 @@ class ParallelDeflate {
     };
     // Where a piece's kept rows are held and, for a PNG, where the kept rows before it ended.
     using PieceKey = std::pair<std::uintptr_t, std::uintptr_t>;
-    // Pieces deflated once are looked up by their key; a few suffice for a period's pieces.
-    static constexpr std::size_t kMostDeflated = 64;
+    // Pieces deflated once are looked up by their key; a band's worth of pieces of a period
+    // suffices, and the bytes kept are bounded whatever the pieces deflate to.
+    static constexpr qsizetype kMostDeflatedBytes = qsizetype(16) << 20;
 
     // A thread's piece with its compressor, made once on the caller's thread: the threads never
     // allocate.
@@ -271,7 +276,7 @@ class ParallelDeflate {
             const bool sameHistory =
                 !png() ||
                 (before != nullptr && qsizetype(pieceRows_) * inputRowBytes_ >= kWindowBytes);
-            if (!ending && sources_[std::size_t(i)] != nullptr && sameHistory) {
+            if (reusePieces_ && !ending && sources_[std::size_t(i)] != nullptr && sameHistory) {
                 keys[std::size_t(i)] = PieceKey{std::uintptr_t(sources_[std::size_t(i)]),
                                                 png() ? std::uintptr_t(before) : std::uintptr_t(0)};
             }
@@ -291,10 +296,11 @@ class ParallelDeflate {
                 return false;
             }
             if (piece.reused == nullptr && keys[std::size_t(i)] &&
-                deflated_.size() < kMostDeflated) {
+                deflatedBytes_ + qsizetype(piece.size) <= kMostDeflatedBytes) {
                 deflated_.emplace(
                     *keys[std::size_t(i)],
                     Deflated{{piece.bytes.get(), piece.bytes.get() + piece.size}, piece.adler});
+                deflatedBytes_ += qsizetype(piece.size);
             }
             if (png()) {
                 const uLong input =
@@ -423,6 +429,7 @@ class ParallelDeflate {
     int pieceRows_;
     int threads_;
     bool subFilter_;
+    bool reusePieces_;
     std::unique_ptr<uchar[]> input_;
     std::vector<Piece> pieces_;
     std::size_t outputBytes_ = 0;
@@ -431,6 +438,7 @@ class ParallelDeflate {
     // Just after the kept rows of the stream's last piece, or null.
     const uchar* keptEnd_ = nullptr;
     std::map<PieceKey, Deflated> deflated_;
+    qsizetype deflatedBytes_ = 0;
     int rows_ = 0;
     qsizetype heldHistory_ = 0;
     bool started_ = false;
@@ -446,7 +454,7 @@ class PngEncoder final : public PageEncoder {
     PngEncoder(files::AtomicFile& file, const PageFormat& page)
         : out_(file), page_(page), deflater_(ParallelDeflate::Stream::PngRows, page.rowBytes(),
                                              rowsPerBand(page, page.rowBytes() + 1), page.threads,
-                                             page.layout != PixelLayout::Index8) {
+                                             page.layout != PixelLayout::Index8, page.periodRows) {
         png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, this, &PngEncoder::onError,
                                        &PngEncoder::onWarning);
         info_ = png_ ? png_create_info_struct(png_) : nullptr;
@@ -547,7 +555,7 @@ class TiffEncoder final : public PageEncoder {
     TiffEncoder(files::AtomicFile& file, const PageFormat& page)
         : file_(file), page_(page), stripRows_(rowsPerBand(page, rowStride())),
           deflater_(ParallelDeflate::Stream::TiffStrips, rowStride(), stripRows_,
-                    groupFour() ? 1 : page.threads, false) {}
+                    groupFour() ? 1 : page.threads, false, page.periodRows) {}
     ~TiffEncoder() override {
         if (tiff_ != nullptr) {
             TIFFClose(tiff_);
