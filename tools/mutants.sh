@@ -109,7 +109,7 @@ src/print/page_encoders.cpp: TIFFTAG_ROWSPERSTRIP, uint32_t(stripRows_)); ==> TI
 src/print/page_encoders.cpp: const int ending = last ? Z_FINISH : Z_FULL_FLUSH; ==> const int ending = last ? Z_FINISH : Z_NO_FLUSH;
 src/print/page_encoders.cpp: deflateSetDictionary(&stream, in - primed, uInt(primed)); ==> deflateSetDictionary(&stream, in - primed + 1, uInt(primed));
 src/print/print_engine.cpp: std::memcpy(row, rows(y + i - first, 1, make), ==> std::memcpy(row, rows(y + i - first + 1, 1, make),
-src/print/page_encoders.cpp: if (!ending && sources_[std::size_t(i)] != nullptr && sameHistory) { ==> if (sources_[std::size_t(i)] != nullptr && sameHistory) {
+src/print/page_encoders.cpp: if (!reusePieces_ || ending || source == nullptr) { ==> if (!reusePieces_ || source == nullptr) {
 src/tiling/tiling.cpp: tile.height() * block * layout.shiftSteps} ==> tile.height() * layout.shiftSteps}
 src/files/atomic_file.cpp: mode_ = existing.st_mode & 07777; ==> mode_ = 0644;
 src/files/atomic_file.cpp: if (!S_ISREG(existing.st_mode)) { ==> if (false) {

@@ -1,16 +1,12 @@
 #include "first_paint.h"
 
-#include <QBackingStore>
 #include <QEvent>
-#include <QImage>
 #include <QTimer>
 #include <QWidget>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/mman.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace app {
 namespace {
@@ -58,26 +54,6 @@ class FirstPaintWatcher : public QObject {
 
 void afterFirstPaint(QWidget& window, std::function<void()> work) {
     window.installEventFilter(new FirstPaintWatcher(window, std::move(work)));
-}
-
-void prepareFirstPaint(QWidget& window) {
-    QBackingStore* store = window.backingStore();
-    if (store == nullptr) {
-        return;
-    }
-    store->resize(window.size());
-    auto* image = dynamic_cast<QImage*>(store->paintDevice());
-    if (image == nullptr || image->isNull()) {
-        return;
-    }
-    // Whole pages inside the picture; a kernel without the call maps them as they are written.
-    const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
-    const auto begin = (std::uintptr_t(image->constBits()) + page - 1) / page * page;
-    const auto end =
-        (std::uintptr_t(image->constBits()) + std::uintptr_t(image->sizeInBytes())) / page * page;
-    if (end > begin) {
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
-    }
 }
 
 void reportFirstPaintOnRequest(QWidget& window) {

@@ -10,10 +10,6 @@ namespace app {
 // first picture does not need.
 void afterFirstPaint(QWidget& window, std::function<void()> work);
 
-// Makes the shown window's backing store, the picture its first paint fills whole, with its pages
-// mapped in one call rather than a fault each.
-void prepareFirstPaint(QWidget& window);
-
 // With PW_REPORT_FIRST_PAINT set in the environment, the window ends once it has painted for the
 // first time and prints the wall-clock time of that paint (first_paint_epoch_ns), its peak
 // resident memory (peak_rss_kb) and the processor time it took (cpu_ms), so that a start-up

@@ -1,4 +1,5 @@
 #include "canvas/fonts.h"
+#include "canvas/raster.h"
 #include "design_files.h"
 #include "files/atomic_file.h"
 #include "files/translations.h"
@@ -7,8 +8,27 @@
 #include "window_fonts.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QFile>
 #include <QStandardPaths>
+
+namespace {
+
+// Makes the shown window's backing store, the picture its first paint fills whole, with its pages
+// mapped in one call rather than a fault each.
+void prepareFirstPaint(QWidget& window) {
+    QBackingStore* store = window.backingStore();
+    if (store == nullptr) {
+        return;
+    }
+    store->resize(window.size());
+    if (const auto* image = dynamic_cast<QImage*>(store->paintDevice());
+        image != nullptr && !image->isNull()) {
+        canvas::mapPagesNow(image->constBits(), std::size_t(image->sizeInBytes()));
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -38,7 +58,7 @@ int main(int argc, char** argv) {
     app::reportFirstPaintOnRequest(window);
     app::afterFirstPaint(window, lookForPlugins);
     window.show();
-    app::prepareFirstPaint(window);
+    prepareFirstPaint(window);
     // A design document given by the file manager opens as 打开设计 would open it.
     if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {
         lookForPlugins();

@@ -6,6 +6,7 @@
 #include <new>
 #include <numbers>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace canvas {
 namespace {
@@ -323,11 +324,22 @@ QImage largeImage(QSize size) {
     if (memory == nullptr) {
         return QImage(size, QImage::Format_RGB32);
     }
-    // A smaller picture's pages are mapped in one call rather than a fault each (a kernel
-    // without the call maps them as they are first written).
-    madvise(memory, rounded, huge ? MADV_HUGEPAGE : MADV_POPULATE_WRITE);
+    if (huge) {
+        madvise(memory, rounded, MADV_HUGEPAGE);
+    } else {
+        mapPagesNow(memory, rounded);
+    }
     return QImage(static_cast<uchar*>(memory), size.width(), size.height(), bytesPerLine,
                   QImage::Format_RGB32, std::free, memory);
+}
+
+void mapPagesNow(const void* bytes, std::size_t size) {
+    const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
+    const auto begin = (std::uintptr_t(bytes) + page - 1) / page * page;
+    const auto end = (std::uintptr_t(bytes) + size) / page * page;
+    if (end > begin) {
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+    }
 }
 
 QImage requirePixels(QImage image) {

@@ -60,6 +60,11 @@ QImage requirePixels(QImage image);
 // memory could not be had.
 QImage largeImage(QSize size);
 
+// Maps the whole pages among `size` bytes from `bytes` in one call, for memory about to be
+// written whole: rather than a fault a page as each is first written (which a kernel without the
+// call still does).
+void mapPagesNow(const void* bytes, std::size_t size);
+
 // A design held with `sourceBlock` x `sourceBlock` pixels a design pixel, laid out at `scale`
 // (>= sourceBlock) pixels a design pixel, round(side * scale) a side. Each design pixel's block is
 // the device pixels whose centres fall in it; its centre pixel takes the centre pixel of the

@@ -268,18 +268,7 @@ class ParallelDeflate {
                 failure_ = QStringLiteral("out of memory");
                 return false;
             }
-            // Only whole pieces have kept rows; the stream's last piece ends it, unlike the same
-            // rows met before.
-            const bool ending = last && i == count - 1;
-            // A PNG piece is primed with the 32 KB before it: those must be the same kept rows.
-            const uchar* before = i == 0 ? keptEnd_ : endOf(sources_[std::size_t(i - 1)]);
-            const bool sameHistory =
-                !png() ||
-                (before != nullptr && qsizetype(pieceRows_) * inputRowBytes_ >= kWindowBytes);
-            if (reusePieces_ && !ending && sources_[std::size_t(i)] != nullptr && sameHistory) {
-                keys[std::size_t(i)] = PieceKey{std::uintptr_t(sources_[std::size_t(i)]),
-                                                png() ? std::uintptr_t(before) : std::uintptr_t(0)};
-            }
+            keys[std::size_t(i)] = reuseKey(i, last && i == count - 1);
             const auto found =
                 keys[std::size_t(i)] ? deflated_.find(*keys[std::size_t(i)]) : deflated_.end();
             piece.reused = found == deflated_.end() ? nullptr : &found->second;
@@ -323,6 +312,25 @@ class ParallelDeflate {
             count > 0 && rows % pieceRows_ == 0 ? endOf(sources_[std::size_t(count - 1)]) : nullptr;
         started_ = started_ || count > 0;
         return true;
+    }
+
+    // The key under which piece `index` of the band may be reused, if it may: a whole piece of
+    // kept rows (only those have sources), not the one ending the stream, unlike the same rows
+    // met before. A PNG piece is primed with the 32 KB before it, so those must be the same kept
+    // rows too.
+    std::optional<PieceKey> reuseKey(int index, bool ending) const {
+        const uchar* source = sources_[std::size_t(index)];
+        if (!reusePieces_ || ending || source == nullptr) {
+            return std::nullopt;
+        }
+        if (!png()) {
+            return PieceKey{std::uintptr_t(source), 0};
+        }
+        const uchar* before = index == 0 ? keptEnd_ : endOf(sources_[std::size_t(index - 1)]);
+        if (before == nullptr || qsizetype(pieceRows_) * inputRowBytes_ < kWindowBytes) {
+            return std::nullopt;
+        }
+        return PieceKey{std::uintptr_t(source), std::uintptr_t(before)};
     }
 
     // Just after a piece's kept rows, or null.
