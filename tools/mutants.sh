@@ -33,6 +33,9 @@ src/canvas/numbers.cpp: if (!value || *value < 1) { ==> if (!value || *value < 0
 src/canvas/numbers.cpp: *value > kLargest) { ==> *value >= kLargest) {
 src/canvas/surface.cpp: roundHalfEven(outer) - 2 * kBorderPixels ==> roundHalfEven(outer) - kBorderPixels
 src/canvas/surface.cpp: return int(std::ceil(toDevice(units) * deviceScale_ - 0.5)); ==> return int(std::floor(toDevice(units) * deviceScale_ + 0.5));
+src/canvas/surface.cpp: drawPicture(pixels()); // made in the back colour ==> (void)pixels();
+src/canvas/surface.cpp: if (image_.isNull() && !hasPicture()) { ==> if (false) {
+src/canvas/surface.cpp: return toPixel(backColor_); ==> return toPixel(foreColor_);
 src/canvas/raster.cpp: return dx * dx + dy * dy < radius * radius; ==> return dx * dx + dy * dy <= radius * radius;
 src/canvas/raster.cpp: if (y2 < y1 || (y2 == y1 && x2 < x1)) { ==> if (y2 < y1) {
 src/canvas/raster.cpp: return dx * dx * ry * ry + dy * dy * rx * rx < rx * rx * ry * ry; ==> return dx * dx * ry * ry + dy * dy * rx * rx <= rx * rx * ry * ry;

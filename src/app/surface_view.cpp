@@ -71,9 +71,11 @@ void SurfaceView::paintEvent(QPaintEvent*) {
     const int border = canvas::kBorderPixels;
     const QRect client = rect().adjusted(border, border, -border, -border);
     painter.fillRect(client, QColor::fromRgb(canvas::toPixel(surface_.backColor())));
-    painter.setClipRect(client);
-    painter.drawImage(client.topLeft(), surface_.imageRef());
-    painter.setClipping(false);
+    if (!surface_.blankPixel()) {
+        painter.setClipRect(client);
+        painter.drawImage(client.topLeft(), surface_.imageRef());
+        painter.setClipping(false);
+    }
     drawSunkenBorder(painter, rect());
 }
 

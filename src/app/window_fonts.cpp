@@ -5,8 +5,13 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QResource>
+#include <fontconfig/fontconfig.h>
 
 namespace app {
+
+std::jthread startLoadingFontConfiguration() {
+    return std::jthread([] { FcInit(); });
+}
 
 void installWindowFonts() {
     for (QDirIterator subsets(QStringLiteral(":/window-fonts"), QDir::Files); subsets.hasNext();) {

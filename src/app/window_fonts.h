@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <thread>
 
 namespace app {
 
@@ -8,6 +9,11 @@ namespace app {
 // (src/app/CMakeLists.txt names them the same).
 inline const QString kWindowSerif = QStringLiteral("Pattern Workshop Serif");
 inline const QString kWindowSans = QStringLiteral("Pattern Workshop Sans");
+
+// Loads the system's font configuration (its files and caches) on a thread of its own, while the
+// application connects to the window system; join it before the first font is asked for, or the
+// configuration would be loaded twice. Call before the application is made.
+std::jthread startLoadingFontConfiguration();
 
 // Registers the subsets, small files in the program's resources, and makes the application's
 // font (menus, tool bar, dialogs) take Chinese characters from the sans subset, then from the

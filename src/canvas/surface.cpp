@@ -150,11 +150,32 @@ void Surface::resizeClient() {
     auto deviceSide = [this](int side) {
         return int(std::min<double>(std::round(side * deviceScale_), kLargestDeviceSide));
     };
-    QImage resized =
-        blankImage(deviceSide(designSize_.width()), deviceSide(designSize_.height()), backColor_);
+    clientSize_ = {deviceSide(designSize_.width()), deviceSide(designSize_.height())};
+    if (image_.isNull() && !hasPicture()) {
+        return; // still all back colour: the pixels wait for the first drawing
+    }
+    QImage resized = blankImage(clientSize_.width(), clientSize_.height(), backColor_);
     drawPicture(resized);
     blit(resized, image_, 0, 0);
     image_ = std::move(resized);
+}
+
+bool Surface::hasPicture() const {
+    return !picture_.isNull() || !devicePicture_.isNull();
+}
+
+QImage& Surface::pixels() const {
+    if (image_.isNull() && !clientSize_.isEmpty()) {
+        image_ = blankImage(clientSize_.width(), clientSize_.height(), backColor_);
+    }
+    return image_;
+}
+
+std::optional<QRgb> Surface::blankPixel() const {
+    if (image_.isNull() && !clientSize_.isEmpty()) {
+        return toPixel(backColor_);
+    }
+    return std::nullopt;
 }
 
 void Surface::setWidth(float outerWidth) {
@@ -170,6 +191,12 @@ void Surface::setHeight(float outerHeight) {
 }
 
 void Surface::rebuildImage() {
+    if (image_.isNull()) {
+        if (hasPicture()) {
+            drawPicture(pixels()); // made in the back colour
+        }
+        return;
+    }
     image_.fill(toPixel(backColor_));
     drawPicture(image_);
 }
@@ -214,11 +241,11 @@ void Surface::setPicture(const QImage& picture, const QImage& devicePicture) {
 }
 
 SurfaceSnapshot Surface::snapshot() const {
-    return {image_, picture_, devicePicture_, backColor_, fillColor_, drawWidth_};
+    return {pixels(), picture_, devicePicture_, backColor_, fillColor_, drawWidth_};
 }
 
 void Surface::restore(const SurfaceSnapshot& snapshot) {
-    if (snapshot.image.size() != image_.size()) {
+    if (snapshot.image.size() != clientSize_) {
         return;
     }
     image_ = snapshot.image;
@@ -238,7 +265,8 @@ void Surface::cls() {
 }
 
 void Surface::line(float x1, float y1, float x2, float y2, std::optional<Colour> colour) {
-    strokeSegment(image_, snapToPixel(x1), snapToPixel(y1), snapToPixel(x2), snapToPixel(y2),
+    QImage& image = pixels();
+    strokeSegment(image, snapToPixel(x1), snapToPixel(y1), snapToPixel(x2), snapToPixel(y2),
                   drawWidth_ * deviceScale_, penPixel(colour));
     currentX_ = x2;
     currentY_ = y2;
@@ -246,13 +274,14 @@ void Surface::line(float x1, float y1, float x2, float y2, std::optional<Colour>
 }
 
 void Surface::circle(float x, float y, float radius, std::optional<Colour> colour) {
+    QImage& image = pixels();
     const double cx = snapToPixel(x);
     const double cy = snapToPixel(y);
     const double r = toDeviceExact(radius) * deviceScale_;
     if (fillStyle_ == kFillSolid) {
-        fillDisk(image_, cx, cy, r, toPixel(fillColor_));
+        fillDisk(image, cx, cy, r, toPixel(fillColor_));
     }
-    strokeCircle(image_, cx, cy, r, drawWidth_ * deviceScale_, penPixel(colour));
+    strokeCircle(image, cx, cy, r, drawWidth_ * deviceScale_, penPixel(colour));
     currentX_ = x;
     currentY_ = y;
     notify();
@@ -260,7 +289,8 @@ void Surface::circle(float x, float y, float radius, std::optional<Colour> colou
 
 void Surface::arc(float x, float y, float radius, std::optional<Colour> colour, float start,
                   float end) {
-    strokeCircle(image_, snapToPixel(x), snapToPixel(y), toDeviceExact(radius) * deviceScale_,
+    QImage& image = pixels();
+    strokeCircle(image, snapToPixel(x), snapToPixel(y), toDeviceExact(radius) * deviceScale_,
                  drawWidth_ * deviceScale_, penPixel(colour), ArcRange{start, end});
     currentX_ = x;
     currentY_ = y;
@@ -268,11 +298,12 @@ void Surface::arc(float x, float y, float radius, std::optional<Colour> colour, 
 }
 
 void Surface::ellipse(float x1, float y1, float x2, float y2, std::optional<Colour> colour) {
+    QImage& image = pixels();
     const double left = snapToPixel(x1);
     const double top = snapToPixel(y1);
     const double right = snapToPixel(x2);
     const double bottom = snapToPixel(y2);
-    strokeEllipse(image_, (left + right) / 2, (top + bottom) / 2, (right - left) / 2,
+    strokeEllipse(image, (left + right) / 2, (top + bottom) / 2, (right - left) / 2,
                   (bottom - top) / 2, drawWidth_ * deviceScale_, penPixel(colour));
     currentX_ = x2;
     currentY_ = y2;
@@ -280,18 +311,19 @@ void Surface::ellipse(float x1, float y1, float x2, float y2, std::optional<Colo
 }
 
 void Surface::pset(float x, float y) {
+    QImage& image = pixels();
     const int px = deviceIndex(toDevice(x));
     const int py = deviceIndex(toDevice(y));
     const int diameter = int(std::lround(drawWidth_ * deviceScale_));
     if (diameter == 1) {
-        if (px >= 0 && py >= 0 && px < image_.width() && py < image_.height()) {
-            reinterpret_cast<QRgb*>(image_.scanLine(py))[px] = penPixel({});
+        if (px >= 0 && py >= 0 && px < image.width() && py < image.height()) {
+            reinterpret_cast<QRgb*>(image.scanLine(py))[px] = penPixel({});
         }
     } else {
         if (dotMask_.diameter != diameter) {
             dotMask_ = makeDotMask(diameter);
         }
-        stampDot(image_, px, py, dotMask_, penPixel({}));
+        stampDot(image, px, py, dotMask_, penPixel({}));
     }
     currentX_ = x;
     currentY_ = y;
@@ -299,15 +331,17 @@ void Surface::pset(float x, float y) {
 }
 
 std::int32_t Surface::point(float x, float y) const {
+    QImage& image = pixels();
     const QPoint pixel(toDevice(x), toDevice(y));
     if (!QRect(QPoint(0, 0), designSize_).contains(pixel)) {
         return -1;
     }
-    return std::int32_t(fromPixel(image_.pixel(devicePixel(pixel))));
+    return std::int32_t(fromPixel(image.pixel(devicePixel(pixel))));
 }
 
 void Surface::paintPicture(const QImage& picture, float x, float y, float w, float h) {
-    if (picture.isNull() || image_.isNull()) {
+    QImage& image = pixels();
+    if (picture.isNull() || image.isNull()) {
         return;
     }
     // Tiles placed edge to edge share their edges: the target spans [round(x), round(x + w)).
@@ -321,14 +355,14 @@ void Surface::paintPicture(const QImage& picture, float x, float y, float w, flo
     const int bottom = edge(y + h);
     const int width = right - left;
     const int height = bottom - top;
-    if (width <= 0 || height <= 0 || left >= image_.width() || top >= image_.height() ||
-        right <= 0 || bottom <= 0) {
+    if (width <= 0 || height <= 0 || left >= image.width() || top >= image.height() || right <= 0 ||
+        bottom <= 0) {
         return;
     }
     if (width == picture.width() && height == picture.height()) {
-        blit(image_, asRgb32(picture), left, top);
+        blit(image, asRgb32(picture), left, top);
     } else {
-        QPainter painter(&image_);
+        QPainter painter(&image);
         painter.setRenderHints(noSmoothing());
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(QRect(left, top, width, height), asRgb32(picture));
@@ -337,9 +371,10 @@ void Surface::paintPicture(const QImage& picture, float x, float y, float w, flo
 }
 
 void Surface::print(const QString& text) {
-    const QFontMetrics metrics(font_, &image_);
-    if (!image_.isNull()) {
-        QPainter painter(&image_);
+    QImage& image = pixels();
+    const QFontMetrics metrics(font_, &image);
+    if (!image.isNull()) {
+        QPainter painter(&image);
         painter.setRenderHints(noSmoothing());
         painter.setFont(font_);
         painter.setPen(QColor::fromRgb(penPixel({})));
@@ -353,13 +388,14 @@ void Surface::print(const QString& text) {
 
 void Surface::textOut(int x, int y, const QString& text, const QFont& font, double angleDegrees,
                       TextSize size) {
-    if (text.isEmpty() || !std::isfinite(angleDegrees) || image_.isNull()) {
+    QImage& image = pixels();
+    if (text.isEmpty() || !std::isfinite(angleDegrees) || image.isNull()) {
         return;
     }
     const QFont aliased = aliasedFont(font);
-    const QFontMetrics metrics(aliased, &image_);
+    const QFontMetrics metrics(aliased, &image);
     {
-        QPainter painter(&image_);
+        QPainter painter(&image);
         painter.setRenderHints(noSmoothing());
         painter.setFont(aliased);
         painter.setPen(QColor::fromRgb(penPixel({})));
@@ -374,6 +410,7 @@ void Surface::textOut(int x, int y, const QString& text, const QFont& font, doub
 }
 
 void Surface::floodFillSurface(int x, int y, Colour target) {
+    QImage& image = pixels();
     if (fillStyle_ != kFillSolid) {
         return;
     }
@@ -381,45 +418,49 @@ void Surface::floodFillSurface(int x, int y, Colour target) {
     if (brush == toPixel(target)) {
         return;
     }
-    paintSurfaceFill(image_, deviceIndex(x), deviceIndex(y), toPixel(target), brush, fillScratch_);
+    paintSurfaceFill(image, deviceIndex(x), deviceIndex(y), toPixel(target), brush, fillScratch_);
     notify();
 }
 
 void Surface::replaceColour(Colour from, Colour to) {
+    QImage& image = pixels();
     const QRgb fromPixel = toPixel(from);
     const QRgb toPixelValue = toPixel(to);
-    for (int y = 0; y < image_.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         std::replace_if(
-            row, row + image_.width(),
+            row, row + image.width(),
             [fromPixel](QRgb pixel) { return (pixel | 0xFF000000u) == fromPixel; }, toPixelValue);
     }
     notify();
 }
 
 void Surface::fillSpans(const std::vector<Span>& spans, Colour colour) {
+    QImage& image = pixels();
     if (spans.empty()) {
         return;
     }
-    paintSpans(image_, spans, toPixel(colour));
+    paintSpans(image, spans, toPixel(colour));
     notify();
 }
 
 void Surface::floodFillBorder(int x, int y, Colour border) {
+    QImage& image = pixels();
     if (fillStyle_ != kFillSolid) {
         return;
     }
-    paintBorderFill(image_, deviceIndex(x), deviceIndex(y), toPixel(border), toPixel(fillColor_),
+    paintBorderFill(image, deviceIndex(x), deviceIndex(y), toPixel(border), toPixel(fillColor_),
                     fillScratch_);
     notify();
 }
 
 void Surface::polygon(const QPolygon& devicePoints) {
-    if (devicePoints.isEmpty() || image_.isNull()) {
+    QImage& image = pixels();
+    if (devicePoints.isEmpty() || image.isNull()) {
         return;
     }
     if (fillStyle_ == kFillSolid && devicePoints.size() > 2) {
-        QPainter painter(&image_);
+        QPainter painter(&image);
         painter.setRenderHints(noSmoothing());
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor::fromRgb(toPixel(fillColor_)));
@@ -431,18 +472,19 @@ void Surface::polygon(const QPolygon& devicePoints) {
     for (qsizetype i = 0; i < devicePoints.size(); ++i) {
         const QPoint from = devicePoints[i];
         const QPoint to = devicePoints[(i + 1) % devicePoints.size()];
-        strokeSegment(image_, centre(from.x()), centre(from.y()), centre(to.x()), centre(to.y()),
+        strokeSegment(image, centre(from.x()), centre(from.y()), centre(to.x()), centre(to.y()),
                       drawWidth_ * deviceScale_, pen);
     }
     notify();
 }
 
 void Surface::fillPolygonRegion(const QPolygon& devicePoints, Colour colour) {
-    if (devicePoints.size() < 3 || image_.isNull()) {
+    QImage& image = pixels();
+    if (devicePoints.size() < 3 || image.isNull()) {
         return;
     }
     {
-        QPainter painter(&image_);
+        QPainter painter(&image);
         painter.setRenderHints(noSmoothing());
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor::fromRgb(toPixel(colour)));

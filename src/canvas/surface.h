@@ -69,6 +69,9 @@ struct SurfaceSnapshot {
 // picture is enlarged by nearest pixels. So lines and circles come out sharp where a scale-1
 // image enlarged would show its steps. Text keeps its device pixels unless drawn in design
 // pixels (TextSize).
+//
+// A surface that shows only its back colour keeps no pixels: the image is made on the first
+// drawing or read, so a large view that is still empty costs neither memory nor time.
 class Surface {
   public:
     explicit Surface(const SurfaceSetup& setup = {});
@@ -81,8 +84,8 @@ class Surface {
     // Client area in the surface's own units.
     float scaleWidth() const;
     float scaleHeight() const;
-    int clientPixelWidth() const { return image_.width(); }
-    int clientPixelHeight() const { return image_.height(); }
+    int clientPixelWidth() const { return clientSize_.width(); }
+    int clientPixelHeight() const { return clientSize_.height(); }
     // The client area in design pixels; the image size at device scale 1.
     QSize designSize() const { return designSize_; }
     double deviceScale() const { return deviceScale_; }
@@ -172,9 +175,13 @@ class Surface {
     void fillPolygonRegion(const QPolygon& devicePoints, Colour colour);
 
     // A copy of the persistent image at client-area size (RGB32).
-    QImage image() const { return image_; }
+    QImage image() const { return pixels(); }
     // The persistent image itself, for views and fast readers.
-    const QImage& imageRef() const { return image_; }
+    const QImage& imageRef() const { return pixels(); }
+    // The colour of every client pixel while the surface has not been drawn on since it was made
+    // or resized with no picture: it keeps no pixels until then, and a view can paint the colour
+    // instead. Empty once it keeps pixels.
+    std::optional<QRgb> blankPixel() const;
 
     SurfaceSnapshot snapshot() const;
     void restore(const SurfaceSnapshot& snapshot);
@@ -191,6 +198,9 @@ class Surface {
     QRgb penPixel(std::optional<Colour> colour) const;
     void resizeClient();
     void rebuildImage();
+    bool hasPicture() const;
+    // The persistent image, made in the back colour on first use.
+    QImage& pixels() const;
     void drawPicture(QImage& target) const;
     void notify() const;
 
@@ -211,7 +221,8 @@ class Surface {
     QSize designSize_;
     QImage picture_;
     QImage devicePicture_;
-    QImage image_;
+    QSize clientSize_;     // device pixels
+    mutable QImage image_; // null while the client area is all back colour
     DotMask dotMask_;
     FillScratch fillScratch_;
     std::function<void()> changed_;

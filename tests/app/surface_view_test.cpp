@@ -23,6 +23,7 @@ TEST(SurfaceView, ShowsTheSurfaceInsideTheBorderUnsmoothedAndFollowsItsSize) {
     canvas::Surface surface(smallSurface());
     app::SurfaceView view(surface, QStringLiteral("Picture9"), nullptr);
     EXPECT_EQ(view.size(), QSize(24, 20));
+    ASSERT_TRUE(surface.blankPixel()); // shown from its colour until drawn on
     const QRgb red = qRgb(255, 0, 0);
     const std::pair<QPoint, bool> spots[] = {
         {{2, 2}, true}, {{21, 17}, true}, {{0, 0}, false}, {{23, 19}, false}};

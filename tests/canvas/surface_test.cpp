@@ -2,8 +2,10 @@
 #include "canvas/surface.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -195,6 +197,46 @@ TEST(SurfaceResize, KeepsDrawingAndShowsThePictureInTheNewArea) {
     strip.setWidth(2);
     EXPECT_EQ(strip.image().width(), 0);
     EXPECT_EQ(strip.point(0, 0), -1);
+}
+
+TEST(SurfaceBlank, KeepsNoPixelsUntilDrawnOnAndThenDrawsAsIfFilledWithItsBackColour) {
+    struct Change {
+        const char* name;
+        std::function<void(canvas::Surface&)> apply;
+        std::optional<QRgb> stillBlankIn;
+    };
+    const Change changes[] = {
+        {"nothing", [](canvas::Surface&) {}, canvas::toPixel(kBack)},
+        {"cls", [](canvas::Surface& s) { s.cls(); }, canvas::toPixel(kBack)},
+        {"back colour", [](canvas::Surface& s) { s.setBackColor(kBlue); }, canvas::toPixel(kBlue)},
+        {"resize", [](canvas::Surface& s) { s.setWidth(80); }, canvas::toPixel(kBack)},
+        {"line", [](canvas::Surface& s) { s.line(0, 10, 141, 10, kRed); }, {}},
+        {"resize, then draw",
+         [](canvas::Surface& s) {
+             s.setHeight(60);
+             s.pset(3, 50);
+         },
+         {}},
+        {"spans",
+         [](canvas::Surface& s) {
+             s.fillSpans({{2, 1, 9}}, kGreen);
+         },
+         {}},
+        {"snapshot back", [](canvas::Surface& s) { s.restore(s.snapshot()); }, {}},
+        {"picture", [](canvas::Surface& s) { s.setPicture(ascii::toImage({"rg"}, kLegend)); }, {}},
+    };
+    for (const Change& change : changes) {
+        canvas::Surface blank = designCanvas();
+        canvas::Surface drawn = designCanvas();
+        EXPECT_EQ(blank.blankPixel(), canvas::toPixel(kBack));
+        (void)drawn.imageRef();
+        EXPECT_FALSE(drawn.blankPixel());
+        change.apply(blank);
+        change.apply(drawn);
+        EXPECT_EQ(blank.blankPixel(), change.stillBlankIn) << change.name;
+        EXPECT_EQ(blank.imageRef(), drawn.imageRef()) << change.name;
+        EXPECT_EQ(blank.clientPixelWidth(), blank.imageRef().width()) << change.name;
+    }
 }
 
 TEST(SurfaceText, RotatedTextTurnsCounterClockwiseAboutItsTopLeft) {
