@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-          libgl-dev libpng-dev libtiff-dev libdeflate-dev zlib1g-dev liblcms2-dev libfontconfig-dev pkgconf
+          libgl-dev libpng-dev libtiff-dev libdeflate-dev zlib1g-dev liblcms2-dev libfontconfig-dev libxcb1-dev pkgconf
           libgtest-dev libbenchmark-dev libopencv-imgproc-dev fonts-noto-cjk fonts-symbola fonttools
           xvfb xauth appstream)
 missing=()
