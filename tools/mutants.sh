@@ -148,6 +148,10 @@ tools/progress_line.cpp: if (whole < 3600) { ==> if (whole < 60) {
 src/app/form1.cpp: for (int option = 1; option <= 4; ++option) { ==> for (int option = 1; option < 4; ++option) {
 src/app/layout.cpp: constexpr int kFirstColourChange = 15; ==> constexpr int kFirstColourChange = 16;
 src/app/layout.cpp: kCatalogueColumns{664, 736, 808, 880}; ==> kCatalogueColumns{664, 737, 808, 880};
+src/app/window_style.cpp: constexpr QColor kDarkEdge(0, 0, 0, 60); ==> constexpr QColor kDarkEdge(0, 0, 0, 61);
+src/app/window_style.cpp: edge(rect.bottom() - 1, kDarkEdge); ==> edge(rect.bottom() - 1, kLightEdge);
+src/app/window_style.cpp: painter.device()->devicePixelRatio() == 1; ==> true;
+src/app/window_style.cpp: bar->toolBarArea == Qt::TopToolBarArea && ==> true &&
 src/app/zoom_window.cpp: const bool grid = zoom_ >= ZoomWindow::kFirstZoomWithGrid; ==> const bool grid = zoom_ > ZoomWindow::kFirstZoomWithGrid;
 src/app/zoom_window.cpp: const QPoint pixel(int(std::floor(position.x() / zoom_)), ==> const QPoint pixel(int(std::round(position.x() / zoom_)),
 src/app/palette_dock.cpp: return QStringLiteral("%1 %").arg(percent, 0, 'f', 1); ==> return QStringLiteral("%1 %").arg(percent, 0, 'f', 0);

@@ -6,6 +6,7 @@
 #include "main_window.h"
 #include "start_up.h"
 #include "window_fonts.h"
+#include "window_style.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
     // Where the settings and the design kept at close live.
     QApplication::setOrganizationName(QStringLiteral("chengchuan-soft"));
     QApplication::setApplicationName(QStringLiteral("pattern-workshop"));
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new app::WindowStyle);
     // Saves that a killed window never finished (the kept design is saved there at close).
     files::removeStaleTemporaries(
         QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
@@ -39,8 +40,9 @@ int main(int argc, char** argv) {
         }
     };
     app::MainWindow window;
-    app::reportFirstPaintOnRequest(window);
     app::afterFirstPaint(window, lookForPlugins);
+    // Last, so that it sees the first paint first: the work put off until then comes after it.
+    app::reportFirstPaintOnRequest(window);
     app::prepareBackingStore(window);
     window.show();
     // A design document given by the file manager opens as 打开设计 would open it.

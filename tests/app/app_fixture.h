@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "app/main_window.h"
 #include "app/window_fonts.h"
+#include "app/window_style.h"
 #include "canvas/fonts.h"
 #include "scripted_random.h"
 
@@ -27,7 +28,7 @@ inline constexpr QRgb kWindowBlue = qRgb(0x44, 0x5C, 0xAE);  // &H00AE5C44
 class AppTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        QApplication::setStyle(QStringLiteral("Fusion"));
+        QApplication::setStyle(new app::WindowStyle);
         canvas::installFontSubstitutes();
         app::installWindowFonts();
     }
