@@ -18,8 +18,11 @@ def face_index(collection_path, family):
 
 
 def window_characters(paths):
-    # Qt draws the ellipsis of an elided text and no-break spaces itself.
+    # Qt draws the ellipsis of an elided text and no-break spaces itself. The accented letters of
+    # Latin-1 make fontconfig take the face as covering English, and so Qt as a Latin face: one
+    # font engine of it then draws both the Latin and the Chinese runs, where it made one each.
     characters = {chr(code) for code in range(0x20, 0x7F)} | {"\u00a0", "\u2026"}
+    characters |= {chr(code) for code in range(0xC0, 0x100)}
     for path in paths:
         with open(path, encoding="utf-8") as source:
             characters.update(c for c in source.read() if ord(c) > 0x7F)

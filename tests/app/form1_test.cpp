@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -74,6 +75,11 @@ TEST_F(Form1Test, TheWindowShowsItsColoursControlsCaptionsAndCredit) {
     // designer's own text) from the installed face, as before.
 #ifdef PW_WINDOW_FONTS
     EXPECT_EQ(QFontInfo(find("Label2")->font()).family(), app::kWindowSerif);
+    // Taken as Latin faces, so that one font engine draws a caption's Latin and Chinese runs.
+    for (const QString& subset : {app::kWindowSerif, app::kWindowSans}) {
+        EXPECT_TRUE(QFontDatabase::writingSystems(subset).contains(QFontDatabase::Latin))
+            << subset.toStdString();
+    }
 #endif
     const auto drawn = [](const QFont& font) {
         QImage picture(32, 32, QImage::Format_RGB32);
